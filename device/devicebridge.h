@@ -1,0 +1,66 @@
+#pragma once
+
+/*
+ * The device bridge library: finds iTunes and talks to the iPhone through a
+ * table of plain C functions. The table from createDeviceBridge() is never
+ * released. Text passes as NUL-terminated UTF-8 (event texts: Latin-1); the
+ * first argument "device" is always 0. Operations block until done and are
+ * called on the GUI thread; the event callback may run on any thread.
+ */
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Event texts of kind 0. */
+#define DEVICE_EVENT_CONNECT "connect"
+#define DEVICE_EVENT_DISCONNECT "disconnect"
+#define DEVICE_EVENT_INIT_FAILED "{1A24CC59-DF3E-49fe-A677-0DB951E26846}"
+
+/* The result is ignored by the bridge. */
+typedef int (*DeviceEventCallback)(int kind, const char *text);
+
+typedef void (*DeviceReservedFn)(void);
+
+/* Positions in the table are fixed; the reserved ones are never called. */
+typedef struct DeviceBridge
+{
+    /* 0: 0 when iTunes is not installed; else its packed version (compared
+     * with 0x07040000), and buffer holds the program path. */
+    uint32_t (*queryITunes)(char *buffer, int capacity);
+    /* 1 */
+    void (*setEventCallback)(DeviceEventCallback callback);
+    /* 2: once after each change or batch of additions */
+    int (*commitChanges)(int device);
+    DeviceReservedFn reserved3;
+    DeviceReservedFn reserved4;
+    DeviceReservedFn reserved5;
+    DeviceReservedFn reserved6;
+    DeviceReservedFn reserved7;
+    /* 8: copies a phone file to a local path */
+    int (*copyFromDevice)(int device, const char *phonePath, const char *localPath);
+    /* 9: replaces a phone file's content with a local file */
+    int (*copyToDevice)(int device, const char *phonePath, const char *localPath);
+    DeviceReservedFn reserved10;
+    DeviceReservedFn reserved11;
+    DeviceReservedFn reserved12;
+    DeviceReservedFn reserved13;
+    /* 14: negative on failure */
+    int (*addRingtone)(int device, const char *localPath, int durationMs);
+    DeviceReservedFn reserved15;
+    /* 16: negative when no entry has that index */
+    int (*getRingtone)(int device, int index, char *name, int nameCapacity,
+                       char *fileName, int fileNameCapacity);
+    /* 17: later entries move down by one */
+    int (*removeRingtone)(int device, int index);
+    /* 18 */
+    int (*renameRingtone)(int device, int index, const char *newName);
+} DeviceBridge;
+
+DeviceBridge *createDeviceBridge(void);
+
+#ifdef __cplusplus
+}
+#endif

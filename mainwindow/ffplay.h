@@ -1,0 +1,41 @@
+#pragma once
+
+/*
+ * The preview player library: plays the loaded input file with sound.
+ *
+ * All calls come from the GUI thread; one file is open at a time; the library
+ * is never shut down. State changes are reported through the callback, which
+ * may run on any thread, also from inside one of these calls.
+ */
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+enum PlayState {
+    PlayStopped = 0,
+    PlayPlaying = 1,
+    PlayPaused = 2
+};
+
+/* Called with the new play state and the user pointer; returns 0. */
+typedef int (*PlayStateCallback)(int state, void *user);
+
+int ffplay_init(void);
+int ffplay_set_callback(PlayStateCallback cb, void *user);
+/* path: UTF-8, native separators; both integers are always 0. */
+int ffplay_open(const char *path, int reserved1, int reserved2);
+int ffplay_play(void);
+int ffplay_toggle_pause(void);
+int ffplay_stop(void);
+int ffplay_seek(double seconds);
+/* Seconds from the start of the file being heard now. */
+double ffplay_get_position(void);
+/* Linear factor, 1.0 unchanged, up to 5.08. */
+int ffplay_set_volume(double factor);
+/* Fade-in length in seconds for the next start or resume; 0 for none. */
+int ffplay_fadein(double seconds);
+
+#ifdef __cplusplus
+}
+#endif

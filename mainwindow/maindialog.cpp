@@ -1,0 +1,2 @@
+#include "maindialog.h"
+MainDialog::MainDialog(QWidget *parent) : QDialog(parent) { resize(750, 531); }

@@ -1,0 +1,3 @@
+#pragma once
+class MainDialog;
+namespace Ui { class MainDialog { public: void setupUi(::MainDialog *) {} }; }

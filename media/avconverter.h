@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QProcess>
+#include <QStringList>
+
+// Runs the encoder program beside the application as a child process with a
+// fixed command line, follows its "time=" progress and reports its end.
+// One job at a time; the owner must not start a job while one runs.
+class CAVConverter final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CAVConverter)
+
+public:
+    enum JobType { JobExtractWave = 0, JobEncodeRingtone = 1 };
+
+    CAVConverter();
+    ~CAVConverter() override;
+
+    void reset();
+    void setInputFile(const QString &path);
+    void setOutputFile(const QString &path);
+    void setStartTime(double seconds);
+    void setDuration(double seconds);
+    void setVolume(int value);
+    void setFadeIn(int value);
+    void start(int jobType);
+
+    double currentTime() const { return m_currentTime; }
+    int jobType() const { return m_jobType; }
+    QString outputFile() const { return m_outputPath; }
+    // True when the last job's encoder ran and exited with code 0.
+    bool succeeded() const { return m_succeeded; }
+
+Q_SIGNALS:
+    void finished();
+
+private Q_SLOTS:
+    void onStdoutReady();
+
+private:
+    double m_currentTime = 0.0;
+    QStringList preInputOptions;
+    QString m_inputPath;
+    QStringList postInputOptions;
+    QString m_outputPath;
+    int m_jobType = JobExtractWave;
+    QProcess process;
+    bool m_succeeded = false;
+};
