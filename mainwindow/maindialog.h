@@ -1,8 +1,124 @@
 #pragma once
+
+#include "avconverter.h"
+
 #include <QDialog>
+#include <QPixmap>
+#include <QPoint>
+#include <QString>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+class QTime;
+class Ui_MainDialog;
+namespace Ui { class MainDialog; }
+struct DeviceBridge;
+
+// The program's one main window: owns the form, the pop-up menu, the
+// conversion job, the device bridge handle and the player registration.
 class MainDialog final : public QDialog
 {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainDialog)
+
 public:
     explicit MainDialog(QWidget *parent = nullptr);
+    ~MainDialog() override;
+
+    // The one writer of the status line. The text must live for the whole run
+    // (a string literal): it is kept untranslated and translated again on
+    // every language change.
+    void setStatus(const char *source);
+
+    void loadInputFile(const QString &path);
+
+Q_SIGNALS:
+    void onPlayStateChanged2(int state);
+    void onIPhoneChanged2(const QString &connect);
+    void phoneChanged(bool bConnect);
+
+private Q_SLOTS:
+    void onBtnBrowseIn();
+    void onBtnBrowseOut();
+    void onBtnPlay();
+    void onBtnPause();
+    void onBtnPlayClip();
+    void onBtnGenerate();
+    void onSliderMoved(double value);
+    void onClipChanged(double begin, double end);
+    void onStartTimeChanged(const QTime &time);
+    void onEndTimeChanged(const QTime &time);
+    void onVolumeSliderMoved(int value);
+    void onPlayStateChanged(int state);
+    void onIPhoneChanged(const QString &connect);
+    void onAVConverterFinished();
+
+public Q_SLOTS:
+    void onBtnManage();
+    void onBtnHelp();
+    void onBtnHome();
+    void onBtnAbout();
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslateActions();
+    void checkITunes();
+    void playbackTick();
+    void progressTick();
+
+    QPoint dragOffset{-1, -1};
+    Ui::MainDialog *ui = nullptr;
+    QAction *actionManage = nullptr;
+    QAction *actionAbout = nullptr;
+    QAction *actionHelp = nullptr;
+    QAction *actionHomePage = nullptr;
+    QMenu *languageMenu = nullptr;
+    double mediaDuration = 0.0;
+    QString durationText;
+    int playState = 0;
+    bool clipPlaying = false;
+    int playTimerId = 0;
+    int progressTimerId = 0;
+    bool syncingFromSlider = false;
+    CAVConverter converter;
+    DeviceBridge *deviceBridge = nullptr;
+    double discAngle = 0.0;
+    const char *statusSource = "";
+    QString iTunesPath;
+
+    // The window's own pictures, loaded once; painting runs every 500 ms
+    // while a preview or a job runs.
+    struct Pictures
+    {
+        QPixmap background;
+        QPixmap leftBack;
+        QPixmap leftFore;
+        QPixmap rightBack;
+        QPixmap rightFore;
+        QPixmap disc;
+    } pictures;
 };
+
+// The one main window, for the device callback, which has no other way in.
+extern MainDialog *theMainDialog;
+
+// Rows of the level-bar pictures that the progress value v lights, as
+// [first, last] picture rows; first > last when nothing is lit.
+struct LitRows
+{
+    int first;
+    int last;
+};
+LitRows leftBarLitRows(int v);
+LitRows rightBarLitRows(int v);

@@ -1,0 +1,52 @@
+// Renders the main window offscreen (or on the current display) and saves it
+// as a PNG, cut to the window's outline: pixels outside the mask stay
+// transparent, as on screen.
+//
+//   tonquill_screenshot OUT.png
+#include "language.h"
+#include "maindialog.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTranslator>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUT.png\n", argv[0]);
+        return 2;
+    }
+    QTranslator translator;
+    theTranslator = &translator;
+    QApplication::installTranslator(&translator);
+    QFile styleSheet(QStringLiteral(":/images/skin.css"));
+    if (styleSheet.open(QIODevice::ReadOnly))
+        app.setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
+
+    MainDialog dialog;
+    dialog.show();
+    // Let the language change and the first layout settle.
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+
+    const QImage window = dialog.grab().toImage();
+    QImage shot(window.size(), QImage::Format_ARGB32_Premultiplied);
+    shot.fill(Qt::transparent);
+    QPainter painter(&shot);
+    QPainterPath outline;
+    outline.addRegion(dialog.mask().isEmpty() ? QRegion(dialog.rect()) : dialog.mask());
+    painter.setClipPath(outline);
+    painter.drawImage(0, 0, window);
+    painter.end();
+    if (!shot.save(QString::fromLocal8Bit(argv[1]))) {
+        std::fprintf(stderr, "Could not write '%s'\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
