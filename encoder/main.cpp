@@ -1,3 +1,31 @@
-// Minimal stand-in, completed by the encoder work.
+// The encoder program that the conversion job starts: decodes the best audio
+// stream of one input, cuts, fades and converts it, and writes one output.
+// Prints only its own lines: progress while it runs and one line on error.
+#include "pipeline.h"
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
 #include <cstdio>
-int main() { std::fputs("encoder not built yet\n", stderr); return 1; }
+
+int main(int argc, char *argv[])
+{
+    av_log_set_level(AV_LOG_QUIET);
+
+    const tq::ParsedCommandLine parsed = tq::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.options) {
+        std::fprintf(stderr, "%s\n", parsed.error.c_str());
+        return tq::ExitUsage;
+    }
+
+    const tq::Error error = tq::transcode(*parsed.options, [](const tq::Progress &progress) {
+        std::fprintf(stderr, "%s\n", tq::formatProgress(progress).c_str());
+        std::fflush(stderr);
+    });
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return tq::ExitFailure;
+    }
+    return 0;
+}

@@ -1,0 +1,213 @@
+#include "pipeline.h"
+
+extern "C" {
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/opt.h>
+}
+
+#include <cmath>
+#include <cstdio>
+
+namespace tq {
+
+namespace {
+
+Error filterError(const char *operation, const Output &out, int errnum)
+{
+    return std::string(operation) + " output file '" + out.path + "' (" + av::err2str(errnum) + ")";
+}
+
+std::string describe(const AVChannelLayout &layout)
+{
+    char text[128] = {};
+    av_channel_layout_describe(&layout, text, sizeof text);
+    return text;
+}
+
+// Decoders of headerless or mask-less sources report only a channel count;
+// the graph needs a layout to down- or up-mix, the same one ffmpeg guesses.
+void makeLayoutNative(AVChannelLayout &layout)
+{
+    if (layout.order == AV_CHANNEL_ORDER_UNSPEC) {
+        const int channels = layout.nb_channels;
+        av_channel_layout_uninit(&layout);
+        av_channel_layout_default(&layout, channels);
+    }
+}
+
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6f", value);
+    return text;
+}
+
+} // namespace
+
+std::string filterChain(const ChainParams &p)
+{
+    std::string chain;
+    auto add = [&chain](const std::string &filter) {
+        if (!chain.empty())
+            chain += ',';
+        chain += filter;
+    };
+    if (p.trimStart || p.trimEndPts >= 0) {
+        std::string trim = "atrim=";
+        if (p.trimStart)
+            trim += "start_pts=0";
+        if (p.trimEndPts >= 0)
+            trim += std::string(p.trimStart ? ":" : "") + "end_pts=" + std::to_string(p.trimEndPts);
+        add(trim);
+    }
+    const std::string target = "sample_rates=" + std::to_string(p.sampleRate) + ":channel_layouts=" + p.channelLayout;
+    const bool gain = p.volume != 256;
+    const bool fade = p.fadeInSeconds > 0.0;
+    if (gain || fade) {
+        // Gain and fade after the down-mix and the rate change: a 5.1 input
+        // at 96 kHz then costs no more than a stereo one at 44.1 kHz.
+        add("aformat=" + target);
+        if (gain)
+            add("volume=volume=" + std::to_string(p.volume) + "/256");
+        if (fade)
+            add("afade=t=in:st=0:d=" + number(p.fadeInSeconds));
+        // Integer outputs saturate in the final conversion; a float encoder
+        // would take samples beyond full scale as they are.
+        const bool floatOutput = p.sampleFormat == "flt" || p.sampleFormat == "fltp" || p.sampleFormat == "dbl"
+                                 || p.sampleFormat == "dblp";
+        if (p.volume > 256 && floatOutput)
+            add("asoftclip=type=hard");
+    }
+    add("aformat=sample_fmts=" + p.sampleFormat + ":" + target);
+    return chain;
+}
+
+Error buildFilterGraph(Filters &filters, const EncoderOptions &options, const Input &in, const Output &out)
+{
+    const AVCodecContext &dec = *in.decoder;
+    const AVCodecContext &enc = *out.encoder;
+    filters.graph.reset(avfilter_graph_alloc());
+    if (!filters.graph)
+        return filterError("Could not set up the audio filters for", out, AVERROR(ENOMEM));
+    // Audio filters here are cheap; a thread pool would cost more to start
+    // than it saves.
+    filters.graph->nb_threads = 1;
+
+    AVChannelLayout layout{};
+    av_channel_layout_copy(&layout, &dec.ch_layout);
+    makeLayoutNative(layout);
+    const std::string sourceArgs = "time_base=1/" + std::to_string(dec.sample_rate) + ":sample_rate="
+                                   + std::to_string(dec.sample_rate) + ":sample_fmt="
+                                   + av_get_sample_fmt_name(dec.sample_fmt) + ":channel_layout=" + describe(layout);
+    av_channel_layout_uninit(&layout);
+
+    int ret = avfilter_graph_create_filter(&filters.source, avfilter_get_by_name("abuffer"), "in",
+                                           sourceArgs.c_str(), nullptr, filters.graph.get());
+    if (ret < 0)
+        return filterError("Could not set up the audio filters for", out, ret);
+    ret = avfilter_graph_create_filter(&filters.sink, avfilter_get_by_name("abuffersink"), "out", nullptr,
+                                       nullptr, filters.graph.get());
+    if (ret < 0)
+        return filterError("Could not set up the audio filters for", out, ret);
+
+    ChainParams params;
+    params.trimStart = options.startSeconds > 0.0;
+    if (options.durationSeconds) {
+        filters.endPts = std::llround(*options.durationSeconds * dec.sample_rate);
+        params.trimEndPts = filters.endPts;
+    }
+    params.volume = options.volume;
+    params.fadeInSeconds = options.fadeInSeconds;
+    params.sampleRate = enc.sample_rate;
+    params.channelLayout = describe(enc.ch_layout);
+    params.sampleFormat = av_get_sample_fmt_name(enc.sample_fmt);
+    const std::string chain = filterChain(params);
+
+    // The parser's names are from the chain's point of view: its open
+    // input is fed by our source's output, and the other way round.
+    av::FilterInOutPtr outputs(avfilter_inout_alloc());
+    av::FilterInOutPtr inputs(avfilter_inout_alloc());
+    if (!outputs || !inputs)
+        return filterError("Could not set up the audio filters for", out, AVERROR(ENOMEM));
+    outputs->name = av_strdup("in");
+    outputs->filter_ctx = filters.source;
+    inputs->name = av_strdup("out");
+    inputs->filter_ctx = filters.sink;
+    AVFilterInOut *rawInputs = inputs.release();
+    AVFilterInOut *rawOutputs = outputs.release();
+    ret = avfilter_graph_parse_ptr(filters.graph.get(), chain.c_str(), &rawInputs, &rawOutputs, nullptr);
+    inputs.reset(rawInputs);
+    outputs.reset(rawOutputs);
+    if (ret < 0)
+        return filterError("Could not set up the audio filters for", out, ret);
+    ret = avfilter_graph_config(filters.graph.get(), nullptr);
+    if (ret < 0)
+        return filterError("Could not set up the audio filters for", out, ret);
+
+    if (enc.frame_size > 0 && !(enc.codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE))
+        av_buffersink_set_frame_size(filters.sink, static_cast<unsigned>(enc.frame_size));
+    return {};
+}
+
+Error filter(Filters &filters, const Input &in, AVFrame *frame, const Output &out)
+{
+    if (filters.inputClosed)
+        return {};
+    if (!frame) {
+        filters.inputClosed = true;
+        const int ret = av_buffersrc_add_frame(filters.source, nullptr);
+        return ret < 0 ? filterError("Could not filter the audio for", out, ret) : Error();
+    }
+
+    const int rate = in.decoder->sample_rate;
+    if (frame->sample_rate != rate)
+        return filterError("Could not filter the audio for", out, AVERROR_PATCHWELCOME);
+    // Only the first frame's timestamp places the stream on the output's
+    // clock; from there on samples are counted, so that rounded container
+    // timestamps (milliseconds in Matroska) cannot open gaps or overlaps.
+    if (!filters.clockSet) {
+        const int64_t pts = frame->best_effort_timestamp != AV_NOPTS_VALUE ? frame->best_effort_timestamp : frame->pts;
+        if (pts != AV_NOPTS_VALUE)
+            filters.nextPts = av_rescale_q(pts - in.originPts, in.stream->time_base, AVRational{1, rate});
+        filters.clockSet = true;
+    }
+    frame->pts = filters.nextPts;
+    filters.nextPts += frame->nb_samples;
+    makeLayoutNative(frame->ch_layout);
+
+    int ret = av_buffersrc_add_frame(filters.source, frame);
+    if (ret < 0 && ret != AVERROR_EOF)
+        return filterError("Could not filter the audio for", out, ret);
+    // Nothing after the end is wanted: close the input now instead of
+    // reading on to the end of the file.
+    if (ret == AVERROR_EOF || filters.nextPts >= filters.endPts) {
+        filters.inputClosed = true;
+        ret = av_buffersrc_add_frame(filters.source, nullptr);
+        if (ret < 0 && ret != AVERROR_EOF)
+            return filterError("Could not filter the audio for", out, ret);
+    }
+    return {};
+}
+
+Error encodeFiltered(Filters &filters, Output &out, AVFrame *scratch, bool &finished)
+{
+    for (;;) {
+        const int ret = av_buffersink_get_frame(filters.sink, scratch);
+        if (ret == AVERROR(EAGAIN))
+            return {};
+        if (ret == AVERROR_EOF) {
+            finished = true;
+            return {};
+        }
+        if (ret < 0)
+            return filterError("Could not filter the audio for", out, ret);
+        Error error = encode(out, scratch);
+        av_frame_unref(scratch);
+        if (!error.empty())
+            return error;
+    }
+}
+
+} // namespace tq

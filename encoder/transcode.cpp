@@ -1,0 +1,126 @@
+#include "pipeline.h"
+
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+#include <filesystem>
+
+namespace tq {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto ProgressInterval = std::chrono::milliseconds(500);
+
+Progress progressOf(const Output &out)
+{
+    Progress progress;
+    if (out.format && out.format->pb)
+        progress.bytesWritten = std::max<int64_t>(0, avio_tell(out.format->pb));
+    if (out.encoder && out.encoder->sample_rate > 0)
+        progress.seconds = static_cast<double>(out.samplesEncoded) / out.encoder->sample_rate;
+    return progress;
+}
+
+} // namespace
+
+std::string formatProgress(const Progress &progress)
+{
+    char bitrate[32];
+    if (progress.seconds > 0.0)
+        std::snprintf(bitrate, sizeof bitrate, "%6.1fkbits/s", progress.bytesWritten * 8.0 / progress.seconds / 1000.0);
+    else
+        std::snprintf(bitrate, sizeof bitrate, "N/A");
+    // The conversion job reads the text between "time=" and the next space
+    // as a plain number: no hh:mm:ss, and never a comma.
+    char line[128];
+    std::snprintf(line, sizeof line, "size=%8" PRId64 "kB time=%.2f bitrate=%s", progress.bytesWritten / 1024,
+                  progress.seconds, bitrate);
+    return line;
+}
+
+Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
+{
+    std::error_code ec;
+    if (!options.overwrite && std::filesystem::exists(std::filesystem::path(options.outputPath), ec))
+        return "Output file '" + options.outputPath + "' already exists (" + av::err2str(AVERROR(EEXIST)) + ")";
+
+    Input in;
+    Error error = openInput(in, options.inputPath);
+    if (error.empty())
+        error = findAudioStream(in);
+    if (error.empty())
+        error = openDecoder(in);
+    if (error.empty())
+        error = seekInput(in, options.startSeconds);
+    if (!error.empty())
+        return error;
+
+    Output out;
+    error = openOutput(out, options, *in.decoder);
+    if (!error.empty())
+        return error;
+    Filters filters;
+    error = buildFilterGraph(filters, options, in, out);
+    if (!error.empty())
+        return error;
+
+    av::PacketPtr packet = av::makePacket();
+    av::FramePtr decoded = av::makeFrame();
+    av::FramePtr filtered = av::makeFrame();
+    if (!packet || !decoded || !filtered)
+        return "Could not allocate memory for input file '" + in.path + "' (" + av::err2str(AVERROR(ENOMEM)) + ")";
+
+    bool finished = false;
+    const auto onFrame = [&](AVFrame *frame) {
+        Error e = filter(filters, in, frame, out);
+        return e.empty() ? encodeFiltered(filters, out, filtered.get(), finished) : e;
+    };
+
+    bool packetsRead = false;
+    auto nextReport = Clock::now() + ProgressInterval;
+    while (!filters.inputClosed) {
+        const int ret = readPacket(in, packet.get(), error);
+        if (ret == AVERROR_EOF) {
+            error = decode(in, nullptr, decoded.get(), onFrame);
+            if (error.empty())
+                error = filter(filters, in, nullptr, out);
+        } else if (ret >= 0) {
+            packetsRead = true;
+            error = decode(in, packet.get(), decoded.get(), onFrame);
+            av_packet_unref(packet.get());
+        }
+        if (!error.empty())
+            return error;
+        if (progress && Clock::now() >= nextReport) {
+            progress(progressOf(out));
+            nextReport += ProgressInterval;
+        }
+    }
+
+    error = encodeFiltered(filters, out, filtered.get(), finished);
+    if (error.empty())
+        error = encode(out, nullptr);
+    if (!error.empty())
+        return error;
+    if (packetsRead && !in.decodedAny)
+        return "Could not decode the audio of input file '" + in.path + "' ("
+               + av::err2str(AVERROR_INVALIDDATA) + ")";
+    // An empty ringtone is no result: the start lies beyond the audio.
+    if (out.samplesEncoded == 0)
+        return "Could not find audio to encode in input file '" + in.path + "' (" + av::err2str(AVERROR_EOF) + ")";
+    error = writeTrailer(out);
+    if (!error.empty())
+        return error;
+    if (progress) {
+        Progress last = progressOf(out);
+        std::error_code sizeError;
+        const auto size = std::filesystem::file_size(std::filesystem::path(out.path), sizeError);
+        if (!sizeError)
+            last.bytesWritten = static_cast<int64_t>(size);
+        progress(last);
+    }
+    return {};
+}
+
+} // namespace tq
