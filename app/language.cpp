@@ -44,7 +44,15 @@ QMenu *QxLanguage::createMenu(QWidget *parent)
 {
     currentIndex = 0;
     auto *menu = new QMenu(QCoreApplication::translate("QxLanguage", "Language"), parent);
-    connect(&actionGroup, &QActionGroup::triggered, this, &QxLanguage::OnChangeLanguage);
+    connect(&actionGroup, &QActionGroup::triggered, this, &QxLanguage::OnChangeLanguage,
+            Qt::UniqueConnection);
+
+    // The program builds one menu; a second window (tests do this) gets a
+    // fresh table instead of a doubled one. The old entries belong to us, not
+    // to the menu they were shown in.
+    qDeleteAll(actionGroup.actions());
+    codes.clear();
+    names.clear();
 
     for (const LanguageEntry &entry : kLanguages) {
         codes.append(QString::fromUtf8(entry.code));

@@ -1,0 +1,46 @@
+#include "ffplay.h"
+#include "standins.h"
+
+namespace {
+PlayStateCallback theCallback = nullptr;
+void *theUser = nullptr;
+}
+
+namespace standin {
+PlayerLog &player()
+{
+    static PlayerLog log;
+    return log;
+}
+void sendPlayState(int state)
+{
+    if (theCallback)
+        theCallback(state, theUser);
+}
+}
+
+extern "C" {
+int ffplay_init(void)
+{
+    ++standin::player().initCalls;
+    return 0;
+}
+int ffplay_set_callback(PlayStateCallback cb, void *user)
+{
+    theCallback = cb;
+    theUser = user;
+    return 0;
+}
+int ffplay_open(const char *, int, int) { standin::player().calls.push_back("open"); return 0; }
+int ffplay_play(void) { standin::player().calls.push_back("play"); return 0; }
+int ffplay_toggle_pause(void) { standin::player().calls.push_back("toggle_pause"); return 0; }
+int ffplay_stop(void) { standin::player().calls.push_back("stop"); return 0; }
+int ffplay_seek(double) { standin::player().calls.push_back("seek"); return 0; }
+double ffplay_get_position(void) { return 0.0; }
+int ffplay_set_volume(double factor)
+{
+    standin::player().volumes.push_back(factor);
+    return 0;
+}
+int ffplay_fadein(double) { standin::player().calls.push_back("fadein"); return 0; }
+}

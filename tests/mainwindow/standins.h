@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Test stand-ins of the preview player and the device bridge.
+namespace standin {
+
+struct PlayerLog
+{
+    int initCalls = 0;
+    std::vector<std::string> calls; // "open", "play", "stop", ...
+    std::vector<double> volumes;
+};
+PlayerLog &player();
+
+struct BridgeState
+{
+    uint32_t iTunesVersion = 0;
+    std::string iTunesPath;
+    int callbackRegistrations = 0;
+};
+BridgeState &bridge();
+// Sends a device event through the callback the window registered.
+void sendDeviceEvent(int kind, const char *text);
+// Sends a play state through the callback the window registered.
+void sendPlayState(int state);
+
+} // namespace standin
