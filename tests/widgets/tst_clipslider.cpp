@@ -1,0 +1,737 @@
+#include "clipgeometry.h"
+#include "clipslider.h"
+
+#include <QBitmap>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+using namespace ClipGeometry;
+
+namespace {
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr int kRow = 25;
+const QRgb kFrame = 0xFF8D2252;
+const QRgb kBackground = qRgb(142, 83, 145);
+
+// Counts paint events, so that setters can be checked for repainting.
+class PaintCounter final : public QObject
+{
+public:
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+// Emitted signals in order, as short texts: "pos 40", "clip 110 200".
+class SignalLog final : public QObject
+{
+public:
+    explicit SignalLog(CClipSlider *slider)
+    {
+        connect(slider, &CClipSlider::posChanged, this,
+                [this](double p) { texts << QStringLiteral("pos %1").arg(p); });
+        connect(slider, &CClipSlider::clipChanged, this, [this](double a, double b) {
+            texts << QStringLiteral("clip %1 %2").arg(a).arg(b);
+        });
+    }
+    QStringList texts;
+};
+
+void press(QWidget *w, int x, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mousePress(w, button, {}, QPoint(x, kRow));
+}
+
+// QTest::mouseMove carries no buttons; a drag needs them in the event.
+void moveTo(QWidget *w, int x, Qt::MouseButtons held = Qt::LeftButton)
+{
+    const QPointF local(x, kRow);
+    QMouseEvent event(QEvent::MouseMove, local, w->mapToGlobal(local), Qt::NoButton, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+void release(QWidget *w, int x, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseRelease(w, button, {}, QPoint(x, kRow));
+}
+
+// 500 columns over 0 .. 1000 s: column c stands for 2c seconds. Marker at
+// column 250, clip over columns 50 .. 100.
+std::unique_ptr<CClipSlider> makeSlider(int width = 500)
+{
+    auto slider = std::make_unique<CClipSlider>();
+    slider->resize(width, 50);
+    slider->show();
+    if (!QTest::qWaitForWindowExposed(slider.get()))
+        return nullptr;
+    slider->setRange(0, 1000);
+    slider->setPos(500);
+    slider->setClip(100, 200);
+    return slider;
+}
+
+bool near(QRgb a, QRgb b, int tolerance = 2)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+        && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// The translucent inside over an opaque colour.
+QRgb insideOver(QRgb below)
+{
+    const double a = 192 / 255.0;
+    return qRgb(int(std::lround(205 * a + qRed(below) * (1 - a))),
+                int(std::lround(59 * a + qGreen(below) * (1 - a))),
+                int(std::lround(140 * a + qBlue(below) * (1 - a))));
+}
+} // namespace
+
+class TestClipSlider final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void columnForSeconds_data();
+    void columnForSeconds();
+    void secondsForColumnGuards();
+    void zones_data();
+    void zones();
+    void overlayImage();
+
+    void pressAndDrag_data();
+    void pressAndDrag();
+    void hoverCursor_data();
+    void hoverCursor();
+    void clipDragCursor();
+    void handleStopsAtOtherHandle();
+    void clipDragAgainstEdges();
+    void clipDragSnapsBothEnds_data();
+    void clipDragSnapsBothEnds();
+    void markerDragKeepsPressColumn();
+    void setClip_data();
+    void setClip();
+    void settersNeverEmit();
+    void degenerateRange();
+    void badInputNeverCrashes();
+    void painting();
+    void narrowClipOverlay();
+    void overlayBeyondWidget();
+    void cornerCutMask_data();
+    void cornerCutMask();
+    void screenshot();
+};
+
+void TestClipSlider::columnForSeconds_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<double>("rangeMin");
+    QTest::addColumn<double>("rangeMax");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("column");
+
+    QTest::newRow("scaled from zero, not from rangeMin") << 15.0 << 10.0 << 20.0 << 100 << 150;
+    QTest::newRow("truncates") << 0.39 << 0.0 << 1.0 << 10 << 3;
+    QTest::newRow("truncates toward zero") << -0.39 << 0.0 << 1.0 << 10 << -3;
+    QTest::newRow("main window size") << 10.0 << 0.0 << 37.3 << 530 << 142;
+    QTest::newRow("degenerate range") << 5.0 << 5.0 << 5.0 << 500 << 0;
+    QTest::newRow("reversed range") << 5.0 << 10.0 << 0.0 << 500 << 0;
+    QTest::newRow("NaN range") << 5.0 << kNaN << 10.0 << 500 << 0;
+    QTest::newRow("NaN time") << kNaN << 0.0 << 10.0 << 500 << 0;
+    QTest::newRow("zero width") << 5.0 << 0.0 << 10.0 << 0 << 0;
+    QTest::newRow("huge time") << 1e300 << 0.0 << 10.0 << 500 << kColumnLimit;
+    QTest::newRow("huge negative time") << -1e300 << 0.0 << 10.0 << 500 << -kColumnLimit;
+    QTest::newRow("infinite range end") << 5.0 << 0.0 << qInf() << 500 << 0;
+}
+
+void TestClipSlider::columnForSeconds()
+{
+    QFETCH(double, seconds);
+    QFETCH(double, rangeMin);
+    QFETCH(double, rangeMax);
+    QFETCH(int, width);
+    QFETCH(int, column);
+    QCOMPARE(ClipGeometry::columnForSeconds(seconds, rangeMin, rangeMax, width), column);
+}
+
+void TestClipSlider::secondsForColumnGuards()
+{
+    QVERIFY(secondsForColumn(200, 0, 37.3, 530) == 37.3 / 530 * 200);
+    QCOMPARE(secondsForColumn(200, 7, 7, 530), 0.0);
+    QCOMPARE(secondsForColumn(0, 0, qInf(), 530), 0.0);
+    QCOMPARE(secondsForColumn(10, kNaN, 5, 530), 0.0);
+    QCOMPARE(clampColumn(-5, 500), 0);
+    QCOMPARE(clampColumn(700, 500), 499);
+    QCOMPARE(clampColumn(3, 0), 0);
+}
+
+void TestClipSlider::zones_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("posX");
+    QTest::addColumn<int>("clipMinX");
+    QTest::addColumn<int>("clipMaxX");
+    QTest::addColumn<Zone>("zone");
+
+    QTest::newRow("marker left") << 249 << 250 << 50 << 100 << Zone::Marker;
+    QTest::newRow("marker right") << 251 << 250 << 50 << 100 << Zone::Marker;
+    QTest::newRow("two right of marker") << 252 << 250 << 50 << 100 << Zone::RightOfClip;
+    QTest::newRow("two left of marker") << 248 << 250 << 50 << 100 << Zone::RightOfClip;
+    QTest::newRow("left of clip") << 47 << 250 << 50 << 100 << Zone::LeftOfClip;
+    QTest::newRow("start handle outer") << 48 << 250 << 50 << 100 << Zone::StartHandle;
+    QTest::newRow("start handle inner") << 50 << 250 << 50 << 100 << Zone::StartHandle;
+    QTest::newRow("inside first") << 51 << 250 << 50 << 100 << Zone::Inside;
+    QTest::newRow("inside last") << 99 << 250 << 50 << 100 << Zone::Inside;
+    QTest::newRow("end handle inner") << 100 << 250 << 50 << 100 << Zone::EndHandle;
+    QTest::newRow("end handle outer") << 102 << 250 << 50 << 100 << Zone::EndHandle;
+    QTest::newRow("right of clip") << 103 << 250 << 50 << 100 << Zone::RightOfClip;
+    QTest::newRow("marker over start handle") << 49 << 50 << 50 << 100 << Zone::Marker;
+    QTest::newRow("marker over inside") << 51 << 50 << 50 << 100 << Zone::Marker;
+    QTest::newRow("marker over end handle") << 101 << 100 << 50 << 100 << Zone::Marker;
+    QTest::newRow("ends coincide: on the column") << 75 << 300 << 75 << 75 << Zone::StartHandle;
+    QTest::newRow("ends coincide: one right") << 76 << 300 << 75 << 75 << Zone::EndHandle;
+    QTest::newRow("ends coincide: two right") << 77 << 300 << 75 << 75 << Zone::EndHandle;
+    QTest::newRow("ends coincide: three right") << 78 << 300 << 75 << 75 << Zone::RightOfClip;
+}
+
+void TestClipSlider::zones()
+{
+    QFETCH(int, x);
+    QFETCH(int, posX);
+    QFETCH(int, clipMinX);
+    QFETCH(int, clipMaxX);
+    QFETCH(Zone, zone);
+    QCOMPARE(zoneAt(x, posX, clipMinX, clipMaxX), zone);
+}
+
+void TestClipSlider::overlayImage()
+{
+    const QImage image = clipOverlayImage(10, 8);
+    QCOMPARE(image.size(), QSize(10, 8));
+    QCOMPARE(image.format(), QImage::Format_ARGB32);
+    for (const QPoint p : {QPoint(0, 4), QPoint(1, 4), QPoint(8, 4), QPoint(9, 4), QPoint(5, 0),
+                           QPoint(5, 1), QPoint(5, 6), QPoint(5, 7), QPoint(2, 1)})
+        QCOMPARE(image.pixel(p), kFrame);
+    for (const QPoint p : {QPoint(2, 2), QPoint(7, 5), QPoint(5, 4)})
+        QCOMPARE(image.pixel(p), QRgb(0xC0CD3B8C));
+
+    QCOMPARE(overlayWidth(5, 5), 2);
+    QCOMPARE(overlayWidth(10, 5), 2);
+    QCOMPARE(overlayWidth(3, 50), 47);
+
+    // A part taken out of the middle has only the top and bottom frame.
+    const QImage middle = clipOverlayImage(100, 8, 50, 10);
+    QCOMPARE(middle.width(), 10);
+    QCOMPARE(middle.pixel(0, 4), QRgb(0xC0CD3B8C));
+    QCOMPARE(middle.pixel(9, 4), QRgb(0xC0CD3B8C));
+    QCOMPARE(middle.pixel(0, 1), kFrame);
+    // The right end keeps its frame.
+    const QImage right = clipOverlayImage(100, 8, 97);
+    QCOMPARE(right.width(), 3);
+    QCOMPARE(right.pixel(0, 4), QRgb(0xC0CD3B8C));
+    QCOMPARE(right.pixel(1, 4), kFrame);
+
+    QVERIFY(clipOverlayImage(10, 0).isNull());
+    QVERIFY(clipOverlayImage(10, 8, 10).isNull());
+}
+
+void TestClipSlider::pressAndDrag_data()
+{
+    QTest::addColumn<double>("pos");
+    QTest::addColumn<double>("clipMin");
+    QTest::addColumn<double>("clipMax");
+    QTest::addColumn<int>("pressX");
+    QTest::addColumn<int>("moveX");
+    QTest::addColumn<QStringList>("expected");
+
+    // Columns: marker 250, clip 50 .. 100; column c is 2c seconds.
+    QTest::newRow("left of clip jumps the marker, then hovers")
+        << 500.0 << 100.0 << 200.0 << 20 << 25 << QStringList{"pos 40"};
+    QTest::newRow("right of clip jumps the marker, then hovers")
+        << 500.0 << 100.0 << 200.0 << 300 << 310 << QStringList{"pos 600"};
+    QTest::newRow("start handle outer column")
+        << 500.0 << 100.0 << 200.0 << 48 << 53 << QStringList{"clip 110 200"};
+    QTest::newRow("start handle") << 500.0 << 100.0 << 200.0 << 50 << 55
+                                  << QStringList{"clip 110 200"};
+    QTest::newRow("inside moves the clip") << 500.0 << 100.0 << 200.0 << 75 << 80
+                                           << QStringList{"clip 110 210"};
+    QTest::newRow("end handle") << 500.0 << 100.0 << 200.0 << 100 << 105
+                                << QStringList{"clip 100 210"};
+    QTest::newRow("end handle outer column")
+        << 500.0 << 100.0 << 200.0 << 102 << 107 << QStringList{"clip 100 210"};
+    QTest::newRow("marker") << 500.0 << 100.0 << 200.0 << 251 << 256 << QStringList{"pos 512"};
+    QTest::newRow("marker over start handle")
+        << 100.0 << 100.0 << 200.0 << 51 << 56 << QStringList{"pos 112"};
+    QTest::newRow("marker over end handle")
+        << 200.0 << 100.0 << 200.0 << 99 << 94 << QStringList{"pos 188"};
+    QTest::newRow("ends coincide: start handle wins")
+        << 500.0 << 150.0 << 150.0 << 75 << 70 << QStringList{"clip 140 150"};
+    QTest::newRow("ends coincide: end handle right of it")
+        << 500.0 << 150.0 << 150.0 << 76 << 81 << QStringList{"clip 150 160"};
+    QTest::newRow("ends coincide: end handle two right")
+        << 500.0 << 150.0 << 150.0 << 77 << 82 << QStringList{"clip 150 160"};
+    QTest::newRow("press position is not clamped")
+        << 500.0 << 100.0 << 200.0 << -10 << 0 << QStringList{"pos -20"};
+}
+
+void TestClipSlider::pressAndDrag()
+{
+    QFETCH(double, pos);
+    QFETCH(double, clipMin);
+    QFETCH(double, clipMax);
+    QFETCH(int, pressX);
+    QFETCH(int, moveX);
+    QFETCH(QStringList, expected);
+
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    slider->setPos(pos);
+    slider->setClip(clipMin, clipMax);
+    SignalLog log(slider.get());
+
+    press(slider.get(), pressX);
+    moveTo(slider.get(), moveX);
+    release(slider.get(), moveX);
+    QCOMPARE(log.texts, expected);
+}
+
+void TestClipSlider::hoverCursor_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<Qt::CursorShape>("shape");
+
+    QTest::newRow("marker") << 250 << Qt::SizeHorCursor;
+    QTest::newRow("left of clip") << 10 << Qt::ArrowCursor;
+    QTest::newRow("start handle") << 49 << Qt::SizeHorCursor;
+    QTest::newRow("inside") << 70 << Qt::OpenHandCursor;
+    QTest::newRow("end handle") << 101 << Qt::SizeHorCursor;
+    QTest::newRow("right of clip") << 400 << Qt::ArrowCursor;
+}
+
+void TestClipSlider::hoverCursor()
+{
+    QFETCH(int, x);
+    QFETCH(Qt::CursorShape, shape);
+
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    SignalLog log(slider.get());
+    // Start from a shape that no zone uses.
+    slider->setCursor(Qt::WaitCursor);
+    moveTo(slider.get(), x, Qt::NoButton);
+    QCOMPARE(slider->cursor().shape(), shape);
+    QVERIFY(log.texts.isEmpty());
+}
+
+void TestClipSlider::clipDragCursor()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    press(slider.get(), 70);
+    QCOMPARE(slider->cursor().shape(), Qt::ClosedHandCursor);
+    // Any button ends the drag.
+    release(slider.get(), 70, Qt::RightButton);
+    QCOMPARE(slider->cursor().shape(), Qt::OpenHandCursor);
+
+    SignalLog log(slider.get());
+    moveTo(slider.get(), 90);
+    QVERIFY(log.texts.isEmpty());
+}
+
+void TestClipSlider::handleStopsAtOtherHandle()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    double a = 0;
+    double b = 0;
+
+    press(slider.get(), 50);
+    moveTo(slider.get(), 300);
+    slider->getClip(a, b);
+    QCOMPARE(a, 200.0);
+    QCOMPARE(b, 200.0);
+    // Coming back, the handle follows the pointer at once.
+    moveTo(slider.get(), 90);
+    slider->getClip(a, b);
+    QCOMPARE(a, 180.0);
+    release(slider.get(), 90);
+
+    slider->setClip(100, 200);
+    press(slider.get(), 100);
+    moveTo(slider.get(), 0);
+    slider->getClip(a, b);
+    QCOMPARE(a, 100.0);
+    QCOMPARE(b, 100.0);
+    release(slider.get(), 0);
+}
+
+void TestClipSlider::clipDragAgainstEdges()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    SignalLog log(slider.get());
+
+    // The pointer grabs the clip 10 columns right of its start.
+    press(slider.get(), 60);
+    moveTo(slider.get(), 0);
+    // Beyond the widget the pointer is clamped to column 0: no new step.
+    moveTo(slider.get(), -40);
+    // Turning back, the clip moves at once, now level with the pointer.
+    moveTo(slider.get(), 20);
+    release(slider.get(), 20);
+    QCOMPARE(log.texts, (QStringList{"clip 0 100", "clip 40 140"}));
+
+    log.texts.clear();
+    press(slider.get(), 30);
+    moveTo(slider.get(), 499);
+    moveTo(slider.get(), 480);
+    release(slider.get(), 480);
+    // Width 50 columns is kept against the right edge (column 499) too.
+    QCOMPARE(log.texts, (QStringList{"clip 898 998", "clip 860 960"}));
+}
+
+void TestClipSlider::clipDragSnapsBothEnds_data()
+{
+    QTest::addColumn<int>("pressX");
+    QTest::addColumn<int>("moveX");
+    QTest::addColumn<int>("minColumn");
+    QTest::addColumn<int>("maxColumn");
+
+    // 530 columns over 37.3 s; the clip 3.33 .. 9.99 s sits on columns 47 .. 141.
+    QTest::newRow("start handle") << 47 << 50 << 50 << 141;
+    QTest::newRow("end handle") << 141 << 150 << 47 << 150;
+    QTest::newRow("whole clip") << 90 << 100 << 57 << 151;
+}
+
+void TestClipSlider::clipDragSnapsBothEnds()
+{
+    QFETCH(int, pressX);
+    QFETCH(int, moveX);
+    QFETCH(int, minColumn);
+    QFETCH(int, maxColumn);
+
+    auto slider = makeSlider(530);
+    QVERIFY(slider);
+    slider->setRange(0, 37.3);
+    slider->setPos(30);
+    slider->setClip(3.33, 9.99);
+    QSignalSpy spy(slider.get(), &CClipSlider::clipChanged);
+
+    press(slider.get(), pressX);
+    moveTo(slider.get(), moveX);
+    release(slider.get(), moveX);
+
+    QCOMPARE(spy.count(), 1);
+    double a = 0;
+    double b = 0;
+    slider->getClip(a, b);
+    // Exact, not fuzzy: the end that was not dragged is snapped too.
+    QVERIFY2(a == 37.3 / 530 * minColumn, qPrintable(QString::number(a, 'g', 17)));
+    QVERIFY2(b == 37.3 / 530 * maxColumn, qPrintable(QString::number(b, 'g', 17)));
+    QVERIFY(spy.at(0).at(0).toDouble() == a && spy.at(0).at(1).toDouble() == b);
+}
+
+void TestClipSlider::markerDragKeepsPressColumn()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    SignalLog log(slider.get());
+    press(slider.get(), 250);
+    moveTo(slider.get(), 260);
+    moveTo(slider.get(), 250); // back on the press column: ignored
+    moveTo(slider.get(), 251);
+    release(slider.get(), 251);
+    QCOMPARE(log.texts, (QStringList{"pos 520", "pos 502"}));
+    double p = 0;
+    slider->getPos(p);
+    QCOMPARE(p, 502.0);
+}
+
+void TestClipSlider::setClip_data()
+{
+    QTest::addColumn<double>("dMin");
+    QTest::addColumn<double>("dMax");
+    QTest::addColumn<double>("expectedMin");
+    QTest::addColumn<double>("expectedMax");
+
+    // The clip starts at 2 .. 200 s over the range 0 .. 1000 s.
+    QTest::newRow("reversed") << 5.0 << 3.0 << 2.0 << 200.0;
+    QTest::newRow("end beyond range") << -1.0 << 1001.0 << 2.0 << 200.0;
+    QTest::newRow("start before range") << -0.0 << 10.0 << -0.0 << 10.0;
+    QTest::newRow("pair beyond range") << 1001.0 << 1002.0 << 2.0 << 200.0;
+    QTest::newRow("-1 keeps the start") << -1.0 << 7.0 << 2.0 << 7.0;
+    QTest::newRow("-1 keeps the end") << 150.0 << -1.0 << 150.0 << 200.0;
+    QTest::newRow("-1 start would pass the end") << 300.0 << -1.0 << 2.0 << 200.0;
+    QTest::newRow("-1 end would pass the start") << -1.0 << 1.0 << 2.0 << 200.0;
+    QTest::newRow("whole range") << 0.0 << 1000.0 << 0.0 << 1000.0;
+    QTest::newRow("empty clip") << 40.0 << 40.0 << 40.0 << 40.0;
+    QTest::newRow("NaN start") << kNaN << 5.0 << 2.0 << 200.0;
+    QTest::newRow("NaN end") << 5.0 << kNaN << 2.0 << 200.0;
+}
+
+void TestClipSlider::setClip()
+{
+    QFETCH(double, dMin);
+    QFETCH(double, dMax);
+    QFETCH(double, expectedMin);
+    QFETCH(double, expectedMax);
+
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    slider->setClip(2, 200);
+    PaintCounter paints;
+    slider->installEventFilter(&paints);
+    QCoreApplication::processEvents();
+    paints.count = 0;
+
+    slider->setClip(dMin, dMax);
+    QCoreApplication::processEvents();
+    double a = 0;
+    double b = 0;
+    slider->getClip(a, b);
+    QCOMPARE(a, expectedMin);
+    QCOMPARE(b, expectedMax);
+    const bool taken = !(a == 2.0 && b == 200.0);
+    QCOMPARE(paints.count > 0, taken);
+}
+
+void TestClipSlider::settersNeverEmit()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    SignalLog log(slider.get());
+    PaintCounter paints;
+    slider->installEventFilter(&paints);
+    QCoreApplication::processEvents();
+    paints.count = 0;
+
+    slider->setRange(0, 100);
+    slider->setWaveImage(QImage(10, 10, QImage::Format_ARGB32));
+    QCoreApplication::processEvents();
+    QCOMPARE(paints.count, 0);
+
+    // The range already moved the columns: the next repaint shows them.
+    slider->setPos(60);
+    QTRY_VERIFY(paints.count > 0);
+    const QImage shot = slider->grab().toImage();
+    QCOMPARE(shot.pixel(300, kRow), qRgb(255, 0, 0));
+
+    slider->setClip(10, 20);
+    double p = -1;
+    slider->getPos(p);
+    QCOMPARE(p, 60.0);
+    QVERIFY(log.texts.isEmpty());
+}
+
+void TestClipSlider::degenerateRange()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    slider->setRange(5, 5);
+    SignalLog log(slider.get());
+
+    // Every column is 0: the end handle lies at 0 .. 2, behind the marker.
+    press(slider.get(), 2);
+    moveTo(slider.get(), 20);
+    release(slider.get(), 20);
+    QVERIFY(log.texts.isEmpty());
+    double a = 0;
+    double b = 0;
+    slider->getClip(a, b);
+    QCOMPARE(a, 100.0);
+    QCOMPARE(b, 200.0);
+    // The overlay did move: the end went from column 0 to 18.
+    const QImage shot = slider->grab().toImage();
+    QVERIFY(near(shot.pixel(10, kRow), insideOver(kBackground)));
+    QCOMPARE(shot.pixel(17, kRow), kFrame);
+    QCOMPARE(shot.pixel(18, kRow), kBackground);
+
+    press(slider.get(), 0);
+    moveTo(slider.get(), 30);
+    release(slider.get(), 30);
+    QCOMPARE(log.texts, QStringList{"pos 0"});
+}
+
+void TestClipSlider::badInputNeverCrashes()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    SignalLog log(slider.get());
+
+    slider->setPos(kNaN);
+    slider->setPos(qInf());
+    slider->setPos(-1e308);
+    slider->grab();
+    double p = 0;
+    slider->getPos(p);
+    QCOMPARE(p, -1e308); // stored as given
+
+    // A range that is not a number: the marker drag reports 0, not NaN.
+    slider->setRange(kNaN, kNaN);
+    slider->setPos(0);
+    press(slider.get(), 0);
+    moveTo(slider.get(), 10);
+    release(slider.get(), 10);
+    QCOMPARE(log.texts, QStringList{"pos 0"});
+
+    // No columns: nothing to map a press or a move to.
+    log.texts.clear();
+    slider->setRange(0, 1000);
+    slider->resize(0, 50);
+    QTRY_COMPARE(slider->width(), 0);
+    for (int x : {0, 1, 5, -5}) {
+        press(slider.get(), x);
+        moveTo(slider.get(), x + 7);
+        release(slider.get(), x + 7);
+    }
+    slider->grab();
+    QVERIFY(log.texts.isEmpty());
+}
+
+void TestClipSlider::painting()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    slider->setRange(0, 500);
+    slider->setPos(300);
+    slider->setClip(100, 200);
+
+    QImage shot = slider->grab().toImage();
+    QCOMPARE(shot.pixel(50, kRow), kBackground);
+    QCOMPARE(shot.pixel(300, kRow), qRgb(255, 0, 0));
+    QCOMPARE(shot.pixel(300, 0), qRgb(255, 0, 0));
+    QCOMPARE(shot.pixel(300, 49), qRgb(255, 0, 0));
+    QCOMPARE(shot.pixel(301, kRow), kBackground);
+    // Frame: two columns at each end, two rows at top and bottom.
+    for (const QPoint p : {QPoint(100, kRow), QPoint(101, kRow), QPoint(198, kRow),
+                           QPoint(199, kRow), QPoint(150, 0), QPoint(150, 1), QPoint(150, 48),
+                           QPoint(150, 49)})
+        QCOMPARE(shot.pixel(p), kFrame);
+    QVERIFY(near(shot.pixel(102, kRow), insideOver(kBackground)));
+    QVERIFY(near(shot.pixel(150, 2), insideOver(kBackground)));
+    QCOMPARE(shot.pixel(200, kRow), kBackground);
+
+    // The waveform fills the whole widget, scaled, under the overlay.
+    QImage wave(10, 5, QImage::Format_ARGB32);
+    wave.fill(qRgb(0, 200, 0));
+    slider->setWaveImage(wave);
+    shot = slider->grab().toImage();
+    QCOMPARE(shot.pixel(0, 0), qRgb(0, 200, 0));
+    QCOMPARE(shot.pixel(499, 49), qRgb(0, 200, 0));
+    QVERIFY(near(shot.pixel(150, kRow), insideOver(qRgb(0, 200, 0))));
+
+    // A null waveform draws nothing.
+    slider->setWaveImage(QImage());
+    QCOMPARE(slider->grab().toImage().pixel(50, kRow), kBackground);
+}
+
+void TestClipSlider::narrowClipOverlay()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    slider->setRange(0, 500);
+    slider->setClip(100, 100.9);
+    const QImage shot = slider->grab().toImage();
+    QCOMPARE(shot.pixel(99, kRow), kBackground);
+    QCOMPARE(shot.pixel(100, kRow), kFrame);
+    QCOMPARE(shot.pixel(101, kRow), kFrame);
+    QCOMPARE(shot.pixel(102, kRow), kBackground);
+}
+
+void TestClipSlider::overlayBeyondWidget()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    slider->setClip(0, 1000);
+    // A tiny range puts the clip end millions of columns away.
+    slider->setRange(0, 1e-3);
+    const QImage shot = slider->grab().toImage();
+    QCOMPARE(shot.pixel(0, kRow), kFrame);
+    QCOMPARE(shot.pixel(1, kRow), kFrame);
+    QVERIFY(near(shot.pixel(499, kRow), insideOver(kBackground)));
+
+    // Clip entirely right of the widget: only the background.
+    slider->setRange(0, 1000);
+    slider->setClip(900, 1000);
+    slider->setRange(0, 10);
+    QCOMPARE(slider->grab().toImage().pixel(499, kRow), kBackground);
+}
+
+void TestClipSlider::cornerCutMask_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("cut");
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<bool>("visible");
+
+    const QSize bar(530, 50);
+    QTest::newRow("top-left corner") << bar << 10 << QPoint(2, 2) << false;
+    QTest::newRow("top-left inside the cut") << bar << 10 << QPoint(8, 8) << true;
+    QTest::newRow("top edge past the cut") << bar << 10 << QPoint(12, 0) << true;
+    QTest::newRow("top-right corner") << bar << 10 << QPoint(527, 2) << false;
+    QTest::newRow("top-right inside the cut") << bar << 10 << QPoint(522, 8) << true;
+    QTest::newRow("bottom-left corner") << bar << 10 << QPoint(2, 47) << false;
+    QTest::newRow("bottom-right corner") << bar << 10 << QPoint(527, 47) << false;
+    QTest::newRow("centre") << bar << 10 << QPoint(265, 25) << true;
+    QTest::newRow("left edge middle") << bar << 10 << QPoint(0, 25) << true;
+    // The cut is limited to half the height: 40 x 10 cuts by 5.
+    QTest::newRow("cut limited: corner") << QSize(40, 10) << 10 << QPoint(1, 1) << false;
+    QTest::newRow("cut limited: middle of the top") << QSize(40, 10) << 10 << QPoint(20, 0)
+                                                    << true;
+    QTest::newRow("no cut") << bar << 0 << QPoint(0, 0) << true;
+}
+
+void TestClipSlider::cornerCutMask()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, cut);
+    QFETCH(QPoint, point);
+    QFETCH(bool, visible);
+
+    QWidget widget;
+    widget.resize(size);
+    applyCornerCutMask(&widget, cut);
+    QCOMPARE(widget.mask().contains(point), visible);
+}
+
+void TestClipSlider::screenshot()
+{
+    const QString folder = qEnvironmentVariable("TQ_WIDGETS_SCREENSHOTS");
+    if (folder.isEmpty())
+        QSKIP("TQ_WIDGETS_SCREENSHOTS not set");
+
+    auto slider = makeSlider(530);
+    QVERIFY(slider);
+    slider->setRange(0, 60);
+    slider->setPos(31);
+    slider->setClip(12, 24);
+    QImage wave(530, 50, QImage::Format_ARGB32);
+    wave.fill(Qt::transparent);
+    {
+        QPainter painter(&wave);
+        painter.setPen(QColor(255, 255, 255, 200));
+        for (int x = 0; x < 530; ++x) {
+            const double level = std::abs(std::sin(x * 0.07) * std::sin(x * 0.011)) * 22 + 1;
+            painter.drawLine(x, int(25 - level), x, int(25 + level));
+        }
+    }
+    slider->setWaveImage(wave);
+    applyCornerCutMask(slider.get(), 10);
+    QPixmap shot(slider->size());
+    shot.fill(Qt::white);
+    slider->render(&shot, QPoint(), QRegion(slider->mask()));
+    QVERIFY(shot.save(folder + QStringLiteral("/widgets-clipslider.png")));
+}
+
+QTEST_MAIN(TestClipSlider)
+#include "tst_clipslider.moc"

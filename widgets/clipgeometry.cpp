@@ -1,0 +1,120 @@
+#include "clipgeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ClipGeometry {
+
+namespace {
+constexpr QRgb kFrameColour = 0xFF8D2252;
+constexpr QRgb kInsideColour = 0xC0CD3B8C;
+
+int boundedColumn(double column)
+{
+    if (std::isnan(column))
+        return 0;
+    return int(std::clamp(column, double(-kColumnLimit), double(kColumnLimit)));
+}
+} // namespace
+
+int columnForSeconds(double seconds, double rangeMin, double rangeMax, int width)
+{
+    if (!(rangeMin < rangeMax))
+        return 0;
+    const double scale = width / (rangeMax - rangeMin);
+    return boundedColumn(std::trunc(scale * seconds));
+}
+
+double secondsForColumn(int x, double rangeMin, double rangeMax, int width)
+{
+    const double seconds = (rangeMax - rangeMin) / width * x;
+    return std::isfinite(seconds) ? seconds : 0.0;
+}
+
+int clampColumn(int x, int width)
+{
+    return std::max(0, std::min(width - 1, x));
+}
+
+Zone zoneAt(int x, int posX, int clipMinX, int clipMaxX)
+{
+    if (posX - 2 < x && x < posX + 2)
+        return Zone::Marker;
+    if (x < clipMinX - 2)
+        return Zone::LeftOfClip;
+    if (x <= clipMinX)
+        return Zone::StartHandle;
+    if (x < clipMaxX)
+        return Zone::Inside;
+    if (x <= clipMaxX + 2)
+        return Zone::EndHandle;
+    return Zone::RightOfClip;
+}
+
+DragStep dragClipStart(int clipMinX, int clipMaxX, int anchorX, int x)
+{
+    x = std::min(x, clipMaxX);
+    clipMinX += x - anchorX;
+    if (clipMinX < 0)
+        clipMinX = 0;
+    else if (clipMinX > clipMaxX)
+        clipMinX = clipMaxX;
+    return {clipMinX, clipMaxX, x};
+}
+
+DragStep dragClip(int clipMinX, int clipMaxX, int anchorX, int x, int width)
+{
+    const int pixelWidth = clipMaxX - clipMinX;
+    clipMinX += x - anchorX;
+    clipMaxX += x - anchorX;
+    if (clipMinX < 0) {
+        clipMinX = 0;
+        clipMaxX = pixelWidth;
+    } else if (clipMaxX > width - 1) {
+        clipMaxX = width - 1;
+        clipMinX = width - 1 - pixelWidth;
+    }
+    // The anchor follows the pointer even when the clip is stopped at an
+    // edge, so the clip trails the pointer by the overshoot afterwards.
+    return {clipMinX, clipMaxX, x};
+}
+
+DragStep dragClipEnd(int clipMinX, int clipMaxX, int anchorX, int x, int width)
+{
+    x = std::max(x, clipMinX);
+    clipMaxX += x - anchorX;
+    if (clipMaxX < clipMinX)
+        clipMaxX = clipMinX;
+    else if (clipMaxX > width - 1)
+        clipMaxX = width - 1;
+    return {clipMinX, clipMaxX, x};
+}
+
+int overlayWidth(int clipMinX, int clipMaxX)
+{
+    return std::max(2, clipMaxX - clipMinX);
+}
+
+QImage clipOverlayImage(int width, int height, int first, int count)
+{
+    first = std::max(0, first);
+    if (count < 0 || count > width - first)
+        count = width - first;
+    if (count <= 0 || height <= 0)
+        return {};
+
+    QImage image(count, height, QImage::Format_ARGB32);
+    image.fill(kFrameColour);
+    // The inside in overlay columns is 2 .. width - 3; shift it into the
+    // part being built.
+    const int insideLeft = std::max(2, first) - first;
+    const int insideRight = std::min(width - 2, first + count) - first;
+    for (int y = 2; y < height - 2; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = insideLeft; x < insideRight; ++x)
+            line[x] = kInsideColour;
+    }
+    return image;
+}
+
+} // namespace ClipGeometry
