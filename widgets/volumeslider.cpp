@@ -1,12 +1,109 @@
-// Minimal stand-in, completed by the widgets work.
 #include "volumeslider.h"
-CVolumeSlider::CVolumeSlider(QWidget *parent) : QWidget(parent) {}
-int CVolumeSlider::getVolume() const { return int(value); }
-void CVolumeSlider::setPos(double dPos) { value = dPos; update(); }
-void CVolumeSlider::mousePressEvent(QMouseEvent *) {}
-void CVolumeSlider::mouseReleaseEvent(QMouseEvent *) {}
-void CVolumeSlider::mouseMoveEvent(QMouseEvent *) {}
-void CVolumeSlider::paintEvent(QPaintEvent *) {}
-void CVolumeSlider::resizeEvent(QResizeEvent *) {}
-void CVolumeSlider::thumbFromValue() {}
-void CVolumeSlider::valueFromThumb() {}
+
+#include "volumegeometry.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+using namespace VolumeGeometry;
+
+namespace {
+int eventColumn(const QMouseEvent *event)
+{
+    return event->position().toPoint().x();
+}
+} // namespace
+
+CVolumeSlider::CVolumeSlider(QWidget *parent)
+    : QWidget(parent)
+{
+    // A missing picture leaves a null pixmap, which simply draws nothing.
+    pixLeft.load(QStringLiteral(":/images/volume_left.png"));
+    pixRight.load(QStringLiteral(":/images/volume_right.png"));
+    pixThumb.load(QStringLiteral(":/images/volume_thumb.png"));
+    pixAdd.load(QStringLiteral(":/images/volume_add.png"));
+    pixAdd2.load(QStringLiteral(":/images/volume_add2.png"));
+    pixSub.load(QStringLiteral(":/images/volume_sub.png"));
+    // Mouse tracking stays off: moves only matter while a button is held.
+    thumbFromValue();
+}
+
+int CVolumeSlider::getVolume() const
+{
+    return truncatedInt(value);
+}
+
+void CVolumeSlider::setPos(double dPos)
+{
+    value = dPos;
+    thumbFromValue();
+    update();
+}
+
+void CVolumeSlider::mousePressEvent(QMouseEvent *event)
+{
+    const int x = clampToTrack(eventColumn(event), trackRect);
+    if (hitsThumb(x, thumbX)) {
+        lastX = x;
+        dragging = 1;
+        return;
+    }
+    // Away from the thumb the press jumps it there; no drag starts.
+    thumbX = x;
+    update();
+    valueFromThumb();
+    lastX = x;
+}
+
+void CVolumeSlider::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging = 0;
+}
+
+void CVolumeSlider::mouseMoveEvent(QMouseEvent *event)
+{
+    const int x = snapToCentre(clampToTrack(eventColumn(event), trackRect), width());
+    if (x == lastX)
+        return;
+    if (dragging == 1) {
+        thumbX = x;
+        valueFromThumb();
+        update();
+    }
+    lastX = x;
+}
+
+void CVolumeSlider::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const int left = trackRect.left();
+
+    painter.drawPixmap(left, kTrackTop, pixRight);
+    const int filled = std::min(thumbX - left, int(pixLeft.width()));
+    if (filled > 0)
+        painter.drawPixmap(QRect(left, kTrackTop, filled, kTrackHeight), pixLeft,
+                           QRect(0, 0, filled, kTrackHeight));
+    painter.drawPixmap(left - 9, 5, pixSub);
+    painter.drawPixmap(trackRect.right() + 4, 5, showsBoostPlus(value) ? pixAdd2 : pixAdd);
+    // The thumb is one row taller than the widget; its last row is clipped.
+    painter.drawPixmap(thumbX - 2, 0, pixThumb);
+}
+
+void CVolumeSlider::resizeEvent(QResizeEvent *)
+{
+    trackRect = VolumeGeometry::trackRect(width());
+    thumbFromValue();
+}
+
+void CVolumeSlider::thumbFromValue()
+{
+    thumbX = thumbForValue(value, rangeMin, rangeMax, width());
+}
+
+void CVolumeSlider::valueFromThumb()
+{
+    value = valueForThumb(thumbX, trackRect.left(), rangeMin, rangeMax);
+    Q_EMIT sliderMoved(truncatedInt(value));
+}

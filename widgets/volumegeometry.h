@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QRect>
+
+// Pixel/value arithmetic of the volume control. The track is 129 columns
+// wide but the value scale divides by 129 too, so the rightmost column gives
+// 198.45 rather than 200; the main window's volume formulas expect exactly
+// that.
+namespace VolumeGeometry {
+
+inline constexpr int kTrackWidth = 129;
+inline constexpr int kTrackTop = 2;
+inline constexpr int kTrackHeight = 13;
+// The plus sign turns to its boost colour from this value up.
+inline constexpr double kBoostFrom = 101.0;
+
+// Left column (W - 129) / 2 truncated toward zero, rows 2 .. 14.
+QRect trackRect(int width);
+
+// Column of the thumb centre; 0 unless rangeMin < rangeMax. The value is
+// neither offset by rangeMin nor clamped, so values outside the range land
+// outside the track. NaN gives 0.
+int thumbForValue(double value, double rangeMin, double rangeMax, int width);
+
+// Value of a thumb column: span x (1/129) x (thumbX - track left).
+double valueForThumb(int thumbX, int trackLeft, double rangeMin, double rangeMax);
+
+// Pointer column clamped to the track's columns. Before the first resize the
+// track is the null rectangle (right = left - 1); that gives the left column.
+int clampToTrack(int x, const QRect &track);
+
+// Seven columns around the widget's centre hold the centre column.
+int snapToCentre(int x, int width);
+
+// Five columns centred on the thumb grab it.
+bool hitsThumb(int x, int thumbX);
+
+bool showsBoostPlus(double value);
+
+// Truncation toward zero that stays defined for NaN (0) and values beyond
+// int's range (clamped).
+int truncatedInt(double value);
+
+} // namespace VolumeGeometry
