@@ -1,8 +1,99 @@
-// Minimal stand-in, completed by the widgets work.
 #include "aboutdialog.h"
-AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent) { resize(400, 258); }
-void AboutDialog::openUrl(const QString &) {}
-void AboutDialog::mousePressEvent(QMouseEvent *) {}
-void AboutDialog::mouseReleaseEvent(QMouseEvent *) { accept(); }
-void AboutDialog::mouseMoveEvent(QMouseEvent *) {}
-void AboutDialog::paintEvent(QPaintEvent *) {}
+
+#include "identity.h"
+#include "settings.h"
+#include "version.h"
+
+#include <QBitmap>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+namespace {
+const QString kBackground = QStringLiteral(":/images/about_bg.png");
+// The size the background picture is drawn at; the box keeps it even while
+// the picture is missing.
+constexpr QSize kDefaultSize(400, 258);
+
+// Only Windows hides the system frame outside the window mask.
+Qt::WindowFlags boxFlags()
+{
+#ifdef Q_OS_WIN
+    return {};
+#else
+    return Qt::FramelessWindowHint;
+#endif
+}
+
+QLabel *makeLabel(const QString &text, const QRect &geometry, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    return label;
+}
+} // namespace
+
+AboutDialog::AboutDialog(QWidget *parent)
+    : QDialog(parent, boxFlags())
+{
+    setObjectName(QStringLiteral("aboutDialog"));
+
+    background.load(kBackground);
+    resize(background.isNull() ? kDefaultSize : background.size());
+
+    QPixmap shape(size());
+    shape.fill(Qt::black);
+    setMask(QBitmap::fromPixmap(shape));
+
+    labelHomePage = makeLabel(tr("Home Page: <a href=\"%1\">%1</a>").arg(productPageUrl()),
+                              QRect(20, 195, 360, 22), this);
+    labelSupport = makeLabel(tr("Support: <a href=\"%1\">%1</a>").arg(supportPageUrl()),
+                             QRect(20, 215, 360, 22), this);
+    labelCompany = makeLabel(tr("Copyright \u00A9 2026 %1. All rights reserved.")
+                                 .arg(QLatin1String(Identity::kCompanyName)),
+                             QRect(20, 235, 370, 22), this);
+    labelCompany->setOpenExternalLinks(true);
+    labelVersion = makeLabel(tr("Version: ") + versionText(), QRect(150, 145, 240, 22), this);
+    labelVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    connect(labelHomePage, &QLabel::linkActivated, this, &AboutDialog::openUrl);
+    connect(labelSupport, &QLabel::linkActivated, this, &AboutDialog::openUrl);
+}
+
+void AboutDialog::openUrl(const QString &url)
+{
+    // Nothing to tell the user when no browser starts.
+    QDesktopServices::openUrl(QUrl(url));
+}
+
+void AboutDialog::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void AboutDialog::mouseReleaseEvent(QMouseEvent *)
+{
+    // Releases on the link lines are taken by their labels and never get
+    // here, so following a link leaves the box open.
+    dragOffset = QPoint(-1, -1);
+    accept();
+}
+
+void AboutDialog::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    if (dragOffset == QPoint(-1, -1))
+        return;
+    move(event->globalPosition().toPoint() - dragOffset);
+}
+
+void AboutDialog::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPixmap>
 #include <QPoint>
 
 class QLabel;
@@ -30,4 +31,5 @@ private:
     QLabel *labelSupport = nullptr;
     QLabel *labelCompany = nullptr;
     QLabel *labelVersion = nullptr;
+    QPixmap background;
 };

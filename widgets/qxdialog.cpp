@@ -1,7 +1,60 @@
-// Minimal stand-in, completed by the widgets work.
 #include "qxdialog.h"
-QxDialog::QxDialog(QWidget *parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
-void QxDialog::setShapeFromImage(const QString &) {}
-void QxDialog::mousePressEvent(QMouseEvent *) {}
-void QxDialog::mouseReleaseEvent(QMouseEvent *) {}
-void QxDialog::mouseMoveEvent(QMouseEvent *) {}
+
+#include <QBitmap>
+#include <QDebug>
+#include <QMouseEvent>
+#include <QPixmap>
+
+namespace {
+// Windows hides the system frame outside a top-level window's mask; other
+// window managers draw the frame around the mask, so it has to be switched
+// off explicitly there.
+Qt::WindowFlags withoutSystemFrame(Qt::WindowFlags flags)
+{
+#ifdef Q_OS_WIN
+    return flags;
+#else
+    return flags | Qt::FramelessWindowHint;
+#endif
+}
+} // namespace
+
+QxDialog::QxDialog(QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, withoutSystemFrame(flags))
+{
+}
+
+void QxDialog::setShapeFromImage(const QString &path)
+{
+    const QPixmap picture(path);
+    if (picture.isNull()) {
+        // An empty mask would make the window vanish and a 0 x 0 size
+        // would leave nothing to click: keep the current shape.
+        qDebug() << "QxDialog: cannot load window shape" << path;
+        return;
+    }
+    setMask(picture.createMaskFromColor(QColor(Qt::transparent)));
+    resize(picture.size());
+}
+
+void QxDialog::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void QxDialog::mouseReleaseEvent(QMouseEvent *)
+{
+    // Any button ends the drag, even one other than the button that began it.
+    dragOffset = QPoint(-1, -1);
+}
+
+void QxDialog::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    if (dragOffset == QPoint(-1, -1))
+        return;
+    move(event->globalPosition().toPoint() - dragOffset);
+}
