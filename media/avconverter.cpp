@@ -1,13 +1,157 @@
-// Minimal stand-in, completed by the media work.
 #include "avconverter.h"
-CAVConverter::CAVConverter() { connect(&process, &QProcess::finished, this, &CAVConverter::finished); }
-CAVConverter::~CAVConverter() = default;
-void CAVConverter::reset() {}
-void CAVConverter::setInputFile(const QString &path) { m_inputPath = path; }
-void CAVConverter::setOutputFile(const QString &path) { m_outputPath = path; }
-void CAVConverter::setStartTime(double) {}
-void CAVConverter::setDuration(double) {}
-void CAVConverter::setVolume(int) {}
-void CAVConverter::setFadeIn(int) {}
-void CAVConverter::start(int jobType) { m_jobType = jobType; }
-void CAVConverter::onStdoutReady() {}
+
+#include <QByteArrayView>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+
+// Output notifications of all jobs of this program run; only feeds the
+// debug line.
+qint64 notificationCount = 0;
+
+// QString::arg(double) is locale-independent: the encoder always gets ".".
+QString secondsText(double seconds)
+{
+    return QStringLiteral("%1").arg(seconds);
+}
+
+QString encoderProgram()
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/ffmpeg.exe");
+#else
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/ffmpeg");
+#endif
+}
+
+} // namespace
+
+CAVConverter::CAVConverter()
+{
+    connect(&process, &QProcess::readyReadStandardOutput, this, &CAVConverter::onStdoutReady);
+    connect(&process, &QProcess::readyReadStandardError, this, &CAVConverter::onStdoutReady);
+    connect(&process, &QProcess::finished, this, &CAVConverter::onProcessFinished);
+    connect(&process, &QProcess::errorOccurred, this, &CAVConverter::onProcessError);
+}
+
+CAVConverter::~CAVConverter()
+{
+    // The owner is going away too: no end-of-job handling may run now.
+    disconnect(&process, nullptr, this, nullptr);
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
+void CAVConverter::reset()
+{
+    preInputOptions.clear();
+    m_inputPath.clear();
+    postInputOptions.clear();
+    m_outputPath.clear();
+}
+
+void CAVConverter::setInputFile(const QString &path)
+{
+    m_inputPath = path;
+}
+
+void CAVConverter::setOutputFile(const QString &path)
+{
+    m_outputPath = QDir::toNativeSeparators(path);
+}
+
+void CAVConverter::setStartTime(double seconds)
+{
+    preInputOptions << QStringLiteral("-ss") << secondsText(seconds);
+}
+
+void CAVConverter::setDuration(double seconds)
+{
+    preInputOptions << QStringLiteral("-t") << secondsText(seconds);
+}
+
+void CAVConverter::setVolume(int value)
+{
+    postInputOptions << QStringLiteral("-vol") << QString::number(value);
+}
+
+void CAVConverter::setFadeIn(int value)
+{
+    postInputOptions << QStringLiteral("-fadein") << QString::number(value);
+}
+
+void CAVConverter::start(int jobType)
+{
+    m_currentTime = 0.0;
+    m_jobType = jobType;
+    m_succeeded = false;
+    m_running = true;
+
+    QStringList arguments = preInputOptions;
+    arguments << QStringLiteral("-y") << QStringLiteral("-i") << m_inputPath;
+    arguments << postInputOptions;
+    arguments << QStringLiteral("-vn") << QStringLiteral("-ab") << QStringLiteral("192K")
+              << QStringLiteral("-ac") << QStringLiteral("2") << QStringLiteral("-ar")
+              << QStringLiteral("44100") << m_outputPath;
+
+    // The encoder reports progress on its error stream.
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(encoderProgram(), arguments, QIODevice::ReadWrite);
+}
+
+void CAVConverter::onStdoutReady()
+{
+    ++notificationCount;
+
+    // Deliberately small reads: what is left stays buffered in the process
+    // object for the next notification.
+    char buffer[256];
+    const qint64 length = std::max<qint64>(0, process.read(buffer, sizeof buffer));
+    const QByteArrayView text(buffer, length);
+
+    const qsizetype key = text.indexOf("time=");
+    if (key >= 0) {
+        const qsizetype begin = key + 5;
+        const qsizetype space = text.indexOf(' ', begin);
+        if (space >= 0)
+            m_currentTime = QString::fromLatin1(text.sliced(begin, space - begin)).toDouble();
+    }
+
+    qDebug().noquote() << QStringLiteral(" i=%1 len=%2 time=%3")
+                              .arg(notificationCount)
+                              .arg(length)
+                              .arg(m_currentTime);
+}
+
+void CAVConverter::onProcessFinished(int exitCode, QProcess::ExitStatus exitStatus)
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_succeeded = exitStatus == QProcess::NormalExit && exitCode == 0;
+    Q_EMIT finished();
+}
+
+void CAVConverter::onProcessError(QProcess::ProcessError error)
+{
+    // A program that never started reports no end of its own; without this
+    // the owner would wait for the job forever.
+    if (error != QProcess::FailedToStart || !m_running)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_running)
+                return;
+            m_running = false;
+            m_succeeded = false;
+            Q_EMIT finished();
+        },
+        Qt::QueuedConnection);
+}

@@ -38,6 +38,8 @@ Q_SIGNALS:
 
 private Q_SLOTS:
     void onStdoutReady();
+    void onProcessFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void onProcessError(QProcess::ProcessError error);
 
 private:
     double m_currentTime = 0.0;
@@ -48,4 +50,7 @@ private:
     int m_jobType = JobExtractWave;
     QProcess process;
     bool m_succeeded = false;
+    // Set by start, cleared when finished() goes out: one finished() per job
+    // whichever way the process ends (or fails to begin).
+    bool m_running = false;
 };

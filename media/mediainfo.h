@@ -1,0 +1,21 @@
+#pragma once
+
+// Measures a media file before anything else is done with it: opens it with
+// libavformat, reads the stream information and keeps the container's
+// duration. A small value type, normally a local of the caller.
+class CMediaInfo final
+{
+public:
+    CMediaInfo() = default;
+
+    // path: native separators, UTF-8. Returns 0, or the negative libavformat
+    // error of the step that failed; the duration is then left unchanged.
+    int open(const char *path);
+
+    // Seconds; 0.0 until a probe succeeds. A container that knows no length
+    // gives a large negative number, which callers reject like a short file.
+    double duration() const { return m_duration; }
+
+private:
+    double m_duration = 0.0;
+};

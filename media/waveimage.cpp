@@ -1,0 +1,379 @@
+#include "waveimage.h"
+
+#include <QDataStream>
+#include <QDebug>
+#include <QIODevice>
+#include <QPainter>
+#include <QPen>
+#include <QtEndian>
+
+#include <algorithm>
+
+namespace {
+
+constexpr quint32 fourCC(char a, char b, char c, char d)
+{
+    return quint32(quint8(a)) | quint32(quint8(b)) << 8 | quint32(quint8(c)) << 16
+           | quint32(quint8(d)) << 24;
+}
+
+constexpr quint32 IdRiff = fourCC('R', 'I', 'F', 'F');
+constexpr quint32 IdWave = fourCC('W', 'A', 'V', 'E');
+constexpr quint32 IdFmt = fourCC('f', 'm', 't', ' ');
+constexpr quint32 IdData = fourCC('d', 'a', 't', 'a');
+
+template <typename T>
+struct Extremes
+{
+    T lo;
+    T hi;
+};
+
+// Extremes of v[0], v[stride], v[2 * stride], ... below len, stride 1 or 2.
+// The fixed-width lane loop is what the compiler turns into packed min/max;
+// with stride 2 the odd lanes carry the other channel and are left out of
+// the final reduction, so the hot loop stays contiguous.
+template <typename T>
+Extremes<T> extremes(const T *v, size_t len, size_t stride, Extremes<T> e)
+{
+    constexpr size_t Lanes = 64 / sizeof(T);
+    size_t k = 0;
+    if (len >= Lanes) {
+        T lo[Lanes];
+        T hi[Lanes];
+        std::fill_n(lo, Lanes, e.lo);
+        std::fill_n(hi, Lanes, e.hi);
+        for (; k + Lanes <= len; k += Lanes) {
+            for (size_t l = 0; l < Lanes; ++l) {
+                lo[l] = std::min(lo[l], v[k + l]);
+                hi[l] = std::max(hi[l], v[k + l]);
+            }
+        }
+        for (size_t l = 0; l < Lanes; l += stride) {
+            e.lo = std::min(e.lo, lo[l]);
+            e.hi = std::max(e.hi, hi[l]);
+        }
+    }
+    for (; k < len; k += stride) {
+        e.lo = std::min(e.lo, v[k]);
+        e.hi = std::max(e.hi, v[k]);
+    }
+    return e;
+}
+
+// 8-bit PCM is unsigned around 128; the table and the drawing work on the
+// signed 16-bit scale.
+qint16 widen8(quint8 v)
+{
+    return qint16((int(v) - 128) * 256);
+}
+
+} // namespace
+
+quint32 waveColumnStart(int column, int width, quint32 sampleCount)
+{
+    if (column <= 0 || width <= 0 || sampleCount == 0)
+        return 0;
+    if (column >= width)
+        return sampleCount;
+    // The exact rational boundary, then nudged onto what the double formula
+    // really gives: the two disagree by a rounding step at most.
+    quint64 p = (quint64(column) * sampleCount + quint64(width) - 1) / quint64(width);
+    p = std::min<quint64>(p, sampleCount);
+    while (p > 0 && waveColumn(quint32(p - 1), width, sampleCount) >= column)
+        --p;
+    while (p < sampleCount && waveColumn(quint32(p), width, sampleCount) < column)
+        ++p;
+    return quint32(p);
+}
+
+int waveRow(int value, int height)
+{
+    const float scale = float(height * (1.0 / 65534));
+    return height / 2 - int(float(value) * scale);
+}
+
+CWaveImage::CWaveImage(int width, int height)
+    : width(width)
+    , height(height)
+{
+}
+
+bool CWaveImage::read(QIODevice *device)
+{
+    if (!device)
+        return false;
+    if (width <= 0 || height <= 0 || qint64(width) * height > MaxPixels) {
+        qDebug("Error: image size = %d x %d", width, height);
+        return false;
+    }
+    m_device = device;
+    if (!device->isOpen() && !device->open(QIODevice::ReadOnly)) {
+        qDebug("Error: cannot open the WAV stream (%s)", qPrintable(device->errorString()));
+        return false;
+    }
+    if (!device->isReadable())
+        return false;
+
+    QDataStream stream(device);
+    stream.setByteOrder(QDataStream::LittleEndian);
+    if (!readHeader(stream))
+        return false;
+
+    for (;;) {
+        quint32 chunkId = 0;
+        quint32 chunkSize = 0;
+        stream >> chunkId >> chunkSize;
+        if (stream.status() != QDataStream::Ok) {
+            qDebug("No data chunk!");
+            return false;
+        }
+        if (chunkId == IdFmt) {
+            if (!readFormatChunk(stream, chunkSize))
+                return false;
+        } else if (chunkId == IdData) {
+            return readDataChunk(chunkSize);
+        } else if (!skipBytes(qint64(chunkSize) + (chunkSize & 1))) {
+            // A size that runs past the end of the stream: nothing after it
+            // can be trusted, and seeking there would only fail later.
+            qDebug("No data chunk!");
+            return false;
+        }
+    }
+}
+
+bool CWaveImage::readHeader(QDataStream &stream)
+{
+    quint32 riffId = 0;
+    quint32 riffSize = 0;
+    quint32 formType = 0;
+
+    stream >> riffId;
+    if (riffId != IdRiff) {
+        qDebug("Error: file header is not RIFF");
+        return false;
+    }
+    const qint64 streamSize = m_device->size();
+    uint32FileSize = quint32(streamSize);
+    stream >> riffSize;
+    if (stream.status() != QDataStream::Ok || qint64(riffSize) + 8 != streamSize) {
+        qDebug("Error: uint32FileSize = %lld", streamSize);
+        return false;
+    }
+    stream >> formType;
+    if (formType != IdWave) {
+        qDebug("Error: uint32ChunkId = %u", formType);
+        return false;
+    }
+    return true;
+}
+
+bool CWaveImage::readFormatChunk(QDataStream &stream, quint32 chunkSize)
+{
+    stream >> uint16AudioFormat;
+    if (stream.status() != QDataStream::Ok) {
+        qDebug("No data chunk!");
+        return false;
+    }
+    if (uint16AudioFormat != 1) {
+        qDebug("Not PCM format!");
+        return false;
+    }
+    stream >> uint16Channels >> uint32SampleRate >> uint32ByteRate >> uint16BlockAlign
+        >> uint16BitsPerSample;
+    if (stream.status() != QDataStream::Ok) {
+        qDebug("No data chunk!");
+        return false;
+    }
+    m_formatKnown = true;
+
+    qint64 rest = 0;
+    if (chunkSize == 18) {
+        quint16 extensionSize = 0;
+        stream >> extensionSize;
+        rest = extensionSize;
+    } else if (chunkSize > 16) {
+        rest = qint64(chunkSize) - 16 + (chunkSize & 1);
+    }
+    if (stream.status() != QDataStream::Ok || (rest > 0 && !skipBytes(rest))) {
+        qDebug("No data chunk!");
+        return false;
+    }
+    return true;
+}
+
+bool CWaveImage::readDataChunk(quint32 chunkSize)
+{
+    if (!m_formatKnown) {
+        qDebug("No format chunk before data chunk!");
+        return false;
+    }
+    if (uint16BitsPerSample == 0) {
+        qDebug("Wrong bits per sample!");
+        return false;
+    }
+    uint16BytesPerSample = quint16((uint16BitsPerSample + 7) / 8);
+    if (uint16BytesPerSample > 2) {
+        qDebug("uint16BytesPerSample = %u", unsigned(uint16BytesPerSample));
+        return false;
+    }
+    uint32SampleCount = chunkSize / uint16BytesPerSample;
+    if (uint32SampleCount == 0) {
+        qDebug("uint32SampleCount = 0");
+        return false;
+    }
+
+    // One reusable block: memory stays flat however long the file is. A
+    // declared size beyond the stream's end must not size the buffer.
+    qint64 blockSize = std::min<qint64>(BlockSize, chunkSize);
+    if (const qint64 left = remainingBytes(); left >= 0)
+        blockSize = std::max<qint64>(1, std::min(blockSize, left));
+    std::vector<qint16> buffer(size_t((blockSize + 1) / 2));
+    char *const bytes = reinterpret_cast<char *>(buffer.data());
+
+    qint64 remaining = chunkSize;
+    while (remaining > 0) {
+        const qint64 want = std::min(remaining, blockSize);
+        qint64 got = 0;
+        while (got < want) {
+            const qint64 n = m_device->read(bytes + got, want - got);
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        if (got > 0)
+            accumulate(bytes, got);
+        if (got < want)
+            break;
+        remaining -= got;
+    }
+    m_device->close();
+
+    if (peakTable.empty())
+        return false;
+    draw();
+    return !m_image.isNull();
+}
+
+qint64 CWaveImage::remainingBytes() const
+{
+    if (m_device->isSequential())
+        return -1;
+    return std::max<qint64>(0, m_device->size() - m_device->pos());
+}
+
+bool CWaveImage::skipBytes(qint64 count)
+{
+    const qint64 left = remainingBytes();
+    if (left >= 0) {
+        if (count > left)
+            return false;
+        return m_device->seek(m_device->pos() + count);
+    }
+    return m_device->skip(count) == count;
+}
+
+void CWaveImage::accumulate(void *block, qint64 bytes)
+{
+    if (peakTable.empty()) {
+        peakTable.assign(size_t(width), Peak());
+        m_position = 0;
+    }
+    if (uint16BytesPerSample == 2) {
+        const quint32 n = quint32(bytes / 2);
+        auto *values = static_cast<qint16 *>(block);
+#if Q_BYTE_ORDER == Q_BIG_ENDIAN
+        for (quint32 i = 0; i < n; ++i)
+            values[i] = qFromLittleEndian(values[i]);
+#endif
+        accumulate16(values, n);
+        m_position += n;
+    } else {
+        const quint32 n = quint32(bytes);
+        accumulate8(static_cast<const quint8 *>(block), n);
+        m_position += n;
+    }
+}
+
+// Both walk the block one column at a time: the column boundaries come from
+// waveColumnStart(), so the per-sample work is a plain min/max.
+void CWaveImage::accumulate16(const qint16 *values, quint32 count)
+{
+    if (uint16Channels != 1 && uint16Channels != 2)
+        return;
+    const size_t stride = uint16Channels;
+    quint32 i = 0;
+    while (i < count) {
+        const int column = std::min(waveColumn(m_position + i, width, uint32SampleCount), width - 1);
+        const quint32 next = waveColumnStart(column + 1, width, uint32SampleCount);
+        const quint32 end = std::min<quint64>(quint64(next) - m_position, count);
+        // Only values at even block indices are the first channel.
+        const quint32 first = stride == 2 ? (i + 1) & ~1u : i;
+        if (first < end) {
+            Peak &peak = peakTable[size_t(column)];
+            const auto e = extremes<qint16>(values + first, end - first, stride, {peak.min, peak.max});
+            peak.min = e.lo;
+            peak.max = e.hi;
+        }
+        i = end;
+    }
+}
+
+void CWaveImage::accumulate8(const quint8 *values, quint32 count)
+{
+    if (uint16Channels != 1 && uint16Channels != 2)
+        return;
+    const size_t stride = uint16Channels;
+    quint32 i = 0;
+    while (i < count) {
+        const int column = std::min(waveColumn(m_position + i, width, uint32SampleCount), width - 1);
+        const quint32 next = waveColumnStart(column + 1, width, uint32SampleCount);
+        const quint32 end = std::min<quint64>(quint64(next) - m_position, count);
+        const quint32 first = stride == 2 ? (i + 1) & ~1u : i;
+        if (first < end) {
+            Peak &peak = peakTable[size_t(column)];
+            const auto e = extremes<quint8>(values + first, end - first, stride, {255, 0});
+            peak.min = std::min(peak.min, widen8(e.lo));
+            peak.max = std::max(peak.max, widen8(e.hi));
+        }
+        i = end;
+    }
+}
+
+void CWaveImage::draw()
+{
+    m_image = QImage(width, height, QImage::Format_ARGB32);
+    if (m_image.isNull())
+        return;
+    m_image.fill(0);
+
+    QPainter painter(&m_image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QBrush(Qt::yellow), 1));
+    for (int x = 0; x < width; ++x) {
+        const Peak &peak = peakTable[size_t(x)];
+        painter.drawLine(x, waveRow(peak.min, height), x, waveRow(peak.max, height));
+    }
+
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(QBrush(Qt::black), 1));
+    const int mid = height / 2;
+    QPoint upper(0, mid);
+    QPoint lower(0, mid);
+    for (int x = 0; x < width; ++x) {
+        const Peak &peak = peakTable[size_t(x)];
+        const QPoint top(x, waveRow(peak.max, height));
+        painter.drawLine(upper, top);
+        upper = top;
+        const QPoint bottom(x, waveRow(peak.min, height));
+        painter.drawLine(lower, bottom);
+        lower = bottom;
+    }
+}
+
+QImage CreateWaveImage(QIODevice *device, int width, int height)
+{
+    CWaveImage builder(width, height);
+    builder.read(device);
+    return builder.image();
+}

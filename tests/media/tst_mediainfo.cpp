@@ -1,0 +1,105 @@
+#include "mediainfo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString fixtureMaker = QStringLiteral("/usr/bin/ffmpeg");
+
+QByteArray probePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toUtf8();
+}
+
+} // namespace
+
+class TestMediaInfo : public QObject
+{
+    Q_OBJECT
+
+private:
+    bool makeTone(const QString &name, double seconds, const QStringList &codec);
+
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void initTestCase();
+    void probe_data();
+    void probe();
+    void failureKeepsDuration();
+};
+
+bool TestMediaInfo::makeTone(const QString &name, double seconds, const QStringList &codec)
+{
+    QProcess maker;
+    maker.start(fixtureMaker, QStringList{"-nostdin", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                          QStringLiteral("sine=frequency=440:duration=%1").arg(seconds)}
+                                  + codec + QStringList{m_dir.filePath(name)});
+    return maker.waitForFinished(60000) && maker.exitStatus() == QProcess::NormalExit && maker.exitCode() == 0;
+}
+
+void TestMediaInfo::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    if (!QFile::exists(fixtureMaker))
+        QSKIP("the ffmpeg command-line tool makes the fixtures");
+    QVERIFY(makeTone(QStringLiteral("tone30.mp3"), 30, {"-c:a", "libmp3lame", "-b:a", "128k"}));
+    QVERIFY(makeTone(QStringLiteral("short.mp3"), 0.4, {"-c:a", "libmp3lame"}));
+    QVERIFY(makeTone(QStringLiteral("short.wav"), 0.4, {"-c:a", "pcm_s16le"}));
+    QVERIFY(makeTone(QStringLiteral("stereo.wav"), 2.5, {"-ac", "2", "-ar", "44100", "-c:a", "pcm_s16le"}));
+    QVERIFY(makeTone(QStringLiteral("Mélodie été.m4a"), 3, {"-c:a", "aac"}));
+
+    QFile text(m_dir.filePath(QStringLiteral("notes.dat")));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("This is a shopping list, not a media file.\nMilk\nBread\n");
+}
+
+void TestMediaInfo::probe_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<double>("tolerance");
+
+    QTest::newRow("missing file") << "absent.mp3" << false << 0.0 << 0.0;
+    QTest::newRow("text file") << "notes.dat" << false << 0.0 << 0.0;
+    QTest::newRow("30 s mp3") << "tone30.mp3" << true << 30.0 << 0.1;
+    QTest::newRow("0.4 s mp3") << "short.mp3" << true << 0.4 << 0.06;
+    QTest::newRow("0.4 s wav") << "short.wav" << true << 0.4 << 0.001;
+    QTest::newRow("stereo wav") << "stereo.wav" << true << 2.5 << 0.001;
+    QTest::newRow("non-ASCII name") << "Mélodie été.m4a" << true << 3.0 << 0.05;
+}
+
+void TestMediaInfo::probe()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, ok);
+    QFETCH(double, seconds);
+    QFETCH(double, tolerance);
+
+    CMediaInfo info;
+    const int result = info.open(probePath(m_dir.filePath(name)).constData());
+    if (ok) {
+        QCOMPARE(result, 0);
+        QVERIFY2(qAbs(info.duration() - seconds) <= tolerance, qPrintable(QString::number(info.duration())));
+    } else {
+        QVERIFY(result < 0);
+        QCOMPARE(info.duration(), 0.0);
+    }
+}
+
+void TestMediaInfo::failureKeepsDuration()
+{
+    CMediaInfo info;
+    QCOMPARE(info.open(probePath(m_dir.filePath(QStringLiteral("stereo.wav"))).constData()), 0);
+    const double measured = info.duration();
+    QVERIFY(info.open(probePath(m_dir.filePath(QStringLiteral("notes.dat"))).constData()) < 0);
+    QCOMPARE(info.duration(), measured);
+}
+
+QTEST_GUILESS_MAIN(TestMediaInfo)
+#include "tst_mediainfo.moc"

@@ -1,0 +1,457 @@
+#include "waveimage.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QtEndian>
+
+#include <optional>
+#include <vector>
+
+using Peak = CWaveImage::Peak;
+
+Q_DECLARE_METATYPE(std::vector<Peak>)
+
+namespace {
+
+// ---- fixtures -------------------------------------------------------------
+
+QByteArray le16(quint16 v)
+{
+    QByteArray b(2, 0);
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+QByteArray le32(quint32 v)
+{
+    QByteArray b(4, 0);
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+// Builds RIFF/WAVE files chunk by chunk, including malformed ones.
+class WavBuilder
+{
+public:
+    // declared: the size written in the header when it should lie.
+    WavBuilder &chunk(const QByteArray &id, const QByteArray &body, std::optional<quint32> declared = {},
+                      bool pad = true)
+    {
+        m_body += id + le32(declared.value_or(quint32(body.size()))) + body;
+        if (pad && (body.size() & 1))
+            m_body += '\0';
+        return *this;
+    }
+
+    // size 16, 18 (extension size 0) or more (extension filling the rest).
+    WavBuilder &fmt(quint16 format, quint16 channels, quint16 bits, int size = 16)
+    {
+        const quint16 bytes = quint16((bits + 7) / 8);
+        QByteArray body = le16(format) + le16(channels) + le32(44100) + le32(44100u * channels * bytes)
+                          + le16(quint16(channels * bytes)) + le16(bits);
+        if (size >= 18)
+            body += le16(quint16(size - 18)) + QByteArray(size - 18, '\x5a');
+        else
+            body += QByteArray(size - 16, '\x5a');
+        return chunk("fmt ", body);
+    }
+
+    WavBuilder &data(const QByteArray &samples, std::optional<quint32> declared = {})
+    {
+        return chunk("data", samples, declared, false);
+    }
+
+    QByteArray build(qint64 riffSizeError = 0, const QByteArray &form = "WAVE") const
+    {
+        const QByteArray rest = form + m_body;
+        return "RIFF" + le32(quint32(rest.size() + riffSizeError)) + rest;
+    }
+
+private:
+    QByteArray m_body;
+};
+
+// Deterministic full-range noise, so every column has its own extremes.
+QByteArray noise16(int values, quint32 seed = 1)
+{
+    QByteArray out;
+    out.reserve(values * 2);
+    for (int i = 0; i < values; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        out += le16(quint16(seed >> 16));
+    }
+    return out;
+}
+
+QByteArray noise8(int values, quint32 seed = 7)
+{
+    QByteArray out;
+    for (int i = 0; i < values; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        out += char(seed >> 24);
+    }
+    return out;
+}
+
+// The column extremes exactly as described: one division per sample, first
+// channel only for stereo, updates by "below the minimum, else above the
+// maximum".
+std::vector<Peak> referencePeaks(const QByteArray &present, int bytesPerSample, int channels,
+                                 quint32 sampleCount, int width)
+{
+    std::vector<Peak> table(static_cast<size_t>(width));
+    const quint32 values = quint32(present.size() / bytesPerSample);
+    for (quint32 p = 0; p < values; ++p) {
+        if (channels == 2 ? (p & 1) != 0 : channels != 1)
+            continue;
+        const qint16 v = bytesPerSample == 2
+                             ? qFromLittleEndian<qint16>(present.constData() + 2 * p)
+                             : qint16((quint8(present.at(p)) - 128) * 256);
+        const int c = int(double(p) * width / sampleCount);
+        if (v < table[c].min)
+            table[c].min = v;
+        else if (v > table[c].max)
+            table[c].max = v;
+    }
+    return table;
+}
+
+// Everything the reader writes to the debug channel during one call.
+class MessageCapture
+{
+public:
+    MessageCapture()
+    {
+        s_lines.clear();
+        m_previous = qInstallMessageHandler(&MessageCapture::handle);
+    }
+    ~MessageCapture() { qInstallMessageHandler(m_previous); }
+    QStringList lines() const { return s_lines; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &, const QString &text)
+    {
+        if (type == QtDebugMsg)
+            s_lines << text;
+    }
+    static inline QStringList s_lines;
+    QtMessageHandler m_previous;
+};
+
+struct Accepted
+{
+    QByteArray file;
+    QByteArray present; // the sample bytes that really follow the data header
+    int bytesPerSample;
+    int channels;
+    quint32 sampleCount;
+    int width;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Accepted)
+
+bool operator==(const Peak &a, const Peak &b)
+{
+    return a.max == b.max && a.min == b.min;
+}
+
+namespace QTest {
+template <>
+char *toString(const std::vector<Peak> &table)
+{
+    QByteArray text;
+    for (size_t i = 0; i < table.size() && i < 12; ++i)
+        text += QByteArray::number(table[i].min) + '/' + QByteArray::number(table[i].max) + ' ';
+    return qstrdup(text.constData());
+}
+} // namespace QTest
+
+class TestWaveImage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void columnStartMatchesFormula_data();
+    void columnStartMatchesFormula();
+    void columnStartOnLongFiles();
+    void rows();
+    void accepted_data();
+    void accepted();
+    void rejected_data();
+    void rejected();
+    void silenceIsFlatAtMid();
+    void drawing();
+    void readsFromFile();
+    void regressionInputs();
+};
+
+void TestWaveImage::columnStartMatchesFormula_data()
+{
+    QTest::addColumn<int>("maxWidth");
+    QTest::addColumn<quint32>("maxCount");
+    QTest::newRow("small") << 40 << quint32(300);
+    QTest::newRow("wide") << 700 << quint32(97);
+}
+
+void TestWaveImage::columnStartMatchesFormula()
+{
+    QFETCH(int, maxWidth);
+    QFETCH(quint32, maxCount);
+    for (int width = 1; width <= maxWidth; ++width) {
+        for (quint32 count = 1; count <= maxCount; ++count) {
+            quint32 p = 0;
+            for (int column = 0; column <= width; ++column) {
+                // Naive: the first p whose column is at least `column`.
+                while (p < count && waveColumn(p, width, count) < column)
+                    ++p;
+                if (waveColumnStart(column, width, count) != p)
+                    QFAIL(qPrintable(QStringLiteral("width %1 count %2 column %3").arg(width).arg(count).arg(column)));
+            }
+        }
+    }
+}
+
+void TestWaveImage::columnStartOnLongFiles()
+{
+    // 60 minutes of 44.1 kHz stereo and the 32-bit limit, on widget widths.
+    for (const quint32 count : {158760000u, 2646000u, 4294967295u, 4294967291u, 1000003u}) {
+        for (const int width : {1, 530, 600, 1921, 65536, 1000003}) {
+            for (int column = 0; column <= width; column += (width > 5000 ? 97 : 1)) {
+                const quint32 s = waveColumnStart(column, width, count);
+                QVERIFY(s == count || waveColumn(s, width, count) >= column);
+                QVERIFY(s == 0 || waveColumn(s - 1, width, count) < column);
+            }
+            QCOMPARE(waveColumnStart(width, width, count), count);
+        }
+    }
+}
+
+void TestWaveImage::rows()
+{
+    for (const int height : {1, 2, 49, 50, 51, 100, 1080, 4001}) {
+        QCOMPARE(waveRow(32767, height), 0);
+        QCOMPARE(waveRow(0, height), height / 2);
+        QVERIFY(qAbs(waveRow(-32768, height) - height) <= 1);
+    }
+    QCOMPARE(waveRow(16384, 50), 25 - 12);
+    QCOMPARE(waveRow(-16384, 50), 25 + 12);
+}
+
+void TestWaveImage::accepted_data()
+{
+    QTest::addColumn<Accepted>("c");
+
+    const QByteArray stereo = noise16(2 * 5003);
+    auto add16 = [&](const char *name, const QByteArray &file, const QByteArray &samples, int channels, int width) {
+        QTest::newRow(name) << Accepted{file, samples, 2, channels, quint32(samples.size() / 2), width};
+    };
+
+    add16("canonical 16-bit stereo", WavBuilder().fmt(1, 2, 16).data(stereo).build(), stereo, 2, 530);
+    add16("16-bit mono", WavBuilder().fmt(1, 1, 16).data(stereo).build(), stereo, 1, 37);
+    add16("fmt of 18 bytes", WavBuilder().fmt(1, 2, 16, 18).data(stereo).build(), stereo, 2, 530);
+    add16("fmt of 40 bytes", WavBuilder().fmt(1, 2, 16, 40).data(stereo).build(), stereo, 2, 530);
+    add16("fmt of odd size", WavBuilder().fmt(1, 2, 16, 17).data(stereo).build(), stereo, 2, 530);
+    add16("fmt of 20 bytes", WavBuilder().fmt(1, 2, 16, 20).data(stereo).build(), stereo, 2, 530);
+    add16("LIST JUNK bext PAD before data",
+          WavBuilder()
+              .chunk("JUNK", QByteArray(28, 0))
+              .fmt(1, 2, 16)
+              .chunk("LIST", "INFOISFT\x0e\0\0\0Lavf59.27.100\0", {})
+              .chunk("bext", QByteArray(602, 'b'))
+              .chunk("PAD ", QByteArray(4000, 0))
+              .data(stereo)
+              .build(),
+          stereo, 2, 530);
+    add16("odd-sized chunks padded",
+          WavBuilder().chunk("LIST", "abcde").fmt(1, 2, 16).chunk("JUNK", "x").data(stereo).build(), stereo, 2, 530);
+    add16("chunk after data ignored",
+          WavBuilder().fmt(1, 2, 16).data(stereo).chunk("LIST", QByteArray(100, 'l')).build(), stereo, 2, 530);
+    add16("three channels stay flat", WavBuilder().fmt(1, 3, 16).data(stereo).build(), stereo, 3, 64);
+    add16("width of one", WavBuilder().fmt(1, 2, 16).data(stereo).build(), stereo, 2, 1);
+
+    const QByteArray few = noise16(301, 3);
+    add16("width larger than sample count", WavBuilder().fmt(1, 1, 16).data(few).build(), few, 1, 1000);
+
+    const QByteArray block = noise16(262144, 5);
+    add16("one block", WavBuilder().fmt(1, 2, 16).data(block).build(), block, 2, 530);
+    const QByteArray blockPlus = noise16(262145, 9);
+    add16("one block plus one sample", WavBuilder().fmt(1, 1, 16).data(blockPlus).build(), blockPlus, 1, 530);
+    const QByteArray blocks = noise16(3 * 262144 + 1001, 11);
+    add16("several blocks stereo", WavBuilder().fmt(1, 2, 16).data(blocks).build(), blocks, 2, 613);
+
+    // A trailing odd byte of 16-bit data is no sample.
+    const QByteArray odd = stereo.left(2001);
+    QTest::newRow("odd data size") << Accepted{WavBuilder().fmt(1, 2, 16).data(odd).build(), odd, 2, 2, 1000, 100};
+
+    // The data header promises more than the file holds (RIFF size matches
+    // the file): only what is there is accumulated, on the promised scale.
+    QTest::newRow("truncated data")
+        << Accepted{WavBuilder().fmt(1, 2, 16).data(stereo.left(5000), 20000).build(), stereo.left(5000), 2, 2,
+                    10000, 100};
+    QTest::newRow("data size past the end")
+        << Accepted{WavBuilder().fmt(1, 1, 16).data(few, 0xfffffff0u).build(), few, 2, 1, 0x7ffffff8u, 50};
+
+    const QByteArray bytes = noise8(7001);
+    QTest::newRow("8-bit mono") << Accepted{WavBuilder().fmt(1, 1, 8).data(bytes).build(), bytes, 1, 1, 7001, 530};
+    QTest::newRow("8-bit stereo") << Accepted{WavBuilder().fmt(1, 2, 8).data(bytes).build(), bytes, 1, 2, 7001, 77};
+}
+
+void TestWaveImage::accepted()
+{
+    QFETCH(Accepted, c);
+
+    QBuffer buffer;
+    buffer.setData(c.file);
+    CWaveImage builder(c.width, 50);
+    MessageCapture messages;
+    QVERIFY(builder.read(&buffer));
+    QCOMPARE(messages.lines(), QStringList());
+
+    QCOMPARE(builder.image().size(), QSize(c.width, 50));
+    QCOMPARE(builder.image().format(), QImage::Format_ARGB32);
+    QCOMPARE(builder.sampleCount(), c.sampleCount);
+    QCOMPARE(builder.position(), quint32(c.present.size() / c.bytesPerSample));
+    QCOMPARE(builder.peaks(), referencePeaks(c.present, c.bytesPerSample, c.channels, c.sampleCount, c.width));
+    QVERIFY(!buffer.isOpen());
+}
+
+void TestWaveImage::rejected_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray samples = noise16(200);
+    const QByteArray good = WavBuilder().fmt(1, 2, 16).data(samples).build();
+    auto add = [](const char *name, const QByteArray &file, const QString &message, int width = 100) {
+        QTest::newRow(name) << file << width << message;
+    };
+
+    add("empty stream", QByteArray(), "Error: file header is not RIFF");
+    add("not RIFF", "RIFX" + good.mid(4), "Error: file header is not RIFF");
+    add("RIFF size too big", WavBuilder().fmt(1, 2, 16).data(samples).build(6),
+        QStringLiteral("Error: uint32FileSize = %1").arg(good.size()));
+    add("RIFF size too small", WavBuilder().fmt(1, 2, 16).data(samples).build(-3),
+        QStringLiteral("Error: uint32FileSize = %1").arg(good.size()));
+    add("header cut short", good.left(6), "Error: uint32FileSize = 6");
+    add("not WAVE", WavBuilder().fmt(1, 2, 16).data(samples).build(0, "AVI "),
+        QStringLiteral("Error: uint32ChunkId = %1").arg(0x20495641u));
+    add("float samples", WavBuilder().fmt(3, 2, 32).data(samples).build(), "Not PCM format!");
+    add("extensible format", WavBuilder().fmt(0xfffe, 2, 16, 40).data(samples).build(), "Not PCM format!");
+    add("data before fmt", WavBuilder().data(samples).fmt(1, 2, 16).build(), "No format chunk before data chunk!");
+    add("no bits per sample", WavBuilder().fmt(1, 2, 0).data(samples).build(), "Wrong bits per sample!");
+    add("24-bit", WavBuilder().fmt(1, 2, 24).data(samples).build(), "uint16BytesPerSample = 3");
+    add("32-bit", WavBuilder().fmt(1, 2, 32).data(samples).build(), "uint16BytesPerSample = 4");
+    add("no whole sample", WavBuilder().fmt(1, 2, 16).data("x").build(), "uint32SampleCount = 0");
+    add("no data chunk", WavBuilder().fmt(1, 2, 16).chunk("LIST", "abcd").build(), "No data chunk!");
+    add("chunk size past the end", WavBuilder().fmt(1, 2, 16).chunk("LIST", "abcd", 0xfffffff0u).data(samples).build(),
+        "No data chunk!");
+    add("fmt cut short", WavBuilder().chunk("fmt ", le16(1) + le16(2), 16, false).build(), "No data chunk!");
+    add("fmt extension past the end", WavBuilder().chunk("fmt ", QByteArray(16, 1), 60).build(), "Not PCM format!");
+    add("zero width", good, "Error: image size = 0 x 50", 0);
+    add("negative width", good, "Error: image size = -5 x 50", -5);
+    add("absurd width", good, "Error: image size = 2000000000 x 50", 2000000000);
+}
+
+void TestWaveImage::rejected()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, width);
+    QFETCH(QString, message);
+
+    QBuffer buffer;
+    buffer.setData(file);
+    MessageCapture messages;
+    QVERIFY(CreateWaveImage(&buffer, width, 50).isNull());
+    QCOMPARE(messages.lines(), QStringList{message});
+}
+
+void TestWaveImage::silenceIsFlatAtMid()
+{
+    QBuffer buffer;
+    buffer.setData(WavBuilder().fmt(1, 2, 16).data(QByteArray(4 * 44100, 0)).build());
+    const QImage image = CreateWaveImage(&buffer, 20, 50);
+    QCOMPARE(image.size(), QSize(20, 50));
+    for (int x = 0; x < 20; ++x) {
+        QCOMPARE(qAlpha(image.pixel(x, 25)), 255);
+        for (int y = 0; y < 50; ++y) {
+            if (y < 23 || y > 26)
+                QCOMPARE(image.pixel(x, y), 0u);
+        }
+    }
+}
+
+void TestWaveImage::drawing()
+{
+    // Eight columns of 100 mono values: columns 2 to 5 full scale, the rest
+    // silent. The outline runs along the top and bottom rows there, so the
+    // middle of the band is pure yellow.
+    QByteArray samples;
+    for (int p = 0; p < 800; ++p) {
+        const bool loud = p >= 200 && p < 600;
+        samples += le16(loud ? quint16(p & 1 ? 0x8000 : 0x7fff) : 0);
+    }
+    QBuffer buffer;
+    buffer.setData(WavBuilder().fmt(1, 1, 16).data(samples).build());
+    const QImage image = CreateWaveImage(&buffer, 8, 50);
+    QCOMPARE(image.format(), QImage::Format_ARGB32);
+    for (int y = 5; y <= 45; y += 5)
+        QCOMPARE(image.pixel(3, y), qRgb(255, 255, 0));
+    QCOMPARE(image.pixel(4, 25), qRgb(255, 255, 0));
+    QCOMPARE(image.pixel(7, 5), 0u);
+    QCOMPARE(image.pixel(0, 45), 0u);
+    // The outline is dark where it runs along the top of the loud columns.
+    const QRgb top = image.pixel(3, 0);
+    QCOMPARE(qAlpha(top), 255);
+    QVERIFY(qRed(top) < 200);
+}
+
+void TestWaveImage::readsFromFile()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("tone.wav")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray samples = noise16(2 * 44100);
+    file.write(WavBuilder().fmt(1, 2, 16).chunk("LIST", "odd").data(samples).build());
+    file.close();
+
+    QFile input(file.fileName());
+    CWaveImage builder(600, 40);
+    QVERIFY(builder.read(&input));
+    QVERIFY(!input.isOpen());
+    QCOMPARE(builder.peaks(), referencePeaks(samples, 2, 2, quint32(samples.size() / 2), 600));
+
+    QFile missing(dir.filePath(QStringLiteral("absent.wav")));
+    MessageCapture messages;
+    QVERIFY(CreateWaveImage(&missing, 600, 40).isNull());
+    QCOMPARE(messages.lines().size(), 1);
+}
+
+void TestWaveImage::regressionInputs()
+{
+    // Inputs that once upset the reader: each must end in an image or a
+    // diagnostic, never a crash or a hang.
+    const QDir dir(QStringLiteral(TQ_MEDIA_TEST_DATA));
+    const QStringList names = dir.entryList({QStringLiteral("*.wav")}, QDir::Files);
+    if (names.isEmpty())
+        QSKIP("no regression inputs");
+    for (const QString &name : names) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        for (const QSize size : {QSize(530, 50), QSize(3, 5)}) {
+            QBuffer buffer;
+            buffer.setData(bytes);
+            MessageCapture messages;
+            const QImage image = CreateWaveImage(&buffer, size.width(), size.height());
+            QVERIFY2(!image.isNull() || !messages.lines().isEmpty(), qPrintable(name));
+        }
+    }
+}
+
+QTEST_MAIN(TestWaveImage)
+#include "tst_waveimage.moc"
