@@ -77,7 +77,9 @@ Look orangeGlass()
     l.normal = {QColor(70, 24, 0), QColor(255, 196, 84), QColor(214, 76, 0), QColor(255, 236, 140, 170), 0.55};
     l.hover = {QColor(255, 236, 170), QColor(255, 220, 130), QColor(244, 112, 16), QColor(255, 250, 190, 210),
                0.6};
-    l.down = pressedFrom(l.hover);
+    // Inverting the light hover face would turn the orange muddy; a pressed
+    // Generate stays saturated and only sinks.
+    l.down = {QColor(50, 16, 0), QColor(168, 60, 0), QColor(250, 150, 40), QColor(255, 210, 120, 90), 0.18};
     return l;
 }
 

@@ -180,6 +180,13 @@ void paintIcon(QPainter &p)
     warm.setColorAt(0, QColor(255, 214, 110));
     warm.setColorAt(1, QColor(240, 110, 10));
     p.fillPath(bellShape, warm);
+    QLinearGradient side(bellBox.left() + 14, 0, bellBox.left() + 56, 0);
+    side.setColorAt(0, QColor(255, 255, 255, 0));
+    side.setColorAt(0.35, QColor(255, 255, 255, 120));
+    side.setColorAt(1, QColor(255, 255, 255, 0));
+    p.fillPath(bellShape, side);
+    p.fillRect(QRectF(bellBox.left() + 4, bellBox.top() + bellBox.height() * 0.78, bellBox.width() - 8, 4),
+               QColor(150, 60, 0, 140));
 
     QPainterPath gloss;
     gloss.addRoundedRect(tile.adjusted(10, 8, -10, -130), 46, 46);

@@ -75,7 +75,7 @@ QPainterPath windowOutline()
     QPainterPath shape;
     shape.setFillRule(Qt::WindingFill);
     shape.addRoundedRect(QRectF(14, 108, 676, 422), 20, 20);   // body
-    shape.addRoundedRect(QRectF(0, 70, 40, 452), 10, 10);      // left level-bar tower
+    shape.addRoundedRect(QRectF(0, 70, 40, 460), 12, 12);      // left level-bar tower
     shape.addEllipse(kDiscCentre, 82, 82);                      // disc housing
     return shape;
 }
@@ -161,6 +161,19 @@ QImage mainBackground()
     socket(p, QPointF(613.5, 175.5), 15.5);
     socket(p, QPointF(648.5, 183.5), 14.5);
 
+    // Status bar along the bottom edge.
+    {
+        p.save();
+        p.setClipPath(windowOutline());
+        QLinearGradient bar(0, 503, 0, 530);
+        bar.setColorAt(0, QColor(2, 10, 26, 150));
+        bar.setColorAt(1, QColor(2, 10, 26, 90));
+        p.fillRect(QRectF(0, 503, 690, 27), bar);
+        p.fillRect(QRectF(26, 502, 664, 1), QColor(0, 6, 18, 170));
+        p.fillRect(QRectF(26, 503, 664, 1), QColor(120, 190, 255, 40));
+        p.restore();
+    }
+
     // Groove behind the right level bar.
     recessedWell(p, roundRect(QRectF(641.5, 204.5, 32, 306), 8), QColor(2, 8, 22), QColor(4, 16, 36));
 
@@ -174,7 +187,7 @@ QImage mainBackground()
         ring.setColorAt(1.0, QColor(210, 230, 250));
         p.setPen(Qt::NoPen);
         p.setBrush(ring);
-        p.drawEllipse(kDiscCentre, 80.5, 80.5);
+        p.drawEllipse(kDiscCentre, 81.5, 81.5);
         QRadialGradient well(kDiscCentre, 79);
         well.setColorAt(0, QColor(10, 22, 44));
         well.setColorAt(0.9, QColor(2, 8, 20));
@@ -183,20 +196,6 @@ QImage mainBackground()
         p.drawEllipse(kDiscCentre, 78.5, 78.5);
     }
 
-    // Status bar along the bottom edge.
-    {
-        p.save();
-        QPainterPath inside;
-        inside.addRoundedRect(QRectF(14, 108, 676, 422), 20, 20);
-        p.setClipPath(inside);
-        QLinearGradient bar(0, 503, 0, 530);
-        bar.setColorAt(0, QColor(2, 10, 26, 150));
-        bar.setColorAt(1, QColor(2, 10, 26, 90));
-        p.fillRect(QRectF(14, 503, 628, 27), bar);
-        p.fillRect(QRectF(14, 502, 628, 1), QColor(0, 6, 18, 170));
-        p.fillRect(QRectF(14, 503, 628, 1), QColor(120, 190, 255, 40));
-        p.restore();
-    }
     p.end();
 
     applyBinaryMask(img, shape);
