@@ -22,6 +22,13 @@ Progress progressOf(const Output &out)
     return progress;
 }
 
+std::string formatSeconds(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", seconds);
+    return text;
+}
+
 } // namespace
 
 std::string formatProgress(const Progress &progress)
@@ -42,7 +49,11 @@ std::string formatProgress(const Progress &progress)
 Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
 {
     std::error_code ec;
-    if (!options.overwrite && std::filesystem::exists(std::filesystem::path(options.outputPath), ec))
+    const std::filesystem::path target(options.outputPath);
+    // Found out before the work rather than by the final rename.
+    if (std::filesystem::is_directory(target, ec))
+        return "Could not open output file '" + options.outputPath + "' (" + av::err2str(AVERROR(EISDIR)) + ")";
+    if (!options.overwrite && std::filesystem::exists(target, ec))
         return "Output file '" + options.outputPath + "' already exists (" + av::err2str(AVERROR(EEXIST)) + ")";
 
     Input in;
@@ -103,12 +114,15 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
         error = encode(out, nullptr);
     if (!error.empty())
         return error;
-    if (packetsRead && !in.decodedAny)
-        return "Could not decode the audio of input file '" + in.path + "' ("
-               + av::err2str(AVERROR_INVALIDDATA) + ")";
-    // An empty ringtone is no result: the start lies beyond the audio.
-    if (out.samplesEncoded == 0)
-        return "Could not find audio to encode in input file '" + in.path + "' (" + av::err2str(AVERROR_EOF) + ")";
+    // An empty output is no result. Either nothing in the file decodes, or
+    // the start lies beyond the end of the audio.
+    if (out.samplesEncoded == 0) {
+        if (!in.decodedAny && (packetsRead || options.startSeconds <= 0.0))
+            return "Could not decode the audio of input file '" + in.path + "' ("
+                   + av::err2str(AVERROR_INVALIDDATA) + ")";
+        return "Could not find audio to encode after " + formatSeconds(options.startSeconds) + " s in input file '"
+               + in.path + "' (" + av::err2str(AVERROR_EOF) + ")";
+    }
     error = writeTrailer(out);
     if (!error.empty())
         return error;
