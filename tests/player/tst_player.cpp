@@ -1,0 +1,543 @@
+// Behaviour of the preview player through its C interface, checked on the
+// state reports, on ffplay_get_position and on the samples handed to the
+// output. Built three times, once per kind of output (see CMakeLists.txt).
+#include "ffplay.h"
+#include "playertest.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+// The ramp fixtures hold 0.2 * t at every sample, so a sample's value tells
+// which position of the file it came from, to a fraction of a millisecond.
+constexpr double kRampSlope = 0.2;
+constexpr double kSeekTolerance = 0.020;
+
+class ReportLog
+{
+public:
+    static int record(int state, void *user)
+    {
+        auto *self = static_cast<ReportLog *>(user);
+        std::lock_guard lock(self->m_mutex);
+        self->m_states.append(state);
+        return 0;
+    }
+    QList<int> states()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_states;
+    }
+    void clear()
+    {
+        std::lock_guard lock(m_mutex);
+        m_states.clear();
+    }
+
+private:
+    std::mutex m_mutex;
+    QList<int> m_states;
+};
+
+// The left channel of everything handed to the output.
+class Capture
+{
+public:
+    void attach()
+    {
+        player::setOutputTap([this](const float *samples, int frames, int channels) {
+            std::lock_guard lock(m_mutex);
+            for (int i = 0; i < frames; ++i)
+                m_left.push_back(samples[static_cast<size_t>(i) * channels]);
+        });
+    }
+    void detach() { player::setOutputTap({}); }
+    std::vector<float> samples()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_left;
+    }
+    void clear()
+    {
+        std::lock_guard lock(m_mutex);
+        m_left.clear();
+    }
+    // Index of the first sample whose magnitude exceeds `threshold`, or -1.
+    long long firstAbove(float threshold, size_t from = 0)
+    {
+        std::lock_guard lock(m_mutex);
+        for (size_t i = from; i < m_left.size(); ++i) {
+            if (std::fabs(m_left[i]) > threshold)
+                return static_cast<long long>(i);
+        }
+        return -1;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<float> m_left;
+};
+
+double rampPosition(float sample)
+{
+    return sample / kRampSlope;
+}
+
+} // namespace
+
+class TestPlayer final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void callsBeforeAnyOpenAreHarmless();
+    void usesTheExpectedOutput();
+    void playAdvancesAtRealTimeSpeed();
+    void pauseFreezesAndResumesWhereHeard();
+    void seekWhilePausedMovesTheResumePoint();
+    void seekWhileStoppedMovesTheStartPoint_data();
+    void seekWhileStoppedMovesTheStartPoint();
+    void seekWhilePlayingJumps();
+    void stopResetsTheStartPoint();
+    void playsToTheEndAndReportsStop_data();
+    void playsToTheEndAndReportsStop();
+    void reportsEveryChangeOnce();
+    void fadeInRampsFromSilence();
+    void volumeScalesAmplitude();
+    void boostSaturatesInsteadOfWrapping();
+    void unplayableFileReportsNothing_data();
+    void unplayableFileReportsNothing();
+    void openReplacesAPlayingFile();
+    void callbackMayCallBackIntoThePlayer();
+
+private:
+    QString makeFixture(const QString &name, const QStringList &ffmpegArgs);
+    QString ramp() const { return m_dir.filePath("ramp.wav"); }
+    void openFile(const QString &path);
+    void waitForPlaying();
+
+    QTemporaryDir m_dir;
+    ReportLog m_reports;
+    Capture m_capture;
+    int m_rate = 0;
+};
+
+QString TestPlayer::makeFixture(const QString &name, const QStringList &ffmpegArgs)
+{
+    const QString path = m_dir.filePath(name);
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral(TQ_FFMPEG_CLI),
+                 QStringList{"-v", "error", "-y"} + ffmpegArgs + QStringList{path});
+    if (!ffmpeg.waitForFinished(30000) || ffmpeg.exitCode() != 0)
+        qWarning() << "ffmpeg failed for" << name << ffmpeg.readAllStandardError();
+    return path;
+}
+
+void TestPlayer::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    const QString rampExpr = QStringLiteral("aevalsrc=%1*t|%1*t:s=%2:d=4").arg(kRampSlope);
+    makeFixture("ramp.wav", {"-f", "lavfi", "-i", rampExpr.arg(48000), "-c:a", "pcm_s16le"});
+    makeFixture("ramp44.flac", {"-f", "lavfi", "-i", rampExpr.arg(44100)});
+    makeFixture("level.wav",
+                {"-f", "lavfi", "-i", "aevalsrc=0.25|0.25:s=48000:d=3", "-c:a", "pcm_s16le"});
+    makeFixture("loud.wav", {"-f", "lavfi", "-i", "sine=f=440:r=48000:d=1", "-af",
+                             "volume=0.9/0.125,aformat=channel_layouts=stereo", "-c:a", "pcm_s16le"});
+    const QStringList tone{"-f", "lavfi", "-i", "sine=f=440:r=44100:d=1", "-ac", "2"};
+    makeFixture("tone.wav", tone);
+    makeFixture("tone.mp3", tone + QStringList{"-c:a", "libmp3lame", "-b:a", "128k"});
+    makeFixture("tone.mp4", {"-f", "lavfi", "-i", "testsrc=d=1:s=64x48:r=10", "-f", "lavfi", "-i",
+                             "sine=f=440:r=44100:d=1", "-c:v", "mpeg4", "-c:a", "aac", "-ac", "2",
+                             "-shortest"});
+    makeFixture("silent.mp4",
+                {"-f", "lavfi", "-i", "testsrc=d=1:s=64x48:r=10", "-c:v", "mpeg4"});
+    QFile garbage(m_dir.filePath("garbage.mp3"));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    QVERIFY(QFile::exists(ramp()));
+    QVERIFY(QFile::exists(m_dir.filePath("tone.mp4")));
+
+    ffplay_init();
+    ffplay_set_callback(&ReportLog::record, &m_reports);
+}
+
+void TestPlayer::init()
+{
+    m_reports.clear();
+    m_capture.clear();
+    m_capture.attach();
+    ffplay_set_volume(1.0);
+    ffplay_fadein(0.0);
+}
+
+void TestPlayer::cleanup()
+{
+    ffplay_stop();
+    // A stop report may still be on its way; it must not leak into the next test.
+    QTRY_VERIFY(m_reports.states().isEmpty() || m_reports.states().constLast() == PlayStopped);
+    m_capture.detach();
+}
+
+void TestPlayer::openFile(const QString &path)
+{
+    QCOMPARE(ffplay_open(path.toUtf8().constData(), 0, 0), 0);
+    m_rate = player::outputSampleRate();
+    QVERIFY(m_rate > 0);
+    m_reports.clear();
+    m_capture.clear();
+}
+
+void TestPlayer::waitForPlaying()
+{
+    QTRY_COMPARE_WITH_TIMEOUT(m_reports.states(), QList<int>{PlayPlaying}, 2000);
+}
+
+void TestPlayer::callsBeforeAnyOpenAreHarmless()
+{
+    ffplay_set_volume(2.0);
+    ffplay_fadein(1.0);
+    ffplay_seek(3.0);
+    ffplay_play();
+    ffplay_toggle_pause();
+    ffplay_stop();
+    QCOMPARE(ffplay_get_position(), 0.0);
+    QCOMPARE(ffplay_open(nullptr, 0, 0), -1);
+    QTest::qWait(100);
+    QVERIFY(m_reports.states().isEmpty());
+    QVERIFY(m_capture.samples().empty());
+}
+
+void TestPlayer::usesTheExpectedOutput()
+{
+    openFile(ramp());
+    const QByteArray forced = qgetenv("TONQUILL_PLAYER_NULL_OUTPUT");
+    const bool silent = (!forced.isEmpty() && forced != "0") || qgetenv("SDL_AUDIODRIVER") != "dummy";
+    QCOMPARE(QString::fromStdString(player::outputKind()), silent ? "null" : "sdl");
+}
+
+void TestPlayer::playAdvancesAtRealTimeSpeed()
+{
+    openFile(ramp());
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(ffplay_get_position() > 0.1);
+    QElapsedTimer timer;
+    timer.start();
+    const double first = ffplay_get_position();
+    QTRY_VERIFY_WITH_TIMEOUT(ffplay_get_position() >= first + 1.5, 4000);
+    const double speed = (ffplay_get_position() - first) / (timer.nsecsElapsed() * 1e-9);
+    QVERIFY2(speed > 0.9 && speed < 1.1, qPrintable(QString::number(speed)));
+}
+
+void TestPlayer::pauseFreezesAndResumesWhereHeard()
+{
+    openFile(ramp());
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(ffplay_get_position() > 0.3);
+    ffplay_toggle_pause();
+    const double pausedAt = ffplay_get_position();
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayPaused}));
+    QTest::qWait(150);
+    QCOMPARE(ffplay_get_position(), pausedAt);
+
+    m_capture.clear();
+    ffplay_toggle_pause();
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayPaused, PlayPlaying}));
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    const double resumedAt = rampPosition(m_capture.samples()[m_capture.firstAbove(0.0f)]);
+    QVERIFY2(std::fabs(resumedAt - pausedAt) < kSeekTolerance,
+             qPrintable(QString("paused at %1, resumed at %2").arg(pausedAt).arg(resumedAt)));
+    QTRY_VERIFY(ffplay_get_position() > pausedAt + 0.05);
+}
+
+void TestPlayer::seekWhilePausedMovesTheResumePoint()
+{
+    openFile(ramp());
+    ffplay_play();
+    waitForPlaying();
+    ffplay_toggle_pause();
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayPaused}));
+    ffplay_seek(3.0);
+    QCOMPARE(ffplay_get_position(), 3.0);
+
+    m_capture.clear();
+    ffplay_toggle_pause();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    const double resumedAt = rampPosition(m_capture.samples()[m_capture.firstAbove(0.0f)]);
+    QVERIFY2(std::fabs(resumedAt - 3.0) < kSeekTolerance, qPrintable(QString::number(resumedAt)));
+    QTRY_VERIFY(ffplay_get_position() > 3.05);
+    QVERIFY(ffplay_get_position() < 3.5);
+}
+
+void TestPlayer::seekWhileStoppedMovesTheStartPoint_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<double>("target");
+    QTest::newRow("wav") << "ramp.wav" << 2.5;
+    QTest::newRow("flac resampled from 44.1 kHz") << "ramp44.flac" << 1.237;
+}
+
+void TestPlayer::seekWhileStoppedMovesTheStartPoint()
+{
+    QFETCH(QString, file);
+    QFETCH(double, target);
+    openFile(m_dir.filePath(file));
+    ffplay_seek(target);
+    QCOMPARE(ffplay_get_position(), target);
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    const double startedAt = rampPosition(m_capture.samples()[m_capture.firstAbove(0.0f)]);
+    QVERIFY2(std::fabs(startedAt - target) < kSeekTolerance, qPrintable(QString::number(startedAt)));
+    QTRY_VERIFY(ffplay_get_position() > target + 0.05);
+}
+
+void TestPlayer::seekWhilePlayingJumps()
+{
+    openFile(ramp());
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(ffplay_get_position() > 0.2);
+    m_capture.clear();
+    ffplay_seek(3.0);
+    QVERIFY(ffplay_get_position() >= 3.0);
+    // The first sample of the new position, past whatever was in flight.
+    QTRY_VERIFY(m_capture.firstAbove(2.5 * kRampSlope) >= 0);
+    const double jumpedTo = rampPosition(m_capture.samples()[m_capture.firstAbove(2.5 * kRampSlope)]);
+    QVERIFY2(std::fabs(jumpedTo - 3.0) < kSeekTolerance, qPrintable(QString::number(jumpedTo)));
+    QTRY_VERIFY(ffplay_get_position() > 3.05);
+    QVERIFY(ffplay_get_position() < 3.5);
+    QCOMPARE(m_reports.states(), QList<int>{PlayPlaying});
+}
+
+void TestPlayer::stopResetsTheStartPoint()
+{
+    openFile(ramp());
+    ffplay_seek(2.0);
+    ffplay_play();
+    waitForPlaying();
+    ffplay_stop();
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayStopped}));
+    QCOMPARE(ffplay_get_position(), 0.0);
+
+    m_capture.clear();
+    ffplay_play();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    const double startedAt = rampPosition(m_capture.samples()[m_capture.firstAbove(0.0f)]);
+    QVERIFY2(startedAt < kSeekTolerance, qPrintable(QString::number(startedAt)));
+}
+
+void TestPlayer::playsToTheEndAndReportsStop_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("wav") << "tone.wav";
+    QTest::newRow("mp3") << "tone.mp3";
+    QTest::newRow("sound of a video") << "tone.mp4";
+}
+
+void TestPlayer::playsToTheEndAndReportsStop()
+{
+    QFETCH(QString, file);
+    openFile(m_dir.filePath(file));
+    QElapsedTimer timer;
+    timer.start();
+    ffplay_play();
+    waitForPlaying();
+    QTRY_COMPARE_WITH_TIMEOUT(m_reports.states(), (QList<int>{PlayPlaying, PlayStopped}), 4000);
+    // The one-second file ends after it has been heard, not when decoded.
+    QVERIFY2(timer.elapsed() >= 950, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(ffplay_get_position(), 0.0);
+    const std::vector<float> heard = m_capture.samples();
+    const auto loud = std::count_if(heard.begin(), heard.end(), [](float s) { return std::fabs(s) > 0.05f; });
+    QVERIFY2(loud > m_rate / 2, qPrintable(QString::number(loud)));
+
+    // Played to the end, the next play starts from the beginning again.
+    ffplay_play();
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayStopped, PlayPlaying}));
+    QVERIFY(ffplay_get_position() < 0.5);
+}
+
+void TestPlayer::reportsEveryChangeOnce()
+{
+    openFile(ramp());
+    ffplay_toggle_pause(); // stopped: nothing to pause
+    ffplay_stop();
+    ffplay_play();
+    ffplay_play();
+    ffplay_toggle_pause();
+    ffplay_seek(1.0);
+    ffplay_toggle_pause();
+    ffplay_stop();
+    ffplay_stop();
+    const QList<int> expected{PlayPlaying, PlayPaused, PlayPlaying, PlayStopped};
+    QTRY_COMPARE(m_reports.states(), expected);
+    QTest::qWait(100);
+    QCOMPARE(m_reports.states(), expected);
+}
+
+void TestPlayer::fadeInRampsFromSilence()
+{
+    openFile(m_dir.filePath("level.wav"));
+    ffplay_fadein(1.0);
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    const size_t start = static_cast<size_t>(m_capture.firstAbove(0.0f));
+    QTRY_VERIFY_WITH_TIMEOUT(m_capture.samples().size() > start + 1.5 * m_rate, 3000);
+    const std::vector<float> heard = m_capture.samples();
+    auto mean = [&](double from, double to) {
+        double sum = 0;
+        const size_t a = start + static_cast<size_t>(from * m_rate);
+        const size_t b = start + static_cast<size_t>(to * m_rate);
+        for (size_t i = a; i < b; ++i)
+            sum += heard[i];
+        return sum / static_cast<double>(b - a);
+    };
+    const double full = mean(1.1, 1.4);
+    QVERIFY2(std::fabs(full - 0.25) < 0.01, qPrintable(QString::number(full)));
+    QVERIFY2(mean(0.0, 0.1) < 0.1 * full, qPrintable(QString::number(mean(0.0, 0.1))));
+    QVERIFY2(std::fabs(mean(0.45, 0.55) - 0.5 * full) < 0.02 * full,
+             qPrintable(QString::number(mean(0.45, 0.55))));
+
+    // The fade belongs to that one start: the next start is at full level.
+    ffplay_stop();
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayStopped}));
+    m_capture.clear();
+    ffplay_play();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    QCOMPARE(m_capture.samples()[m_capture.firstAbove(0.0f)], 0.25f);
+}
+
+void TestPlayer::volumeScalesAmplitude()
+{
+    openFile(m_dir.filePath("level.wav"));
+    ffplay_set_volume(2.0);
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    QCOMPARE(m_capture.samples()[m_capture.firstAbove(0.0f)], 0.5f);
+
+    // Applied at once, to what is playing.
+    ffplay_set_volume(0.5);
+    QTRY_COMPARE_WITH_TIMEOUT(m_capture.samples().back(), 0.125f, 500);
+}
+
+void TestPlayer::boostSaturatesInsteadOfWrapping()
+{
+    openFile(m_dir.filePath("loud.wav"));
+    ffplay_set_volume(5.08);
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    const size_t start = static_cast<size_t>(m_capture.firstAbove(0.0f));
+    QTRY_VERIFY(m_capture.samples().size() > start + m_rate / 2);
+    const std::vector<float> heard = m_capture.samples();
+    float low = 0;
+    float high = 0;
+    float largestStep = 0;
+    for (size_t i = start + 1; i < start + m_rate / 2; ++i) {
+        low = std::min(low, heard[i]);
+        high = std::max(high, heard[i]);
+        largestStep = std::max(largestStep, std::fabs(heard[i] - heard[i - 1]));
+    }
+    QCOMPARE(high, 1.0f);
+    QCOMPARE(low, -1.0f);
+    // A wrapped sample would jump between the rails within one sample.
+    QVERIFY2(largestStep < 0.5f, qPrintable(QString::number(largestStep)));
+}
+
+void TestPlayer::unplayableFileReportsNothing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("missing") << "missing.wav";
+    QTest::newRow("not media") << "garbage.mp3";
+    QTest::newRow("video without sound") << "silent.mp4";
+}
+
+void TestPlayer::unplayableFileReportsNothing()
+{
+    QFETCH(QString, file);
+    openFile(ramp());
+    ffplay_play();
+    waitForPlaying();
+    QCOMPARE(ffplay_open(m_dir.filePath(file).toUtf8().constData(), 0, 0), -1);
+    // The file that was playing is closed and reported stopped.
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayStopped}));
+    ffplay_seek(1.0);
+    ffplay_play();
+    ffplay_toggle_pause();
+    ffplay_stop();
+    QCOMPARE(ffplay_get_position(), 0.0);
+    QTest::qWait(100);
+    QCOMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayStopped}));
+}
+
+void TestPlayer::openReplacesAPlayingFile()
+{
+    openFile(ramp());
+    ffplay_play();
+    waitForPlaying();
+    ffplay_toggle_pause();
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayPaused}));
+    QCOMPARE(ffplay_open(m_dir.filePath("level.wav").toUtf8().constData(), 0, 0), 0);
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayPaused, PlayStopped}));
+    QCOMPARE(ffplay_get_position(), 0.0);
+    m_capture.clear();
+    ffplay_play();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    QCOMPARE(m_capture.samples()[m_capture.firstAbove(0.0f)], 0.25f);
+}
+
+namespace {
+
+struct ReentrantReceiver
+{
+    ReportLog log;
+    double positionSeen = -1.0;
+
+    static int onState(int state, void *user)
+    {
+        auto *self = static_cast<ReentrantReceiver *>(user);
+        ReportLog::record(state, &self->log);
+        if (state == PlayPlaying) {
+            self->positionSeen = ffplay_get_position();
+            ffplay_stop();
+        }
+        return 0;
+    }
+};
+
+} // namespace
+
+void TestPlayer::callbackMayCallBackIntoThePlayer()
+{
+    openFile(ramp());
+    ReentrantReceiver receiver;
+    ffplay_set_callback(&ReentrantReceiver::onState, &receiver);
+    ffplay_seek(1.5);
+    ffplay_play();
+    QTRY_COMPARE(receiver.log.states(), (QList<int>{PlayPlaying, PlayStopped}));
+    ffplay_set_callback(&ReportLog::record, &m_reports);
+    // Asked right at the start: the start point, give or take what was heard since.
+    QVERIFY2(receiver.positionSeen >= 1.5 && receiver.positionSeen < 1.6,
+             qPrintable(QString::number(receiver.positionSeen)));
+    QCOMPARE(ffplay_get_position(), 0.0);
+}
+
+QTEST_GUILESS_MAIN(TestPlayer)
+#include "tst_player.moc"

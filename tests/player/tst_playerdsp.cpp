@@ -1,0 +1,148 @@
+// The player's pure pieces: gain with fade-in, the heard-position clock and
+// the sample ring.
+#include "playerdsp.h"
+#include "samplering.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace player;
+
+class TestPlayerDsp final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void volumeIsClamped_data();
+    void volumeIsClamped();
+    void gainScalesAndSaturates();
+    void fadeRampsLinearlyAcrossCalls();
+    void fadeDoneKeepsFullGain();
+    void heardPosition_data();
+    void heardPosition();
+    void ringWrapsAround();
+    void ringRefusesOverflow();
+};
+
+void TestPlayerDsp::volumeIsClamped_data()
+{
+    QTest::addColumn<double>("requested");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("unchanged") << 1.0 << 1.0;
+    QTest::newRow("largest boost") << 5.08 << 5.08;
+    QTest::newRow("above the largest") << 9.0 << 5.08;
+    QTest::newRow("negative") << -1.0 << 0.0;
+    QTest::newRow("not a number keeps the old") << std::numeric_limits<double>::quiet_NaN() << 0.7;
+}
+
+void TestPlayerDsp::volumeIsClamped()
+{
+    QFETCH(double, requested);
+    QFETCH(double, expected);
+    QCOMPARE(sanitizeVolume(requested, 0.7), expected);
+}
+
+void TestPlayerDsp::gainScalesAndSaturates()
+{
+    std::vector<float> samples{0.1f, -0.1f, 0.5f, -0.5f, 0.9f, -0.9f};
+    applyGain(samples.data(), 3, 2, 2.0, 0, 0);
+    QCOMPARE(samples[0], 0.2f);
+    QCOMPARE(samples[1], -0.2f);
+    QCOMPARE(samples[2], 1.0f);
+    QCOMPARE(samples[3], -1.0f);
+    QCOMPARE(samples[4], 1.0f);  // 1.8 saturates
+    QCOMPARE(samples[5], -1.0f); // and keeps its sign
+}
+
+void TestPlayerDsp::fadeRampsLinearlyAcrossCalls()
+{
+    // Four frames of a ten-frame fade, then the rest in a second call: the
+    // ramp continues where the first call left it.
+    std::vector<float> first(4 * 2, 1.0f);
+    std::vector<float> second(8 * 2, 1.0f);
+    int64_t done = applyGain(first.data(), 4, 2, 1.0, 0, 10);
+    QCOMPARE(done, int64_t(4));
+    done = applyGain(second.data(), 8, 2, 1.0, done, 10);
+    QCOMPARE(done, int64_t(10));
+    QCOMPARE(first[0], 0.0f);
+    QCOMPARE(first[1], 0.0f);
+    QCOMPARE(first[2], 0.1f);
+    QCOMPARE(first[6], 0.3f);
+    QCOMPARE(second[0], 0.4f);
+    QCOMPARE(second[10], 0.9f);
+    QCOMPARE(second[12], 1.0f); // frame 6 of the second call: the fade is over
+    QCOMPARE(second[15], 1.0f);
+}
+
+void TestPlayerDsp::fadeDoneKeepsFullGain()
+{
+    std::vector<float> samples(4, 0.25f);
+    QCOMPARE(applyGain(samples.data(), 2, 2, 3.0, 10, 10), int64_t(10));
+    QCOMPARE(samples[3], 0.75f);
+}
+
+void TestPlayerDsp::heardPosition_data()
+{
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("now");
+    QTest::addColumn<double>("expected");
+    // Session from 10 s; the buffer from 10.5 s to 10.51 s was handed over at
+    // t = 100 s and is heard 20 ms later.
+    QTest::newRow("nothing handed over yet") << false << 100.0 << 10.0;
+    QTest::newRow("at hand-over") << true << 100.0 << 10.48;
+    QTest::newRow("a little later") << true << 100.015 << 10.495;
+    QTest::newRow("device stalled") << true << 105.0 << 10.51;
+}
+
+void TestPlayerDsp::heardPosition()
+{
+    QFETCH(bool, valid);
+    QFETCH(double, now);
+    QFETCH(double, expected);
+    PlayClock clock;
+    clock.valid = valid;
+    clock.sessionStart = 10.0;
+    clock.firstPos = 10.5;
+    clock.endPos = 10.51;
+    clock.handedAt = 100.0;
+    clock.latency = 0.02;
+    QVERIFY2(std::fabs(player::heardPosition(clock, now) - expected) < 1e-9,
+             qPrintable(QString::number(player::heardPosition(clock, now), 'f', 6)));
+}
+
+void TestPlayerDsp::ringWrapsAround()
+{
+    CSampleRing ring;
+    ring.reset(4, 2);
+    const float a[] = {1, 2, 3, 4, 5, 6};
+    const float b[] = {7, 8, 9, 10, 11, 12};
+    float out[8] = {};
+    QCOMPARE(ring.write(a, 3), 3);
+    QCOMPARE(ring.read(out, 2), 2);
+    QCOMPARE(ring.write(b, 3), 3); // wraps past the end of storage
+    QCOMPARE(ring.size(), 4);
+    QCOMPARE(ring.read(out, 8), 4);
+    const float expected[] = {5, 6, 7, 8, 9, 10, 11, 12};
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(out[i], expected[i]);
+    QCOMPARE(ring.size(), 0);
+}
+
+void TestPlayerDsp::ringRefusesOverflow()
+{
+    CSampleRing ring;
+    ring.reset(2, 1);
+    const float a[] = {1, 2, 3};
+    QCOMPARE(ring.write(a, 3), 2);
+    QCOMPARE(ring.space(), 0);
+    ring.clear();
+    QCOMPARE(ring.space(), 2);
+    float out[2] = {};
+    QCOMPARE(ring.read(out, 2), 0);
+}
+
+QTEST_GUILESS_MAIN(TestPlayerDsp)
+#include "tst_playerdsp.moc"
