@@ -1,8 +1,8 @@
 #include "language.h"
+#include "look.h"
 #include "maindialog.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -13,10 +13,7 @@ int main(int argc, char *argv[])
     theTranslator = &translator;
     QApplication::installTranslator(&translator);
 
-    // A missing style sheet leaves the default look; it never stops the start.
-    QFile styleSheet(QStringLiteral(":/images/skin.css"));
-    if (styleSheet.open(QIODevice::ReadOnly))
-        app.setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
+    applyApplicationLook(app);
 
     const int result = [] {
         MainDialog dialog;
