@@ -29,6 +29,8 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
+#include <future>
 
 MainDialog *theMainDialog = nullptr;
 
@@ -81,15 +83,21 @@ MainDialog::MainDialog(QWidget *parent)
     , dragOffset(0, 0)
     , ui(new Ui::MainDialog)
 {
+    // Decoding the window's own pictures is a good part of the start; it runs
+    // on a second thread while the form is built. QImage (unlike QPixmap) may
+    // be made off the GUI thread.
+    auto decoded = std::async(std::launch::async, [] {
+        std::array<QImage, 6> images;
+        const char *const names[] = {":/images/main_bg.png", ":/images/left_back.png",
+                                     ":/images/left_fore.png", ":/images/right_back.png",
+                                     ":/images/right_fore.png", ":/images/disc.png"};
+        for (size_t i = 0; i < images.size(); ++i)
+            images[i].load(QString::fromLatin1(names[i]));
+        return images;
+    });
+
     ui->setupUi(this);
     setAcceptDrops(true);
-
-    pictures.background.load(QStringLiteral(":/images/main_bg.png"));
-    pictures.leftBack.load(QStringLiteral(":/images/left_back.png"));
-    pictures.leftFore.load(QStringLiteral(":/images/left_fore.png"));
-    pictures.rightBack.load(QStringLiteral(":/images/right_back.png"));
-    pictures.rightFore.load(QStringLiteral(":/images/right_fore.png"));
-    pictures.disc.load(QStringLiteral(":/images/disc.png"));
 
     actionManage = new QAction(QIcon(QStringLiteral(":/images/tool.png")), tr("&Manage..."), this);
     actionAbout = new QAction(QIcon(QStringLiteral(":/images/about.png")), tr("&About"), this);
@@ -113,6 +121,14 @@ MainDialog::MainDialog(QWidget *parent)
     connect(actionHomePage, &QAction::triggered, this, &MainDialog::onBtnHome);
     connect(ui->btnMinimize, &QPushButton::clicked, this, &QWidget::showMinimized);
     connect(ui->btnClose, &QPushButton::clicked, this, &QWidget::close);
+
+    const std::array<QImage, 6> images = decoded.get();
+    pictures.background = QPixmap::fromImage(images[0]);
+    pictures.leftBack = QPixmap::fromImage(images[1]);
+    pictures.leftFore = QPixmap::fromImage(images[2]);
+    pictures.rightBack = QPixmap::fromImage(images[3]);
+    pictures.rightFore = QPixmap::fromImage(images[4]);
+    pictures.disc = QPixmap::fromImage(images[5]);
 
     // A missing picture leaves the window rectangular rather than empty.
     if (!pictures.background.isNull())
