@@ -12,6 +12,12 @@ namespace {
 // as the end of the stream instead of spinning on a broken file.
 constexpr int kMaxFailuresInRow = 500;
 
+// Lossy decoders carry state from packet to packet (MP3's bit reservoir,
+// AAC's overlapping windows): the first packet after a jump decodes to
+// silence or a half-faded frame. Seeking this much earlier and dropping the
+// excess makes the target itself sound right.
+constexpr double kSeekPrerollSeconds = 0.1;
+
 } // namespace
 
 std::unique_ptr<CAudioSource> CAudioSource::open(const std::string &path, int outRate,
@@ -121,6 +127,13 @@ int CAudioSource::configureResampler(const AVFrame *frame)
                                   static_cast<AVSampleFormat>(frame->format), frame->sample_rate,
                                   0, nullptr);
     m_swr.reset(raw);
+    if (ret >= 0 && inLayout.nb_channels == 1) {
+        // A mono file sounds on every speaker at its own level, as a player
+        // that hands mono to the device would play it; swresample's default
+        // upmix would lower it by 3 dB.
+        const std::vector<double> matrix(static_cast<size_t>(m_outChannels), 1.0);
+        ret = swr_set_matrix(m_swr.get(), matrix.data(), 1);
+    }
     if (ret >= 0)
         ret = swr_init(m_swr.get());
     av_channel_layout_uninit(&inLayout);
@@ -141,7 +154,12 @@ int CAudioSource::configureResampler(const AVFrame *frame)
 void CAudioSource::seek(double seconds)
 {
     m_target = std::max(seconds, 0.0);
-    const int64_t target = std::llround(m_target * AV_TIME_BASE) + m_startTime;
+    double preroll = kSeekPrerollSeconds;
+    if (m_stream->codecpar->seek_preroll > 0 && m_stream->codecpar->sample_rate > 0)
+        preroll = std::max(preroll, static_cast<double>(m_stream->codecpar->seek_preroll)
+                                        / m_stream->codecpar->sample_rate);
+    const double from = std::max(m_target - preroll, 0.0);
+    const int64_t target = std::llround(from * AV_TIME_BASE) + m_startTime;
     const int64_t ts = av_rescale_q(target, AV_TIME_BASE_Q, m_stream->time_base);
     // Land at or before the target; the samples before it are dropped after
     // decoding, which makes the seek sample-accurate on every format.

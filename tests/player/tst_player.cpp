@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -111,6 +112,7 @@ private Q_SLOTS:
     void seekWhileStoppedMovesTheStartPoint_data();
     void seekWhileStoppedMovesTheStartPoint();
     void seekWhilePlayingJumps();
+    void seekIsAccurateInAnMp3();
     void stopResetsTheStartPoint();
     void playsToTheEndAndReportsStop_data();
     void playsToTheEndAndReportsStop();
@@ -118,6 +120,7 @@ private Q_SLOTS:
     void fadeInRampsFromSilence();
     void volumeScalesAmplitude();
     void boostSaturatesInsteadOfWrapping();
+    void monoPlaysAtItsOwnLevelOnBothChannels();
     void unplayableFileReportsNothing_data();
     void unplayableFileReportsNothing();
     void openReplacesAPlayingFile();
@@ -154,9 +157,15 @@ void TestPlayer::initTestCase()
     makeFixture("ramp44.flac", {"-f", "lavfi", "-i", rampExpr.arg(44100)});
     makeFixture("level.wav",
                 {"-f", "lavfi", "-i", "aevalsrc=0.25|0.25:s=48000:d=3", "-c:a", "pcm_s16le"});
+    makeFixture("mono.wav",
+                {"-f", "lavfi", "-i", "aevalsrc=0.25:s=22050:d=1", "-c:a", "pcm_s16le"});
     makeFixture("loud.wav", {"-f", "lavfi", "-i", "sine=f=440:r=48000:d=1", "-af",
                              "volume=0.9/0.125,aformat=channel_layouts=stereo", "-c:a", "pcm_s16le"});
     const QStringList tone{"-f", "lavfi", "-i", "sine=f=440:r=44100:d=1", "-ac", "2"};
+    // 400 Hz, then 200 Hz higher every second.
+    makeFixture("steps.mp3", {"-f", "lavfi", "-i",
+                              "aevalsrc=0.5*sin(2*PI*(400+200*floor(t))*t):s=44100:d=4", "-ac", "2",
+                              "-c:a", "libmp3lame", "-b:a", "192k"});
     makeFixture("tone.wav", tone);
     makeFixture("tone.mp3", tone + QStringList{"-c:a", "libmp3lame", "-b:a", "128k"});
     makeFixture("tone.mp4", {"-f", "lavfi", "-i", "testsrc=d=1:s=64x48:r=10", "-f", "lavfi", "-i",
@@ -325,6 +334,35 @@ void TestPlayer::seekWhilePlayingJumps()
     QCOMPARE(m_reports.states(), QList<int>{PlayPlaying});
 }
 
+void TestPlayer::seekIsAccurateInAnMp3()
+{
+    // MP3 timestamps start after the encoder's delay; positions must still
+    // count from where avformat starts the file, and the seek must land on
+    // the sample. The tone steps from 600 to 800 Hz at 2 s.
+    openFile(m_dir.filePath("steps.mp3"));
+    ffplay_seek(1.9);
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    const size_t start = static_cast<size_t>(m_capture.firstAbove(0.0f));
+    QTRY_VERIFY(m_capture.samples().size() > start + m_rate / 4);
+    const std::vector<float> heard = m_capture.samples();
+    // Upward zero crossings: 80 samples apart at 600 Hz, 60 at 800 Hz (48 kHz).
+    const double boundary = 0.5 * (m_rate / 600.0 + m_rate / 800.0);
+    size_t previous = 0;
+    long long step = -1;
+    for (size_t i = start + 1; i < heard.size() && step < 0; ++i) {
+        if (heard[i - 1] < 0 && heard[i] >= 0) {
+            if (previous && i - previous < boundary && i - start > static_cast<size_t>(m_rate / 100))
+                step = static_cast<long long>(previous);
+            previous = i;
+        }
+    }
+    QVERIFY(step > 0);
+    const double stepAt = 1.9 + static_cast<double>(step - static_cast<long long>(start)) / m_rate;
+    QVERIFY2(std::fabs(stepAt - 2.0) < kSeekTolerance, qPrintable(QString::number(stepAt)));
+}
+
 void TestPlayer::stopResetsTheStartPoint()
 {
     openFile(ramp());
@@ -459,6 +497,28 @@ void TestPlayer::boostSaturatesInsteadOfWrapping()
     QCOMPARE(low, -1.0f);
     // A wrapped sample would jump between the rails within one sample.
     QVERIFY2(largestStep < 0.5f, qPrintable(QString::number(largestStep)));
+}
+
+void TestPlayer::monoPlaysAtItsOwnLevelOnBothChannels()
+{
+    std::mutex mutex;
+    int soundingBuffers = 0;
+    std::vector<float> frame;
+    // Past the resampler's start, in the third buffer that carries sound.
+    player::setOutputTap([&](const float *samples, int frames, int channels) {
+        std::lock_guard lock(mutex);
+        if (samples[(frames - 1) * channels] != 0.0f && ++soundingBuffers == 3)
+            frame.assign(samples, samples + channels);
+    });
+    const auto detach = qScopeGuard([] { player::setOutputTap({}); });
+    openFile(m_dir.filePath("mono.wav"));
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY([&] { std::lock_guard lock(mutex); return !frame.empty(); }());
+    std::lock_guard lock(mutex);
+    QCOMPARE(frame.size(), size_t(2));
+    QVERIFY2(std::fabs(frame[0] - 0.25f) < 0.001f, qPrintable(QString::number(frame[0])));
+    QCOMPARE(frame[1], frame[0]);
 }
 
 void TestPlayer::unplayableFileReportsNothing_data()
