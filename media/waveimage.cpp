@@ -9,6 +9,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr quint32 fourCC(char a, char b, char c, char d)
@@ -29,37 +33,84 @@ struct Extremes
     T hi;
 };
 
-// Extremes of v[0], v[stride], v[2 * stride], ... below len, stride 1 or 2.
-// The fixed-width lane loop is what the compiler turns into packed min/max;
-// with stride 2 the odd lanes carry the other channel and are left out of
-// the final reduction, so the hot loop stays contiguous.
 template <typename T>
-Extremes<T> extremes(const T *v, size_t len, size_t stride, Extremes<T> e)
+Extremes<T> extremesScalar(const T *v, size_t len, size_t stride, Extremes<T> e)
 {
-    constexpr size_t Lanes = 64 / sizeof(T);
-    size_t k = 0;
-    if (len >= Lanes) {
-        T lo[Lanes];
-        T hi[Lanes];
-        std::fill_n(lo, Lanes, e.lo);
-        std::fill_n(hi, Lanes, e.hi);
-        for (; k + Lanes <= len; k += Lanes) {
-            for (size_t l = 0; l < Lanes; ++l) {
-                lo[l] = std::min(lo[l], v[k + l]);
-                hi[l] = std::max(hi[l], v[k + l]);
-            }
-        }
-        for (size_t l = 0; l < Lanes; l += stride) {
-            e.lo = std::min(e.lo, lo[l]);
-            e.hi = std::max(e.hi, hi[l]);
-        }
-    }
-    for (; k < len; k += stride) {
-        e.lo = std::min(e.lo, v[k]);
-        e.hi = std::max(e.hi, v[k]);
+    for (size_t k = 0; k < len; k += stride) {
+        const T x = v[k];
+        e.lo = x < e.lo ? x : e.lo;
+        e.hi = x > e.hi ? x : e.hi;
     }
     return e;
 }
+
+// Extremes of v[0], v[stride], v[2 * stride], ... below len, stride 1 or 2.
+// The packed loop runs over every value; with stride 2 the odd lanes carry
+// the other channel and are left out of the final reduction, so the hot loop
+// stays contiguous. Lane counts are even, so lane parity is value parity.
+#if defined(__SSE2__) || defined(_M_X64)
+
+template <typename T, typename Min, typename Max>
+Extremes<T> extremesPacked(const T *v, size_t len, size_t stride, Extremes<T> e, __m128i lo, __m128i hi,
+                           Min min, Max max)
+{
+    constexpr size_t Step = 64 / sizeof(T);
+    size_t k = 0;
+    if (len < Step)
+        return extremesScalar(v, len, stride, e);
+    __m128i lo1 = lo, lo2 = lo, lo3 = lo;
+    __m128i hi1 = hi, hi2 = hi, hi3 = hi;
+    for (; k + Step <= len; k += Step) {
+        const auto *p = reinterpret_cast<const __m128i *>(v + k);
+        const __m128i a = _mm_loadu_si128(p);
+        const __m128i b = _mm_loadu_si128(p + 1);
+        const __m128i c = _mm_loadu_si128(p + 2);
+        const __m128i d = _mm_loadu_si128(p + 3);
+        lo = min(lo, a);
+        lo1 = min(lo1, b);
+        lo2 = min(lo2, c);
+        lo3 = min(lo3, d);
+        hi = max(hi, a);
+        hi1 = max(hi1, b);
+        hi2 = max(hi2, c);
+        hi3 = max(hi3, d);
+    }
+    lo = min(min(lo, lo1), min(lo2, lo3));
+    hi = max(max(hi, hi1), max(hi2, hi3));
+    alignas(16) T los[16 / sizeof(T)];
+    alignas(16) T his[16 / sizeof(T)];
+    _mm_store_si128(reinterpret_cast<__m128i *>(los), lo);
+    _mm_store_si128(reinterpret_cast<__m128i *>(his), hi);
+    for (size_t l = 0; l < 16 / sizeof(T); l += stride) {
+        e.lo = std::min(e.lo, los[l]);
+        e.hi = std::max(e.hi, his[l]);
+    }
+    return extremesScalar(v + k, len - k, stride, e);
+}
+
+Extremes<qint16> extremes(const qint16 *v, size_t len, size_t stride, Extremes<qint16> e)
+{
+    return extremesPacked(v, len, stride, e, _mm_set1_epi16(e.lo), _mm_set1_epi16(e.hi),
+                          [](__m128i a, __m128i b) { return _mm_min_epi16(a, b); },
+                          [](__m128i a, __m128i b) { return _mm_max_epi16(a, b); });
+}
+
+Extremes<quint8> extremes(const quint8 *v, size_t len, size_t stride, Extremes<quint8> e)
+{
+    return extremesPacked(v, len, stride, e, _mm_set1_epi8(char(e.lo)), _mm_set1_epi8(char(e.hi)),
+                          [](__m128i a, __m128i b) { return _mm_min_epu8(a, b); },
+                          [](__m128i a, __m128i b) { return _mm_max_epu8(a, b); });
+}
+
+#else
+
+template <typename T>
+Extremes<T> extremes(const T *v, size_t len, size_t stride, Extremes<T> e)
+{
+    return extremesScalar(v, len, stride, e);
+}
+
+#endif
 
 // 8-bit PCM is unsigned around 128; the table and the drawing work on the
 // signed 16-bit scale.
@@ -311,7 +362,7 @@ void CWaveImage::accumulate16(const qint16 *values, quint32 count)
         const quint32 first = stride == 2 ? (i + 1) & ~1u : i;
         if (first < end) {
             Peak &peak = peakTable[size_t(column)];
-            const auto e = extremes<qint16>(values + first, end - first, stride, {peak.min, peak.max});
+            const auto e = extremes(values + first, end - first, stride, Extremes<qint16>{peak.min, peak.max});
             peak.min = e.lo;
             peak.max = e.hi;
         }
@@ -332,7 +383,7 @@ void CWaveImage::accumulate8(const quint8 *values, quint32 count)
         const quint32 first = stride == 2 ? (i + 1) & ~1u : i;
         if (first < end) {
             Peak &peak = peakTable[size_t(column)];
-            const auto e = extremes<quint8>(values + first, end - first, stride, {255, 0});
+            const auto e = extremes(values + first, end - first, stride, Extremes<quint8>{255, 0});
             peak.min = std::min(peak.min, widen8(e.lo));
             peak.max = std::max(peak.max, widen8(e.hi));
         }
