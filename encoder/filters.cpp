@@ -1,4 +1,5 @@
 #include "pipeline.h"
+#include "encodethread.h"
 
 extern "C" {
 #include <libavfilter/buffersink.h>
@@ -191,7 +192,7 @@ Error filter(Filters &filters, const Input &in, AVFrame *frame, const Output &ou
     return {};
 }
 
-Error encodeFiltered(Filters &filters, Output &out, AVFrame *scratch, bool &finished)
+Error pullFiltered(Filters &filters, const Output &out, AVFrame *scratch, EncodeThread &encoder, bool &finished)
 {
     for (;;) {
         const int ret = av_buffersink_get_frame(filters.sink, scratch);
@@ -203,10 +204,8 @@ Error encodeFiltered(Filters &filters, Output &out, AVFrame *scratch, bool &fini
         }
         if (ret < 0)
             return filterError("Could not filter the audio for", out, ret);
-        Error error = encode(out, scratch);
-        av_frame_unref(scratch);
-        if (!error.empty())
-            return error;
+        if (!encoder.push(scratch))
+            return encoder.finish();
     }
 }
 

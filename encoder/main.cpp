@@ -7,11 +7,18 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
     av_log_set_level(AV_LOG_QUIET);
+#ifdef SIGXFSZ
+    // Past a file size limit the default action kills the process, leaving
+    // the temporary file behind and saying nothing; ignored, the write fails
+    // with EFBIG and takes the ordinary error path.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 
     const tq::ParsedCommandLine parsed = tq::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.options) {

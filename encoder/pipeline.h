@@ -83,6 +83,7 @@ struct Progress
     double seconds = 0.0; // of output so far
 };
 using ProgressCallback = std::function<void(const Progress &)>;
+Progress progressOf(const Output &out);
 
 // The muxer for an output name: ".m4a" and ".m4r" give the iPod MP4 muxer
 // (M4A brand), ".wav" WAV, any other name libavformat's guess; null if none.
@@ -117,8 +118,10 @@ Error decode(Input &in, const AVPacket *packet, AVFrame *frame,
              const std::function<Error(AVFrame *)> &onFrame);
 // Pushes one decoded frame (null: end of input) into the graph.
 Error filter(Filters &filters, const Input &in, AVFrame *frame, const Output &out);
-// Encodes whatever the graph has ready; finished once it delivered its last.
-Error encodeFiltered(Filters &filters, Output &out, AVFrame *scratch, bool &finished);
+class EncodeThread;
+// Hands whatever the graph has ready to the encoder; finished once the graph
+// delivered its last frame.
+Error pullFiltered(Filters &filters, const Output &out, AVFrame *scratch, EncodeThread &encoder, bool &finished);
 // Encodes one frame (null flushes the encoder) and writes its packets.
 Error encode(Output &out, AVFrame *frame);
 Error writeTrailer(Output &out);

@@ -1,4 +1,5 @@
 #include "pipeline.h"
+#include "encodethread.h"
 
 #include <chrono>
 #include <cinttypes>
@@ -9,8 +10,14 @@ namespace tq {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr auto ProgressInterval = std::chrono::milliseconds(500);
+std::string formatSeconds(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", seconds);
+    return text;
+}
+
+} // namespace
 
 Progress progressOf(const Output &out)
 {
@@ -21,15 +28,6 @@ Progress progressOf(const Output &out)
         progress.seconds = static_cast<double>(out.samplesEncoded) / out.encoder->sample_rate;
     return progress;
 }
-
-std::string formatSeconds(double seconds)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", seconds);
-    return text;
-}
-
-} // namespace
 
 std::string formatProgress(const Progress &progress)
 {
@@ -82,14 +80,16 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
     if (!packet || !decoded || !filtered)
         return "Could not allocate memory for input file '" + in.path + "' (" + av::err2str(AVERROR(ENOMEM)) + ")";
 
+    // Declared after out: stopped (and its queue drained) before the
+    // output is torn down.
+    EncodeThread encoder(out, progress);
     bool finished = false;
     const auto onFrame = [&](AVFrame *frame) {
         Error e = filter(filters, in, frame, out);
-        return e.empty() ? encodeFiltered(filters, out, filtered.get(), finished) : e;
+        return e.empty() ? pullFiltered(filters, out, filtered.get(), encoder, finished) : e;
     };
 
     bool packetsRead = false;
-    auto nextReport = Clock::now() + ProgressInterval;
     while (!filters.inputClosed) {
         const int ret = readPacket(in, packet.get(), error);
         if (ret == AVERROR_EOF) {
@@ -103,17 +103,14 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
         }
         if (!error.empty())
             return error;
-        if (progress && Clock::now() >= nextReport) {
-            progress(progressOf(out));
-            nextReport += ProgressInterval;
-        }
     }
 
-    error = encodeFiltered(filters, out, filtered.get(), finished);
-    if (error.empty())
-        error = encode(out, nullptr);
+    error = pullFiltered(filters, out, filtered.get(), encoder, finished);
+    const Error encodeError = encoder.finish();
     if (!error.empty())
         return error;
+    if (!encodeError.empty())
+        return encodeError;
     // An empty output is no result. Either nothing in the file decodes, or
     // the start lies beyond the end of the audio.
     if (out.samplesEncoded == 0) {

@@ -8,7 +8,6 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
-#include <csignal>
 #include <sys/resource.h>
 #endif
 
@@ -178,12 +177,10 @@ void TestEncoderErrors::refusesToOverwriteWithoutYes()
 void TestEncoderErrors::diskFull()
 {
 #ifdef Q_OS_UNIX
-    // A file size limit makes writes fail part-way like a full disk. SIGXFSZ
-    // would kill the encoder instead of letting write() fail; an ignored
-    // signal stays ignored across exec.
+    // A file size limit makes writes fail part-way like a full disk; the
+    // encoder must not let SIGXFSZ kill it before it can clean up.
     const auto limitFileSize = [](QProcess &process) {
         process.setChildProcessModifier([] {
-            std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{64 * 1024, 64 * 1024};
             setrlimit(RLIMIT_FSIZE, &limit);
         });
