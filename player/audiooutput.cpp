@@ -1,5 +1,7 @@
 #include "audiooutput.h"
 
+// The player is a library: the program's own main stays main.
+#define SDL_MAIN_HANDLED
 #include <SDL.h>
 
 #include <chrono>

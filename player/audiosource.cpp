@@ -18,6 +18,13 @@ constexpr int kMaxFailuresInRow = 500;
 // excess makes the target itself sound right.
 constexpr double kSeekPrerollSeconds = 0.1;
 
+// Longest silence put in for audio that starts late; a larger gap means the
+// timestamps are not to be trusted.
+constexpr long long kMaxGapFrames(int rate)
+{
+    return rate;
+}
+
 } // namespace
 
 std::unique_ptr<CAudioSource> CAudioSource::open(const std::string &path, int outRate,
@@ -250,6 +257,15 @@ void CAudioSource::convertFrame(const AVFrame *frame, std::vector<float> &out)
         const double seconds = frameSeconds(frame);
         m_outPos = std::isnan(seconds) ? m_target : seconds;
         m_timeKnown = true;
+        // An audio stream may begin after the container does (a video's
+        // sound): the gap is silence of the file, and leaving it out would
+        // put every later position early by its length.
+        const long long gap = std::llround((m_outPos - m_target) * m_outRate);
+        if (gap > 0)
+            out.insert(out.end(),
+                       static_cast<size_t>(std::min<long long>(gap, kMaxGapFrames(m_outRate)))
+                           * m_outChannels,
+                       0.0f);
     }
     const int capacity = swr_get_out_samples(m_swr.get(), frame->nb_samples);
     if (capacity <= 0)

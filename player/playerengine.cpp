@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 
 namespace player {
 
@@ -51,11 +52,29 @@ void CPlayerEngine::ensureOutput()
     if (m_output)
         return;
     auto output = CAudioOutput::create(this);
-    std::lock_guard lock(m_mutex);
-    m_sampleRate = output->sampleRate();
-    m_channels = output->channels();
-    m_latency = output->latency();
+    {
+        std::lock_guard lock(m_mutex);
+        m_sampleRate = output->sampleRate();
+        m_channels = output->channels();
+        m_latency = output->latency();
+    }
     m_output = std::move(output);
+    static const bool registered = std::atexit(&CPlayerEngine::closeOutputAtExit) == 0;
+    (void)registered;
+}
+
+void CPlayerEngine::closeOutputAtExit()
+{
+    // The player is never shut down, but its device thread must not keep
+    // running while the process tears itself down, and the receiver of the
+    // state callback may already be gone.
+    CPlayerEngine &engine = instance();
+    {
+        std::lock_guard lock(engine.m_mutex);
+        engine.m_callback = nullptr;
+    }
+    std::lock_guard outputLock(engine.m_outputMutex);
+    engine.m_output.reset();
 }
 
 void CPlayerEngine::closeSource()

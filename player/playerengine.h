@@ -68,6 +68,7 @@ private:
     void render(float *samples, int frames) override;
 
     void ensureOutput();
+    static void closeOutputAtExit();
     void closeSource();
     void startSessionLocked(double position, bool startsFade);
     void endSessionLocked();

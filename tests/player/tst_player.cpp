@@ -113,6 +113,7 @@ private Q_SLOTS:
     void seekWhileStoppedMovesTheStartPoint();
     void seekWhilePlayingJumps();
     void seekIsAccurateInAnMp3();
+    void soundStartingAfterTheVideoKeepsItsPlace();
     void stopResetsTheStartPoint();
     void playsToTheEndAndReportsStop_data();
     void playsToTheEndAndReportsStop();
@@ -166,6 +167,10 @@ void TestPlayer::initTestCase()
     makeFixture("steps.mp3", {"-f", "lavfi", "-i",
                               "aevalsrc=0.5*sin(2*PI*(400+200*floor(t))*t):s=44100:d=4", "-ac", "2",
                               "-c:a", "libmp3lame", "-b:a", "192k"});
+    // Video from 0 s, sound (a constant level) only from 0.5 s.
+    makeFixture("late.mov", {"-f", "lavfi", "-i", "testsrc=d=2:s=64x48:r=10", "-itsoffset", "0.5",
+                             "-f", "lavfi", "-i", "aevalsrc=0.25|0.25:s=48000:d=1.5", "-c:v", "mpeg4",
+                             "-c:a", "pcm_s16le"});
     makeFixture("tone.wav", tone);
     makeFixture("tone.mp3", tone + QStringList{"-c:a", "libmp3lame", "-b:a", "128k"});
     makeFixture("tone.mp4", {"-f", "lavfi", "-i", "testsrc=d=1:s=64x48:r=10", "-f", "lavfi", "-i",
@@ -361,6 +366,20 @@ void TestPlayer::seekIsAccurateInAnMp3()
     QVERIFY(step > 0);
     const double stepAt = 1.9 + static_cast<double>(step - static_cast<long long>(start)) / m_rate;
     QVERIFY2(std::fabs(stepAt - 2.0) < kSeekTolerance, qPrintable(QString::number(stepAt)));
+}
+
+void TestPlayer::soundStartingAfterTheVideoKeepsItsPlace()
+{
+    // Positions count from the start of the file; its first half second has
+    // no sound, which must be heard as silence rather than skipped.
+    openFile(m_dir.filePath("late.mov"));
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    const double silence = static_cast<double>(m_capture.firstAbove(0.0f)) / m_rate;
+    // At most one device buffer of waiting for the decoder comes on top.
+    QVERIFY2(silence >= 0.5 && silence < 0.55, qPrintable(QString::number(silence)));
+    QTRY_VERIFY(ffplay_get_position() >= 0.5);
 }
 
 void TestPlayer::stopResetsTheStartPoint()
