@@ -199,12 +199,14 @@ bool CWaveImage::readHeader(QDataStream &stream)
     quint32 riffSize = 0;
     quint32 formType = 0;
 
+    // Taken before reading: a sequential device reports what is still to
+    // come, not the whole stream.
+    const qint64 streamSize = m_device->size();
     stream >> riffId;
     if (riffId != IdRiff) {
         qDebug("Error: file header is not RIFF");
         return false;
     }
-    const qint64 streamSize = m_device->size();
     uint32FileSize = quint32(streamSize);
     stream >> riffSize;
     if (stream.status() != QDataStream::Ok || qint64(riffSize) + 8 != streamSize) {

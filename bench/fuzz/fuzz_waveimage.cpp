@@ -5,16 +5,38 @@
 #include <QBuffer>
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <cstdint>
 
 namespace {
 
-class SequentialBuffer final : public QBuffer
+// A stream that cannot seek (a pipe, say): chunks are skipped by reading.
+class SequentialStream final : public QIODevice
 {
 public:
-    using QBuffer::QBuffer;
+    explicit SequentialStream(const QByteArray &data)
+        : m_data(data)
+    {
+    }
     bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return m_data.size() - m_offset + QIODevice::bytesAvailable(); }
+
+protected:
+    qint64 readData(char *out, qint64 max) override
+    {
+        const qint64 n = std::min<qint64>(max, m_data.size() - m_offset);
+        if (out) // QIODevice::skip() reads into nothing
+            std::memcpy(out, m_data.constData() + m_offset, size_t(n));
+        m_offset += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_data;
+    qint64 m_offset = 0;
 };
 
 } // namespace
@@ -43,9 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         CreateWaveImage(&buffer, 3, 5);
     }
     {
-        SequentialBuffer buffer;
-        buffer.setData(bytes);
-        CreateWaveImage(&buffer, 17, 9);
+        SequentialStream stream(bytes);
+        CreateWaveImage(&stream, 17, 9);
     }
     return 0;
 }

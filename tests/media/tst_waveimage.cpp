@@ -140,6 +140,33 @@ private:
     QtMessageHandler m_previous;
 };
 
+// A stream that cannot seek, so chunks are skipped by reading.
+class SequentialStream final : public QIODevice
+{
+public:
+    explicit SequentialStream(const QByteArray &data)
+        : m_data(data)
+    {
+    }
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return m_data.size() - m_offset + QIODevice::bytesAvailable(); }
+
+protected:
+    qint64 readData(char *out, qint64 max) override
+    {
+        const qint64 n = std::min<qint64>(max, m_data.size() - m_offset);
+        if (out) // QIODevice::skip() reads into nothing
+            memcpy(out, m_data.constData() + m_offset, size_t(n));
+        m_offset += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_data;
+    qint64 m_offset = 0;
+};
+
 struct Accepted
 {
     QByteArray file;
@@ -186,6 +213,7 @@ private Q_SLOTS:
     void silenceIsFlatAtMid();
     void drawing();
     void readsFromFile();
+    void readsFromSequentialStream();
     void regressionInputs();
 };
 
@@ -351,7 +379,10 @@ void TestWaveImage::rejected_data()
     add("chunk size past the end", WavBuilder().fmt(1, 2, 16).chunk("LIST", "abcd", 0xfffffff0u).data(samples).build(),
         "No data chunk!");
     add("fmt cut short", WavBuilder().chunk("fmt ", le16(1) + le16(2), 16, false).build(), "No data chunk!");
-    add("fmt extension past the end", WavBuilder().chunk("fmt ", QByteArray(16, 1), 60).build(), "Not PCM format!");
+    const QByteArray pcmFields = le16(1) + le16(2) + le32(44100) + le32(176400) + le16(4) + le16(16);
+    add("fmt extension past the end", WavBuilder().chunk("fmt ", pcmFields, 60).build(), "No data chunk!");
+    add("fmt extension size past the end", WavBuilder().chunk("fmt ", pcmFields + le16(500), 18).build(),
+        "No data chunk!");
     add("zero width", good, "Error: image size = 0 x 50", 0);
     add("negative width", good, "Error: image size = -5 x 50", -5);
     add("absurd width", good, "Error: image size = 2000000000 x 50", 2000000000);
@@ -429,6 +460,20 @@ void TestWaveImage::readsFromFile()
     MessageCapture messages;
     QVERIFY(CreateWaveImage(&missing, 600, 40).isNull());
     QCOMPARE(messages.lines().size(), 1);
+}
+
+void TestWaveImage::readsFromSequentialStream()
+{
+    const QByteArray samples = noise16(4000, 13);
+    SequentialStream stream(WavBuilder().fmt(1, 2, 16, 40).chunk("LIST", QByteArray(5000, 'l')).data(samples).build());
+    CWaveImage builder(90, 30);
+    QVERIFY(builder.read(&stream));
+    QCOMPARE(builder.peaks(), referencePeaks(samples, 2, 2, 4000, 90));
+
+    SequentialStream cut(WavBuilder().fmt(1, 2, 16).chunk("LIST", "abcd", 100000).data(samples).build());
+    MessageCapture messages;
+    QVERIFY(CreateWaveImage(&cut, 90, 30).isNull());
+    QCOMPARE(messages.lines(), QStringList{"No data chunk!"});
 }
 
 void TestWaveImage::regressionInputs()
