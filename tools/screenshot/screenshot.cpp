@@ -4,10 +4,10 @@
 //
 //   tonquill_screenshot OUT.png
 #include "language.h"
+#include "look.h"
 #include "maindialog.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -25,9 +25,7 @@ int main(int argc, char *argv[])
     QTranslator translator;
     theTranslator = &translator;
     QApplication::installTranslator(&translator);
-    QFile styleSheet(QStringLiteral(":/images/skin.css"));
-    if (styleSheet.open(QIODevice::ReadOnly))
-        app.setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
+    applyApplicationLook(app);
 
     MainDialog dialog;
     dialog.show();
