@@ -128,7 +128,7 @@ private Q_SLOTS:
     void callbackMayCallBackIntoThePlayer();
 
 private:
-    QString makeFixture(const QString &name, const QStringList &ffmpegArgs);
+    bool makeFixture(const QString &name, const QStringList &ffmpegArgs);
     QString ramp() const { return m_dir.filePath("ramp.wav"); }
     void openFile(const QString &path);
     void waitForPlaying();
@@ -139,51 +139,50 @@ private:
     int m_rate = 0;
 };
 
-QString TestPlayer::makeFixture(const QString &name, const QStringList &ffmpegArgs)
+bool TestPlayer::makeFixture(const QString &name, const QStringList &ffmpegArgs)
 {
-    const QString path = m_dir.filePath(name);
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral(TQ_FFMPEG_CLI),
-                 QStringList{"-v", "error", "-y"} + ffmpegArgs + QStringList{path});
-    if (!ffmpeg.waitForFinished(30000) || ffmpeg.exitCode() != 0)
-        qWarning() << "ffmpeg failed for" << name << ffmpeg.readAllStandardError();
-    return path;
+                 QStringList{"-v", "error", "-y"} + ffmpegArgs + QStringList{m_dir.filePath(name)});
+    if (ffmpeg.waitForFinished(30000) && ffmpeg.exitStatus() == QProcess::NormalExit
+        && ffmpeg.exitCode() == 0)
+        return true;
+    qWarning() << "ffmpeg failed for" << name << ffmpeg.readAllStandardError();
+    return false;
 }
 
 void TestPlayer::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    const QStringList lavfi{"-f", "lavfi", "-i"};
     const QString rampExpr = QStringLiteral("aevalsrc=%1*t|%1*t:s=%2:d=4").arg(kRampSlope);
-    makeFixture("ramp.wav", {"-f", "lavfi", "-i", rampExpr.arg(48000), "-c:a", "pcm_s16le"});
-    makeFixture("ramp44.flac", {"-f", "lavfi", "-i", rampExpr.arg(44100)});
-    makeFixture("level.wav",
-                {"-f", "lavfi", "-i", "aevalsrc=0.25|0.25:s=48000:d=3", "-c:a", "pcm_s16le"});
-    makeFixture("mono.wav",
-                {"-f", "lavfi", "-i", "aevalsrc=0.25:s=22050:d=1", "-c:a", "pcm_s16le"});
-    makeFixture("loud.wav", {"-f", "lavfi", "-i", "sine=f=440:r=48000:d=1", "-af",
-                             "volume=0.9/0.125,aformat=channel_layouts=stereo", "-c:a", "pcm_s16le"});
-    const QStringList tone{"-f", "lavfi", "-i", "sine=f=440:r=44100:d=1", "-ac", "2"};
-    // 400 Hz, then 200 Hz higher every second.
-    makeFixture("steps.mp3", {"-f", "lavfi", "-i",
-                              "aevalsrc=0.5*sin(2*PI*(400+200*floor(t))*t):s=44100:d=4", "-ac", "2",
-                              "-c:a", "libmp3lame", "-b:a", "192k"});
-    // Video from 0 s, sound (a constant level) only from 0.5 s.
-    makeFixture("late.mov", {"-f", "lavfi", "-i", "testsrc=d=2:s=64x48:r=10", "-itsoffset", "0.5",
-                             "-f", "lavfi", "-i", "aevalsrc=0.25|0.25:s=48000:d=1.5", "-c:v", "mpeg4",
-                             "-c:a", "pcm_s16le"});
-    makeFixture("tone.wav", tone);
-    makeFixture("tone.mp3", tone + QStringList{"-c:a", "libmp3lame", "-b:a", "128k"});
-    makeFixture("tone.mp4", {"-f", "lavfi", "-i", "testsrc=d=1:s=64x48:r=10", "-f", "lavfi", "-i",
-                             "sine=f=440:r=44100:d=1", "-c:v", "mpeg4", "-c:a", "aac", "-ac", "2",
-                             "-shortest"});
-    makeFixture("silent.mp4",
-                {"-f", "lavfi", "-i", "testsrc=d=1:s=64x48:r=10", "-c:v", "mpeg4"});
+    const QStringList tone = lavfi + QStringList{"sine=f=440:r=44100:d=1", "-ac", "2"};
+    const QStringList pcm{"-c:a", "pcm_s16le"};
+    const QList<std::pair<QString, QStringList>> fixtures{
+        {"ramp.wav", lavfi + QStringList{rampExpr.arg(48000)} + pcm},
+        {"ramp44.flac", lavfi + QStringList{rampExpr.arg(44100)}},
+        {"level.wav", lavfi + QStringList{"aevalsrc=0.25|0.25:s=48000:d=3"} + pcm},
+        {"mono.wav", lavfi + QStringList{"aevalsrc=0.25:s=22050:d=1"} + pcm},
+        {"loud.wav", lavfi + QStringList{"sine=f=440:r=48000:d=1", "-af",
+                                         "volume=0.9/0.125,aformat=channel_layouts=stereo"} + pcm},
+        // 400 Hz, then 200 Hz higher every second.
+        {"steps.mp3", lavfi + QStringList{"aevalsrc=0.5*sin(2*PI*(400+200*floor(t))*t):s=44100:d=4",
+                                          "-ac", "2", "-c:a", "libmp3lame", "-b:a", "192k"}},
+        // Video from 0 s, sound (a constant level) only from 0.5 s.
+        {"late.mov", lavfi + QStringList{"testsrc=d=2:s=64x48:r=10", "-itsoffset", "0.5"} + lavfi
+                         + QStringList{"aevalsrc=0.25|0.25:s=48000:d=1.5", "-c:v", "mpeg4"} + pcm},
+        {"tone.wav", tone},
+        {"tone.mp3", tone + QStringList{"-c:a", "libmp3lame", "-b:a", "128k"}},
+        {"tone.mp4", lavfi + QStringList{"testsrc=d=1:s=64x48:r=10"} + tone
+                         + QStringList{"-c:v", "mpeg4", "-c:a", "aac", "-shortest"}},
+        {"silent.mp4", lavfi + QStringList{"testsrc=d=1:s=64x48:r=10", "-c:v", "mpeg4"}},
+    };
+    for (const auto &[name, args] : fixtures)
+        QVERIFY2(makeFixture(name, args), qPrintable(name));
     QFile garbage(m_dir.filePath("garbage.mp3"));
     QVERIFY(garbage.open(QIODevice::WriteOnly));
     garbage.write(QByteArray(4096, 'x'));
     garbage.close();
-    QVERIFY(QFile::exists(ramp()));
-    QVERIFY(QFile::exists(m_dir.filePath("tone.mp4")));
 
     ffplay_init();
     ffplay_set_callback(&ReportLog::record, &m_reports);
