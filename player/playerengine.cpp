@@ -2,6 +2,7 @@
 
 #include "audiosource.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -143,7 +144,7 @@ void CPlayerEngine::togglePause()
         if (m_state == State::Playing) {
             // Resuming decodes again from what was heard, so the sound still
             // queued in the device at this moment is not lost.
-            m_startPosition = heardPosition(m_clock, nowSeconds());
+            m_startPosition = heardNowLocked();
             endSessionLocked();
             setStateLocked(State::Paused);
         } else if (m_state == State::Paused) {
@@ -189,8 +190,14 @@ double CPlayerEngine::position()
 {
     std::lock_guard lock(m_mutex);
     if (m_state == State::Playing)
-        return heardPosition(m_clock, nowSeconds());
+        return heardNowLocked();
     return m_startPosition;
+}
+
+double CPlayerEngine::heardNowLocked()
+{
+    m_lastHeard = std::max(m_lastHeard, heardPosition(m_clock, nowSeconds()));
+    return m_lastHeard;
 }
 
 void CPlayerEngine::setVolume(double factor)
@@ -233,6 +240,7 @@ void CPlayerEngine::startSessionLocked(double position, bool startsFade)
     m_clock = PlayClock{};
     m_clock.sessionStart = position;
     m_clock.latency = m_latency;
+    m_lastHeard = position;
     // A seek while playing keeps a running fade-in going; only a start or a
     // resume begins one, and it uses up the length that was set for it.
     if (startsFade) {

@@ -77,6 +77,7 @@ private:
     void decodeLoop(std::unique_ptr<CAudioSource> source);
     void notifyLoop();
     double nowSeconds() const;
+    double heardNowLocked();
 
     std::mutex m_mutex;
     std::condition_variable m_decoderWake;
@@ -93,6 +94,7 @@ private:
     bool m_sessionEnded = false;  // the decoder delivered the last sample of the file
     CSampleRing m_ring;
     PlayClock m_clock;
+    double m_lastHeard = 0.0;     // keeps the reported position from stepping back on timer jitter
     double m_volume = 1.0;
     double m_pendingFade = 0.0;
     int64_t m_fadeDone = 0;
