@@ -199,6 +199,8 @@ MainDialog::MainDialog(QWidget *parent)
 
 MainDialog::~MainDialog()
 {
+    // The player lives on; it must not report to a window that is gone.
+    ffplay_set_callback(nullptr, nullptr);
     if (theMainDialog == this)
         theMainDialog = nullptr;
     delete ui;

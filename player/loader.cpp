@@ -1,0 +1,229 @@
+// The program's side of the preview player: the ffplay_* functions here load
+// the real player (the tonquill_player module beside the program) on the first
+// ffplay_open and forward to it from then on.
+//
+// FFmpeg and SDL2 bring a hundred shared libraries with them; loading them at
+// start-up would more than double the time to the first window, and nothing
+// can play before a file is opened anyway. Calls that come before that
+// (init, callback, volume, fade-in) are kept and replayed once it is loaded;
+// the rest have nothing to act on, which is what the player does too.
+#include "ffplay.h"
+
+#include <cstdio>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace {
+
+struct PlayerFunctions
+{
+    int (*init)(void) = nullptr;
+    int (*setCallback)(PlayStateCallback, void *) = nullptr;
+    int (*open)(const char *, int, int) = nullptr;
+    int (*play)(void) = nullptr;
+    int (*togglePause)(void) = nullptr;
+    int (*stop)(void) = nullptr;
+    int (*seek)(double) = nullptr;
+    double (*getPosition)(void) = nullptr;
+    int (*setVolume)(double) = nullptr;
+    int (*fadein)(double) = nullptr;
+};
+
+// GUI thread only, like the interface itself.
+struct LoaderState
+{
+    bool attempted = false;
+    bool loaded = false;
+    PlayerFunctions fn;
+    bool initRequested = false;
+    PlayStateCallback callback = nullptr;
+    void *user = nullptr;
+    bool volumeSet = false;
+    double volume = 1.0;
+    bool fadeinSet = false;
+    double fadein = 0.0;
+} state;
+
+#ifdef _WIN32
+using Library = HMODULE;
+
+std::wstring modulePath()
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    const size_t slash = folder.find_last_of(L"\\/");
+    folder.resize(slash == std::wstring::npos ? 0 : slash + 1);
+    return folder + L"tonquill_player.dll";
+}
+
+Library openLibrary()
+{
+    return LoadLibraryW(modulePath().c_str());
+}
+
+void *symbol(Library library, const char *name)
+{
+    return reinterpret_cast<void *>(GetProcAddress(library, name));
+}
+
+void reportLoadFailure()
+{
+    std::fprintf(stderr, "Could not load the preview player 'tonquill_player.dll' (error %lu)\n",
+                 static_cast<unsigned long>(GetLastError()));
+}
+#else
+using Library = void *;
+
+std::string modulePath()
+{
+    // The module lies beside the program that this code is linked into.
+    Dl_info info{};
+    std::string folder;
+    if (dladdr(reinterpret_cast<void *>(&ffplay_open), &info) && info.dli_fname) {
+        folder = info.dli_fname;
+        const size_t slash = folder.rfind('/');
+        folder.resize(slash == std::string::npos ? 0 : slash + 1);
+    }
+    return folder + "libtonquill_player.so";
+}
+
+Library openLibrary()
+{
+    // RTLD_LOCAL keeps FFmpeg's symbols out of the program's namespace.
+    return dlopen(modulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+void *symbol(Library library, const char *name)
+{
+    return dlsym(library, name);
+}
+
+void reportLoadFailure()
+{
+    const char *error = dlerror();
+    std::fprintf(stderr, "Could not load the preview player '%s' (%s)\n", modulePath().c_str(),
+                 error ? error : "unknown error");
+}
+#endif
+
+template<typename F>
+bool resolve(Library library, const char *name, F &out)
+{
+    out = reinterpret_cast<F>(symbol(library, name));
+    return out != nullptr;
+}
+
+bool ensureLoaded()
+{
+    if (state.attempted)
+        return state.loaded;
+    state.attempted = true;
+
+    Library library = openLibrary();
+    if (!library) {
+        reportLoadFailure();
+        return false;
+    }
+    PlayerFunctions fn;
+    const bool complete = resolve(library, "ffplay_init", fn.init)
+                          && resolve(library, "ffplay_set_callback", fn.setCallback)
+                          && resolve(library, "ffplay_open", fn.open)
+                          && resolve(library, "ffplay_play", fn.play)
+                          && resolve(library, "ffplay_toggle_pause", fn.togglePause)
+                          && resolve(library, "ffplay_stop", fn.stop)
+                          && resolve(library, "ffplay_seek", fn.seek)
+                          && resolve(library, "ffplay_get_position", fn.getPosition)
+                          && resolve(library, "ffplay_set_volume", fn.setVolume)
+                          && resolve(library, "ffplay_fadein", fn.fadein);
+    if (!complete) {
+        std::fprintf(stderr, "The preview player '%s' lacks a function; preview is off\n",
+                     modulePath().c_str());
+        return false;
+    }
+    // The module stays loaded for the rest of the run, like the player itself.
+    state.fn = fn;
+    state.loaded = true;
+
+    if (state.initRequested)
+        state.fn.init();
+    if (state.callback)
+        state.fn.setCallback(state.callback, state.user);
+    if (state.volumeSet)
+        state.fn.setVolume(state.volume);
+    if (state.fadeinSet)
+        state.fn.fadein(state.fadein);
+    return true;
+}
+
+} // namespace
+
+extern "C" {
+
+int ffplay_init(void)
+{
+    if (state.loaded)
+        return state.fn.init();
+    state.initRequested = true;
+    return 0;
+}
+
+int ffplay_set_callback(PlayStateCallback cb, void *user)
+{
+    state.callback = cb;
+    state.user = user;
+    return state.loaded ? state.fn.setCallback(cb, user) : 0;
+}
+
+int ffplay_open(const char *path, int reserved1, int reserved2)
+{
+    if (!ensureLoaded())
+        return -1;
+    return state.fn.open(path, reserved1, reserved2);
+}
+
+int ffplay_play(void)
+{
+    return state.loaded ? state.fn.play() : 0;
+}
+
+int ffplay_toggle_pause(void)
+{
+    return state.loaded ? state.fn.togglePause() : 0;
+}
+
+int ffplay_stop(void)
+{
+    return state.loaded ? state.fn.stop() : 0;
+}
+
+int ffplay_seek(double seconds)
+{
+    return state.loaded ? state.fn.seek(seconds) : 0;
+}
+
+double ffplay_get_position(void)
+{
+    return state.loaded ? state.fn.getPosition() : 0.0;
+}
+
+int ffplay_set_volume(double factor)
+{
+    state.volumeSet = true;
+    state.volume = factor;
+    return state.loaded ? state.fn.setVolume(factor) : 0;
+}
+
+int ffplay_fadein(double seconds)
+{
+    state.fadeinSet = true;
+    state.fadein = seconds;
+    return state.loaded ? state.fn.fadein(seconds) : 0;
+}
+
+} // extern "C"
