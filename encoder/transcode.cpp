@@ -1,7 +1,7 @@
 #include "pipeline.h"
 #include "encodethread.h"
 
-#include <chrono>
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
