@@ -9,6 +9,36 @@ extern "C" {
 
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+
+// The conversion job passes names in UTF-16; argv would hold them in the
+// ANSI code page, losing what it cannot represent. libav* wants UTF-8.
+static std::vector<std::string> arguments(int, char *[])
+{
+    int count = 0;
+    LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; wide && i < count; ++i) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string arg(size > 1 ? size - 1 : 0, '\0');
+        if (size > 1)
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), size, nullptr, nullptr);
+        args.push_back(std::move(arg));
+    }
+    LocalFree(wide);
+    return args;
+}
+#else
+static std::vector<std::string> arguments(int argc, char *argv[])
+{
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+#endif
 
 int main(int argc, char *argv[])
 {
@@ -20,7 +50,7 @@ int main(int argc, char *argv[])
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
 
-    const tq::ParsedCommandLine parsed = tq::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const tq::ParsedCommandLine parsed = tq::parseCommandLine(arguments(argc, argv));
     if (!parsed.options) {
         std::fprintf(stderr, "%s\n", parsed.error.c_str());
         return tq::ExitUsage;

@@ -23,13 +23,19 @@ Error outputError(const char *operation, const Output &out, int errnum)
 
 std::string lowerSuffix(const std::string &path)
 {
-    std::string suffix = fs::path(path).extension().string();
+    const std::u8string extension = utf8Path(path).extension().u8string();
+    std::string suffix(extension.begin(), extension.end());
     std::transform(suffix.begin(), suffix.end(), suffix.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return suffix;
 }
 
 } // namespace
+
+std::filesystem::path utf8Path(const std::string &path)
+{
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
 
 const AVOutputFormat *outputFormatFor(const std::string &outputPath)
 {
@@ -47,7 +53,7 @@ TemporaryFile::~TemporaryFile()
 {
     if (!m_path.empty()) {
         std::error_code ignored;
-        fs::remove(fs::path(m_path), ignored);
+        fs::remove(utf8Path(m_path), ignored);
     }
 }
 
@@ -59,14 +65,14 @@ void TemporaryFile::reserveBeside(const std::string &target)
     std::error_code ec;
     do {
         m_path = target + "." + std::to_string(stamp++ % 1000000007ULL) + ".part";
-    } while (fs::exists(fs::path(m_path), ec));
+    } while (fs::exists(utf8Path(m_path), ec));
 }
 
 int TemporaryFile::commit(const std::string &target)
 {
     std::error_code ec;
     // Replaces an existing target in one step, on Windows too.
-    fs::rename(fs::path(m_path), fs::path(target), ec);
+    fs::rename(utf8Path(m_path), utf8Path(target), ec);
     if (ec)
         return ec.category() == std::generic_category() || ec.category() == std::system_category()
                    ? AVERROR(ec.default_error_condition().value())

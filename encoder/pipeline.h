@@ -4,6 +4,7 @@
 #include "options.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -13,6 +14,10 @@
 namespace tq {
 
 using Error = std::string;
+
+// File names travel as UTF-8, as libav* takes them; a narrow
+// std::filesystem::path would read them in the ANSI code page on Windows.
+std::filesystem::path utf8Path(const std::string &path);
 
 struct Input
 {

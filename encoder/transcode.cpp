@@ -47,7 +47,7 @@ std::string formatProgress(const Progress &progress)
 Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
 {
     std::error_code ec;
-    const std::filesystem::path target(options.outputPath);
+    const std::filesystem::path target = utf8Path(options.outputPath);
     // Found out before the work rather than by the final rename.
     if (std::filesystem::is_directory(target, ec))
         return "Could not open output file '" + options.outputPath + "' (" + av::err2str(AVERROR(EISDIR)) + ")";
@@ -126,7 +126,7 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
     if (progress) {
         Progress last = progressOf(out);
         std::error_code sizeError;
-        const auto size = std::filesystem::file_size(std::filesystem::path(out.path), sizeError);
+        const auto size = std::filesystem::file_size(utf8Path(out.path), sizeError);
         if (!sizeError)
             last.bytesWritten = static_cast<int64_t>(size);
         progress(last);

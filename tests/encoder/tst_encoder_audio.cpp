@@ -43,6 +43,7 @@ private Q_SLOTS:
     void waveSizesMatchFile();
     void progressLines();
     void replacesExistingOutput();
+    void nonAsciiNames();
 
 private:
     QString fixture(const QString &name) const { return m_dir.filePath(name); }
@@ -323,6 +324,17 @@ void TestEncoderAudio::replacesExistingOutput()
     const Pcm pcm = readWav(output("again.wav"));
     QCOMPARE(pcm.frames(), qint64(44100));
     QCOMPARE(QDir(m_dir.filePath("out")).entryList({"again.wav*"}, QDir::Files), QStringList{"again.wav"});
+}
+
+void TestEncoderAudio::nonAsciiNames()
+{
+    const QString input = fixture(QStringLiteral("Tön ü 音.wav"));
+    QVERIFY(QFile::copy(fixture("tone.wav"), input));
+    const QString ring = output(QStringLiteral("Klingel ä 音.m4r"));
+    const Run run = encode({"-ss", "1", "-t", "1"}, input, {}, ring);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(QFile::exists(ring));
+    QCOMPARE(probe(ring, "format_tags=major_brand"), QStringLiteral("M4A"));
 }
 
 QTEST_GUILESS_MAIN(TestEncoderAudio)
