@@ -3,6 +3,32 @@
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QFontMetrics>
+
+#include <future>
+
+#ifdef TONQUILL_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
+namespace {
+std::future<void> &fontConfigReady()
+{
+    static std::future<void> ready;
+    return ready;
+}
+}
+
+void startFontWarmUp()
+{
+#ifdef TONQUILL_HAVE_FONTCONFIG
+    // Parsing the configuration and reading the font cache is the larger part
+    // of the first text layout. Qt's font database asks for the same current
+    // configuration (FcInit), so it finds this one ready.
+    if (!fontConfigReady().valid())
+        fontConfigReady() = std::async(std::launch::async, [] { FcInit(); });
+#endif
+}
 
 void applyApplicationLook(QApplication &app)
 {
@@ -15,6 +41,25 @@ void applyApplicationLook(QApplication &app)
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), font.family()});
     QApplication::setFont(font);
 #endif
+
+    // Loading the font configuration and the first font takes as long as
+    // building the whole form; a second thread starts on it while the style
+    // sheet is parsed and the window is built (the font database locks itself).
+    static std::future<void> fontsReady;
+    fontsReady = std::async(std::launch::async, [font = QApplication::font()] {
+        if (fontConfigReady().valid())
+            fontConfigReady().wait();
+        QFont bold = font;
+        bold.setPointSize(10);
+        bold.setWeight(QFont::Bold);
+        (void)QFontMetrics(font).horizontalAdvance(QStringLiteral("00:00:00.000"));
+        (void)QFontMetrics(bold).horizontalAdvance(QStringLiteral("Start Time:"));
+    });
+    // The font database must outlive the warm-up, even on a very quick exit.
+    qAddPostRoutine([] {
+        if (fontsReady.valid())
+            fontsReady.wait();
+    });
 
     QFile styleSheet(QStringLiteral(":/images/skin.css"));
     if (styleSheet.open(QIODevice::ReadOnly))

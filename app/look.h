@@ -7,3 +7,8 @@ class QApplication;
 // a font with the expected metrics. A missing style sheet leaves the default
 // look; nothing here can stop the start.
 void applyApplicationLook(QApplication &app);
+
+// Starts loading the system's font configuration on a second thread. Call it
+// first thing in main(): it overlaps with connecting to the display, which
+// needs no fonts, and applyApplicationLook() waits for it.
+void startFontWarmUp();

@@ -7,7 +7,12 @@
 
 int main(int argc, char *argv[])
 {
+    startFontWarmUp();
     QApplication app(argc, argv);
+    // The window's pictures decode while the window is built. Not earlier:
+    // image reading touches Qt's plugin loader, which the application object
+    // sets up.
+    MainDialog::preloadPictures();
 
     QTranslator translator;
     theTranslator = &translator;

@@ -64,7 +64,54 @@ const char kInitFailedMessage[] = QT_TRANSLATE_NOOP(
     "transfer anything<br>)  * restart this application.<br><br>Sorry for this inconvenience, it is "
     "caused by Apple's technical restrictions...");
 
+struct WindowImages
+{
+    std::array<QImage, 6> pictures;
+    // Set where the background is fully transparent: outside the window.
+    QImage outside;
+};
+
+WindowImages decodeWindowImages()
+{
+    WindowImages images;
+    const char *const names[] = {":/images/main_bg.png", ":/images/left_back.png",
+                                 ":/images/left_fore.png", ":/images/right_back.png",
+                                 ":/images/right_fore.png", ":/images/disc.png"};
+    for (size_t i = 0; i < images.pictures.size(); ++i) {
+        QImage &image = images.pictures[i];
+        image.load(QString::fromLatin1(names[i]));
+        // The raster pixmap format: QPixmap::fromImage then only shares the data.
+        if (!image.isNull())
+            image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    }
+    const QImage &background = images.pictures[0];
+    if (!background.isNull())
+        images.outside = background.createMaskFromColor(QColor(Qt::transparent).rgba(), Qt::MaskInColor);
+    return images;
+}
+
+std::future<WindowImages> &pendingDecoding()
+{
+    static std::future<WindowImages> pending;
+    return pending;
+}
+
+// The decoding started by preloadPictures(), or a new one.
+std::future<WindowImages> takePictureDecoding()
+{
+    std::future<WindowImages> decoding = std::move(pendingDecoding());
+    if (!decoding.valid())
+        decoding = std::async(std::launch::async, decodeWindowImages);
+    return decoding;
+}
+
 } // namespace
+
+void MainDialog::preloadPictures()
+{
+    if (!pendingDecoding().valid())
+        pendingDecoding() = std::async(std::launch::async, decodeWindowImages);
+}
 
 LitRows leftBarLitRows(int v)
 {
@@ -83,18 +130,7 @@ MainDialog::MainDialog(QWidget *parent)
     , dragOffset(0, 0)
     , ui(new Ui::MainDialog)
 {
-    // Decoding the window's own pictures is a good part of the start; it runs
-    // on a second thread while the form is built. QImage (unlike QPixmap) may
-    // be made off the GUI thread.
-    auto decoded = std::async(std::launch::async, [] {
-        std::array<QImage, 6> images;
-        const char *const names[] = {":/images/main_bg.png", ":/images/left_back.png",
-                                     ":/images/left_fore.png", ":/images/right_back.png",
-                                     ":/images/right_fore.png", ":/images/disc.png"};
-        for (size_t i = 0; i < images.size(); ++i)
-            images[i].load(QString::fromLatin1(names[i]));
-        return images;
-    });
+    std::future<WindowImages> decoded = takePictureDecoding();
 
     ui->setupUi(this);
     setAcceptDrops(true);
@@ -122,17 +158,17 @@ MainDialog::MainDialog(QWidget *parent)
     connect(ui->btnMinimize, &QPushButton::clicked, this, &QWidget::showMinimized);
     connect(ui->btnClose, &QPushButton::clicked, this, &QWidget::close);
 
-    const std::array<QImage, 6> images = decoded.get();
-    pictures.background = QPixmap::fromImage(images[0]);
-    pictures.leftBack = QPixmap::fromImage(images[1]);
-    pictures.leftFore = QPixmap::fromImage(images[2]);
-    pictures.rightBack = QPixmap::fromImage(images[3]);
-    pictures.rightFore = QPixmap::fromImage(images[4]);
-    pictures.disc = QPixmap::fromImage(images[5]);
+    const WindowImages images = decoded.get();
+    pictures.background = QPixmap::fromImage(images.pictures[0]);
+    pictures.leftBack = QPixmap::fromImage(images.pictures[1]);
+    pictures.leftFore = QPixmap::fromImage(images.pictures[2]);
+    pictures.rightBack = QPixmap::fromImage(images.pictures[3]);
+    pictures.rightFore = QPixmap::fromImage(images.pictures[4]);
+    pictures.disc = QPixmap::fromImage(images.pictures[5]);
 
     // A missing picture leaves the window rectangular rather than empty.
-    if (!pictures.background.isNull())
-        setMask(pictures.background.createMaskFromColor(QColor(Qt::transparent)));
+    if (!images.outside.isNull())
+        setMask(QBitmap::fromImage(images.outside));
 
     connect(ui->labelManage, &QLabel::linkActivated, this, &MainDialog::onBtnManage);
     connect(ui->labelAbout, &QLabel::linkActivated, this, &MainDialog::onBtnAbout);

@@ -34,6 +34,11 @@ public:
 
     void loadInputFile(const QString &path);
 
+    // Starts decoding the window's pictures on a second thread, so that the
+    // next MainDialog finds them ready. Call it right after the application
+    // object is made.
+    static void preloadPictures();
+
 Q_SIGNALS:
     void onPlayStateChanged2(int state);
     void onIPhoneChanged2(const QString &connect);

@@ -89,6 +89,7 @@ private Q_SLOTS:
     void levelBars_data();
     void levelBars();
     void dragging();
+    void outlineFollowsBackground();
 
 private:
     std::unique_ptr<MainDialog> makeDialog();
@@ -385,6 +386,26 @@ void TestMainDialog::dragging()
     const QPoint after = dialog->pos();
     sendMouse(dialog.get(), QEvent::MouseMove, spot + QPoint(5, 5), Qt::NoButton, Qt::LeftButton);
     QCOMPARE(dialog->pos(), after);
+}
+
+void TestMainDialog::outlineFollowsBackground()
+{
+    const QImage background = QImage(QStringLiteral(":/images/main_bg.png")).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!background.isNull());
+    dialog = makeDialog();
+    const QRegion outline = dialog->mask();
+    QVERIFY(!outline.isEmpty());
+    int outside = 0;
+    for (int y = 0; y < background.height(); y += 7) {
+        for (int x = 0; x < background.width(); x += 7) {
+            const bool transparent = qAlpha(background.pixel(x, y)) == 0;
+            outside += transparent;
+            if (outline.contains(QPoint(x, y)) == transparent)
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2 is %3 the window")
+                                     .arg(x).arg(y).arg(transparent ? "inside" : "outside")));
+        }
+    }
+    QVERIFY2(outside > 0, "the background has no transparent surround");
 }
 
 QTEST_MAIN(TestMainDialog)
