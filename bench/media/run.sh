@@ -4,7 +4,7 @@
 #   bench/media/run.sh [WIDTH HEIGHT REPEATS]
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-BUILD="${TONQUILL_BENCH_BUILD_DIR:-$ROOT/build-media}"
+BUILD="${TONQUILL_BENCH_BUILD_DIR:-$ROOT/build}"
 WIDTH="${1:-530}"
 HEIGHT="${2:-50}"
 REPEATS="${3:-5}"

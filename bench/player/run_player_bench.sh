@@ -2,7 +2,7 @@
 # Makes the media files and runs the preview player benchmark with SDL's dummy
 # driver. Usage: run_player_bench.sh [build dir] [cpu seconds]
 set -eu
-build=${1:-$(dirname "$0")/../../build-player}
+build=${1:-$(dirname "$0")/../../build}
 seconds=${2:-10}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
