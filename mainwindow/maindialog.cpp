@@ -4,6 +4,9 @@
 #include "clipslider.h"
 #include "devicebridge.h"
 #include "ffplay.h"
+#include "filepath.h"
+#include "mediaprobe.h"
+#include "waveimage.h"
 #include "identity.h"
 #include "language.h"
 #include "settings.h"
@@ -14,7 +17,16 @@
 #include <QBitmap>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QMimeData>
+#include <QProcess>
+#include <QSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -411,21 +423,364 @@ void MainDialog::onVolumeSliderMoved(int value)
     ui->labelVolume->setText(tr("Volume: %1x").arg(number));
 }
 
-// The bodies below come with loading, preview and generating.
-void MainDialog::loadInputFile(const QString &) {}
-void MainDialog::onBtnBrowseIn() {}
-void MainDialog::onBtnBrowseOut() {}
-void MainDialog::onBtnPlay() {}
-void MainDialog::onBtnPause() {}
-void MainDialog::onBtnPlayClip() {}
-void MainDialog::onBtnGenerate() {}
-void MainDialog::onSliderMoved(double) {}
-void MainDialog::onClipChanged(double, double) {}
-void MainDialog::onStartTimeChanged(const QTime &) {}
-void MainDialog::onEndTimeChanged(const QTime &) {}
-void MainDialog::onPlayStateChanged(int) {}
-void MainDialog::onAVConverterFinished() {}
-void MainDialog::dragEnterEvent(QDragEnterEvent *) {}
-void MainDialog::dropEvent(QDropEvent *) {}
-void MainDialog::playbackTick() {}
-void MainDialog::progressTick() {}
+namespace {
+
+QString hmsText(double seconds)
+{
+    // Whole seconds after midnight; the fraction is dropped.
+    return QTime(0, 0).addSecs(qint64(seconds)).toString(QStringLiteral("hh:mm:ss"));
+}
+
+QString lengthText(double seconds)
+{
+    return QTime(0, 0).addMSecs(qint64(seconds * 1000)).toString(QStringLiteral("hh:mm:ss.zzz"));
+}
+
+QTime editorTime(double seconds)
+{
+    return QTime(0, 0).addMSecs(qint64(seconds * 1000));
+}
+
+double editorSeconds(const QTime &time)
+{
+    return time.msecsSinceStartOfDay() * 0.001;
+}
+
+const char kInputFilter[] =
+    "%2(*.avi;*.asf;*.wmv;*.mp4;*.m4v;*.mov;*.mpg;*.mts;*.m2ts;*.dat;*.3gp;*.3g2;*.mkv;*.rm;*.rmvb;*.flv;"
+    "*.vob;*.mod;*.tod;*.ogm;*.webm;*.mp3;*.wav;*.wma *.m4a;*.ra;*.ape;*.aud;*.aiff);;%3(*.avi;*.asf;*.wmv;"
+    "*.mp4;*.m4v;*.mov;*.mpg;*.mts;*.m2ts;*.dat;*.3gp;*.3g2;*.mkv;*.rm;*.rmvb;*.flv;*.vob;*.mod;*.tod;*.ogm;"
+    "*.webm);;%4(*.mp3;*.wav;*.wma *.m4a;*.ra;*.ape;*.aud;*.aiff);;%1(*.*)";
+
+} // namespace
+
+void MainDialog::onBtnBrowseIn()
+{
+    QString startFolder = ui->editInputFile->text();
+    if (startFolder.isEmpty())
+        startFolder = readSetting(QStringLiteral("InputDir"), documentsFolder());
+    const QString filter = QString::fromLatin1(kInputFilter)
+                               .arg(tr("All files"), tr("All Supported Formats"), tr("Supported Video"),
+                                    tr("Supported Audio"));
+    const QString file = QFileDialog::getOpenFileName(this, tr("Open"), startFolder, filter);
+    if (file.isEmpty())
+        return;
+    writeSetting(QStringLiteral("InputDir"), CFilePath(file).dir());
+    loadInputFile(file);
+}
+
+void MainDialog::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
+        event->acceptProposedAction();
+}
+
+void MainDialog::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty())
+        return;
+    const QString path = urls.first().toLocalFile();
+    if (!path.isEmpty())
+        loadInputFile(path);
+}
+
+void MainDialog::loadInputFile(const QString &path)
+{
+    ui->editOutputName->setText(CFilePath(path).baseName());
+
+    const QByteArray utf8Path = QDir::toNativeSeparators(path).toUtf8();
+    double d = 0.0;
+    tonquill_probe(utf8Path.constData(), &d);
+    // NaN and the unknown-length marker fail this test too.
+    if (!(d > 0.5)) {
+        QMessageBox::information(this, QString::fromLatin1(Identity::kProductName), tr("Invalid input file"),
+                                 QMessageBox::Ok);
+        return;
+    }
+
+    ffplay_stop();
+    mediaDuration = d;
+    durationText = hmsText(d);
+    ui->labelPlayTime->setText(QStringLiteral("00:00:00 / %1").arg(durationText));
+    ui->editInputFile->setText(QDir::toNativeSeparators(path));
+    const QTime longest = editorTime(d);
+    ui->editStartTime->setMaximumTime(longest);
+    ui->editEndTime->setMaximumTime(longest);
+    ui->sliderBar->setEnabled(true);
+    ui->btnPlay->setEnabled(true);
+    ui->btnPlayClip->setEnabled(true);
+
+    const double clip = d < 10 ? d : 10.0;
+    ui->sliderBar->setRange(0, d);
+    ui->sliderBar->setPos(0);
+    ui->sliderBar->setClip(0, clip);
+    ui->editStartTime->setTime(QTime(0, 0));
+    ui->editEndTime->setTime(QTime(0, 0).addSecs(qint64(clip)));
+    ui->editStartTime->setCurrentSection(QDateTimeEdit::SecondSection);
+    ui->editEndTime->setCurrentSection(QDateTimeEdit::SecondSection);
+
+    ui->progressBar->setValue(0);
+    ui->sliderBar->hide();
+    setStatus(QT_TR_NOOP("File is loading, please wait..."));
+    repaint();
+
+    ffplay_open(utf8Path.constData(), 0, 0);
+
+    // One job at a time: a load during a running job gets its waveform as
+    // soon as that job has finished.
+    if (converter.isRunning())
+        waveformPending = true;
+    else
+        startWaveformJob();
+}
+
+void MainDialog::startWaveformJob()
+{
+    waveformPending = false;
+    converter.reset();
+    converter.setInputFile(ui->editInputFile->text());
+    CFilePath wave;
+    wave.setDir(QDir::tempPath());
+    wave.setBaseName(CFilePath(ui->editInputFile->text()).baseName());
+    wave.setSuffix(QStringLiteral("wav"));
+    wave.makeUnique();
+    converter.setOutputFile(wave.fullPath());
+    jobSeconds = mediaDuration;
+    if (progressTimerId == 0)
+        progressTimerId = startTimer(500);
+    ui->btnGenerate->setEnabled(false);
+    converter.start(CAVConverter::JobExtractWave);
+}
+
+void MainDialog::onBtnPlay()
+{
+    if (playState == PlayPaused) {
+        ffplay_toggle_pause();
+    } else if (playState == PlayStopped) {
+        ui->btnPlay->setEnabled(false);
+        ffplay_play();
+    }
+    clipPlaying = false;
+}
+
+void MainDialog::onBtnPause()
+{
+    ffplay_toggle_pause();
+}
+
+void MainDialog::onBtnPlayClip()
+{
+    double start = 0, end = 0;
+    if (playState == PlayPaused) {
+        ui->sliderBar->getClip(start, end);
+        ffplay_fadein(ui->spinFadein->value());
+        ffplay_seek(start);
+        ffplay_toggle_pause();
+    } else if (playState == PlayStopped) {
+        ui->btnPlayClip->setEnabled(false);
+        ui->sliderBar->getClip(start, end);
+        ffplay_fadein(ui->spinFadein->value());
+        ffplay_seek(start);
+        ffplay_play();
+    }
+    clipPlaying = true;
+}
+
+void MainDialog::onPlayStateChanged(int state)
+{
+    playState = state;
+    if (state != PlayStopped && state != PlayPlaying && state != PlayPaused)
+        return;
+    const bool playing = state == PlayPlaying;
+    ui->btnPlay->setEnabled(!playing);
+    ui->btnPause->setEnabled(playing);
+    ui->btnPlayClip->setEnabled(!playing);
+    if (playing) {
+        if (playTimerId == 0)
+            playTimerId = startTimer(500);
+        return;
+    }
+    if (playTimerId != 0) {
+        killTimer(playTimerId);
+        playTimerId = 0;
+    }
+    if (state == PlayStopped) {
+        clipPlaying = false;
+        ui->sliderBar->setPos(0);
+        ui->labelPlayTime->setText(QStringLiteral("00:00:00 / %1").arg(durationText));
+    }
+}
+
+void MainDialog::playbackTick()
+{
+    const double position = ffplay_get_position();
+    ui->sliderBar->setPos(position);
+    ui->labelPlayTime->setText(QStringLiteral("%1 / %2").arg(hmsText(position), durationText));
+    double start = 0, end = 0;
+    ui->sliderBar->getClip(start, end);
+    if (clipPlaying && position > end)
+        ffplay_stop();
+    discAngle += 10.0;
+}
+
+void MainDialog::onSliderMoved(double value)
+{
+    ffplay_seek(value);
+    ui->labelPlayTime->setText(QStringLiteral("%1 / %2").arg(hmsText(value), durationText));
+}
+
+void MainDialog::onClipChanged(double begin, double end)
+{
+    syncingFromSlider = true;
+    ui->editStartTime->setTime(editorTime(begin));
+    ui->editEndTime->setTime(editorTime(end));
+    ui->labelLengthValue->setText(lengthText(end - begin));
+    syncingFromSlider = false;
+}
+
+void MainDialog::onStartTimeChanged(const QTime &time)
+{
+    ui->editEndTime->setMinimumTime(time);
+    if (syncingFromSlider)
+        return;
+    ui->sliderBar->setClip(editorSeconds(time), -1);
+    double start = 0, end = 0;
+    ui->sliderBar->getClip(start, end);
+    ui->labelLengthValue->setText(lengthText(end - start));
+}
+
+void MainDialog::onEndTimeChanged(const QTime &time)
+{
+    ui->editStartTime->setMaximumTime(time);
+    if (syncingFromSlider)
+        return;
+    ui->sliderBar->setClip(-1, editorSeconds(time));
+    double start = 0, end = 0;
+    ui->sliderBar->getClip(start, end);
+    ui->labelLengthValue->setText(lengthText(end - start));
+}
+
+void MainDialog::onBtnGenerate()
+{
+    ui->progressBar->setValue(0);
+    repaint();
+    converter.reset();
+    const QString input = ui->editInputFile->text();
+    converter.setInputFile(input);
+    double start = 0, end = 0;
+    ui->sliderBar->getClip(start, end);
+    converter.setStartTime(start);
+    converter.setDuration(end - start);
+    converter.setVolume(encoderVolume(ui->sliderVolume->getVolume()));
+    converter.setFadeIn(ui->spinFadein->value());
+
+    const QString folder = ui->editOutputFolder->text();
+    if (!QDir(folder).exists())
+        QDir().mkdir(folder);
+    CFilePath output;
+    output.setDir(folder);
+    output.setBaseName(CFilePath(input).baseName());
+    output.setSuffix(QStringLiteral("m4a"));
+    output.makeUnique();
+    converter.setOutputFile(output.fullPath());
+
+    // The bar follows the clip being encoded, not the whole file.
+    jobSeconds = end - start;
+    if (progressTimerId == 0)
+        progressTimerId = startTimer(500);
+    ui->btnGenerate->setEnabled(false);
+    converter.start(CAVConverter::JobEncodeRingtone);
+}
+
+int encoderVolume(int sliderValue)
+{
+    const int v = sliderValue > 100 ? 4 * sliderValue - 300 : sliderValue;
+    return (v * 256) / 100;
+}
+
+void MainDialog::progressTick()
+{
+    if (jobSeconds > 0)
+        ui->progressBar->setValue(std::clamp(int(converter.currentTime() / jobSeconds * 100), 0, 100));
+}
+
+void MainDialog::onAVConverterFinished()
+{
+    ui->btnGenerate->setEnabled(true);
+    ui->progressBar->setValue(100);
+    repaint();
+    ui->sliderBar->show();
+    if (progressTimerId != 0) {
+        killTimer(progressTimerId);
+        progressTimerId = 0;
+    }
+    const QString output = converter.outputFile();
+    if (converter.jobType() == CAVConverter::JobEncodeRingtone)
+        finishRingtone(output);
+    else if (!waveformPending)
+        finishWaveform(output);
+    else
+        QFile::remove(output); // the waveform of a file no longer shown
+
+    if (waveformPending)
+        startWaveformJob();
+}
+
+void MainDialog::finishWaveform(const QString &wavePath)
+{
+    setStatus(QT_TR_NOOP("File loaded."));
+    if (!QFile::exists(wavePath))
+        return;
+    QElapsedTimer timer;
+    timer.start();
+    QFile wave(wavePath);
+    ui->sliderBar->setWaveImage(CreateWaveImage(&wave, ui->sliderBar->width(), ui->sliderBar->height()));
+    qDebug() << "CreateWaveImage " << timer.elapsed() << " ms\r\n";
+    wave.close();
+    QFile::remove(wavePath);
+}
+
+void MainDialog::finishRingtone(const QString &encodedPath)
+{
+    // A failed encoder leaves no file: say so rather than report success.
+    if (!converter.succeeded() || !QFile::exists(encodedPath)) {
+        QFile::remove(encodedPath);
+        setStatus(QT_TR_NOOP("Conversion failed."));
+        return;
+    }
+    QString name = sanitizeFileName(ui->editOutputName->text());
+    if (name.isEmpty())
+        name = CFilePath(ui->editInputFile->text()).baseName();
+    CFilePath target(encodedPath);
+    target.setBaseName(name);
+    target.setSuffix(QStringLiteral("m4r"));
+    target.makeUnique();
+    const QString ringtone = target.fullPath();
+    QFile::rename(encodedPath, ringtone);
+    setStatus(QT_TR_NOOP("Conversion succeed."));
+
+    if (ui->checkExport->isChecked() && deviceBridge && deviceBridge->addRingtone) {
+        double start = 0, end = 0;
+        ui->sliderBar->getClip(start, end);
+        const QByteArray path = QDir::toNativeSeparators(ringtone).toUtf8();
+        const int added = deviceBridge->addRingtone(0, path.constData(), int((end - start) * 1000));
+        if (deviceBridge->commitChanges)
+            deviceBridge->commitChanges(0);
+        setStatus(added < 0 ? QT_TR_NOOP("Transfer failed.") : QT_TR_NOOP("Transfer succeed."));
+    }
+    if (ui->checkExportITunes->isChecked() && !iTunesPath.isEmpty())
+        QProcess::startDetached(iTunesPath, {QStringLiteral("/open"), QDir::toNativeSeparators(ringtone)});
+}
+
+void MainDialog::onBtnBrowseOut()
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, tr("Select a folder to store output file."), ui->editOutputFolder->text(),
+        QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return;
+    const QString native = QDir::toNativeSeparators(folder);
+    ui->editOutputFolder->setText(native);
+    writeSetting(QStringLiteral("OutputFolder"), native);
+}

@@ -81,6 +81,9 @@ private:
     void checkITunes();
     void playbackTick();
     void progressTick();
+    void startWaveformJob();
+    void finishWaveform(const QString &wavePath);
+    void finishRingtone(const QString &encodedPath);
 
     QPoint dragOffset{-1, -1};
     Ui::MainDialog *ui = nullptr;
@@ -101,6 +104,10 @@ private:
     double discAngle = 0.0;
     const char *statusSource = "";
     QString iTunesPath;
+    // Seconds of output the running job makes: what its progress is out of.
+    double jobSeconds = 0.0;
+    // A file was loaded while a job ran; its waveform job waits for the end.
+    bool waveformPending = false;
 
     // The window's own pictures, loaded once; painting runs every 500 ms
     // while a preview or a job runs.
@@ -126,4 +133,6 @@ struct LitRows
     int last;
 };
 LitRows leftBarLitRows(int v);
+// The encoder's gain (256 = unchanged) for a volume slider value 0..200.
+int encoderVolume(int sliderValue);
 LitRows rightBarLitRows(int v);

@@ -32,6 +32,8 @@ public:
     QString outputFile() const { return m_outputPath; }
     // True when the last job's encoder ran and exited with code 0.
     bool succeeded() const { return m_succeeded; }
+    // From start() until finished() is emitted.
+    bool isRunning() const { return m_running; }
 
 Q_SIGNALS:
     void finished();

@@ -1,6 +1,6 @@
-// The program's side of the preview player: the ffplay_* functions here load
-// the real player (the tonquill_player module beside the program) on the first
-// ffplay_open and forward to it from then on.
+// The program's side of the preview player and the media probe: the
+// functions here load the real ones (the tonquill_player module beside the
+// program) on the first probe or ffplay_open and forward to them from then on.
 //
 // FFmpeg and SDL2 bring a hundred shared libraries with them; loading them at
 // start-up would more than double the time to the first window, and nothing
@@ -8,6 +8,7 @@
 // (init, callback, volume, fade-in) are kept and replayed once it is loaded;
 // the rest have nothing to act on, which is what the player does too.
 #include "ffplay.h"
+#include "mediaprobe.h"
 
 #include <cstdio>
 #include <string>
@@ -32,6 +33,7 @@ struct PlayerFunctions
     double (*getPosition)(void) = nullptr;
     int (*setVolume)(double) = nullptr;
     int (*fadein)(double) = nullptr;
+    int (*probe)(const char *, double *) = nullptr;
 };
 
 // GUI thread only, like the interface itself.
@@ -140,9 +142,10 @@ bool ensureLoaded()
                           && resolve(library, "ffplay_seek", fn.seek)
                           && resolve(library, "ffplay_get_position", fn.getPosition)
                           && resolve(library, "ffplay_set_volume", fn.setVolume)
-                          && resolve(library, "ffplay_fadein", fn.fadein);
+                          && resolve(library, "ffplay_fadein", fn.fadein)
+                          && resolve(library, "tonquill_probe", fn.probe);
     if (!complete) {
-        std::fprintf(stderr, "The preview player '%s' lacks a function; preview is off\n",
+        std::fprintf(stderr, "The player module '%s' lacks a function; preview and probing are off\n",
                      modulePath().c_str());
         return false;
     }
@@ -178,6 +181,15 @@ int ffplay_set_callback(PlayStateCallback cb, void *user)
     state.callback = cb;
     state.user = user;
     return state.loaded ? state.fn.setCallback(cb, user) : 0;
+}
+
+int tonquill_probe(const char *path, double *seconds)
+{
+    if (seconds)
+        *seconds = 0.0;
+    if (!ensureLoaded())
+        return -1;
+    return state.fn.probe(path, seconds);
 }
 
 int ffplay_open(const char *path, int reserved1, int reserved2)

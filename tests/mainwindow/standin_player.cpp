@@ -1,4 +1,5 @@
 #include "ffplay.h"
+#include "mediaprobe.h"
 #include "standins.h"
 
 namespace {
@@ -35,12 +36,29 @@ int ffplay_open(const char *, int, int) { standin::player().calls.push_back("ope
 int ffplay_play(void) { standin::player().calls.push_back("play"); return 0; }
 int ffplay_toggle_pause(void) { standin::player().calls.push_back("toggle_pause"); return 0; }
 int ffplay_stop(void) { standin::player().calls.push_back("stop"); return 0; }
-int ffplay_seek(double) { standin::player().calls.push_back("seek"); return 0; }
-double ffplay_get_position(void) { return 0.0; }
+int ffplay_seek(double seconds)
+{
+    standin::player().calls.push_back("seek");
+    standin::player().seeks.push_back(seconds);
+    return 0;
+}
+double ffplay_get_position(void) { return standin::player().position; }
 int ffplay_set_volume(double factor)
 {
     standin::player().volumes.push_back(factor);
     return 0;
 }
-int ffplay_fadein(double) { standin::player().calls.push_back("fadein"); return 0; }
+int ffplay_fadein(double seconds)
+{
+    standin::player().calls.push_back("fadein");
+    standin::player().fadeins.push_back(seconds);
+    return 0;
+}
+}
+
+extern "C" int tonquill_probe(const char *path, double *seconds)
+{
+    standin::player().probedPaths.push_back(path);
+    *seconds = standin::player().probeDuration;
+    return standin::player().probeDuration > 0 ? 0 : -1;
 }

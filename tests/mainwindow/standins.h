@@ -12,6 +12,11 @@ struct PlayerLog
     int initCalls = 0;
     std::vector<std::string> calls; // "open", "play", "stop", ...
     std::vector<double> volumes;
+    std::vector<double> seeks;
+    std::vector<double> fadeins;
+    std::vector<std::string> probedPaths;
+    double probeDuration = 0.0;
+    double position = 0.0;
 };
 PlayerLog &player();
 

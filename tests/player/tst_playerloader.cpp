@@ -1,4 +1,5 @@
 #include "ffplay.h"
+#include "mediaprobe.h"
 
 #include <QAtomicInt>
 #include <QDataStream>
@@ -82,8 +83,15 @@ void TestPlayerLoader::openLoadsThePlayerAndKeepsEarlierSettings()
     const QString tone = dir.filePath(QStringLiteral("tone.wav"));
     QVERIFY(writeTone(tone));
 
-    ffplay_open(tone.toUtf8().constData(), 0, 0);
+    // The probe is the first call that needs the module, as in the window.
+    double seconds = -1;
+    QCOMPARE(tonquill_probe(QByteArray("/no/such/file.mp3").constData(), &seconds) < 0, true);
+    QCOMPARE(seconds, 0.0);
     QVERIFY(moduleLoaded());
+    QCOMPARE(tonquill_probe(tone.toUtf8().constData(), &seconds), 0);
+    QVERIFY(qAbs(seconds - 1.0) < 0.01);
+
+    ffplay_open(tone.toUtf8().constData(), 0, 0);
 
     // The callback registered before loading reaches the real player.
     ffplay_play();
