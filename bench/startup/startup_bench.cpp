@@ -79,10 +79,14 @@ int main(int argc, char *argv[])
         program.push_back(p);
         reference.push_back(r);
     }
+    // Noise only ever adds time, so the fastest run is the steadiest figure;
+    // the median shows what a typical start costs.
     const double p = median(program), r = median(reference);
-    std::printf("start to first paint, median of %d runs\n", runs);
-    std::printf("  tonquill         %8.1f ms\n", p);
-    std::printf("  minimal window   %8.1f ms\n", r);
-    std::printf("  ratio            %8.2f  (goal: at most 1.50)\n", p / r);
+    const double pBest = *std::min_element(program.begin(), program.end());
+    const double rBest = *std::min_element(reference.begin(), reference.end());
+    std::printf("start to first paint over %d runs      median    fastest\n", runs);
+    std::printf("  tonquill                        %8.1f ms %8.1f ms\n", p, pBest);
+    std::printf("  minimal window                  %8.1f ms %8.1f ms\n", r, rBest);
+    std::printf("  ratio (goal: at most 1.50)      %8.2f    %8.2f\n", p / r, pBest / rBest);
     return 0;
 }
