@@ -2,12 +2,17 @@
 // as a PNG, cut to the window's outline: pixels outside the mask stay
 // transparent, as on screen.
 //
-//   tonquill_screenshot OUT.png
+//   tonquill_screenshot OUT.png [INPUT]
+//
+// With INPUT the file is loaded first and the picture taken once its
+// waveform is drawn.
 #include "language.h"
 #include "look.h"
 #include "maindialog.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,7 +24,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT.png\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUT.png [INPUT]\n", argv[0]);
         return 2;
     }
     QTranslator translator;
@@ -32,6 +37,15 @@ int main(int argc, char *argv[])
     // Let the language change and the first layout settle.
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
+    if (argc > 2) {
+        dialog.loadInputFile(QString::fromLocal8Bit(argv[2]));
+        auto *generate = dialog.findChild<QPushButton *>(QStringLiteral("btnGenerate"));
+        QElapsedTimer waited;
+        waited.start();
+        while (generate && !generate->isEnabled() && waited.elapsed() < 30000)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QApplication::processEvents();
+    }
 
     const QImage window = dialog.grab().toImage();
     QImage shot(window.size(), QImage::Format_ARGB32_Premultiplied);
