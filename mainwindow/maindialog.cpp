@@ -736,7 +736,7 @@ void MainDialog::finishWaveform(const QString &wavePath)
     timer.start();
     QFile wave(wavePath);
     ui->sliderBar->setWaveImage(CreateWaveImage(&wave, ui->sliderBar->width(), ui->sliderBar->height()));
-    qDebug() << "CreateWaveImage " << timer.elapsed() << " ms\r\n";
+    qDebug().nospace() << "CreateWaveImage " << timer.elapsed() << " ms\r\n";
     wave.close();
     QFile::remove(wavePath);
 }

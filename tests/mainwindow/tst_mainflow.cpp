@@ -304,7 +304,10 @@ void TestMainFlow::editorsAndTimelineStayInStep()
 void TestMainFlow::waveformThenGenerate()
 {
     QTemporaryDir dir;
-    const QString input = dir.filePath(QStringLiteral("Tone.wav"));
+    // A name of its own, so that the check for the temporary waveform file
+    // below sees only this run's.
+    const QString base = QStringLiteral("FlowTone%1").arg(QCoreApplication::applicationPid());
+    const QString input = dir.filePath(base + QStringLiteral(".wav"));
     QVERIFY(writeTone(input, 3.0));
     const QString outputFolder = dir.filePath(QStringLiteral("out"));
 
@@ -317,7 +320,7 @@ void TestMainFlow::waveformThenGenerate()
     QVERIFY(child<QWidget>(w, "sliderBar")->isVisible());
     QCOMPARE(child<QProgressBar>(w, "progressBar")->value(), 100);
     // The waveform's temporary file is gone.
-    QVERIFY(QDir::temp().entryList({QStringLiteral("Tone*.wav")}).isEmpty());
+    QVERIFY(QDir::temp().entryList({base + QStringLiteral("*.wav")}).isEmpty());
     // The timeline now shows the waveform: a band around mid-height that
     // differs from the rows above it (the clip overlay covers both).
     const QImage timeline = child<QWidget>(w, "sliderBar")->grab().toImage();
