@@ -49,6 +49,10 @@ int main(int argc, char *argv[])
     // with EFBIG and takes the ordinary error path.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    // The program that started us may stop a job (its window closes): finish
+    // through the ordinary error path, which removes the temporary file.
+    std::signal(SIGTERM, [](int) { tq::requestStop(); });
+    std::signal(SIGINT, [](int) { tq::requestStop(); });
 
     const tq::ParsedCommandLine parsed = tq::parseCommandLine(arguments(argc, argv));
     if (!parsed.options) {

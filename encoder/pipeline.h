@@ -134,6 +134,10 @@ Error writeTrailer(Output &out);
 // The whole job: the input to a complete output file, or the one error line.
 Error transcode(const EncoderOptions &options, const ProgressCallback &progress);
 
+// Asks a running transcode() to stop at its next packet: it then fails and
+// leaves no partial file. Safe to call from a signal handler.
+void requestStop();
+
 // "size=     512kB time=12.34 bitrate= 192.0kbits/s"
 std::string formatProgress(const Progress &progress);
 

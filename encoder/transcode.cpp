@@ -2,6 +2,7 @@
 #include "encodethread.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +10,11 @@
 namespace tq {
 
 namespace {
+
+// Lock-free, so that a signal handler may set it.
+std::atomic<bool> stopFlag{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
 
 std::string formatSeconds(double seconds)
 {
@@ -91,6 +97,8 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
 
     bool packetsRead = false;
     while (!filters.inputClosed) {
+        if (stopFlag.load(std::memory_order_relaxed))
+            return "Stopped before output file '" + options.outputPath + "' was complete";
         const int ret = readPacket(in, packet.get(), error);
         if (ret == AVERROR_EOF) {
             error = decode(in, nullptr, decoded.get(), onFrame);
@@ -132,6 +140,11 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
         progress(last);
     }
     return {};
+}
+
+void requestStop()
+{
+    stopFlag.store(true, std::memory_order_relaxed);
 }
 
 } // namespace tq

@@ -43,6 +43,13 @@ CAVConverter::~CAVConverter()
     // The owner is going away too: no end-of-job handling may run now.
     disconnect(&process, nullptr, this, nullptr);
     if (process.state() != QProcess::NotRunning) {
+        // Asked politely first, the encoder removes its unfinished file;
+        // where it cannot be asked (Windows) or does not answer, it is killed.
+#ifndef Q_OS_WIN
+        process.terminate();
+        if (process.waitForFinished(2000))
+            return;
+#endif
         process.kill();
         process.waitForFinished(5000);
     }

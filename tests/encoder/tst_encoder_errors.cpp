@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
@@ -32,6 +35,7 @@ private Q_SLOTS:
     void badCommandLine();
     void refusesToOverwriteWithoutYes();
     void diskFull();
+    void stopRequestLeavesNothing();
 
 private:
     QString fixture(const QString &name) const { return m_dir.filePath(name); }
@@ -198,6 +202,34 @@ void TestEncoderErrors::diskFull()
     }
 #else
     QSKIP("needs a file size limit");
+#endif
+}
+
+void TestEncoderErrors::stopRequestLeavesNothing()
+{
+#ifdef Q_OS_UNIX
+    QVERIFY(reference({"-f", "lavfi", "-i", "sine=f=440:r=44100:d=120", "-ac", "2", "-c:a", "pcm_s16le",
+                       fixture("long.wav")}));
+    QProcess encoder;
+    encoder.start(encoderPath(), {"-y", "-i", fixture("long.wav"), "-vn", "-ab", "192K", "-ac", "2", "-ar",
+                                  "44100", fixture("out/old.m4a")});
+    QVERIFY(encoder.waitForStarted());
+    // Stop it once it is writing its unfinished file.
+    const QDir out(fixture("out"));
+    QElapsedTimer waited;
+    waited.start();
+    while (out.entryList({QStringLiteral("*.part")}, QDir::Files).isEmpty() && waited.elapsed() < 10000
+           && encoder.state() == QProcess::Running)
+        QThread::msleep(2);
+    QVERIFY2(encoder.state() == QProcess::Running, "the job ended before it could be stopped");
+    encoder.terminate();
+    QVERIFY(encoder.waitForFinished(5000));
+    QCOMPARE(encoder.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(encoder.exitCode(), 1);
+    QVERIFY(QString::fromUtf8(encoder.readAllStandardError()).contains(QLatin1String("Stopped before output file")));
+    checkNothingWritten(true);
+#else
+    QSKIP("stops through SIGTERM");
 #endif
 }
 
