@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
+#include <QIcon>
 
 #include <future>
 
@@ -60,6 +61,11 @@ void applyApplicationLook(QApplication &app)
         if (fontsReady.valid())
             fontsReady.wait();
     });
+
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/images/tonquill-48.png"), QSize(48, 48));
+    icon.addFile(QStringLiteral(":/images/tonquill.png"), QSize(256, 256));
+    QApplication::setWindowIcon(icon);
 
     QFile styleSheet(QStringLiteral(":/images/skin.css"));
     if (styleSheet.open(QIODevice::ReadOnly))
