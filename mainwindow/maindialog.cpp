@@ -710,7 +710,10 @@ void MainDialog::onAVConverterFinished()
     ui->btnGenerate->setEnabled(true);
     ui->progressBar->setValue(100);
     repaint();
-    ui->sliderBar->show();
+    // A file loaded meanwhile keeps its timeline hidden until its own
+    // waveform is drawn.
+    if (!waveformPending)
+        ui->sliderBar->show();
     if (progressTimerId != 0) {
         killTimer(progressTimerId);
         progressTimerId = 0;

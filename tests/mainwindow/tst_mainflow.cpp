@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QDataStream>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -93,6 +94,7 @@ private Q_SLOTS:
     void editorsAndTimelineStayInStep();
     void waveformThenGenerate();
     void failedEncodingIsNotReportedAsSuccess();
+    void loadDuringAJobWaitsForIt();
 
 private:
     std::unique_ptr<MainDialog> makeDialog();
@@ -359,6 +361,34 @@ void TestMainFlow::failedEncodingIsNotReportedAsSuccess()
     QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
     QCOMPARE(child<QLabel>(dialog.get(), "labelStatus")->text(), QStringLiteral("Conversion failed."));
     QVERIFY(QDir(dir.path()).entryList({QStringLiteral("*.m4r"), QStringLiteral("*.m4a")}).isEmpty());
+}
+
+void TestMainFlow::loadDuringAJobWaitsForIt()
+{
+    QTemporaryDir dir;
+    const QString stem = QStringLiteral("FlowPair%1").arg(QCoreApplication::applicationPid());
+    const QString first = dir.filePath(stem + QStringLiteral("A.wav"));
+    const QString second = dir.filePath(stem + QStringLiteral("B.wav"));
+    QVERIFY(writeTone(first, 20.0));
+    QVERIFY(writeTone(second, 2.0));
+    QWidget *w = dialog.get();
+    auto *slider = child<QWidget>(w, "sliderBar");
+
+    load(20.0, first);
+    load(2.0, second); // while the first file's waveform job runs
+    QCOMPARE(child<QLineEdit>(w, "editInputFile")->text(), QDir::toNativeSeparators(second));
+    // The timeline stays hidden until the second file's own waveform is drawn.
+    auto *generate = child<QPushButton>(w, "btnGenerate");
+    QElapsedTimer waited;
+    waited.start();
+    while (!generate->isEnabled() && waited.elapsed() < 20000) {
+        QVERIFY(!slider->isVisible());
+        QTest::qWait(5);
+    }
+    QVERIFY(generate->isEnabled());
+    QVERIFY(slider->isVisible());
+    QCOMPARE(child<QLabel>(w, "labelStatus")->text(), QStringLiteral("File loaded."));
+    QVERIFY(QDir::temp().entryList({stem + QStringLiteral("*.wav")}).isEmpty());
 }
 
 QTEST_MAIN(TestMainFlow)
