@@ -90,6 +90,9 @@ private Q_SLOTS:
     void levelBars();
     void dragging();
     void outlineFollowsBackground();
+    void storedLanguageTranslatesTheWindow_data();
+    void storedLanguageTranslatesTheWindow();
+    void choosingEnglishRestoresTheTexts();
 
 private:
     std::unique_ptr<MainDialog> makeDialog();
@@ -406,6 +409,60 @@ void TestMainDialog::outlineFollowsBackground()
         }
     }
     QVERIFY2(outside > 0, "the background has no transparent surround");
+}
+
+void TestMainDialog::storedLanguageTranslatesTheWindow_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("browse");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("french") << "fr" << QString::fromUtf8("Parcourir...")
+                            << QString::fromUtf8("Installez iTunes pour transférer la sonnerie vers l'iPhone.");
+    QTest::newRow("german") << "de" << QString::fromUtf8("Durchsuchen...")
+                            << QString::fromUtf8("Installieren Sie iTunes, um Klingeltöne auf das iPhone zu übertragen.");
+    QTest::newRow("japanese") << "ja" << QString::fromUtf8("参照...")
+                              << QString::fromUtf8("着信音を iPhone に転送するには iTunes をインストールしてください。");
+    QTest::newRow("traditional chinese") << "zh_TW" << QString::fromUtf8("瀏覽...")
+                                         << QString::fromUtf8("請安裝 iTunes 以便將鈴聲傳輸到 iPhone。");
+    QTest::newRow("arabic") << "ar" << QString::fromUtf8("استعراض...")
+                            << QString::fromUtf8("يجب تثبيت iTunes لنقل النغمة إلى iPhone.");
+}
+
+void TestMainDialog::storedLanguageTranslatesTheWindow()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, browse);
+    QFETCH(QString, status);
+
+    store().setValue(QStringLiteral("Setting/UiLanguage"), code);
+    dialog = makeDialog();
+    // The translation arrives with the language change the load posts.
+    QTRY_COMPARE(child<QPushButton>(dialog.get(), "btnBrowseIn")->text(), browse);
+    QCOMPARE(child<QLabel>(dialog.get(), "labelStatus")->text(), status);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Zentavo Tonquill"));
+    QCOMPARE(child<QTimeEdit>(dialog.get(), "editStartTime")->displayFormat(), QStringLiteral("h:mm:ss.zzz"));
+    // No translation asks for a right-to-left layout, Arabic included.
+    QCOMPARE(QApplication::layoutDirection(), Qt::LeftToRight);
+    QCOMPARE(store().value(QStringLiteral("Setting/UiLanguage")).toString(), code);
+}
+
+void TestMainDialog::choosingEnglishRestoresTheTexts()
+{
+    store().setValue(QStringLiteral("Setting/UiLanguage"), QStringLiteral("fr"));
+    dialog = makeDialog();
+    auto *browse = child<QPushButton>(dialog.get(), "btnBrowseIn");
+    QTRY_COMPARE(browse->text(), QString::fromUtf8("Parcourir..."));
+
+    QMenu *languages = child<QPushButton>(dialog.get(), "btnMenu")->menu()->actions().at(1)->menu();
+    QAction *english = languages->actions().first();
+    QVERIFY(english->isEnabled());
+    english->trigger();
+    QTRY_COMPARE(browse->text(), QStringLiteral("Browse..."));
+    QCOMPARE(child<QLabel>(dialog.get(), "labelStatus")->text(),
+             QStringLiteral("You should install iTunes to transfer ringtone to iPhone."));
+    QCOMPARE(store().value(QStringLiteral("Setting/UiLanguage")).toString(), QStringLiteral("en"));
+    QVERIFY(!english->isEnabled());
 }
 
 QTEST_MAIN(TestMainDialog)

@@ -1,0 +1,216 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="ar" sourcelanguage="en">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
+        <translation>الموقع: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
+        <translation>الدعم: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 %1. All rights reserved.</source>
+        <translation>حقوق النشر © 2026 %1. جميع الحقوق محفوظة.</translation>
+    </message>
+    <message>
+        <source>Version: </source>
+        <translation>الإصدار: </translation>
+    </message>
+</context>
+<context>
+    <name>MainDialog</name>
+    <message>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
+        <translation>تعذّر تهيئة الاتصال بجهاز iPhone/iPod touch!&lt;br&gt;قد يظهر هذا الخطأ إذا وصلت جهازًا لم يُوصَل قط ببرنامج iTunes على هذا الحاسوب.&lt;br&gt;جرّب ما يلي:&lt;br&gt;  * أغلق هذا البرنامج وافصل الجهاز عن الحاسوب&lt;br&gt;  * شغّل iTunes&lt;br&gt;  * صِل الجهاز&lt;br&gt;  * بعد ظهوره في iTunes، أغلق iTunes (لا حاجة إلى المزامنة أو نقل أي شيء)&lt;br&gt;  * أعد تشغيل هذا البرنامج.&lt;br&gt;&lt;br&gt;نعتذر عن هذا الإزعاج، فسببه قيود Apple التقنية...</translation>
+    </message>
+    <message>
+        <source>&amp;Manage...</source>
+        <translation>&amp;إدارة...</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;حول</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;مساعدة</translation>
+    </message>
+    <message>
+        <source>&amp;HomePage</source>
+        <translation>ال&amp;موقع</translation>
+    </message>
+    <message>
+        <source>You should install iTunes to transfer ringtone to iPhone.</source>
+        <translation>يجب تثبيت iTunes لنقل النغمة إلى iPhone.</translation>
+    </message>
+    <message>
+        <source>Please connect your iPhone to this computer.</source>
+        <translation>يُرجى توصيل iPhone بهذا الحاسوب.</translation>
+    </message>
+    <message>
+        <source>iTunes version too low, at least 7.3 is needed.</source>
+        <translation>إصدار iTunes قديم جدًا، يلزم الإصدار 7.3 على الأقل.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>اللغة</translation>
+    </message>
+    <message>
+        <source>Ready.</source>
+        <translation>جاهز.</translation>
+    </message>
+    <message>
+        <source>Volume: %1x</source>
+        <translation>مستوى الصوت: %1x</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>كل الملفات</translation>
+    </message>
+    <message>
+        <source>All Supported Formats</source>
+        <translation>كل الصيغ المدعومة</translation>
+    </message>
+    <message>
+        <source>Supported Video</source>
+        <translation>الفيديو المدعوم</translation>
+    </message>
+    <message>
+        <source>Supported Audio</source>
+        <translation>الصوت المدعوم</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>فتح</translation>
+    </message>
+    <message>
+        <source>Invalid input file</source>
+        <translation>ملف إدخال غير صالح</translation>
+    </message>
+    <message>
+        <source>File is loading, please wait...</source>
+        <translation>جارٍ تحميل الملف، يُرجى الانتظار...</translation>
+    </message>
+    <message>
+        <source>File loaded.</source>
+        <translation>تم تحميل الملف.</translation>
+    </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>فشل التحويل.</translation>
+    </message>
+    <message>
+        <source>Conversion succeed.</source>
+        <translation>تم التحويل بنجاح.</translation>
+    </message>
+    <message>
+        <source>Transfer failed.</source>
+        <translation>فشل النقل.</translation>
+    </message>
+    <message>
+        <source>Transfer succeed.</source>
+        <translation>تم النقل بنجاح.</translation>
+    </message>
+    <message>
+        <source>Select a folder to store output file.</source>
+        <translation>اختر مجلدًا لحفظ ملف الإخراج.</translation>
+    </message>
+    <message>
+        <source>Tonquill</source>
+        <translation>Tonquill</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>القائمة</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>تصغير</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>إغلاق</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>تشغيل</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>إيقاف مؤقت</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>معاينة المقطع</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>استعراض...</translation>
+    </message>
+    <message>
+        <source>Input File:</source>
+        <translation>الملف:</translation>
+    </message>
+    <message>
+        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;إدارة&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;مساعدة&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;الموقع&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;حول&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Export to iPhone</source>
+        <translation>تصدير إلى iPhone</translation>
+    </message>
+    <message>
+        <source>Export to iTunes</source>
+        <translation>فتح في iTunes</translation>
+    </message>
+    <message>
+        <source>Start Time:</source>
+        <translation>البداية:</translation>
+    </message>
+    <message>
+        <source>h:mm:ss.zzz</source>
+        <translation>h:mm:ss.zzz</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>النهاية:</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>المدة:</translation>
+    </message>
+    <message>
+        <source>Local Output Folder:</source>
+        <translation>مجلد الإخراج:</translation>
+    </message>
+    <message>
+        <source>Output Name:</source>
+        <translation>اسم الإخراج:</translation>
+    </message>
+    <message>
+        <source>Fade in:</source>
+        <translation>تدرّج:</translation>
+    </message>
+</context>
+<context>
+    <name>QxLanguage</name>
+    <message>
+        <source>Language</source>
+        <translation>اللغة</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,216 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
+        <translation>Webseite: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
+        <translation>Hilfe: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 %1. All rights reserved.</source>
+        <translation>Copyright © 2026 %1. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>Version: </source>
+        <translation>Version: </translation>
+    </message>
+</context>
+<context>
+    <name>MainDialog</name>
+    <message>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
+        <translation>Die Verbindung zu Ihrem iPhone/iPod touch konnte nicht hergestellt werden!&lt;br&gt;Dieser Fehler kann auftreten, wenn Sie ein Gerät anschließen, das noch nie mit iTunes auf diesem Computer verbunden war.&lt;br&gt;Bitte gehen Sie so vor:&lt;br&gt;  * schließen Sie dieses Programm und trennen Sie das Gerät vom Computer&lt;br&gt;  * starten Sie iTunes&lt;br&gt;  * schließen Sie das Gerät an&lt;br&gt;  * sobald es in iTunes erscheint, beenden Sie iTunes (Synchronisieren oder Übertragen ist nicht nötig)&lt;br&gt;  * starten Sie dieses Programm neu.&lt;br&gt;&lt;br&gt;Wir bitten um Entschuldigung; die Ursache sind technische Beschränkungen von Apple...</translation>
+    </message>
+    <message>
+        <source>&amp;Manage...</source>
+        <translation>&amp;Verwalten...</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;HomePage</source>
+        <translation>&amp;Webseite</translation>
+    </message>
+    <message>
+        <source>You should install iTunes to transfer ringtone to iPhone.</source>
+        <translation>Installieren Sie iTunes, um Klingeltöne auf das iPhone zu übertragen.</translation>
+    </message>
+    <message>
+        <source>Please connect your iPhone to this computer.</source>
+        <translation>Bitte schließen Sie Ihr iPhone an diesen Computer an.</translation>
+    </message>
+    <message>
+        <source>iTunes version too low, at least 7.3 is needed.</source>
+        <translation>Die iTunes-Version ist zu alt, mindestens 7.3 wird benötigt.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Ready.</source>
+        <translation>Bereit.</translation>
+    </message>
+    <message>
+        <source>Volume: %1x</source>
+        <translation>Lautstärke: %1x</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message>
+        <source>All Supported Formats</source>
+        <translation>Alle unterstützten Formate</translation>
+    </message>
+    <message>
+        <source>Supported Video</source>
+        <translation>Unterstützte Videoformate</translation>
+    </message>
+    <message>
+        <source>Supported Audio</source>
+        <translation>Unterstützte Audioformate</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Invalid input file</source>
+        <translation>Ungültige Quelldatei</translation>
+    </message>
+    <message>
+        <source>File is loading, please wait...</source>
+        <translation>Datei wird geladen, bitte warten...</translation>
+    </message>
+    <message>
+        <source>File loaded.</source>
+        <translation>Datei geladen.</translation>
+    </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>Umwandlung fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Conversion succeed.</source>
+        <translation>Umwandlung erfolgreich.</translation>
+    </message>
+    <message>
+        <source>Transfer failed.</source>
+        <translation>Übertragung fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Transfer succeed.</source>
+        <translation>Übertragung erfolgreich.</translation>
+    </message>
+    <message>
+        <source>Select a folder to store output file.</source>
+        <translation>Wählen Sie den Ordner für die Ausgabedatei.</translation>
+    </message>
+    <message>
+        <source>Tonquill</source>
+        <translation>Tonquill</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Ausschnitt anhören</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Input File:</source>
+        <translation>Quelldatei:</translation>
+    </message>
+    <message>
+        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Verwalten&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Hilfe&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Webseite&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Über&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Export to iPhone</source>
+        <translation>Auf das iPhone</translation>
+    </message>
+    <message>
+        <source>Export to iTunes</source>
+        <translation>In iTunes öffnen</translation>
+    </message>
+    <message>
+        <source>Start Time:</source>
+        <translation>Anfang:</translation>
+    </message>
+    <message>
+        <source>h:mm:ss.zzz</source>
+        <translation>h:mm:ss.zzz</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>Ende:</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Länge:</translation>
+    </message>
+    <message>
+        <source>Local Output Folder:</source>
+        <translation>Zielordner:</translation>
+    </message>
+    <message>
+        <source>Output Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Fade in:</source>
+        <translation>Fade-In:</translation>
+    </message>
+</context>
+<context>
+    <name>QxLanguage</name>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,216 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="es" sourcelanguage="en">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
+        <translation>Página web: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
+        <translation>Soporte: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 %1. All rights reserved.</source>
+        <translation>Copyright © 2026 %1. Todos los derechos reservados.</translation>
+    </message>
+    <message>
+        <source>Version: </source>
+        <translation>Versión: </translation>
+    </message>
+</context>
+<context>
+    <name>MainDialog</name>
+    <message>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
+        <translation>¡No se pudo establecer la conexión con su iPhone/iPod touch!&lt;br&gt;Este error puede aparecer si conecta un dispositivo que nunca se ha conectado a iTunes en este ordenador.&lt;br&gt;Pruebe lo siguiente:&lt;br&gt;  * cierre esta aplicación y desconecte el dispositivo del ordenador&lt;br&gt;  * inicie iTunes&lt;br&gt;  * conecte el dispositivo&lt;br&gt;  * cuando aparezca en iTunes, salga de iTunes (no hace falta sincronizar ni transferir nada)&lt;br&gt;  * vuelva a abrir esta aplicación.&lt;br&gt;&lt;br&gt;Disculpe las molestias; se deben a restricciones técnicas de Apple...</translation>
+    </message>
+    <message>
+        <source>&amp;Manage...</source>
+        <translation>&amp;Gestionar...</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Acerca de</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>&amp;HomePage</source>
+        <translation>&amp;Página web</translation>
+    </message>
+    <message>
+        <source>You should install iTunes to transfer ringtone to iPhone.</source>
+        <translation>Instale iTunes para transferir el tono al iPhone.</translation>
+    </message>
+    <message>
+        <source>Please connect your iPhone to this computer.</source>
+        <translation>Conecte su iPhone a este ordenador.</translation>
+    </message>
+    <message>
+        <source>iTunes version too low, at least 7.3 is needed.</source>
+        <translation>La versión de iTunes es demasiado antigua; se necesita al menos la 7.3.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Ready.</source>
+        <translation>Listo.</translation>
+    </message>
+    <message>
+        <source>Volume: %1x</source>
+        <translation>Volumen: %1x</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Todos los archivos</translation>
+    </message>
+    <message>
+        <source>All Supported Formats</source>
+        <translation>Todos los formatos compatibles</translation>
+    </message>
+    <message>
+        <source>Supported Video</source>
+        <translation>Vídeo compatible</translation>
+    </message>
+    <message>
+        <source>Supported Audio</source>
+        <translation>Audio compatible</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Invalid input file</source>
+        <translation>Archivo de entrada no válido</translation>
+    </message>
+    <message>
+        <source>File is loading, please wait...</source>
+        <translation>Cargando el archivo, espere...</translation>
+    </message>
+    <message>
+        <source>File loaded.</source>
+        <translation>Archivo cargado.</translation>
+    </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>La conversión ha fallado.</translation>
+    </message>
+    <message>
+        <source>Conversion succeed.</source>
+        <translation>Conversión completada.</translation>
+    </message>
+    <message>
+        <source>Transfer failed.</source>
+        <translation>La transferencia ha fallado.</translation>
+    </message>
+    <message>
+        <source>Transfer succeed.</source>
+        <translation>Transferencia completada.</translation>
+    </message>
+    <message>
+        <source>Select a folder to store output file.</source>
+        <translation>Elija la carpeta donde guardar el archivo.</translation>
+    </message>
+    <message>
+        <source>Tonquill</source>
+        <translation>Tonquill</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menú</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimizar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Escuchar el fragmento</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Examinar...</translation>
+    </message>
+    <message>
+        <source>Input File:</source>
+        <translation>Archivo:</translation>
+    </message>
+    <message>
+        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Gestionar&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Ayuda&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Web&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Acerca de&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Export to iPhone</source>
+        <translation>Enviar al iPhone</translation>
+    </message>
+    <message>
+        <source>Export to iTunes</source>
+        <translation>Abrir en iTunes</translation>
+    </message>
+    <message>
+        <source>Start Time:</source>
+        <translation>Inicio:</translation>
+    </message>
+    <message>
+        <source>h:mm:ss.zzz</source>
+        <translation>h:mm:ss.zzz</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>Fin:</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Duración:</translation>
+    </message>
+    <message>
+        <source>Local Output Folder:</source>
+        <translation>Carpeta de salida:</translation>
+    </message>
+    <message>
+        <source>Output Name:</source>
+        <translation>Nombre:</translation>
+    </message>
+    <message>
+        <source>Fade in:</source>
+        <translation>Fundido:</translation>
+    </message>
+</context>
+<context>
+    <name>QxLanguage</name>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,216 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="it" sourcelanguage="en">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
+        <translation>Sito web: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
+        <translation>Assistenza: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 %1. All rights reserved.</source>
+        <translation>Copyright © 2026 %1. Tutti i diritti riservati.</translation>
+    </message>
+    <message>
+        <source>Version: </source>
+        <translation>Versione: </translation>
+    </message>
+</context>
+<context>
+    <name>MainDialog</name>
+    <message>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
+        <translation>Impossibile stabilire la connessione con l'iPhone/iPod touch!&lt;br&gt;Questo errore può comparire se si collega un dispositivo che non è mai stato collegato a iTunes su questo computer.&lt;br&gt;Provare così:&lt;br&gt;  * chiudere questa applicazione e scollegare il dispositivo dal computer&lt;br&gt;  * avviare iTunes&lt;br&gt;  * collegare il dispositivo&lt;br&gt;  * quando compare in iTunes, uscire da iTunes (non serve sincronizzare né trasferire nulla)&lt;br&gt;  * riavviare questa applicazione.&lt;br&gt;&lt;br&gt;Ci scusiamo per l'inconveniente, dovuto a limitazioni tecniche di Apple...</translation>
+    </message>
+    <message>
+        <source>&amp;Manage...</source>
+        <translation>&amp;Gestisci...</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Informazioni</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Guida</translation>
+    </message>
+    <message>
+        <source>&amp;HomePage</source>
+        <translation>&amp;Sito web</translation>
+    </message>
+    <message>
+        <source>You should install iTunes to transfer ringtone to iPhone.</source>
+        <translation>Installare iTunes per trasferire la suoneria sull'iPhone.</translation>
+    </message>
+    <message>
+        <source>Please connect your iPhone to this computer.</source>
+        <translation>Collegare l'iPhone a questo computer.</translation>
+    </message>
+    <message>
+        <source>iTunes version too low, at least 7.3 is needed.</source>
+        <translation>Versione di iTunes troppo vecchia, serve almeno la 7.3.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Lingua</translation>
+    </message>
+    <message>
+        <source>Ready.</source>
+        <translation>Pronto.</translation>
+    </message>
+    <message>
+        <source>Volume: %1x</source>
+        <translation>Volume: %1x</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Tutti i file</translation>
+    </message>
+    <message>
+        <source>All Supported Formats</source>
+        <translation>Tutti i formati supportati</translation>
+    </message>
+    <message>
+        <source>Supported Video</source>
+        <translation>Video supportati</translation>
+    </message>
+    <message>
+        <source>Supported Audio</source>
+        <translation>Audio supportati</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Apri</translation>
+    </message>
+    <message>
+        <source>Invalid input file</source>
+        <translation>File sorgente non valido</translation>
+    </message>
+    <message>
+        <source>File is loading, please wait...</source>
+        <translation>Caricamento del file, attendere...</translation>
+    </message>
+    <message>
+        <source>File loaded.</source>
+        <translation>File caricato.</translation>
+    </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>Conversione non riuscita.</translation>
+    </message>
+    <message>
+        <source>Conversion succeed.</source>
+        <translation>Conversione riuscita.</translation>
+    </message>
+    <message>
+        <source>Transfer failed.</source>
+        <translation>Trasferimento non riuscito.</translation>
+    </message>
+    <message>
+        <source>Transfer succeed.</source>
+        <translation>Trasferimento riuscito.</translation>
+    </message>
+    <message>
+        <source>Select a folder to store output file.</source>
+        <translation>Scegliere la cartella in cui salvare il file.</translation>
+    </message>
+    <message>
+        <source>Tonquill</source>
+        <translation>Tonquill</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Riduci a icona</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Riproduci</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Ascolta la clip</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Sfoglia...</translation>
+    </message>
+    <message>
+        <source>Input File:</source>
+        <translation>File sorgente:</translation>
+    </message>
+    <message>
+        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Gestisci&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Guida&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Sito web&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Informazioni&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Export to iPhone</source>
+        <translation>Invia all'iPhone</translation>
+    </message>
+    <message>
+        <source>Export to iTunes</source>
+        <translation>Apri in iTunes</translation>
+    </message>
+    <message>
+        <source>Start Time:</source>
+        <translation>Inizio:</translation>
+    </message>
+    <message>
+        <source>h:mm:ss.zzz</source>
+        <translation>h:mm:ss.zzz</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>Fine:</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Durata:</translation>
+    </message>
+    <message>
+        <source>Local Output Folder:</source>
+        <translation>Cartella di uscita:</translation>
+    </message>
+    <message>
+        <source>Output Name:</source>
+        <translation>Nome:</translation>
+    </message>
+    <message>
+        <source>Fade in:</source>
+        <translation>Fade-in:</translation>
+    </message>
+</context>
+<context>
+    <name>QxLanguage</name>
+    <message>
+        <source>Language</source>
+        <translation>Lingua</translation>
+    </message>
+</context>
+</TS>

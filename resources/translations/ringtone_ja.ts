@@ -1,0 +1,216 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="ja" sourcelanguage="en">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
+        <translation>ホームページ: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
+        <translation>サポート: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 %1. All rights reserved.</source>
+        <translation>Copyright © 2026 %1. All rights reserved.</translation>
+    </message>
+    <message>
+        <source>Version: </source>
+        <translation>バージョン: </translation>
+    </message>
+</context>
+<context>
+    <name>MainDialog</name>
+    <message>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
+        <translation>iPhone/iPod touch との接続を初期化できませんでした。&lt;br&gt;このコンピュータの iTunes に一度も接続したことのないデバイスをつなぐと、このエラーが出ることがあります。&lt;br&gt;次の手順をお試しください:&lt;br&gt;  * このアプリケーションを終了し、デバイスをコンピュータから外す&lt;br&gt;  * iTunes を起動する&lt;br&gt;  * デバイスを接続する&lt;br&gt;  * iTunes にデバイスが表示されたら iTunes を終了する (同期や転送は不要です)&lt;br&gt;  * このアプリケーションを起動し直す&lt;br&gt;&lt;br&gt;ご不便をおかけします。Apple の技術的な制限によるものです...</translation>
+    </message>
+    <message>
+        <source>&amp;Manage...</source>
+        <translation>着信音の管理(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>バージョン情報(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;HomePage</source>
+        <translation>ホームページ(&amp;P)</translation>
+    </message>
+    <message>
+        <source>You should install iTunes to transfer ringtone to iPhone.</source>
+        <translation>着信音を iPhone に転送するには iTunes をインストールしてください。</translation>
+    </message>
+    <message>
+        <source>Please connect your iPhone to this computer.</source>
+        <translation>iPhone をこのコンピュータに接続してください。</translation>
+    </message>
+    <message>
+        <source>iTunes version too low, at least 7.3 is needed.</source>
+        <translation>iTunes のバージョンが古すぎます。7.3 以上が必要です。</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>Ready.</source>
+        <translation>準備完了。</translation>
+    </message>
+    <message>
+        <source>Volume: %1x</source>
+        <translation>音量: %1x</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>すべてのファイル</translation>
+    </message>
+    <message>
+        <source>All Supported Formats</source>
+        <translation>対応するすべての形式</translation>
+    </message>
+    <message>
+        <source>Supported Video</source>
+        <translation>対応ビデオ</translation>
+    </message>
+    <message>
+        <source>Supported Audio</source>
+        <translation>対応オーディオ</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Invalid input file</source>
+        <translation>入力ファイルが無効です</translation>
+    </message>
+    <message>
+        <source>File is loading, please wait...</source>
+        <translation>ファイルを読み込んでいます。お待ちください...</translation>
+    </message>
+    <message>
+        <source>File loaded.</source>
+        <translation>ファイルを読み込みました。</translation>
+    </message>
+    <message>
+        <source>Conversion failed.</source>
+        <translation>変換に失敗しました。</translation>
+    </message>
+    <message>
+        <source>Conversion succeed.</source>
+        <translation>変換が完了しました。</translation>
+    </message>
+    <message>
+        <source>Transfer failed.</source>
+        <translation>転送に失敗しました。</translation>
+    </message>
+    <message>
+        <source>Transfer succeed.</source>
+        <translation>転送が完了しました。</translation>
+    </message>
+    <message>
+        <source>Select a folder to store output file.</source>
+        <translation>出力ファイルを保存するフォルダを選んでください。</translation>
+    </message>
+    <message>
+        <source>Tonquill</source>
+        <translation>Tonquill</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>メニュー</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>再生</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>一時停止</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>クリップを試聴</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>参照...</translation>
+    </message>
+    <message>
+        <source>Input File:</source>
+        <translation>入力ファイル:</translation>
+    </message>
+    <message>
+        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;管理&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;ヘルプ&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;ホーム&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;情報&lt;/font&gt;&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Export to iPhone</source>
+        <translation>iPhone に転送</translation>
+    </message>
+    <message>
+        <source>Export to iTunes</source>
+        <translation>iTunes で開く</translation>
+    </message>
+    <message>
+        <source>Start Time:</source>
+        <translation>開始:</translation>
+    </message>
+    <message>
+        <source>h:mm:ss.zzz</source>
+        <translation>h:mm:ss.zzz</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>終了:</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>長さ:</translation>
+    </message>
+    <message>
+        <source>Local Output Folder:</source>
+        <translation>保存先フォルダ:</translation>
+    </message>
+    <message>
+        <source>Output Name:</source>
+        <translation>出力名:</translation>
+    </message>
+    <message>
+        <source>Fade in:</source>
+        <translation>フェード:</translation>
+    </message>
+</context>
+<context>
+    <name>QxLanguage</name>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+</context>
+</TS>
