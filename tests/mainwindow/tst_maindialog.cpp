@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -93,6 +94,8 @@ private Q_SLOTS:
     void storedLanguageTranslatesTheWindow_data();
     void storedLanguageTranslatesTheWindow();
     void choosingEnglishRestoresTheTexts();
+    void translationsAreCompiledIn_data();
+    void translationsAreCompiledIn();
 
 private:
     std::unique_ptr<MainDialog> makeDialog();
@@ -463,6 +466,27 @@ void TestMainDialog::choosingEnglishRestoresTheTexts()
              QStringLiteral("You should install iTunes to transfer ringtone to iPhone."));
     QCOMPARE(store().value(QStringLiteral("Setting/UiLanguage")).toString(), QStringLiteral("en"));
     QVERIFY(!english->isEnabled());
+}
+
+void TestMainDialog::translationsAreCompiledIn_data()
+{
+    QTest::addColumn<QString>("code");
+    for (const char *code : {"fr", "de", "es", "it", "ja", "zh_CN", "zh_TW", "ar"})
+        QTest::newRow(code) << QString::fromLatin1(code);
+}
+
+void TestMainDialog::translationsAreCompiledIn()
+{
+    QFETCH(QString, code);
+    const QString name = QStringLiteral(":/translations/ringtone_") + code;
+    QVERIFY(QFile::exists(name + QStringLiteral(".qm")));
+    QTranslator translation;
+    QVERIFY(translation.load(name));
+    // Every text of the window is translated, none left to English.
+    for (const char *source : {"Ready.", "Browse...", "Invalid input file", "Conversion succeed."})
+        QVERIFY2(!translation.translate("MainDialog", source).isEmpty(), source);
+    QVERIFY(!translation.translate("AboutDialog", "Version: ").isEmpty());
+    QVERIFY(!translation.translate("QxLanguage", "Language").isEmpty());
 }
 
 QTEST_MAIN(TestMainDialog)
