@@ -4,6 +4,7 @@
 #include "clipslider.h"
 #include "devicebridge.h"
 #include "ffplay.h"
+#include "managedialog.h"
 #include "filepath.h"
 #include "mediaprobe.h"
 #include "waveimage.h"
@@ -389,7 +390,11 @@ void MainDialog::onBtnAbout()
 
 void MainDialog::onBtnManage()
 {
-    // The ringtone manager comes with the device work.
+    ManageDialog manager(this);
+    connect(this, &MainDialog::phoneChanged, &manager, &ManageDialog::onPhoneConnect);
+    if (ui->checkExport->isEnabled())
+        Q_EMIT phoneChanged(true);
+    manager.exec();
 }
 
 void MainDialog::onIPhoneChanged(const QString &connect)

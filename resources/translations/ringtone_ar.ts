@@ -207,10 +207,52 @@
     </message>
 </context>
 <context>
+    <name>ManageDialog</name>
+    <message>
+        <source>Ringtone Formats(*.m4a;*.m4r)</source>
+        <translation>صيغ النغمات(*.m4a;*.m4r)</translation>
+    </message>
+</context>
+<context>
     <name>QxLanguage</name>
     <message>
         <source>Language</source>
         <translation>اللغة</translation>
+    </message>
+</context>
+<context>
+    <name>manageDlg</name>
+    <message>
+        <source>Manage</source>
+        <translation>إدارة</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>إعادة تسمية</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>حذف</translation>
+    </message>
+    <message>
+        <source>Name :</source>
+        <translation>الاسم:</translation>
+    </message>
+    <message>
+        <source>Manage ringtones on your iPhone.</source>
+        <translation>إدارة النغمات على iPhone.</translation>
+    </message>
+    <message>
+        <source>Save To PC</source>
+        <translation>حفظ في الحاسوب</translation>
+    </message>
+    <message>
+        <source>Add To iPhone</source>
+        <translation>إضافة إلى iPhone</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>استبدال</translation>
     </message>
 </context>
 </TS>

@@ -207,10 +207,52 @@
     </message>
 </context>
 <context>
+    <name>ManageDialog</name>
+    <message>
+        <source>Ringtone Formats(*.m4a;*.m4r)</source>
+        <translation>Klingeltöne(*.m4a;*.m4r)</translation>
+    </message>
+</context>
+<context>
     <name>QxLanguage</name>
     <message>
         <source>Language</source>
         <translation>Sprache</translation>
+    </message>
+</context>
+<context>
+    <name>manageDlg</name>
+    <message>
+        <source>Manage</source>
+        <translation>Verwalten</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Name :</source>
+        <translation>Name :</translation>
+    </message>
+    <message>
+        <source>Manage ringtones on your iPhone.</source>
+        <translation>Klingeltöne auf Ihrem iPhone verwalten.</translation>
+    </message>
+    <message>
+        <source>Save To PC</source>
+        <translation>Auf PC sichern</translation>
+    </message>
+    <message>
+        <source>Add To iPhone</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
     </message>
 </context>
 </TS>

@@ -207,10 +207,52 @@
     </message>
 </context>
 <context>
+    <name>ManageDialog</name>
+    <message>
+        <source>Ringtone Formats(*.m4a;*.m4r)</source>
+        <translation>Tonos(*.m4a;*.m4r)</translation>
+    </message>
+</context>
+<context>
     <name>QxLanguage</name>
     <message>
         <source>Language</source>
         <translation>Idioma</translation>
+    </message>
+</context>
+<context>
+    <name>manageDlg</name>
+    <message>
+        <source>Manage</source>
+        <translation>Gestionar</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Renombrar</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Name :</source>
+        <translation>Nombre :</translation>
+    </message>
+    <message>
+        <source>Manage ringtones on your iPhone.</source>
+        <translation>Gestione los tonos de su iPhone.</translation>
+    </message>
+    <message>
+        <source>Save To PC</source>
+        <translation>Guardar en PC</translation>
+    </message>
+    <message>
+        <source>Add To iPhone</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Reemplazar</translation>
     </message>
 </context>
 </TS>

@@ -207,10 +207,52 @@
     </message>
 </context>
 <context>
+    <name>ManageDialog</name>
+    <message>
+        <source>Ringtone Formats(*.m4a;*.m4r)</source>
+        <translation>Sonneries(*.m4a;*.m4r)</translation>
+    </message>
+</context>
+<context>
     <name>QxLanguage</name>
     <message>
         <source>Language</source>
         <translation>Langue</translation>
+    </message>
+</context>
+<context>
+    <name>manageDlg</name>
+    <message>
+        <source>Manage</source>
+        <translation>Gérer</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Renommer</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Name :</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>Manage ringtones on your iPhone.</source>
+        <translation>Gérer les sonneries de votre iPhone.</translation>
+    </message>
+    <message>
+        <source>Save To PC</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Add To iPhone</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Remplacer</translation>
     </message>
 </context>
 </TS>

@@ -207,10 +207,52 @@
     </message>
 </context>
 <context>
+    <name>ManageDialog</name>
+    <message>
+        <source>Ringtone Formats(*.m4a;*.m4r)</source>
+        <translation>Suonerie(*.m4a;*.m4r)</translation>
+    </message>
+</context>
+<context>
     <name>QxLanguage</name>
     <message>
         <source>Language</source>
         <translation>Lingua</translation>
+    </message>
+</context>
+<context>
+    <name>manageDlg</name>
+    <message>
+        <source>Manage</source>
+        <translation>Gestisci</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Rinomina</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Rimuovi</translation>
+    </message>
+    <message>
+        <source>Name :</source>
+        <translation>Nome :</translation>
+    </message>
+    <message>
+        <source>Manage ringtones on your iPhone.</source>
+        <translation>Gestisci le suonerie dell'iPhone.</translation>
+    </message>
+    <message>
+        <source>Save To PC</source>
+        <translation>Salva su PC</translation>
+    </message>
+    <message>
+        <source>Add To iPhone</source>
+        <translation>Aggiungi</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Sostituisci</translation>
     </message>
 </context>
 </TS>

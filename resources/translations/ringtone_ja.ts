@@ -207,10 +207,52 @@
     </message>
 </context>
 <context>
+    <name>ManageDialog</name>
+    <message>
+        <source>Ringtone Formats(*.m4a;*.m4r)</source>
+        <translation>着信音ファイル(*.m4a;*.m4r)</translation>
+    </message>
+</context>
+<context>
     <name>QxLanguage</name>
     <message>
         <source>Language</source>
         <translation>言語</translation>
+    </message>
+</context>
+<context>
+    <name>manageDlg</name>
+    <message>
+        <source>Manage</source>
+        <translation>管理</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>名前を変更</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Name :</source>
+        <translation>名前:</translation>
+    </message>
+    <message>
+        <source>Manage ringtones on your iPhone.</source>
+        <translation>iPhone の着信音を管理します。</translation>
+    </message>
+    <message>
+        <source>Save To PC</source>
+        <translation>PC に保存</translation>
+    </message>
+    <message>
+        <source>Add To iPhone</source>
+        <translation>iPhone に追加</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>置き換え</translation>
     </message>
 </context>
 </TS>

@@ -207,10 +207,52 @@
     </message>
 </context>
 <context>
+    <name>ManageDialog</name>
+    <message>
+        <source>Ringtone Formats(*.m4a;*.m4r)</source>
+        <translation>铃声格式(*.m4a;*.m4r)</translation>
+    </message>
+</context>
+<context>
     <name>QxLanguage</name>
     <message>
         <source>Language</source>
         <translation>语言</translation>
+    </message>
+</context>
+<context>
+    <name>manageDlg</name>
+    <message>
+        <source>Manage</source>
+        <translation>管理</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Name :</source>
+        <translation>名称:</translation>
+    </message>
+    <message>
+        <source>Manage ringtones on your iPhone.</source>
+        <translation>管理 iPhone 上的铃声。</translation>
+    </message>
+    <message>
+        <source>Save To PC</source>
+        <translation>保存到电脑</translation>
+    </message>
+    <message>
+        <source>Add To iPhone</source>
+        <translation>添加到 iPhone</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>替换</translation>
     </message>
 </context>
 </TS>

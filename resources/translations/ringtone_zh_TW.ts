@@ -207,10 +207,52 @@
     </message>
 </context>
 <context>
+    <name>ManageDialog</name>
+    <message>
+        <source>Ringtone Formats(*.m4a;*.m4r)</source>
+        <translation>鈴聲格式(*.m4a;*.m4r)</translation>
+    </message>
+</context>
+<context>
     <name>QxLanguage</name>
     <message>
         <source>Language</source>
         <translation>語言</translation>
+    </message>
+</context>
+<context>
+    <name>manageDlg</name>
+    <message>
+        <source>Manage</source>
+        <translation>管理</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重新命名</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>Name :</source>
+        <translation>名稱:</translation>
+    </message>
+    <message>
+        <source>Manage ringtones on your iPhone.</source>
+        <translation>管理 iPhone 上的鈴聲。</translation>
+    </message>
+    <message>
+        <source>Save To PC</source>
+        <translation>儲存到電腦</translation>
+    </message>
+    <message>
+        <source>Add To iPhone</source>
+        <translation>加入 iPhone</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>取代</translation>
     </message>
 </context>
 </TS>

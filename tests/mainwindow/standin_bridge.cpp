@@ -1,7 +1,9 @@
 #include "devicebridge.h"
 #include "standins.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 DeviceEventCallback theCallback = nullptr;
@@ -20,17 +22,54 @@ void setEventCallback(DeviceEventCallback callback)
     theCallback = callback;
     ++standin::bridge().callbackRegistrations;
 }
-int commitChanges(int) { return 0; }
-int copyFile(int, const char *, const char *) { return 0; }
-int addRingtone(int, const char *, int) { return 0; }
-int getRingtone(int, int, char *, int, char *, int) { return -1; }
-int removeRingtone(int, int) { return 0; }
-int renameRingtone(int, int, const char *) { return 0; }
+void record(const std::string &call)
+{
+    standin::bridge().calls.push_back(call);
+}
+int commitChanges(int)
+{
+    record("commit");
+    return 0;
+}
+int copyFromDevice(int, const char *phonePath, const char *localPath)
+{
+    record(std::string("from ") + phonePath + " " + localPath);
+    return 0;
+}
+int copyToDevice(int, const char *phonePath, const char *localPath)
+{
+    record(std::string("to ") + phonePath + " " + localPath);
+    return 0;
+}
+int addRingtone(int, const char *path, int milliseconds)
+{
+    record(std::string("add ") + path + " " + std::to_string(milliseconds));
+    return 0;
+}
+int getRingtone(int, int index, char *name, int nameCapacity, char *fileName, int fileNameCapacity)
+{
+    const auto &ringtones = standin::bridge().ringtones;
+    if (index < 0 || size_t(index) >= ringtones.size())
+        return -1;
+    std::snprintf(name, size_t(nameCapacity), "%s", ringtones[size_t(index)].first.c_str());
+    std::snprintf(fileName, size_t(fileNameCapacity), "%s", ringtones[size_t(index)].second.c_str());
+    return 0;
+}
+int removeRingtone(int, int index)
+{
+    record("remove " + std::to_string(index));
+    return 0;
+}
+int renameRingtone(int, int index, const char *newName)
+{
+    record("rename " + std::to_string(index) + " " + newName);
+    return 0;
+}
 
 DeviceBridge theBridge = {
     queryITunes, setEventCallback, commitChanges,
     nullptr, nullptr, nullptr, nullptr, nullptr,
-    copyFile, copyFile,
+    copyFromDevice, copyToDevice,
     nullptr, nullptr, nullptr, nullptr,
     addRingtone, nullptr,
     getRingtone, removeRingtone, renameRingtone,

@@ -25,6 +25,9 @@ struct BridgeState
     uint32_t iTunesVersion = 0;
     std::string iTunesPath;
     int callbackRegistrations = 0;
+    // The phone's catalogue: display name (as stored) and file name.
+    std::vector<std::pair<std::string, std::string>> ringtones;
+    std::vector<std::string> calls; // "rename 1 x&lt;y", "remove 1", "add PATH 1234", "commit", ...
 };
 BridgeState &bridge();
 // Sends a device event through the callback the window registered.

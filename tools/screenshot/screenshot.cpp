@@ -3,12 +3,14 @@
 // transparent, as on screen.
 //
 //   tonquill_screenshot OUT.png [INPUT]
+//   tonquill_screenshot OUT.png --manager
 //
 // With INPUT the file is loaded first and the picture taken once its
-// waveform is drawn.
+// waveform is drawn; with --manager the picture is of the ringtone manager.
 #include "language.h"
 #include "look.h"
 #include "maindialog.h"
+#include "managedialog.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,6 +21,29 @@
 #include <QTranslator>
 
 #include <cstdio>
+
+namespace {
+
+// Cut to the window's outline: pixels outside the mask stay transparent.
+bool saveShaped(QWidget &window, const char *path)
+{
+    const QImage picture = window.grab().toImage();
+    QImage shot(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    shot.fill(Qt::transparent);
+    QPainter painter(&shot);
+    QPainterPath outline;
+    outline.addRegion(window.mask().isEmpty() ? QRegion(window.rect()) : window.mask());
+    painter.setClipPath(outline);
+    painter.drawImage(0, 0, picture);
+    painter.end();
+    if (!shot.save(QString::fromLocal8Bit(path))) {
+        std::fprintf(stderr, "Could not write '%s'\n", path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -34,6 +59,13 @@ int main(int argc, char *argv[])
 
     MainDialog dialog;
     dialog.show();
+    if (argc > 2 && QString::fromLatin1(argv[2]) == QLatin1String("--manager")) {
+        ManageDialog manager(&dialog);
+        manager.show();
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        return saveShaped(manager, argv[1]) ? 0 : 1;
+    }
     // Let the language change and the first layout settle.
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
@@ -47,18 +79,5 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
     }
 
-    const QImage window = dialog.grab().toImage();
-    QImage shot(window.size(), QImage::Format_ARGB32_Premultiplied);
-    shot.fill(Qt::transparent);
-    QPainter painter(&shot);
-    QPainterPath outline;
-    outline.addRegion(dialog.mask().isEmpty() ? QRegion(dialog.rect()) : dialog.mask());
-    painter.setClipPath(outline);
-    painter.drawImage(0, 0, window);
-    painter.end();
-    if (!shot.save(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "Could not write '%s'\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return saveShaped(dialog, argv[1]) ? 0 : 1;
 }

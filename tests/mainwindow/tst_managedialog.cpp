@@ -1,0 +1,231 @@
+#include "managedialog.h"
+#include "standins.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+template<typename T>
+T *child(QWidget *parent, const char *name)
+{
+    T *widget = parent->findChild<T *>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no child %s", name);
+    return widget;
+}
+
+// Runs `answer` on the next modal window that opens (a message box or a
+// file dialog), as a user would answer it.
+void answerNextModal(std::function<void(QWidget *)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal) {
+            answerNextModal(answer);
+            return;
+        }
+        answer(modal);
+    });
+}
+
+QStringList rows(QWidget *dialog)
+{
+    QStringList texts;
+    auto *list = child<QListWidget>(dialog, "listRingtone");
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+} // namespace
+
+class TestManageDialog final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void escaping_data();
+    void escaping();
+    void listShowsThePhonesRingtones();
+    void emptyPhoneDisablesEverything();
+    void connectionChanges();
+    void renameEnablesOnlyForAChangedName();
+    void removeAsksFirst_data();
+    void removeAsksFirst();
+    void saveToPcSuggestsAFreeName();
+
+private:
+    std::unique_ptr<ManageDialog> makeDialog();
+};
+
+void TestManageDialog::init()
+{
+    QVERIFY(qEnvironmentVariable("HOME").contains(QLatin1String("test-home")));
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zentavo"), QStringLiteral("Tonquill"))
+        .clear();
+    standin::bridge() = {};
+    standin::bridge().ringtones = {{"a&lt;b&gt;", "A1B2.m4r"}, {"Bell", "C3D4.m4r"}, {"Chime", "E5F6.m4r"}};
+}
+
+std::unique_ptr<ManageDialog> TestManageDialog::makeDialog()
+{
+    auto dialog = std::make_unique<ManageDialog>();
+    dialog->show();
+    return dialog;
+}
+
+void TestManageDialog::escaping_data()
+{
+    QTest::addColumn<QString>("plain");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("angle brackets") << "x<y>z" << "x&lt;y&gt;z";
+    QTest::newRow("other entities untouched") << "Tom & Jerry &amp;" << "Tom & Jerry &amp;";
+    QTest::newRow("nothing to do") << "Bell" << "Bell";
+}
+
+void TestManageDialog::escaping()
+{
+    QFETCH(QString, plain);
+    QFETCH(QString, stored);
+    QCOMPARE(escapeName(plain), stored);
+    QCOMPARE(unescapeName(stored), plain);
+}
+
+void TestManageDialog::listShowsThePhonesRingtones()
+{
+    auto dialog = makeDialog();
+    QCOMPARE(dialog->size(), QSize(537, 385));
+    QCOMPARE(dialog->objectName(), QStringLiteral("manageDlg"));
+    QCOMPARE(rows(dialog.get()), (QStringList{"a<b>", "Bell", "Chime"}));
+    auto *list = child<QListWidget>(dialog.get(), "listRingtone");
+    QCOMPARE(list->item(1)->data(ManageDialog::RingtonePathRole).toString(),
+             QStringLiteral("/iTunes_Control/Ringtones/C3D4.m4r"));
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(child<QLineEdit>(dialog.get(), "editName")->text(), QStringLiteral("a<b>"));
+    QVERIFY(!child<QPushButton>(dialog.get(), "btnRename")->isEnabled());
+    QVERIFY(!child<QPushButton>(dialog.get(), "btnPcToIPhone")->isEnabled());
+    for (const char *name : {"btnRemove", "btnReplace", "btnIPhoneToPc"})
+        QVERIFY2(child<QPushButton>(dialog.get(), name)->isEnabled(), name);
+}
+
+void TestManageDialog::emptyPhoneDisablesEverything()
+{
+    standin::bridge().ringtones.clear();
+    auto dialog = makeDialog();
+    QVERIFY(rows(dialog.get()).isEmpty());
+    for (const char *name : {"btnRemove", "btnReplace", "btnIPhoneToPc", "btnRename", "btnPcToIPhone"})
+        QVERIFY2(!child<QPushButton>(dialog.get(), name)->isEnabled(), name);
+    QVERIFY(!child<QLineEdit>(dialog.get(), "editName")->isEnabled());
+}
+
+void TestManageDialog::connectionChanges()
+{
+    auto dialog = makeDialog();
+    dialog->onPhoneConnect(false);
+    QVERIFY(rows(dialog.get()).isEmpty());
+    QVERIFY(child<QLineEdit>(dialog.get(), "editName")->text().isEmpty());
+    QVERIFY(!child<QPushButton>(dialog.get(), "btnPcToIPhone")->isEnabled());
+    QVERIFY(!child<QPushButton>(dialog.get(), "btnRemove")->isEnabled());
+
+    standin::bridge().ringtones.pop_back();
+    dialog->onPhoneConnect(true);
+    QCOMPARE(rows(dialog.get()), (QStringList{"a<b>", "Bell"}));
+    QCOMPARE(child<QListWidget>(dialog.get(), "listRingtone")->currentRow(), 0);
+    QVERIFY(child<QPushButton>(dialog.get(), "btnPcToIPhone")->isEnabled());
+    QVERIFY(child<QPushButton>(dialog.get(), "btnRemove")->isEnabled());
+}
+
+void TestManageDialog::renameEnablesOnlyForAChangedName()
+{
+    auto dialog = makeDialog();
+    auto *edit = child<QLineEdit>(dialog.get(), "editName");
+    auto *rename = child<QPushButton>(dialog.get(), "btnRename");
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("x<y"));
+    QVERIFY(rename->isEnabled());
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("a<b>"));
+    QVERIFY(!rename->isEnabled());
+
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("x<y"));
+    QTest::mouseClick(rename, Qt::LeftButton);
+    QCOMPARE(standin::bridge().calls, (std::vector<std::string>{"rename 0 x&lt;y", "commit"}));
+    QCOMPARE(rows(dialog.get()).first(), QStringLiteral("x<y"));
+    QVERIFY(!rename->isEnabled());
+}
+
+void TestManageDialog::removeAsksFirst_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void TestManageDialog::removeAsksFirst()
+{
+    QFETCH(bool, yes);
+    auto dialog = makeDialog();
+    child<QListWidget>(dialog.get(), "listRingtone")->setCurrentRow(1);
+    QString question;
+    answerNextModal([&question, yes](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY(box);
+        question = box->text();
+        QCOMPARE(box->windowTitle(), QStringLiteral("Zentavo Tonquill"));
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+        box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnRemove"), Qt::LeftButton);
+    QCOMPARE(question, QStringLiteral("Remove Ringtone: Bell"));
+    if (yes) {
+        QCOMPARE(standin::bridge().calls, (std::vector<std::string>{"remove 1", "commit"}));
+        QCOMPARE(rows(dialog.get()), (QStringList{"a<b>", "Chime"}));
+    } else {
+        QVERIFY(standin::bridge().calls.empty());
+        QCOMPARE(rows(dialog.get()).size(), 3);
+    }
+}
+
+void TestManageDialog::saveToPcSuggestsAFreeName()
+{
+    QTemporaryDir folder;
+    for (const char *name : {"Bell.m4r", "Bell(1).m4r"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zentavo"), QStringLiteral("Tonquill"))
+        .setValue(QStringLiteral("Setting/OutputFolder"), QDir::toNativeSeparators(folder.path()));
+    auto dialog = makeDialog();
+    child<QListWidget>(dialog.get(), "listRingtone")->setCurrentRow(1);
+
+    QString suggested;
+    answerNextModal([&suggested](QWidget *modal) {
+        auto *files = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(files);
+        suggested = files->selectedFiles().value(0);
+        static_cast<QDialog *>(files)->accept(); // as the Save button does
+    });
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnIPhoneToPc"), Qt::LeftButton);
+    QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("Bell(2).m4r"));
+    QCOMPARE(standin::bridge().calls,
+             (std::vector<std::string>{"from /iTunes_Control/Ringtones/C3D4.m4r " + suggested.toStdString()}));
+}
+
+QTEST_MAIN(TestManageDialog)
+#include "tst_managedialog.moc"
