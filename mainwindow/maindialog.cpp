@@ -551,11 +551,16 @@ void MainDialog::startWaveformJob()
     wave.setSuffix(QStringLiteral("wav"));
     wave.makeUnique();
     converter.setOutputFile(wave.fullPath());
-    jobSeconds = mediaDuration;
+    startJob(CAVConverter::JobExtractWave, mediaDuration);
+}
+
+void MainDialog::startJob(int jobType, double outputSeconds)
+{
+    jobSeconds = outputSeconds;
     if (progressTimerId == 0)
         progressTimerId = startTimer(500);
     ui->btnGenerate->setEnabled(false);
-    converter.start(CAVConverter::JobExtractWave);
+    converter.start(jobType);
 }
 
 void MainDialog::onBtnPlay()
@@ -691,11 +696,7 @@ void MainDialog::onBtnGenerate()
     converter.setOutputFile(output.fullPath());
 
     // The bar follows the clip being encoded, not the whole file.
-    jobSeconds = end - start;
-    if (progressTimerId == 0)
-        progressTimerId = startTimer(500);
-    ui->btnGenerate->setEnabled(false);
-    converter.start(CAVConverter::JobEncodeRingtone);
+    startJob(CAVConverter::JobEncodeRingtone, end - start);
 }
 
 int encoderVolume(int sliderValue)

@@ -82,6 +82,8 @@ private:
     void playbackTick();
     void progressTick();
     void startWaveformJob();
+    // Starts the conversion job with the progress bar counting outputSeconds.
+    void startJob(int jobType, double outputSeconds);
     void finishWaveform(const QString &wavePath);
     void finishRingtone(const QString &encodedPath);
 

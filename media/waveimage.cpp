@@ -348,49 +348,46 @@ void CWaveImage::accumulate(void *block, qint64 bytes)
     }
 }
 
-// Both walk the block one column at a time: the column boundaries come from
-// waveColumnStart(), so the per-sample work is a plain min/max.
-void CWaveImage::accumulate16(const qint16 *values, quint32 count)
+// Walks a block of count values one column at a time: the column boundaries
+// come from waveColumnStart(), so the per-sample work is a plain min/max over
+// each run. onRun gets the column's peak and the run [first, end) of block indices
+// that feed it: every value with one channel, the first channel's (even block
+// indices) with two, none with any other count.
+template<typename OnRun>
+void CWaveImage::forEachColumnRun(quint32 count, OnRun &&onRun)
 {
     if (uint16Channels != 1 && uint16Channels != 2)
         return;
-    const size_t stride = uint16Channels;
     quint32 i = 0;
     while (i < count) {
         const int column = std::min(waveColumn(m_position + i, width, uint32SampleCount), width - 1);
         const quint32 next = waveColumnStart(column + 1, width, uint32SampleCount);
         const quint32 end = std::min<quint64>(quint64(next) - m_position, count);
-        // Only values at even block indices are the first channel.
-        const quint32 first = stride == 2 ? (i + 1) & ~1u : i;
-        if (first < end) {
-            Peak &peak = peakTable[size_t(column)];
-            const auto e = extremes(values + first, end - first, stride, Extremes<qint16>{peak.min, peak.max});
-            peak.min = e.lo;
-            peak.max = e.hi;
-        }
+        const quint32 first = uint16Channels == 2 ? (i + 1) & ~1u : i;
+        if (first < end)
+            onRun(peakTable[size_t(column)], first, end);
         i = end;
     }
 }
 
+void CWaveImage::accumulate16(const qint16 *values, quint32 count)
+{
+    const size_t stride = uint16Channels;
+    forEachColumnRun(count, [&](Peak &peak, quint32 first, quint32 end) {
+        const auto e = extremes(values + first, end - first, stride, Extremes<qint16>{peak.min, peak.max});
+        peak.min = e.lo;
+        peak.max = e.hi;
+    });
+}
+
 void CWaveImage::accumulate8(const quint8 *values, quint32 count)
 {
-    if (uint16Channels != 1 && uint16Channels != 2)
-        return;
     const size_t stride = uint16Channels;
-    quint32 i = 0;
-    while (i < count) {
-        const int column = std::min(waveColumn(m_position + i, width, uint32SampleCount), width - 1);
-        const quint32 next = waveColumnStart(column + 1, width, uint32SampleCount);
-        const quint32 end = std::min<quint64>(quint64(next) - m_position, count);
-        const quint32 first = stride == 2 ? (i + 1) & ~1u : i;
-        if (first < end) {
-            Peak &peak = peakTable[size_t(column)];
-            const auto e = extremes(values + first, end - first, stride, Extremes<quint8>{255, 0});
-            peak.min = std::min(peak.min, widen8(e.lo));
-            peak.max = std::max(peak.max, widen8(e.hi));
-        }
-        i = end;
-    }
+    forEachColumnRun(count, [&](Peak &peak, quint32 first, quint32 end) {
+        const auto e = extremes(values + first, end - first, stride, Extremes<quint8>{255, 0});
+        peak.min = std::min(peak.min, widen8(e.lo));
+        peak.max = std::max(peak.max, widen8(e.hi));
+    });
 }
 
 void CWaveImage::draw()

@@ -67,6 +67,8 @@ private:
     void accumulate(void *block, qint64 bytes);
     void accumulate16(const qint16 *values, quint32 count);
     void accumulate8(const quint8 *values, quint32 count);
+    template<typename OnRun>
+    void forEachColumnRun(quint32 count, OnRun &&onRun);
     void draw();
 
     QIODevice *m_device = nullptr;

@@ -31,12 +31,12 @@ constexpr int kPeriodFrames = 480;
 class CSdlOutput final : public CAudioOutput
 {
 public:
-    CSdlOutput(SDL_AudioDeviceID device, const SDL_AudioSpec &spec)
+    CSdlOutput(SDL_AudioDeviceID device, const SDL_AudioSpec &obtained)
         : m_device(device)
     {
-        m_sampleRate = spec.freq;
-        m_channels = spec.channels;
-        m_latency = static_cast<double>(spec.samples) / spec.freq;
+        m_sampleRate = obtained.freq;
+        m_channels = obtained.channels;
+        m_latency = static_cast<double>(obtained.samples) / obtained.freq;
     }
     ~CSdlOutput() override { SDL_CloseAudioDevice(m_device); }
 

@@ -1,6 +1,7 @@
 #include "language.h"
 #include "maindialog.h"
 #include "standins.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -23,21 +23,6 @@
 #include <memory>
 
 namespace {
-
-template<typename T>
-T *child(QWidget *parent, const char *name)
-{
-    T *widget = parent->findChild<T *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
-
-QSettings store()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zentavo"),
-                     QStringLiteral("Tonquill"));
-}
 
 void sendMouse(QWidget *widget, QEvent::Type type, QPoint local, Qt::MouseButton button,
                Qt::MouseButtons buttons)

@@ -5,6 +5,7 @@
 #include "language.h"
 #include "maindialog.h"
 #include "standins.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +18,6 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -30,15 +30,6 @@
 #include <memory>
 
 namespace {
-
-template<typename T>
-T *child(QWidget *parent, const char *name)
-{
-    T *widget = parent->findChild<T *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
 
 // Seconds of a 440 Hz tone, 16-bit stereo at 44.1 kHz.
 bool writeTone(const QString &path, double seconds)
@@ -115,8 +106,7 @@ void TestMainFlow::initTestCase()
 
 void TestMainFlow::init()
 {
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zentavo"), QStringLiteral("Tonquill"))
-        .clear();
+    store().clear();
     standin::player() = {};
     standin::bridge() = {};
     dialog = makeDialog();

@@ -1,5 +1,6 @@
 #include "managedialog.h"
 #include "standins.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -18,15 +18,6 @@
 #include <memory>
 
 namespace {
-
-template<typename T>
-T *child(QWidget *parent, const char *name)
-{
-    T *widget = parent->findChild<T *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
 
 // Runs `answer` on the next modal window that opens (a message box or a
 // file dialog), as a user would answer it.
@@ -76,8 +67,7 @@ private:
 void TestManageDialog::init()
 {
     QVERIFY(qEnvironmentVariable("HOME").contains(QLatin1String("test-home")));
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zentavo"), QStringLiteral("Tonquill"))
-        .clear();
+    store().clear();
     standin::bridge() = {};
     standin::bridge().ringtones = {{"a&lt;b&gt;", "A1B2.m4r"}, {"Bell", "C3D4.m4r"}, {"Chime", "E5F6.m4r"}};
 }
@@ -209,8 +199,7 @@ void TestManageDialog::saveToPcSuggestsAFreeName()
         QFile file(folder.filePath(QString::fromLatin1(name)));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zentavo"), QStringLiteral("Tonquill"))
-        .setValue(QStringLiteral("Setting/OutputFolder"), QDir::toNativeSeparators(folder.path()));
+    store().setValue(QStringLiteral("Setting/OutputFolder"), QDir::toNativeSeparators(folder.path()));
     auto dialog = makeDialog();
     child<QListWidget>(dialog.get(), "listRingtone")->setCurrentRow(1);
 
