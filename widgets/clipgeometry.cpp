@@ -62,23 +62,6 @@ DragStep dragClipStart(int clipMinX, int clipMaxX, int anchorX, int x)
     return {clipMinX, clipMaxX, x};
 }
 
-DragStep dragClip(int clipMinX, int clipMaxX, int anchorX, int x, int width)
-{
-    const int pixelWidth = clipMaxX - clipMinX;
-    clipMinX += x - anchorX;
-    clipMaxX += x - anchorX;
-    if (clipMinX < 0) {
-        clipMinX = 0;
-        clipMaxX = pixelWidth;
-    } else if (clipMaxX > width - 1) {
-        clipMaxX = width - 1;
-        clipMinX = width - 1 - pixelWidth;
-    }
-    // The anchor follows the pointer even when the clip is stopped at an
-    // edge, so the clip trails the pointer by the overshoot afterwards.
-    return {clipMinX, clipMaxX, x};
-}
-
 DragStep dragClipEnd(int clipMinX, int clipMaxX, int anchorX, int x, int width)
 {
     x = std::max(x, clipMinX);
@@ -88,6 +71,37 @@ DragStep dragClipEnd(int clipMinX, int clipMaxX, int anchorX, int x, int width)
     else if (clipMaxX > width - 1)
         clipMaxX = width - 1;
     return {clipMinX, clipMaxX, x};
+}
+
+double wholeMilliseconds(double seconds)
+{
+    return std::isfinite(seconds) ? std::round(seconds * 1000.0) / 1000.0 : 0.0;
+}
+
+double floorMilliseconds(double seconds)
+{
+    // The small allowance keeps 4.7 at 4.700 although 4.7 * 1000 is 4699.99...
+    return std::isfinite(seconds) ? std::floor(seconds * 1000.0 + 1e-6) / 1000.0 : 0.0;
+}
+
+double movedClipStart(double pressStart, double length, int dx, double rangeMin, double rangeMax,
+                      int width)
+{
+    if (!(rangeMin < rangeMax) || width <= 0 || !std::isfinite(rangeMax - rangeMin))
+        return pressStart;
+    const double lowest = std::ceil(rangeMin * 1000.0 - 1e-6) / 1000.0;
+    const double highest = std::max(lowest, floorMilliseconds(rangeMax - length));
+    const double start = wholeMilliseconds(pressStart + (rangeMax - rangeMin) / width * dx);
+    return std::clamp(start, lowest, highest);
+}
+
+double handleSeconds(int x, double rangeMin, double rangeMax, int width)
+{
+    if (width <= 0 || x <= 0)
+        return wholeMilliseconds(rangeMin);
+    if (x >= width - 1)
+        return floorMilliseconds(rangeMax);
+    return wholeMilliseconds(secondsForColumn(x, rangeMin, rangeMax, width));
 }
 
 int overlayWidth(int clipMinX, int clipMaxX)

@@ -40,11 +40,28 @@ int clampColumn(int x, int width);
 // it and the start handle beats the end handle when the two coincide.
 Zone zoneAt(int x, int posX, int clipMinX, int clipMaxX);
 
-// One drag step for each handle and for the whole clip; x is the pointer
+// One drag step for each handle; x is the pointer
 // column already clamped to the widget.
 DragStep dragClipStart(int clipMinX, int clipMaxX, int anchorX, int x);
-DragStep dragClip(int clipMinX, int clipMaxX, int anchorX, int x, int width);
 DragStep dragClipEnd(int clipMinX, int clipMaxX, int anchorX, int x, int width);
+
+// The clip is kept in whole milliseconds, the unit the time editors show, so
+// that the editors, the length label and the encoded clip always agree.
+double wholeMilliseconds(double seconds);
+// Whole milliseconds at or below seconds: the latest clip end inside a range
+// ending at seconds.
+double floorMilliseconds(double seconds);
+
+// The start of a clip of the given length whose body was pressed at
+// pressStart and has been dragged dx columns since: whole milliseconds, with
+// the whole clip inside the range and its length unchanged.
+double movedClipStart(double pressStart, double length, int dx, double rangeMin, double rangeMax,
+                      int width);
+
+// The time a handle dragged to column x stands for, in whole milliseconds.
+// The first and the last column reach the ends of the range, which a plain
+// column cannot (the last one stands for one column's time short of it).
+double handleSeconds(int x, double rangeMin, double rangeMax, int width);
 
 // Width of the clip overlay: never narrower than 2 columns, so an empty clip
 // stays visible.

@@ -110,6 +110,8 @@ void CClipSlider::mousePressEvent(QMouseEvent *event)
     case Zone::Inside:
         setCursor(Qt::ClosedHandCursor);
         dragMode = DragClip;
+        pressX = x;
+        pressClipMin = clipMin;
         break;
     case Zone::EndHandle:
         dragMode = DragClipEnd;
@@ -147,9 +149,21 @@ void CClipSlider::mouseMoveEvent(QMouseEvent *event)
     case DragClipStart:
         step = dragClipStart(clipMinX, clipMaxX, anchorX, x);
         break;
-    case DragClip:
-        step = dragClip(clipMinX, clipMaxX, anchorX, x, width());
-        break;
+    case DragClip: {
+        if (!(rangeMin < rangeMax) || width() <= 0)
+            return;
+        const double length = clipMax - clipMin;
+        const double start = movedClipStart(pressClipMin, length, x - pressX, rangeMin, rangeMax, width());
+        anchorX = x;
+        if (start == clipMin)
+            return;
+        clipMin = start;
+        clipMax = wholeMilliseconds(start + length);
+        recomputePixels();
+        emitClip();
+        update();
+        return;
+    }
     case DragClipEnd:
         step = dragClipEnd(clipMinX, clipMaxX, anchorX, x, width());
         break;
@@ -216,8 +230,17 @@ void CClipSlider::clipFromPixels()
 {
     if (!(rangeMin < rangeMax) || width() <= 0)
         return;
-    clipMin = secondsForColumn(clipMinX, rangeMin, rangeMax, width());
-    clipMax = secondsForColumn(clipMaxX, rangeMin, rangeMax, width());
+    // Only the handle being dragged takes its time from the pointer; the
+    // other end keeps its exact time.
+    if (dragMode == DragClipStart)
+        clipMin = std::min(clipMax, std::max(rangeMin, handleSeconds(clipMinX, rangeMin, rangeMax, width())));
+    else
+        clipMax = std::max(clipMin, std::min(rangeMax, handleSeconds(clipMaxX, rangeMin, rangeMax, width())));
+    emitClip();
+}
+
+void CClipSlider::emitClip()
+{
     Q_EMIT clipChanged(clipMin, clipMax);
 }
 

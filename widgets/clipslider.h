@@ -40,6 +40,7 @@ private:
     void recomputePixels();
     void posFromPixel();
     void clipFromPixels();
+    void emitClip();
 
     double rangeMin = 0.0;
     double rangeMax = 1000.0;
@@ -50,6 +51,10 @@ private:
     int clipMinX = 0;
     int clipMaxX = 0;
     int anchorX = -1;
+    // Where a drag of the clip's body began: it moves by the pointer's
+    // distance from there, so its length never drifts with rounding.
+    int pressX = 0;
+    double pressClipMin = 0.0;
     int dragMode = DragNone;
     QImage waveImage;
 };

@@ -118,6 +118,9 @@ private Q_SLOTS:
     void clipDragAgainstEdges();
     void clipDragSnapsBothEnds_data();
     void clipDragSnapsBothEnds();
+    void wholeRangeClipStaysInside_data();
+    void wholeRangeClipStaysInside();
+    void movedClipKeepsItsLength();
     void markerDragKeepsPressColumn();
     void setClip_data();
     void setClip();
@@ -381,44 +384,50 @@ void TestClipSlider::clipDragAgainstEdges()
     QVERIFY(slider);
     SignalLog log(slider.get());
 
-    // The pointer grabs the clip 10 columns right of its start.
+    // The pointer grabs the clip 10 columns right of its start; the clip
+    // stops at the edge and follows the pointer's distance from the press.
     press(slider.get(), 60);
     moveTo(slider.get(), 0);
     // Beyond the widget the pointer is clamped to column 0: no new step.
     moveTo(slider.get(), -40);
-    // Turning back, the clip moves at once, now level with the pointer.
     moveTo(slider.get(), 20);
     release(slider.get(), 20);
-    QCOMPARE(log.texts, (QStringList{"clip 0 100", "clip 40 140"}));
+    QCOMPARE(log.texts, (QStringList{"clip 0 100", "clip 20 120"}));
 
     log.texts.clear();
     press(slider.get(), 30);
     moveTo(slider.get(), 499);
+    // Still past the edge: the clip stays where it is, so nothing is sent.
     moveTo(slider.get(), 480);
-    release(slider.get(), 480);
-    // Width 50 columns is kept against the right edge (column 499) too.
-    QCOMPARE(log.texts, (QStringList{"clip 898 998", "clip 860 960"}));
+    moveTo(slider.get(), 400);
+    release(slider.get(), 400);
+    // The right edge is the end of the range itself, not the last column.
+    QCOMPARE(log.texts, (QStringList{"clip 900 1000", "clip 760 860"}));
 }
 
 void TestClipSlider::clipDragSnapsBothEnds_data()
 {
     QTest::addColumn<int>("pressX");
     QTest::addColumn<int>("moveX");
-    QTest::addColumn<int>("minColumn");
-    QTest::addColumn<int>("maxColumn");
+    QTest::addColumn<double>("start");
+    QTest::addColumn<double>("end");
 
     // 530 columns over 37.3 s; the clip 3.33 .. 9.99 s sits on columns 47 .. 141.
-    QTest::newRow("start handle") << 47 << 50 << 50 << 141;
-    QTest::newRow("end handle") << 141 << 150 << 47 << 150;
-    QTest::newRow("whole clip") << 90 << 100 << 57 << 151;
+    // Only the dragged end moves, to whole milliseconds; a moved clip keeps
+    // its length exactly.
+    QTest::newRow("start handle") << 47 << 50 << 3.519 << 9.99;
+    QTest::newRow("end handle") << 141 << 150 << 3.33 << 10.557;
+    QTest::newRow("whole clip") << 90 << 100 << 4.034 << 10.694;
+    QTest::newRow("end handle to the last column") << 141 << 529 << 3.33 << 37.3;
+    QTest::newRow("start handle to the first column") << 47 << 0 << 0.0 << 9.99;
 }
 
 void TestClipSlider::clipDragSnapsBothEnds()
 {
     QFETCH(int, pressX);
     QFETCH(int, moveX);
-    QFETCH(int, minColumn);
-    QFETCH(int, maxColumn);
+    QFETCH(double, start);
+    QFETCH(double, end);
 
     auto slider = makeSlider(530);
     QVERIFY(slider);
@@ -435,10 +444,58 @@ void TestClipSlider::clipDragSnapsBothEnds()
     double a = 0;
     double b = 0;
     slider->getClip(a, b);
-    // Exact, not fuzzy: the end that was not dragged is snapped too.
-    QVERIFY2(a == 37.3 / 530 * minColumn, qPrintable(QString::number(a, 'g', 17)));
-    QVERIFY2(b == 37.3 / 530 * maxColumn, qPrintable(QString::number(b, 'g', 17)));
+    QVERIFY2(qAbs(a - start) < 1e-9, qPrintable(QString::number(a, 'g', 17)));
+    QVERIFY2(qAbs(b - end) < 1e-9, qPrintable(QString::number(b, 'g', 17)));
     QVERIFY(spy.at(0).at(0).toDouble() == a && spy.at(0).at(1).toDouble() == b);
+}
+
+void TestClipSlider::wholeRangeClipStaysInside_data()
+{
+    QTest::addColumn<double>("duration");
+    QTest::addColumn<double>("clipEnd");
+    // A file shorter than the default clip: the clip is the whole file.
+    QTest::newRow("4.7 s") << 4.7 << 4.7;
+    QTest::newRow("0.51 s") << 0.51 << 0.51;
+    QTest::newRow("9.999 s") << 9.999 << 9.999;
+}
+
+void TestClipSlider::wholeRangeClipStaysInside()
+{
+    QFETCH(double, duration);
+    QFETCH(double, clipEnd);
+    auto slider = makeSlider(530);
+    QVERIFY(slider);
+    slider->setRange(0, duration);
+    slider->setClip(0, clipEnd);
+    SignalLog log(slider.get());
+    press(slider.get(), 200);
+    for (int x : {300, 529, 100, 0, 260})
+        moveTo(slider.get(), x);
+    release(slider.get(), 260);
+    double a = -1, b = -1;
+    slider->getClip(a, b);
+    QCOMPARE(a, 0.0);
+    QCOMPARE(b, clipEnd);
+    QVERIFY2(log.texts.isEmpty(), qPrintable(log.texts.join(QLatin1Char(','))));
+}
+
+void TestClipSlider::movedClipKeepsItsLength()
+{
+    // Many small steps there and back: no drift from rounding to columns.
+    auto slider = makeSlider(530);
+    QVERIFY(slider);
+    slider->setRange(0, 183.7);
+    slider->setClip(12.345, 22.345);
+    press(slider.get(), 40);
+    for (int x = 41; x < 400; x += 7)
+        moveTo(slider.get(), x);
+    for (int x = 400; x > 3; x -= 3)
+        moveTo(slider.get(), x);
+    release(slider.get(), 3);
+    double a = -1, b = -1;
+    slider->getClip(a, b);
+    QVERIFY2(qAbs((b - a) - 10.0) < 1e-9, qPrintable(QString::number(b - a, 'g', 17)));
+    QVERIFY(a >= 0.0);
 }
 
 void TestClipSlider::markerDragKeepsPressColumn()
