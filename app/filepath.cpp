@@ -58,3 +58,24 @@ QString sanitizeFileName(const QString &name)
     result.remove(forbidden);
     return result.trimmed();
 }
+
+QString fileDialogFilter(const QString &filter)
+{
+#ifdef Q_OS_WIN
+    return filter;
+#else
+    QString result;
+    result.reserve(filter.size());
+    int depth = 0;
+    for (const QChar c : filter) {
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')') && depth > 0)
+            --depth;
+        result += depth > 0 && c == QLatin1Char(';') ? QLatin1Char(' ') : c;
+    }
+    static const QRegularExpression anyFile(QStringLiteral("(^|[( ])\\*\\.\\*(?=[ )]|$)"));
+    result.replace(anyFile, QStringLiteral("\\1*"));
+    return result;
+#endif
+}

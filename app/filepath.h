@@ -34,3 +34,10 @@ private:
 // Removes the characters a file name may not hold (/ * ? : < > | " \) and
 // trims surrounding white space; may return an empty string.
 QString sanitizeFileName(const QString &name);
+
+// A file-dialog filter in the form this platform's dialogs read. The filters
+// are written Windows-style, "Label(*.a;*.b)"; Qt's own dialogs elsewhere
+// split patterns on white space only and would match nothing, so off Windows
+// the semicolons inside the parentheses become spaces and "*.*" becomes "*"
+// (which also lists files without a suffix). Works on translated text.
+QString fileDialogFilter(const QString &filter);

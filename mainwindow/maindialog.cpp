@@ -6,6 +6,8 @@
 #include "ffplay.h"
 #include "managedialog.h"
 #include "filepath.h"
+#include "outputnames.h"
+#include "wavelength.h"
 #include "mediaprobe.h"
 #include "waveimage.h"
 #include "identity.h"
@@ -28,6 +30,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +46,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <future>
 
 MainDialog *theMainDialog = nullptr;
@@ -147,6 +151,16 @@ MainDialog::MainDialog(QWidget *parent)
 
     ui->setupUi(this);
     setAcceptDrops(true);
+    // Enter in a field takes what was typed; it must not also press a
+    // button (QDialog makes every push button an auto-default one).
+    for (QPushButton *button : findChildren<QPushButton *>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    // A typed time is taken when it is entered, not at every keystroke, so
+    // that its half-typed values are never clamped against the other end.
+    ui->editStartTime->setKeyboardTracking(false);
+    ui->editEndTime->setKeyboardTracking(false);
 
     actionManage = new QAction(QIcon(QStringLiteral(":/images/tool.png")), tr("&Manage..."), this);
     actionAbout = new QAction(QIcon(QStringLiteral(":/images/about.png")), tr("&About"), this);
@@ -257,8 +271,23 @@ MainDialog::~MainDialog()
 
 void MainDialog::setStatus(const char *source)
 {
+    setStatus(source, QString());
+}
+
+void MainDialog::setStatus(const char *source, const QString &reason)
+{
     statusSource = source ? source : "";
-    ui->labelStatus->setText(tr(statusSource));
+    statusReason = reason;
+    showStatus();
+}
+
+void MainDialog::showStatus()
+{
+    QString text = tr(statusSource);
+    if (!statusReason.isEmpty())
+        text += QLatin1Char(' ') + failureHint(statusReason);
+    ui->labelStatus->setText(text);
+    ui->labelStatus->setToolTip(statusReason);
 }
 
 void MainDialog::checkITunes()
@@ -305,7 +334,7 @@ void MainDialog::changeEvent(QEvent *event)
     writeSetting(QStringLiteral("UiLanguage"), QxLanguage::instance()->currentLanguage());
     ui->retranslateUi(this);
     retranslateActions();
-    ui->labelStatus->setText(tr(statusSource));
+    showStatus();
     onVolumeSliderMoved(ui->sliderVolume->getVolume());
     setWindowTitle(QString::fromLatin1(Identity::kProductName));
 }
@@ -436,14 +465,21 @@ QString hmsText(double seconds)
     return QTime(0, 0).addSecs(qint64(seconds)).toString(QStringLiteral("hh:mm:ss"));
 }
 
+// Clip times are whole milliseconds (see the timeline), but 4.2 * 1000 is
+// 4199.99...: a plain truncation would lose a millisecond here and there.
+qint64 wholeMs(double seconds)
+{
+    return qint64(std::floor(seconds * 1000.0 + 1e-6));
+}
+
 QString lengthText(double seconds)
 {
-    return QTime(0, 0).addMSecs(qint64(seconds * 1000)).toString(QStringLiteral("hh:mm:ss.zzz"));
+    return QTime(0, 0).addMSecs(wholeMs(seconds)).toString(QStringLiteral("hh:mm:ss.zzz"));
 }
 
 QTime editorTime(double seconds)
 {
-    return QTime(0, 0).addMSecs(qint64(seconds * 1000));
+    return QTime(0, 0).addMSecs(wholeMs(seconds));
 }
 
 double editorSeconds(const QTime &time)
@@ -451,23 +487,63 @@ double editorSeconds(const QTime &time)
     return time.msecsSinceStartOfDay() * 0.001;
 }
 
-const char kInputFilter[] =
-    "%2(*.avi;*.asf;*.wmv;*.mp4;*.m4v;*.mov;*.mpg;*.mts;*.m2ts;*.dat;*.3gp;*.3g2;*.mkv;*.rm;*.rmvb;*.flv;"
-    "*.vob;*.mod;*.tod;*.ogm;*.webm;*.mp3;*.wav;*.wma *.m4a;*.ra;*.ape;*.aud;*.aiff);;%3(*.avi;*.asf;*.wmv;"
-    "*.mp4;*.m4v;*.mov;*.mpg;*.mts;*.m2ts;*.dat;*.3gp;*.3g2;*.mkv;*.rm;*.rmvb;*.flv;*.vob;*.mod;*.tod;*.ogm;"
-    "*.webm);;%4(*.mp3;*.wav;*.wma *.m4a;*.ra;*.ape;*.aud;*.aiff);;%1(*.*)";
+// The formats FFmpeg reads that users keep music and films in; written
+// Windows-style and adapted by fileDialogFilter().
+const char kVideoPatterns[] =
+    "*.avi;*.asf;*.wmv;*.mp4;*.m4v;*.mov;*.mpg;*.mpeg;*.mts;*.m2ts;*.ts;*.dat;*.3gp;*.3g2;*.mkv;*.rm;"
+    "*.rmvb;*.flv;*.vob;*.mod;*.tod;*.ogm;*.ogv;*.webm";
+const char kAudioPatterns[] =
+    "*.mp3;*.wav;*.wma;*.m4a;*.m4b;*.m4r;*.aac;*.ogg;*.oga;*.opus;*.flac;*.ra;*.ape;*.aud;*.aiff;*.aif;"
+    "*.amr;*.ac3;*.mka;*.wv";
 
 } // namespace
+
+QString inputFileFilter()
+{
+    // The patterns go in before the labels, so a translated label can never
+    // be taken for a pattern.
+    const QString video = QString::fromLatin1(kVideoPatterns);
+    const QString audio = QString::fromLatin1(kAudioPatterns);
+    const QString layout = QStringLiteral("%2(") + video + QLatin1Char(';') + audio + QStringLiteral(");;%3(")
+                           + video + QStringLiteral(");;%4(") + audio + QStringLiteral(");;%1(*.*)");
+    return fileDialogFilter(layout.arg(MainDialog::tr("All files"), MainDialog::tr("All Supported Formats"),
+                                       MainDialog::tr("Supported Video"), MainDialog::tr("Supported Audio")));
+}
+
+QString failureHint(const QString &reason)
+{
+    struct Hint
+    {
+        const char *marker;
+        const char *text;
+    };
+    // The encoder ends its lines with the system's or FFmpeg's own error
+    // text in parentheses; these are the ones a user can do something about.
+    static const Hint hints[] = {
+        {"Permission denied", QT_TRANSLATE_NOOP("MainDialog", "The output folder cannot be written to: choose another one.")},
+        {"Read-only file system", QT_TRANSLATE_NOOP("MainDialog", "The output folder cannot be written to: choose another one.")},
+        {"No space left on device", QT_TRANSLATE_NOOP("MainDialog", "The disk of the output folder is full.")},
+        {"File too large", QT_TRANSLATE_NOOP("MainDialog", "The disk of the output folder is full.")},
+        {"Disk quota exceeded", QT_TRANSLATE_NOOP("MainDialog", "The disk of the output folder is full.")},
+        {"No such file or directory", QT_TRANSLATE_NOOP("MainDialog", "The input file is gone.")},
+        {"Could not find an audio stream", QT_TRANSLATE_NOOP("MainDialog", "The input file has no sound.")},
+        {"Invalid data found", QT_TRANSLATE_NOOP("MainDialog", "The input file is damaged or not a media file.")},
+        {"Could not decode", QT_TRANSLATE_NOOP("MainDialog", "The input file is damaged or not a media file.")},
+        {"has no audio", QT_TRANSLATE_NOOP("MainDialog", "The clip holds no sound.")},
+    };
+    for (const Hint &hint : hints) {
+        if (reason.contains(QLatin1String(hint.marker)))
+            return MainDialog::tr(hint.text);
+    }
+    return reason;
+}
 
 void MainDialog::onBtnBrowseIn()
 {
     QString startFolder = ui->editInputFile->text();
     if (startFolder.isEmpty())
         startFolder = readSetting(QStringLiteral("InputDir"), documentsFolder());
-    const QString filter = QString::fromLatin1(kInputFilter)
-                               .arg(tr("All files"), tr("All Supported Formats"), tr("Supported Video"),
-                                    tr("Supported Audio"));
-    const QString file = QFileDialog::getOpenFileName(this, tr("Open"), startFolder, filter);
+    const QString file = QFileDialog::getOpenFileName(this, tr("Open"), startFolder, inputFileFilter());
     if (file.isEmpty())
         return;
     writeSetting(QStringLiteral("InputDir"), CFilePath(file).dir());
@@ -492,41 +568,37 @@ void MainDialog::dropEvent(QDropEvent *event)
 
 void MainDialog::loadInputFile(const QString &path)
 {
-    ui->editOutputName->setText(CFilePath(path).baseName());
-
     const QByteArray utf8Path = QDir::toNativeSeparators(path).toUtf8();
     double d = 0.0;
     tonquill_probe(utf8Path.constData(), &d);
-    // NaN and the unknown-length marker fail this test too.
+    // NaN and the unknown-length marker fail this test too. A refused file
+    // changes nothing, not even the output name: the next Generate would
+    // otherwise save the current file's sound under the refused file's name.
     if (!(d > 0.5)) {
         QMessageBox::information(this, QString::fromLatin1(Identity::kProductName), tr("Invalid input file"),
                                  QMessageBox::Ok);
         return;
     }
+    ui->editOutputName->setText(CFilePath(path).baseName());
 
     ffplay_stop();
-    mediaDuration = d;
-    durationText = hmsText(d);
-    ui->labelPlayTime->setText(QStringLiteral("00:00:00 / %1").arg(durationText));
     ui->editInputFile->setText(QDir::toNativeSeparators(path));
-    const QTime longest = editorTime(d);
-    ui->editStartTime->setMaximumTime(longest);
-    ui->editEndTime->setMaximumTime(longest);
+    applyLength(d);
     ui->sliderBar->setEnabled(true);
     ui->btnPlay->setEnabled(true);
     ui->btnPlayClip->setEnabled(true);
 
-    const double clip = d < 10 ? d : 10.0;
-    ui->sliderBar->setRange(0, d);
+    // Whole milliseconds, as the editors show it.
+    const double clip = editorSeconds(editorTime(d < 10 ? d : 10.0));
     ui->sliderBar->setPos(0);
     ui->sliderBar->setClip(0, clip);
-    ui->editStartTime->setTime(QTime(0, 0));
-    ui->editEndTime->setTime(QTime(0, 0).addSecs(qint64(clip)));
+    showClip(0, clip);
     ui->editStartTime->setCurrentSection(QDateTimeEdit::SecondSection);
     ui->editEndTime->setCurrentSection(QDateTimeEdit::SecondSection);
 
     ui->progressBar->setValue(0);
     ui->sliderBar->hide();
+    keepOutcome = false;
     setStatus(QT_TR_NOOP("File is loading, please wait..."));
     repaint();
 
@@ -540,17 +612,63 @@ void MainDialog::loadInputFile(const QString &path)
         startWaveformJob();
 }
 
+void MainDialog::applyLength(double seconds)
+{
+    mediaDuration = seconds;
+    durationText = hmsText(seconds);
+    ui->labelPlayTime->setText(QStringLiteral("00:00:00 / %1").arg(durationText));
+    // The editors span the whole file; a typed time is clamped against the
+    // other editor only once it has been entered.
+    const QTime longest = editorTime(seconds);
+    ui->editStartTime->setMaximumTime(longest);
+    ui->editEndTime->setMaximumTime(longest);
+    ui->sliderBar->setRange(0, seconds);
+}
+
+void MainDialog::applyDecodedLength(double seconds)
+{
+    // Within a millisecond is the same length; so is an unknown one.
+    if (!(seconds > 0.0) || std::abs(seconds - mediaDuration) < 0.001)
+        return;
+    double start = 0, end = 0;
+    ui->sliderBar->getClip(start, end);
+    applyLength(seconds);
+    const double last = editorSeconds(editorTime(seconds));
+    end = std::min(end, last);
+    start = std::min(start, end);
+    ui->sliderBar->setClip(start, end);
+    showClip(start, end);
+}
+
+void MainDialog::showClip(double begin, double end)
+{
+    syncingFromSlider = true;
+    ui->editStartTime->setTime(editorTime(begin));
+    ui->editEndTime->setTime(editorTime(end));
+    ui->labelLengthValue->setText(lengthText(end - begin));
+    syncingFromSlider = false;
+}
+
+QString MainDialog::waveFolder()
+{
+    if (!waveTemp) {
+        waveTemp = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tonquill-XXXXXX"));
+        if (!waveTemp->isValid())
+            qDebug("Could not make a temporary folder for waveforms: %s", qPrintable(waveTemp->errorString()));
+    }
+    return waveTemp->isValid() ? waveTemp->path() : QString();
+}
+
 void MainDialog::startWaveformJob()
 {
     waveformPending = false;
     converter.reset();
     converter.setInputFile(ui->editInputFile->text());
-    CFilePath wave;
-    wave.setDir(QDir::tempPath());
-    wave.setBaseName(CFilePath(ui->editInputFile->text()).baseName());
-    wave.setSuffix(QStringLiteral("wav"));
-    wave.makeUnique();
-    converter.setOutputFile(wave.fullPath());
+    // Never the shared temporary folder itself: another user could have put
+    // a link there under the name we are about to write.
+    const QString folder = waveFolder();
+    converter.setOutputFile(folder.isEmpty() ? QString()
+                                             : OutputNames::waveFile(folder, ui->editInputFile->text()));
     startJob(CAVConverter::JobExtractWave, mediaDuration);
 }
 
@@ -642,58 +760,79 @@ void MainDialog::onSliderMoved(double value)
 
 void MainDialog::onClipChanged(double begin, double end)
 {
-    syncingFromSlider = true;
-    ui->editStartTime->setTime(editorTime(begin));
-    ui->editEndTime->setTime(editorTime(end));
-    ui->labelLengthValue->setText(lengthText(end - begin));
-    syncingFromSlider = false;
+    showClip(begin, end);
 }
 
 void MainDialog::onStartTimeChanged(const QTime &time)
 {
-    ui->editEndTime->setMinimumTime(time);
-    if (syncingFromSlider)
+    if (syncingFromSlider || clampingEditor)
         return;
-    ui->sliderBar->setClip(editorSeconds(time), -1);
-    double start = 0, end = 0;
+    // Taken once entered (keyboard tracking is off), then kept at or before
+    // the end.
+    double start = editorSeconds(time);
+    double end = 0, unused = 0;
+    ui->sliderBar->getClip(unused, end);
+    if (start > end) {
+        start = end;
+        clampingEditor = true;
+        ui->editStartTime->setTime(editorTime(start));
+        clampingEditor = false;
+    }
+    ui->sliderBar->setClip(start, -1);
     ui->sliderBar->getClip(start, end);
     ui->labelLengthValue->setText(lengthText(end - start));
 }
 
 void MainDialog::onEndTimeChanged(const QTime &time)
 {
-    ui->editStartTime->setMaximumTime(time);
-    if (syncingFromSlider)
+    if (syncingFromSlider || clampingEditor)
         return;
-    ui->sliderBar->setClip(-1, editorSeconds(time));
-    double start = 0, end = 0;
+    double start = 0, unused = 0;
+    ui->sliderBar->getClip(start, unused);
+    double end = editorSeconds(time);
+    if (end < start) {
+        end = start;
+        clampingEditor = true;
+        ui->editEndTime->setTime(editorTime(end));
+        clampingEditor = false;
+    }
+    ui->sliderBar->setClip(-1, end);
     ui->sliderBar->getClip(start, end);
     ui->labelLengthValue->setText(lengthText(end - start));
 }
 
 void MainDialog::onBtnGenerate()
 {
+    const QString input = ui->editInputFile->text();
+    double start = 0, end = 0;
+    ui->sliderBar->getClip(start, end);
+    if (wholeMs(end - start) < kShortestClipMs) {
+        setStatus(QT_TR_NOOP("The clip is too short: move its end further from its start."));
+        return;
+    }
+    const QString folder = ui->editOutputFolder->text();
+    if (!OutputNames::makeFolder(folder)) {
+        setStatus(QT_TR_NOOP("Conversion failed."), QStringLiteral("Could not create the folder '%1' (Permission denied)").arg(folder));
+        return;
+    }
+
     ui->progressBar->setValue(0);
     repaint();
     converter.reset();
-    const QString input = ui->editInputFile->text();
     converter.setInputFile(input);
-    double start = 0, end = 0;
-    ui->sliderBar->getClip(start, end);
     converter.setStartTime(start);
     converter.setDuration(end - start);
     converter.setVolume(encoderVolume(ui->sliderVolume->getVolume()));
     converter.setFadeIn(ui->spinFadein->value());
-
-    const QString folder = ui->editOutputFolder->text();
-    if (!QDir(folder).exists())
-        QDir().mkdir(folder);
-    CFilePath output;
-    output.setDir(folder);
-    output.setBaseName(CFilePath(input).baseName());
-    output.setSuffix(QStringLiteral("m4a"));
-    output.makeUnique();
-    converter.setOutputFile(output.fullPath());
+    converter.setOutputFile(OutputNames::encodedFile(folder, input));
+    ringtoneJob = {input,
+                   ui->editOutputName->text(),
+                   start,
+                   end,
+                   ui->checkExport->isChecked(),
+                   ui->checkExportITunes->isChecked()};
+    keepOutcome = false;
+    setStatus(QT_TR_NOOP("Making the ringtone, please wait..."));
 
     // The bar follows the clip being encoded, not the whole file.
     startJob(CAVConverter::JobEncodeRingtone, end - start);
@@ -738,9 +877,16 @@ void MainDialog::onAVConverterFinished()
 
 void MainDialog::finishWaveform(const QString &wavePath)
 {
-    setStatus(QT_TR_NOOP("File loaded."));
-    if (!QFile::exists(wavePath))
+    if (!keepOutcome)
+        setStatus(QT_TR_NOOP("File loaded."));
+    keepOutcome = false;
+    if (wavePath.isEmpty() || !QFile::exists(wavePath)) {
+        // Never the previous file's picture under this file's clip.
+        ui->sliderBar->setWaveImage(QImage());
+        ui->sliderBar->update();
         return;
+    }
+    applyDecodedLength(waveLengthSeconds(wavePath));
     QElapsedTimer timer;
     timer.start();
     QFile wave(wavePath);
@@ -752,33 +898,39 @@ void MainDialog::finishWaveform(const QString &wavePath)
 
 void MainDialog::finishRingtone(const QString &encodedPath)
 {
-    // A failed encoder leaves no file: say so rather than report success.
+    // The outcome belongs to the job, not to a file loaded while it ran.
+    const RingtoneJob job = ringtoneJob;
+    keepOutcome = waveformPending;
+    // A failed encoder leaves no file: say so, and why, rather than report
+    // success.
     if (!converter.succeeded() || !QFile::exists(encodedPath)) {
         QFile::remove(encodedPath);
-        setStatus(QT_TR_NOOP("Conversion failed."));
+        QString reason = converter.lastMessage();
+        if (reason.isEmpty())
+            reason = QStringLiteral("The encoder program could not be run");
+        setStatus(QT_TR_NOOP("Conversion failed."), reason);
         return;
     }
-    QString name = sanitizeFileName(ui->editOutputName->text());
-    if (name.isEmpty())
-        name = CFilePath(ui->editInputFile->text()).baseName();
-    CFilePath target(encodedPath);
-    target.setBaseName(name);
-    target.setSuffix(QStringLiteral("m4r"));
-    target.makeUnique();
-    const QString ringtone = target.fullPath();
-    QFile::rename(encodedPath, ringtone);
+    const QString ringtone =
+        OutputNames::ringtoneFile(encodedPath, OutputNames::ringtoneName(job.outputName, job.input));
+    QFile encoded(encodedPath);
+    if (!encoded.rename(ringtone)) {
+        const QString reason = QStringLiteral("Could not rename '%1' to '%2' (%3)")
+                                   .arg(encodedPath, ringtone, encoded.errorString());
+        QFile::remove(encodedPath);
+        setStatus(QT_TR_NOOP("Conversion failed."), reason);
+        return;
+    }
     setStatus(QT_TR_NOOP("Conversion succeed."));
 
-    if (ui->checkExport->isChecked() && deviceBridge && deviceBridge->addRingtone) {
-        double start = 0, end = 0;
-        ui->sliderBar->getClip(start, end);
+    if (job.exportPhone && deviceBridge && deviceBridge->addRingtone) {
         const QByteArray path = QDir::toNativeSeparators(ringtone).toUtf8();
-        const int added = deviceBridge->addRingtone(0, path.constData(), int((end - start) * 1000));
+        const int added = deviceBridge->addRingtone(0, path.constData(), int(wholeMs(job.end - job.start)));
         if (deviceBridge->commitChanges)
             deviceBridge->commitChanges(0);
         setStatus(added < 0 ? QT_TR_NOOP("Transfer failed.") : QT_TR_NOOP("Transfer succeed."));
     }
-    if (ui->checkExportITunes->isChecked() && !iTunesPath.isEmpty())
+    if (job.exportITunes && !iTunesPath.isEmpty())
         QProcess::startDetached(iTunesPath, {QStringLiteral("/open"), QDir::toNativeSeparators(ringtone)});
 }
 

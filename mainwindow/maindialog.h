@@ -11,6 +11,7 @@
 
 class QAction;
 class QMenu;
+class QTemporaryDir;
 class QTime;
 class Ui_MainDialog;
 namespace Ui { class MainDialog; }
@@ -31,6 +32,10 @@ public:
     // (a string literal): it is kept untranslated and translated again on
     // every language change.
     void setStatus(const char *source);
+    // The same, followed by why it happened: reason is the encoder's own
+    // line (or a system error text), shown in a form a user can act on and
+    // whole in the status line's tooltip.
+    void setStatus(const char *source, const QString &reason);
 
     void loadInputFile(const QString &path);
 
@@ -86,6 +91,15 @@ private:
     void startJob(int jobType, double outputSeconds);
     void finishWaveform(const QString &wavePath);
     void finishRingtone(const QString &encodedPath);
+    void showStatus();
+    // Writes the clip into the editors and the length label without writing
+    // it back to the timeline.
+    void showClip(double begin, double end);
+    // The file's length as decoded, which a damaged or badly written header
+    // may state wrongly: the timeline, the editors and the clip follow it.
+    void applyDecodedLength(double seconds);
+    void applyLength(double seconds);
+    QString waveFolder();
 
     QPoint dragOffset{-1, -1};
     Ui::MainDialog *ui = nullptr;
@@ -110,6 +124,27 @@ private:
     double jobSeconds = 0.0;
     // A file was loaded while a job ran; its waveform job waits for the end.
     bool waveformPending = false;
+    // A ringtone's outcome came in while a newer file was loading: it stays
+    // in the status line rather than giving way to "File loaded.".
+    bool keepOutcome = false;
+    // Set while an editor's typed time is being clamped: the clamping write
+    // must not be taken as another typed time.
+    bool clampingEditor = false;
+    QString statusReason;
+    // What Generate was pressed with: the job keeps it, whatever is loaded
+    // or typed while it runs.
+    struct RingtoneJob
+    {
+        QString input;
+        QString outputName;
+        double start = 0.0;
+        double end = 0.0;
+        bool exportPhone = false;
+        bool exportITunes = false;
+    } ringtoneJob;
+    // Private folder of this window's temporary waveform files (made on
+    // first use, removed with its contents when the window goes).
+    std::unique_ptr<QTemporaryDir> waveTemp;
 
     // The window's own pictures, loaded once; painting runs every 500 ms
     // while a preview or a job runs.
@@ -137,4 +172,11 @@ struct LitRows
 LitRows leftBarLitRows(int v);
 // The encoder's gain (256 = unchanged) for a volume slider value 0..200.
 int encoderVolume(int sliderValue);
+// The open dialog's filter, in the form this platform's file dialogs read.
+QString inputFileFilter();
+// What a user can do about a failed conversion, from the encoder's last line
+// (or a system error text); the line itself when it is not one we know.
+QString failureHint(const QString &reason);
+// Shortest clip Generate accepts, in milliseconds: less holds no AAC frame.
+inline constexpr int kShortestClipMs = 100;
 LitRows rightBarLitRows(int v);

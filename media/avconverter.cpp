@@ -28,6 +28,15 @@ QString encoderProgram()
 #endif
 }
 
+constexpr qsizetype kTailBytes = 4096;
+
+void keepTail(QByteArray &tail, QByteArrayView text)
+{
+    tail.append(text);
+    if (tail.size() > kTailBytes)
+        tail.remove(0, tail.size() - kTailBytes);
+}
+
 } // namespace
 
 CAVConverter::CAVConverter()
@@ -99,6 +108,7 @@ void CAVConverter::start(int jobType)
     m_jobType = jobType;
     m_succeeded = false;
     m_running = true;
+    m_outputTail.clear();
 
     QStringList arguments = preInputOptions;
     arguments << QStringLiteral("-y") << QStringLiteral("-i") << m_inputPath;
@@ -121,6 +131,7 @@ void CAVConverter::onStdoutReady()
     char buffer[256];
     const qint64 length = std::max<qint64>(0, process.read(buffer, sizeof buffer));
     const QByteArrayView text(buffer, length);
+    keepTail(m_outputTail, text);
 
     const qsizetype key = text.indexOf("time=");
     if (key >= 0) {
@@ -142,6 +153,8 @@ void CAVConverter::onProcessFinished(int exitCode, QProcess::ExitStatus exitStat
         return;
     m_running = false;
     m_succeeded = exitStatus == QProcess::NormalExit && exitCode == 0;
+    // Output not yet read (the reads are small) holds the final lines.
+    keepTail(m_outputTail, process.readAll());
     Q_EMIT finished();
 }
 
@@ -161,4 +174,18 @@ void CAVConverter::onProcessError(QProcess::ProcessError error)
             Q_EMIT finished();
         },
         Qt::QueuedConnection);
+}
+
+QString CAVConverter::lastMessage() const
+{
+    // Progress lines may end in a carriage return only.
+    const QList<QByteArray> lines = m_outputTail.split('\n');
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        for (const QByteArray &part : line->split('\r')) {
+            const QByteArray text = part.trimmed();
+            if (!text.isEmpty() && !text.startsWith("time=") && !text.contains(" time="))
+                return QString::fromUtf8(text);
+        }
+    }
+    return {};
 }

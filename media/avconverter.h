@@ -34,6 +34,9 @@ public:
     bool succeeded() const { return m_succeeded; }
     // From start() until finished() is emitted.
     bool isRunning() const { return m_running; }
+    // The last line the encoder wrote that is not a progress report: on a
+    // failure, what went wrong. Empty when there was none (or it never ran).
+    QString lastMessage() const;
 
 Q_SIGNALS:
     void finished();
@@ -55,4 +58,6 @@ private:
     // Set by start, cleared when finished() goes out: one finished() per job
     // whichever way the process ends (or fails to begin).
     bool m_running = false;
+    // The end of the encoder's output, enough to hold its last lines.
+    QByteArray m_outputTail;
 };

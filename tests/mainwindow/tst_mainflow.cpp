@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -53,6 +54,36 @@ bool writeTone(const QString &path, double seconds)
     return out.status() == QDataStream::Ok;
 }
 
+// A WAV header that claims claimedSeconds over a tone of realSeconds, as a
+// cut download does.
+bool writeCutTone(const QString &path, double realSeconds, double claimedSeconds)
+{
+    if (!writeTone(path, realSeconds))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const quint32 claimed = quint32(claimedSeconds * 44100) * 4;
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    file.seek(4);
+    out << quint32(36 + claimed);
+    file.seek(40);
+    out << claimed;
+    return out.status() == QDataStream::Ok;
+}
+
+// Columns of the timeline where the waveform's band differs from the rows
+// above it.
+int bandedColumns(QWidget *timeline)
+{
+    const QImage image = timeline->grab().toImage();
+    int banded = 0;
+    for (int x = 20; x < image.width() - 20; ++x)
+        banded += image.pixel(x, image.height() / 2 - 4) != image.pixel(x, 4);
+    return banded;
+}
+
 void closeMessageBoxSoon(QString *text)
 {
     QTimer::singleShot(50, [text] {
@@ -86,10 +117,27 @@ private Q_SLOTS:
     void waveformThenGenerate();
     void failedEncodingIsNotReportedAsSuccess();
     void loadDuringAJobWaitsForIt();
+    void typedTimesAreTakenWhenEntered_data();
+    void typedTimesAreTakenWhenEntered();
+    void enterPressesNoButton();
+    void loadDuringGenerateKeepsTheJob();
+    void tooShortClipIsNotEncoded();
+    void failuresSayWhy_data();
+    void failuresSayWhy();
+    void failureHints_data();
+    void failureHints();
+    void decodedLengthDecidesTheTimeline();
+    void fileWithoutWaveformClearsTheTimeline();
+    void plantedLinkInTempIsNotFollowed();
+    void longOutputNameStillSaves();
 
 private:
     std::unique_ptr<MainDialog> makeDialog();
     void load(double duration, const QString &path = QStringLiteral("/music/Song.mp3"));
+    // Loads a real tone file and waits for its waveform.
+    bool loadTone(const QString &path, double seconds);
+    bool generateAndWait();
+    QString status() const;
 
     QTranslator translator;
     std::unique_ptr<MainDialog> dialog;
@@ -131,6 +179,35 @@ void TestMainFlow::load(double duration, const QString &path)
     dialog->loadInputFile(path);
 }
 
+bool TestMainFlow::loadTone(const QString &path, double seconds)
+{
+    if (!writeTone(path, seconds))
+        return false;
+    load(seconds, path);
+    auto *generate = child<QPushButton>(dialog.get(), "btnGenerate");
+    QElapsedTimer waited;
+    waited.start();
+    while (!generate->isEnabled() && waited.elapsed() < 20000)
+        QTest::qWait(10);
+    return generate->isEnabled();
+}
+
+bool TestMainFlow::generateAndWait()
+{
+    auto *generate = child<QPushButton>(dialog.get(), "btnGenerate");
+    QTest::mouseClick(generate, Qt::LeftButton);
+    QElapsedTimer waited;
+    waited.start();
+    while (!generate->isEnabled() && waited.elapsed() < 20000)
+        QTest::qWait(10);
+    return generate->isEnabled();
+}
+
+QString TestMainFlow::status() const
+{
+    return child<QLabel>(dialog.get(), "labelStatus")->text();
+}
+
 void TestMainFlow::encoderVolume_data()
 {
     QTest::addColumn<int>("slider");
@@ -158,10 +235,11 @@ void TestMainFlow::loadSetsDefaultClip_data()
     QTest::addColumn<QTime>("longest");
     QTest::addColumn<QString>("playTime");
 
-    // The end editor takes whole seconds and writes them back to the clip.
-    QTest::newRow("4.7 s") << 4.7 << 4.0 << QTime(0, 0, 4) << QTime(0, 0, 4, 700) << "00:00:00 / 00:00:04";
+    // Shorter than ten seconds: the whole file, to the millisecond.
+    QTest::newRow("4.7 s") << 4.7 << 4.7 << QTime(0, 0, 4, 700) << QTime(0, 0, 4, 700) << "00:00:00 / 00:00:04";
+    QTest::newRow("4.2 s") << 4.2 << 4.2 << QTime(0, 0, 4, 200) << QTime(0, 0, 4, 200) << "00:00:00 / 00:00:04";
     QTest::newRow("3 min") << 180.0 << 10.0 << QTime(0, 0, 10) << QTime(0, 3) << "00:00:00 / 00:03:00";
-    QTest::newRow("just over half a second") << 0.51 << 0.51 << QTime(0, 0) << QTime(0, 0, 0, 510)
+    QTest::newRow("just over half a second") << 0.51 << 0.51 << QTime(0, 0, 0, 510) << QTime(0, 0, 0, 510)
                                              << "00:00:00 / 00:00:00";
 }
 
@@ -180,6 +258,8 @@ void TestMainFlow::loadSetsDefaultClip()
     slider->getClip(start, end);
     QCOMPARE(start, 0.0);
     QCOMPARE(end, clipEnd);
+    // The editors, the length label and the clip the encoder gets agree.
+    QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(), endEditor.toString(QStringLiteral("hh:mm:ss.zzz")));
     QCOMPARE(child<QTimeEdit>(w, "editStartTime")->time(), QTime(0, 0));
     QCOMPARE(child<QTimeEdit>(w, "editEndTime")->time(), endEditor);
     QCOMPARE(child<QTimeEdit>(w, "editEndTime")->maximumTime(), longest);
@@ -204,8 +284,8 @@ void TestMainFlow::shortOrUnreadableFileIsRefused()
     closeMessageBoxSoon(&shown);
     load(0.5, QStringLiteral("/music/Tiny.mp3"));
     QCOMPARE(shown, QStringLiteral("Invalid input file"));
-    // Only the output name follows the refused file.
-    QCOMPARE(child<QLineEdit>(dialog.get(), "editOutputName")->text(), QStringLiteral("Tiny"));
+    // A refused file changes nothing, not even the output name.
+    QCOMPARE(child<QLineEdit>(dialog.get(), "editOutputName")->text(), QStringLiteral("First"));
     QCOMPARE(child<QLineEdit>(dialog.get(), "editInputFile")->text(),
              QDir::toNativeSeparators(QStringLiteral("/music/First.mp3")));
 }
@@ -278,13 +358,11 @@ void TestMainFlow::editorsAndTimelineStayInStep()
     slider->getClip(start, end);
     QCOMPARE(start, 4.25);
     QCOMPARE(end, 10.0);
-    QCOMPARE(endEditor->minimumTime(), QTime(0, 0, 4, 250));
     QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(), QStringLiteral("00:00:05.750"));
 
     endEditor->setTime(QTime(0, 0, 30));
     slider->getClip(start, end);
     QCOMPARE(end, 30.0);
-    QCOMPARE(startEditor->maximumTime(), QTime(0, 0, 30));
 
     // A drag on the timeline writes both editors and nothing back.
     QMetaObject::invokeMethod(dialog.get(), "onClipChanged", Q_ARG(double, 20.0), Q_ARG(double, 25.5));
@@ -301,7 +379,8 @@ void TestMainFlow::waveformThenGenerate()
     const QString base = QStringLiteral("FlowTone%1").arg(QCoreApplication::applicationPid());
     const QString input = dir.filePath(base + QStringLiteral(".wav"));
     QVERIFY(writeTone(input, 3.0));
-    const QString outputFolder = dir.filePath(QStringLiteral("out"));
+    // Created with its parents on the first Generate.
+    const QString outputFolder = dir.filePath(QStringLiteral("out/deeper/still"));
 
     load(3.0, input);
     QWidget *w = dialog.get();
@@ -325,6 +404,7 @@ void TestMainFlow::waveformThenGenerate()
     child<QLineEdit>(w, "editOutputName")->setText(QStringLiteral(" My:Tone? "));
     QTest::mouseClick(generate, Qt::LeftButton);
     QVERIFY(!generate->isEnabled());
+    QCOMPARE(status(), QStringLiteral("Making the ringtone, please wait..."));
     QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
     QCOMPARE(child<QLabel>(w, "labelStatus")->text(), QStringLiteral("Conversion succeed."));
     QVERIFY(QFile::exists(outputFolder + QStringLiteral("/MyTone.m4r")));
@@ -349,7 +429,7 @@ void TestMainFlow::failedEncodingIsNotReportedAsSuccess()
     child<QLineEdit>(dialog.get(), "editOutputFolder")->setText(QDir::toNativeSeparators(dir.path()));
     QTest::mouseClick(generate, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
-    QCOMPARE(child<QLabel>(dialog.get(), "labelStatus")->text(), QStringLiteral("Conversion failed."));
+    QVERIFY(status().startsWith(QStringLiteral("Conversion failed.")));
     QVERIFY(QDir(dir.path()).entryList({QStringLiteral("*.m4r"), QStringLiteral("*.m4a")}).isEmpty());
 }
 
@@ -379,6 +459,248 @@ void TestMainFlow::loadDuringAJobWaitsForIt()
     QVERIFY(slider->isVisible());
     QCOMPARE(child<QLabel>(w, "labelStatus")->text(), QStringLiteral("File loaded."));
     QVERIFY(QDir::temp().entryList({stem + QStringLiteral("*.wav")}).isEmpty());
+}
+
+void TestMainFlow::typedTimesAreTakenWhenEntered_data()
+{
+    QTest::addColumn<double>("duration");
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("clipStart");
+    QTest::addColumn<double>("clipEnd");
+
+    // The clip is 20 .. 30 s before typing.
+    QTest::newRow("start past the end stops at the end")
+        << 180.0 << "editStartTime" << "0:00:40.000" << 30.0 << 30.0;
+    QTest::newRow("start inside") << 180.0 << "editStartTime" << "0:00:25.500" << 25.5 << 30.0;
+    QTest::newRow("end far into a long file") << 3600.0 << "editEndTime" << "0:32:00.000" << 20.0 << 1920.0;
+    QTest::newRow("end before the start stops at the start")
+        << 180.0 << "editEndTime" << "0:00:05.000" << 20.0 << 20.0;
+}
+
+void TestMainFlow::typedTimesAreTakenWhenEntered()
+{
+    QFETCH(double, duration);
+    QFETCH(QString, editor);
+    QFETCH(QString, typed);
+    QFETCH(double, clipStart);
+    QFETCH(double, clipEnd);
+
+    load(duration);
+    QWidget *w = dialog.get();
+    auto *slider = child<CClipSlider>(w, "sliderBar");
+    slider->setClip(20, 30);
+    QMetaObject::invokeMethod(dialog.get(), "onClipChanged", Q_ARG(double, 20.0), Q_ARG(double, 30.0));
+
+    auto *edit = child<QTimeEdit>(w, editor.toLatin1().constData());
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, typed);
+    // Nothing is taken while typing.
+    double start = 0, end = 0;
+    slider->getClip(start, end);
+    QCOMPARE(start, 20.0);
+    QCOMPARE(end, 30.0);
+    QTest::keyClick(edit, Qt::Key_Return);
+
+    slider->getClip(start, end);
+    QCOMPARE(start, clipStart);
+    QCOMPARE(end, clipEnd);
+    QCOMPARE(child<QTimeEdit>(w, "editStartTime")->time().msecsSinceStartOfDay(), qRound(clipStart * 1000));
+    QCOMPARE(child<QTimeEdit>(w, "editEndTime")->time().msecsSinceStartOfDay(), qRound(clipEnd * 1000));
+    QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(),
+             QTime(0, 0).addMSecs(qRound((clipEnd - clipStart) * 1000)).toString(QStringLiteral("hh:mm:ss.zzz")));
+}
+
+void TestMainFlow::enterPressesNoButton()
+{
+    // Enter in a field would otherwise press the auto-default button: the
+    // menu button, which opens the menu.
+    load(60.0);
+    QSignalSpy pressed(child<QPushButton>(dialog.get(), "btnMenu"), &QPushButton::pressed);
+    for (const char *field : {"editOutputName", "editStartTime"}) {
+        auto *edit = child<QWidget>(dialog.get(), field);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    QCOMPARE(pressed.count(), 0);
+    for (QPushButton *button : dialog->findChildren<QPushButton *>())
+        QVERIFY2(!button->autoDefault() && !button->isDefault(), qPrintable(button->objectName()));
+}
+
+void TestMainFlow::loadDuringGenerateKeepsTheJob()
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("First.wav"));
+    QVERIFY(loadTone(first, 30.0));
+    QWidget *w = dialog.get();
+    standin::sendDeviceEvent(0, "connect");
+    QTRY_VERIFY(child<QCheckBox>(w, "checkExport")->isChecked());
+    child<QLineEdit>(w, "editOutputFolder")->setText(QDir::toNativeSeparators(dir.path()));
+    child<QLineEdit>(w, "editOutputName")->setText(QStringLiteral("Keeper"));
+
+    auto *generate = child<QPushButton>(w, "btnGenerate");
+    QTest::mouseClick(generate, Qt::LeftButton);
+    // While the job runs: another file, another clip, the export unchecked.
+    const QString second = dir.filePath(QStringLiteral("Second.wav"));
+    QVERIFY(writeTone(second, 3.0));
+    load(3.0, second);
+    child<QCheckBox>(w, "checkExport")->setChecked(false);
+    QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
+
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Keeper.m4r"))));
+    QVERIFY(QDir(dir.path()).entryList({QStringLiteral("Second*.m4r")}).isEmpty());
+    // The phone got the ringtone with the clip it was made from.
+    const auto &calls = standin::bridge().calls;
+    QCOMPARE(calls.size(), size_t(2));
+    QVERIFY(QString::fromStdString(calls[0]).endsWith(QStringLiteral("Keeper.m4r 10000")));
+    QCOMPARE(calls[1], std::string("commit"));
+    // Its outcome stays in sight once the new file has loaded.
+    QCOMPARE(status(), QStringLiteral("Transfer succeed."));
+    QCOMPARE(child<QLineEdit>(w, "editOutputName")->text(), QStringLiteral("Second"));
+}
+
+void TestMainFlow::tooShortClipIsNotEncoded()
+{
+    QTemporaryDir dir;
+    QVERIFY(loadTone(dir.filePath(QStringLiteral("Short.wav")), 4.0));
+    child<QLineEdit>(dialog.get(), "editOutputFolder")->setText(QDir::toNativeSeparators(dir.path()));
+    auto *slider = child<CClipSlider>(dialog.get(), "sliderBar");
+    slider->setClip(2.0, 2.0);
+    auto *generate = child<QPushButton>(dialog.get(), "btnGenerate");
+    QTest::mouseClick(generate, Qt::LeftButton);
+    QVERIFY(generate->isEnabled());
+    QCOMPARE(status(), QStringLiteral("The clip is too short: move its end further from its start."));
+    QVERIFY(QDir(dir.path()).entryList({QStringLiteral("*.m4?")}).isEmpty());
+}
+
+void TestMainFlow::failuresSayWhy_data()
+{
+    QTest::addColumn<QString>("breakage");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("folder that cannot be made") << "folder"
+                                                << "The output folder cannot be written to: choose another one.";
+    QTest::newRow("input gone") << "input" << "The input file is gone.";
+}
+
+void TestMainFlow::failuresSayWhy()
+{
+    QFETCH(QString, breakage);
+    QFETCH(QString, hint);
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("Reason.wav"));
+    QVERIFY(loadTone(input, 2.0));
+    QString folder = dir.path();
+    if (breakage == QLatin1String("folder")) {
+        // A folder inside a plain file can never be made, even by root.
+        folder = input + QStringLiteral("/out");
+    } else {
+        QVERIFY(QFile::remove(input));
+    }
+    child<QLineEdit>(dialog.get(), "editOutputFolder")->setText(QDir::toNativeSeparators(folder));
+    QVERIFY(generateAndWait());
+    QCOMPARE(status(), QStringLiteral("Conversion failed. ") + hint);
+    // The whole reason is one hover away.
+    QVERIFY(!child<QLabel>(dialog.get(), "labelStatus")->toolTip().isEmpty());
+    QVERIFY(QDir(dir.path()).entryList({QStringLiteral("*.m4?")}).isEmpty());
+}
+
+void TestMainFlow::failureHints_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("read-only folder")
+        << "Could not open output file '/r/a.m4a.1.part' (Permission denied)"
+        << "The output folder cannot be written to: choose another one.";
+    QTest::newRow("disk full") << "Could not write output file '/r/a.m4a' (No space left on device)"
+                               << "The disk of the output folder is full.";
+    QTest::newRow("not media") << "Could not open input file '/r/a.txt' (Invalid data found when processing input)"
+                               << "The input file is damaged or not a media file.";
+    QTest::newRow("no sound") << "Could not find an audio stream in input file '/r/a.mp4' (Stream not found)"
+                              << "The input file has no sound.";
+    QTest::newRow("anything else") << "Something new went wrong" << "Something new went wrong";
+}
+
+void TestMainFlow::failureHints()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, hint);
+    QCOMPARE(failureHint(line), hint);
+}
+
+void TestMainFlow::decodedLengthDecidesTheTimeline()
+{
+    // The header promises 45 s, the file holds 6 s: once decoded, 6 s it is.
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("Cut.wav"));
+    QVERIFY(writeCutTone(input, 6.0, 45.0));
+    load(45.0, input);
+    QWidget *w = dialog.get();
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(w, "btnGenerate")->isEnabled(), 20000);
+    auto *slider = child<CClipSlider>(w, "sliderBar");
+    double start = -1, end = -1;
+    slider->getClip(start, end);
+    QCOMPARE(start, 0.0);
+    QCOMPARE(end, 6.0);
+    QCOMPARE(child<QTimeEdit>(w, "editEndTime")->maximumTime(), QTime(0, 0, 6));
+    QCOMPARE(child<QTimeEdit>(w, "editEndTime")->time(), QTime(0, 0, 6));
+    QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(), QStringLiteral("00:00:06.000"));
+    QCOMPARE(child<QLabel>(w, "labelPlayTime")->text(), QStringLiteral("00:00:00 / 00:00:06"));
+    // Drawn to scale: the band reaches the right end of the timeline.
+    const QImage image = slider->grab().toImage();
+    const int x = image.width() - 25;
+    QVERIFY(image.pixel(x, image.height() / 2 - 4) != image.pixel(x, 4));
+}
+
+void TestMainFlow::fileWithoutWaveformClearsTheTimeline()
+{
+    QTemporaryDir dir;
+    QVERIFY(loadTone(dir.filePath(QStringLiteral("Drawn.wav")), 3.0));
+    auto *slider = child<QWidget>(dialog.get(), "sliderBar");
+    QVERIFY(bandedColumns(slider) > slider->width() / 2);
+    // The probe passes it, the encoder finds nothing to decode.
+    load(30.0, dir.filePath(QStringLiteral("Missing.mp3")));
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(dialog.get(), "btnGenerate")->isEnabled(), 20000);
+    QVERIFY(slider->isVisible());
+    QCOMPARE(bandedColumns(slider), 0);
+}
+
+void TestMainFlow::plantedLinkInTempIsNotFollowed()
+{
+#ifdef Q_OS_WIN
+    QSKIP("symbolic links need privileges on Windows");
+#else
+    QTemporaryDir dir;
+    const QString base = QStringLiteral("Planted%1").arg(QCoreApplication::applicationPid());
+    // A dangling link: the name looks free, and writing through it would
+    // create a file wherever its planter chose.
+    const QString victim = dir.filePath(QStringLiteral("victim.txt"));
+    const QString planted = QDir::temp().filePath(base + QStringLiteral(".wav"));
+    QFile::remove(planted);
+    QVERIFY(QFile::link(victim, planted));
+    QVERIFY(loadTone(dir.filePath(base + QStringLiteral(".wav")), 2.0));
+    QVERIFY(!QFileInfo::exists(victim));
+    QVERIFY(QFileInfo(planted).isSymLink());
+    QFile::remove(planted);
+#endif
+}
+
+void TestMainFlow::longOutputNameStillSaves()
+{
+    QTemporaryDir dir;
+    QVERIFY(loadTone(dir.filePath(QStringLiteral("Long.wav")), 2.0));
+    child<QLineEdit>(dialog.get(), "editOutputFolder")->setText(QDir::toNativeSeparators(dir.path()));
+    // 250 bytes of name: legal, and its numbered twin must be too.
+    const QString name = QString(125, QChar(0x00e9));
+    child<QLineEdit>(dialog.get(), "editOutputName")->setText(name);
+    QVERIFY(generateAndWait());
+    QCOMPARE(status(), QStringLiteral("Conversion succeed."));
+    QVERIFY(generateAndWait());
+    QCOMPARE(status(), QStringLiteral("Conversion succeed."));
+    const QStringList made = QDir(dir.path()).entryList({QStringLiteral("*.m4r")});
+    QCOMPARE(made.size(), 2);
+    for (const QString &file : made)
+        QVERIFY(file.toUtf8().size() <= 255);
 }
 
 QTEST_MAIN(TestMainFlow)
