@@ -102,6 +102,38 @@
         <translation>فشل التحويل.</translation>
     </message>
     <message>
+        <source>Making the ringtone, please wait...</source>
+        <translation>جارٍ إنشاء النغمة، يرجى الانتظار...</translation>
+    </message>
+    <message>
+        <source>The clip is too short: move its end further from its start.</source>
+        <translation>المقطع قصير جدًا: أبعد نهايته عن بدايته.</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written to: choose another one.</source>
+        <translation>لا يمكن الكتابة في مجلد الإخراج: اختر مجلدًا آخر.</translation>
+    </message>
+    <message>
+        <source>The disk of the output folder is full.</source>
+        <translation>قرص مجلد الإخراج ممتلئ.</translation>
+    </message>
+    <message>
+        <source>The input file is gone.</source>
+        <translation>ملف الإدخال لم يعد موجودًا.</translation>
+    </message>
+    <message>
+        <source>The input file has no sound.</source>
+        <translation>ملف الإدخال لا يحتوي على صوت.</translation>
+    </message>
+    <message>
+        <source>The input file is damaged or not a media file.</source>
+        <translation>ملف الإدخال تالف أو ليس ملف وسائط.</translation>
+    </message>
+    <message>
+        <source>The clip holds no sound.</source>
+        <translation>المقطع لا يحتوي على صوت.</translation>
+    </message>
+    <message>
         <source>Conversion succeed.</source>
         <translation>تم التحويل بنجاح.</translation>
     </message>

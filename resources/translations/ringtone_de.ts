@@ -102,6 +102,38 @@
         <translation>Umwandlung fehlgeschlagen.</translation>
     </message>
     <message>
+        <source>Making the ringtone, please wait...</source>
+        <translation>Klingelton wird erstellt, bitte warten...</translation>
+    </message>
+    <message>
+        <source>The clip is too short: move its end further from its start.</source>
+        <translation>Der Ausschnitt ist zu kurz: Ende weiter vom Anfang wegschieben.</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written to: choose another one.</source>
+        <translation>In den Ausgabeordner kann nicht geschrieben werden: bitte einen anderen wählen.</translation>
+    </message>
+    <message>
+        <source>The disk of the output folder is full.</source>
+        <translation>Der Datenträger des Ausgabeordners ist voll.</translation>
+    </message>
+    <message>
+        <source>The input file is gone.</source>
+        <translation>Die Eingabedatei ist nicht mehr vorhanden.</translation>
+    </message>
+    <message>
+        <source>The input file has no sound.</source>
+        <translation>Die Eingabedatei enthält keinen Ton.</translation>
+    </message>
+    <message>
+        <source>The input file is damaged or not a media file.</source>
+        <translation>Die Eingabedatei ist beschädigt oder keine Mediendatei.</translation>
+    </message>
+    <message>
+        <source>The clip holds no sound.</source>
+        <translation>Der Ausschnitt enthält keinen Ton.</translation>
+    </message>
+    <message>
         <source>Conversion succeed.</source>
         <translation>Umwandlung erfolgreich.</translation>
     </message>

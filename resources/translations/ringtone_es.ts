@@ -102,6 +102,38 @@
         <translation>La conversión ha fallado.</translation>
     </message>
     <message>
+        <source>Making the ringtone, please wait...</source>
+        <translation>Creando el tono, espere por favor...</translation>
+    </message>
+    <message>
+        <source>The clip is too short: move its end further from its start.</source>
+        <translation>El fragmento es demasiado corto: aleje su final de su inicio.</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written to: choose another one.</source>
+        <translation>No se puede escribir en la carpeta de salida: elija otra.</translation>
+    </message>
+    <message>
+        <source>The disk of the output folder is full.</source>
+        <translation>El disco de la carpeta de salida está lleno.</translation>
+    </message>
+    <message>
+        <source>The input file is gone.</source>
+        <translation>El archivo de entrada ya no existe.</translation>
+    </message>
+    <message>
+        <source>The input file has no sound.</source>
+        <translation>El archivo de entrada no tiene sonido.</translation>
+    </message>
+    <message>
+        <source>The input file is damaged or not a media file.</source>
+        <translation>El archivo de entrada está dañado o no es un archivo multimedia.</translation>
+    </message>
+    <message>
+        <source>The clip holds no sound.</source>
+        <translation>El fragmento no contiene sonido.</translation>
+    </message>
+    <message>
         <source>Conversion succeed.</source>
         <translation>Conversión completada.</translation>
     </message>

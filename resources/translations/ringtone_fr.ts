@@ -102,6 +102,38 @@
         <translation>La conversion a échoué.</translation>
     </message>
     <message>
+        <source>Making the ringtone, please wait...</source>
+        <translation>Création de la sonnerie, veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>The clip is too short: move its end further from its start.</source>
+        <translation>L'extrait est trop court : éloignez sa fin de son début.</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written to: choose another one.</source>
+        <translation>Impossible d'écrire dans le dossier de sortie : choisissez-en un autre.</translation>
+    </message>
+    <message>
+        <source>The disk of the output folder is full.</source>
+        <translation>Le disque du dossier de sortie est plein.</translation>
+    </message>
+    <message>
+        <source>The input file is gone.</source>
+        <translation>Le fichier d'entrée a disparu.</translation>
+    </message>
+    <message>
+        <source>The input file has no sound.</source>
+        <translation>Le fichier d'entrée n'a pas de son.</translation>
+    </message>
+    <message>
+        <source>The input file is damaged or not a media file.</source>
+        <translation>Le fichier d'entrée est endommagé ou n'est pas un fichier multimédia.</translation>
+    </message>
+    <message>
+        <source>The clip holds no sound.</source>
+        <translation>L'extrait ne contient aucun son.</translation>
+    </message>
+    <message>
         <source>Conversion succeed.</source>
         <translation>Conversion réussie.</translation>
     </message>

@@ -102,6 +102,38 @@
         <translation>Conversione non riuscita.</translation>
     </message>
     <message>
+        <source>Making the ringtone, please wait...</source>
+        <translation>Creazione della suoneria in corso, attendere...</translation>
+    </message>
+    <message>
+        <source>The clip is too short: move its end further from its start.</source>
+        <translation>La clip è troppo corta: allontana la fine dall'inizio.</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written to: choose another one.</source>
+        <translation>Impossibile scrivere nella cartella di output: scegline un'altra.</translation>
+    </message>
+    <message>
+        <source>The disk of the output folder is full.</source>
+        <translation>Il disco della cartella di output è pieno.</translation>
+    </message>
+    <message>
+        <source>The input file is gone.</source>
+        <translation>Il file di input non esiste più.</translation>
+    </message>
+    <message>
+        <source>The input file has no sound.</source>
+        <translation>Il file di input non ha audio.</translation>
+    </message>
+    <message>
+        <source>The input file is damaged or not a media file.</source>
+        <translation>Il file di input è danneggiato o non è un file multimediale.</translation>
+    </message>
+    <message>
+        <source>The clip holds no sound.</source>
+        <translation>La clip non contiene audio.</translation>
+    </message>
+    <message>
         <source>Conversion succeed.</source>
         <translation>Conversione riuscita.</translation>
     </message>

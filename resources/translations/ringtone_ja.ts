@@ -102,6 +102,38 @@
         <translation>変換に失敗しました。</translation>
     </message>
     <message>
+        <source>Making the ringtone, please wait...</source>
+        <translation>着信音を作成しています。お待ちください...</translation>
+    </message>
+    <message>
+        <source>The clip is too short: move its end further from its start.</source>
+        <translation>クリップが短すぎます。終了位置を開始位置から離してください。</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written to: choose another one.</source>
+        <translation>出力フォルダーに書き込めません。別のフォルダーを選んでください。</translation>
+    </message>
+    <message>
+        <source>The disk of the output folder is full.</source>
+        <translation>出力フォルダーのディスクがいっぱいです。</translation>
+    </message>
+    <message>
+        <source>The input file is gone.</source>
+        <translation>入力ファイルが見つかりません。</translation>
+    </message>
+    <message>
+        <source>The input file has no sound.</source>
+        <translation>入力ファイルに音声がありません。</translation>
+    </message>
+    <message>
+        <source>The input file is damaged or not a media file.</source>
+        <translation>入力ファイルが壊れているか、メディアファイルではありません。</translation>
+    </message>
+    <message>
+        <source>The clip holds no sound.</source>
+        <translation>クリップに音声がありません。</translation>
+    </message>
+    <message>
         <source>Conversion succeed.</source>
         <translation>変換が完了しました。</translation>
     </message>

@@ -102,6 +102,38 @@
         <translation>转换失败。</translation>
     </message>
     <message>
+        <source>Making the ringtone, please wait...</source>
+        <translation>正在生成铃声，请稍候...</translation>
+    </message>
+    <message>
+        <source>The clip is too short: move its end further from its start.</source>
+        <translation>片段太短：请将结束位置移离开始位置。</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written to: choose another one.</source>
+        <translation>无法写入输出文件夹：请选择其他文件夹。</translation>
+    </message>
+    <message>
+        <source>The disk of the output folder is full.</source>
+        <translation>输出文件夹所在的磁盘已满。</translation>
+    </message>
+    <message>
+        <source>The input file is gone.</source>
+        <translation>输入文件已不存在。</translation>
+    </message>
+    <message>
+        <source>The input file has no sound.</source>
+        <translation>输入文件没有声音。</translation>
+    </message>
+    <message>
+        <source>The input file is damaged or not a media file.</source>
+        <translation>输入文件已损坏或不是媒体文件。</translation>
+    </message>
+    <message>
+        <source>The clip holds no sound.</source>
+        <translation>片段中没有声音。</translation>
+    </message>
+    <message>
         <source>Conversion succeed.</source>
         <translation>转换成功。</translation>
     </message>

@@ -102,6 +102,38 @@
         <translation>轉換失敗。</translation>
     </message>
     <message>
+        <source>Making the ringtone, please wait...</source>
+        <translation>正在產生鈴聲，請稍候...</translation>
+    </message>
+    <message>
+        <source>The clip is too short: move its end further from its start.</source>
+        <translation>片段太短：請將結束位置移離開始位置。</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written to: choose another one.</source>
+        <translation>無法寫入輸出資料夾：請選擇其他資料夾。</translation>
+    </message>
+    <message>
+        <source>The disk of the output folder is full.</source>
+        <translation>輸出資料夾所在的磁碟已滿。</translation>
+    </message>
+    <message>
+        <source>The input file is gone.</source>
+        <translation>輸入檔案已不存在。</translation>
+    </message>
+    <message>
+        <source>The input file has no sound.</source>
+        <translation>輸入檔案沒有聲音。</translation>
+    </message>
+    <message>
+        <source>The input file is damaged or not a media file.</source>
+        <translation>輸入檔案已損毀或不是媒體檔案。</translation>
+    </message>
+    <message>
+        <source>The clip holds no sound.</source>
+        <translation>片段中沒有聲音。</translation>
+    </message>
+    <message>
         <source>Conversion succeed.</source>
         <translation>轉換成功。</translation>
     </message>
