@@ -34,6 +34,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -50,6 +51,11 @@
 #include <future>
 
 MainDialog *theMainDialog = nullptr;
+
+// Every status shown and every ringtone job started, for whoever drives the
+// window from outside (the real-window test): off unless turned on with
+// QT_LOGGING_RULES="tonquill.window.debug=true".
+Q_LOGGING_CATEGORY(lcWindow, "tonquill.window", QtInfoMsg)
 
 namespace {
 
@@ -288,6 +294,7 @@ void MainDialog::showStatus()
         text += QLatin1Char(' ') + failureHint(statusReason);
     ui->labelStatus->setText(text);
     ui->labelStatus->setToolTip(statusReason);
+    qCDebug(lcWindow).noquote() << "status:" << text;
 }
 
 void MainDialog::checkITunes()
@@ -833,6 +840,7 @@ void MainDialog::onBtnGenerate()
                    ui->checkExportITunes->isChecked()};
     keepOutcome = false;
     setStatus(QT_TR_NOOP("Making the ringtone, please wait..."));
+    qCDebug(lcWindow).noquote() << QStringLiteral("ringtone: start=%1 end=%2").arg(start).arg(end);
 
     // The bar follows the clip being encoded, not the whole file.
     startJob(CAVConverter::JobEncodeRingtone, end - start);

@@ -1,0 +1,347 @@
+// The built program in a real X server, driven only by input events, as a
+// user drives it: browse by typing a path, wait for the waveform, drag the
+// clip, Generate; a refused file; closing during a long Generate. The window
+// tells what it shows through its debug channel (tonquill.window).
+#include <QDataStream>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+bool writeTone(const QString &path, double seconds)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const quint32 rate = 44100, frames = quint32(seconds * rate), dataSize = frames * 4;
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + dataSize);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
+    out.writeRawData("data", 4);
+    out << dataSize;
+    QByteArray block;
+    QDataStream blockOut(&block, QIODevice::WriteOnly);
+    blockOut.setByteOrder(QDataStream::LittleEndian);
+    for (quint32 i = 0; i < rate; ++i) {
+        const qint16 v = qint16(12000 * std::sin(2 * M_PI * 440 * i / rate));
+        blockOut << v << v;
+    }
+    for (quint32 written = 0; written < frames; written += rate)
+        out.writeRawData(block.constData(), int(std::min(rate, frames - written)) * 4);
+    return out.status() == QDataStream::Ok;
+}
+
+} // namespace
+
+class TestRealWindow final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void browseDragGenerate();
+    void refusedFileLeavesTheWindow();
+    void closingDuringGenerateLeavesNoPartialFile();
+
+private:
+    QString xdo(const QStringList &arguments);
+    bool startProgram();
+    void stopProgram();
+    // Waits for a line of the window's debug channel that contains text.
+    bool waitForLog(const QString &text, int timeoutMs = 30000);
+    QPoint origin();
+    void click(int x, int y);
+    void drag(int fromX, int toX, int y);
+    void typeIntoOpenDialog(const QString &path);
+    QStringList windowsTitled(const QString &title);
+
+    QTemporaryDir work;
+    QString outputFolder;
+    QString display;
+    QString xdotool;
+    QProcess server;
+    QProcess program;
+    QString log;
+};
+
+void TestRealWindow::initTestCase()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs an X server");
+#endif
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    if (xvfb.isEmpty() || xdotool.isEmpty())
+        QSKIP("Xvfb or xdotool is not installed");
+    QVERIFY(QFile::exists(QStringLiteral(TQ_PROGRAM)));
+
+    // A display number nobody holds.
+    int number = 90 + int(QCoreApplication::applicationPid() % 100);
+    while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    display = QStringLiteral(":%1").arg(number);
+    server.start(xvfb, {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                        QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!server.waitForStarted(5000))
+        QSKIP("Xvfb could not be started");
+    QElapsedTimer waited;
+    waited.start();
+    while (xdo({QStringLiteral("getdisplaygeometry")}).isEmpty()) {
+        if (waited.elapsed() > 10000 || server.state() != QProcess::Running)
+            QSKIP("no X server came up");
+        QTest::qWait(100);
+    }
+
+    connect(&program, &QProcess::readyRead, this, [this] { log += QString::fromUtf8(program.readAll()); });
+
+    outputFolder = work.filePath(QStringLiteral("ringtones"));
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zentavo"),
+                       QStringLiteral("Tonquill"));
+    settings.clear();
+    settings.setValue(QStringLiteral("Setting/OutputFolder"), outputFolder);
+    settings.sync();
+}
+
+void TestRealWindow::cleanupTestCase()
+{
+    stopProgram();
+    server.terminate();
+    server.waitForFinished(5000);
+}
+
+void TestRealWindow::cleanup()
+{
+    stopProgram();
+}
+
+QString TestRealWindow::xdo(const QStringList &arguments)
+{
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    tool.setProcessEnvironment(env);
+    tool.start(xdotool, arguments);
+    tool.waitForFinished(20000);
+    return tool.exitCode() == 0 ? QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed() : QString();
+}
+
+bool TestRealWindow::startProgram()
+{
+    log.clear();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tonquill.window.debug=true"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(QStringLiteral(TQ_PROGRAM), {});
+    if (!program.waitForStarted(10000))
+        return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (windowsTitled(QStringLiteral("Zentavo Tonquill")).isEmpty()) {
+        if (waited.elapsed() > 20000)
+            return false;
+        QTest::qWait(100);
+    }
+    // The first paint.
+    QTest::qWait(500);
+    return true;
+}
+
+void TestRealWindow::stopProgram()
+{
+    if (program.state() == QProcess::NotRunning)
+        return;
+    program.terminate();
+    if (!program.waitForFinished(5000)) {
+        program.kill();
+        program.waitForFinished(5000);
+    }
+}
+
+bool TestRealWindow::waitForLog(const QString &text, int timeoutMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!log.contains(text)) {
+        if (waited.elapsed() > timeoutMs || program.state() == QProcess::NotRunning)
+            return log.contains(text);
+        QTest::qWait(50);
+    }
+    return true;
+}
+
+QStringList TestRealWindow::windowsTitled(const QString &title)
+{
+    return xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')})
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QPoint TestRealWindow::origin()
+{
+    const QStringList ids = windowsTitled(QStringLiteral("Zentavo Tonquill"));
+    const QString shell = xdo({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), ids.value(0)});
+    const QRegularExpressionMatch x = QRegularExpression(QStringLiteral("X=(\\d+)")).match(shell);
+    const QRegularExpressionMatch y = QRegularExpression(QStringLiteral("Y=(\\d+)")).match(shell);
+    return {x.captured(1).toInt(), y.captured(1).toInt()};
+}
+
+void TestRealWindow::click(int x, int y)
+{
+    const QPoint at = origin() + QPoint(x, y);
+    xdo({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
+    QTest::qWait(100);
+    xdo({QStringLiteral("click"), QStringLiteral("1")});
+    QTest::qWait(200);
+}
+
+void TestRealWindow::drag(int fromX, int toX, int y)
+{
+    const QPoint at = origin();
+    xdo({QStringLiteral("mousemove"), QString::number(at.x() + fromX), QString::number(at.y() + y)});
+    QTest::qWait(100);
+    xdo({QStringLiteral("mousedown"), QStringLiteral("1")});
+    const int steps = 10;
+    for (int i = 1; i <= steps; ++i) {
+        const int x = fromX + (toX - fromX) * i / steps;
+        xdo({QStringLiteral("mousemove"), QString::number(at.x() + x), QString::number(at.y() + y)});
+        QTest::qWait(30);
+    }
+    xdo({QStringLiteral("mouseup"), QStringLiteral("1")});
+    QTest::qWait(200);
+}
+
+void TestRealWindow::typeIntoOpenDialog(const QString &path)
+{
+    // Browse; Qt's own dialog opens with the focus in its file name field.
+    click(521, 174);
+    QElapsedTimer waited;
+    waited.start();
+    QStringList dialogs;
+    while ((dialogs = windowsTitled(QStringLiteral("Open"))).isEmpty() && waited.elapsed() < 10000)
+        QTest::qWait(100);
+    QVERIFY2(!dialogs.isEmpty(), "the open dialog did not appear");
+    xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialogs.first()});
+    QTest::qWait(300);
+    xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), path});
+    xdo({QStringLiteral("key"), QStringLiteral("Return")});
+}
+
+void TestRealWindow::browseDragGenerate()
+{
+    const QString input = work.filePath(QStringLiteral("Morning Tone.wav"));
+    QVERIFY(writeTone(input, 60.0));
+    QVERIFY(startProgram());
+
+    typeIntoOpenDialog(input);
+    QVERIFY2(waitForLog(QStringLiteral("status: File loaded.")), qPrintable(log));
+
+    // The clip is the first 10 s, columns 0 .. 88 of the 530-column timeline
+    // at (60, 205); its body is dragged 100 columns to the right.
+    drag(60 + 40, 60 + 140, 230);
+    click(573, 480); // Generate
+    QVERIFY2(waitForLog(QStringLiteral("status: Conversion succeed.")), qPrintable(log));
+
+    const QRegularExpressionMatch job =
+        QRegularExpression(QStringLiteral("ringtone: start=([0-9.]+) end=([0-9.]+)")).match(log);
+    QVERIFY2(job.hasMatch(), qPrintable(log));
+    const double start = job.captured(1).toDouble();
+    const double end = job.captured(2).toDouble();
+    QVERIFY2(start > 5.0, qPrintable(log));
+    QCOMPARE(qRound((end - start) * 1000), 10000);
+
+    const QString ringtone = outputFolder + QStringLiteral("/Morning Tone.m4r");
+    QVERIFY(QFileInfo::exists(ringtone));
+    const QString probe = QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
+    if (probe.isEmpty())
+        return;
+    QProcess ffprobe;
+    ffprobe.start(probe, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
+                          QStringLiteral("stream=codec_name:format=duration"), QStringLiteral("-of"),
+                          QStringLiteral("default=nw=1"), ringtone});
+    QVERIFY(ffprobe.waitForFinished(20000));
+    const QString facts = QString::fromUtf8(ffprobe.readAllStandardOutput());
+    QVERIFY2(facts.contains(QStringLiteral("codec_name=aac")), qPrintable(facts));
+    const double seconds =
+        QRegularExpression(QStringLiteral("duration=([0-9.]+)")).match(facts).captured(1).toDouble();
+    QVERIFY2(std::abs(seconds - 10.0) < 0.1, qPrintable(facts));
+}
+
+void TestRealWindow::refusedFileLeavesTheWindow()
+{
+    const QString good = work.filePath(QStringLiteral("Kept.wav"));
+    QVERIFY(writeTone(good, 5.0));
+    const QString bad = work.filePath(QStringLiteral("notes.txt"));
+    {
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a sound\n");
+    }
+    QVERIFY(startProgram());
+    typeIntoOpenDialog(good);
+    QVERIFY2(waitForLog(QStringLiteral("status: File loaded.")), qPrintable(log));
+
+    // "All files" lists it; the path is typed whole anyway.
+    typeIntoOpenDialog(bad);
+    QElapsedTimer waited;
+    waited.start();
+    while (windowsTitled(QStringLiteral("Zentavo Tonquill")).size() < 2 && waited.elapsed() < 10000)
+        QTest::qWait(100);
+    QCOMPARE(windowsTitled(QStringLiteral("Zentavo Tonquill")).size(), 2); // the window and the message
+    xdo({QStringLiteral("key"), QStringLiteral("Return")});
+    QTRY_COMPARE_WITH_TIMEOUT(windowsTitled(QStringLiteral("Zentavo Tonquill")).size(), 1, 10000);
+
+    // Generate still makes the kept file's ringtone under its own name.
+    log.clear();
+    click(573, 480);
+    QVERIFY2(waitForLog(QStringLiteral("status: Conversion succeed.")), qPrintable(log));
+    QVERIFY(QFileInfo::exists(outputFolder + QStringLiteral("/Kept.m4r")));
+    QVERIFY(!QFileInfo::exists(outputFolder + QStringLiteral("/notes.m4r")));
+}
+
+void TestRealWindow::closingDuringGenerateLeavesNoPartialFile()
+{
+    const QString input = work.filePath(QStringLiteral("Long Take.wav"));
+    QVERIFY(writeTone(input, 900.0));
+    QVERIFY(startProgram());
+    typeIntoOpenDialog(input);
+    QVERIFY2(waitForLog(QStringLiteral("status: File loaded."), 60000), qPrintable(log));
+    QFile::remove(input + QStringLiteral(".unused"));
+
+    // The end handle (column 5 of 530 for 10 s of 15 min) to the far right:
+    // the clip becomes the whole quarter hour.
+    drag(60 + 6, 60 + 560, 230);
+    click(573, 480);
+    QVERIFY2(waitForLog(QStringLiteral("status: Making the ringtone")), qPrintable(log));
+    QTest::qWait(1000);
+    click(648, 183); // close
+    QElapsedTimer waited;
+    waited.start();
+    while (program.state() != QProcess::NotRunning && waited.elapsed() < 15000)
+        QTest::qWait(50);
+    QVERIFY2(program.state() == QProcess::NotRunning, qPrintable(log));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    const QStringList left = QDir(outputFolder).entryList({QStringLiteral("Long Take*")}, QDir::Files);
+    QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char(','))));
+}
+
+QTEST_GUILESS_MAIN(TestRealWindow)
+#include "tst_realwindow.moc"
