@@ -293,7 +293,9 @@ void MainDialog::showStatus()
     if (!statusReason.isEmpty())
         text += QLatin1Char(' ') + failureHint(statusReason);
     ui->labelStatus->setText(text);
-    ui->labelStatus->setToolTip(statusReason);
+    // The line may be cut by the window's edge; the tooltip holds it whole,
+    // with the encoder's own words.
+    ui->labelStatus->setToolTip(statusReason.isEmpty() ? QString() : text + QStringLiteral("\n\n") + statusReason);
     qCDebug(lcWindow).noquote() << "status:" << text;
 }
 

@@ -111,7 +111,7 @@
     </message>
     <message>
         <source>The output folder cannot be written to: choose another one.</source>
-        <translation>In den Ausgabeordner kann nicht geschrieben werden: bitte einen anderen wählen.</translation>
+        <translation>Ausgabeordner nicht beschreibbar: bitte einen anderen wählen.</translation>
     </message>
     <message>
         <source>The disk of the output folder is full.</source>
