@@ -5,6 +5,7 @@
 #include "language.h"
 #include "maindialog.h"
 #include "standins.h"
+#include "tonefile.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -33,27 +34,6 @@
 namespace {
 
 // Seconds of a 440 Hz tone, 16-bit stereo at 44.1 kHz.
-bool writeTone(const QString &path, double seconds)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const quint32 rate = 44100, frames = quint32(seconds * rate), dataSize = frames * 4;
-    QDataStream out(&file);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + dataSize);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
-    out.writeRawData("data", 4);
-    out << dataSize;
-    for (quint32 i = 0; i < frames; ++i) {
-        const qint16 v = qint16(12000 * std::sin(2 * M_PI * 440 * i / rate));
-        out << v << v;
-    }
-    return out.status() == QDataStream::Ok;
-}
-
 // A WAV header that claims claimedSeconds over a tone of realSeconds, as a
 // cut download does.
 bool writeCutTone(const QString &path, double realSeconds, double claimedSeconds)

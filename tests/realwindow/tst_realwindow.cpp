@@ -2,6 +2,8 @@
 // user drives it: browse by typing a path, wait for the waveform, drag the
 // clip, Generate; a refused file; closing during a long Generate. The window
 // tells what it shows through its debug channel (tonquill.window).
+#include "tonefile.h"
+
 #include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,36 +17,6 @@
 #include <QTest>
 
 #include <cmath>
-
-namespace {
-
-bool writeTone(const QString &path, double seconds)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const quint32 rate = 44100, frames = quint32(seconds * rate), dataSize = frames * 4;
-    QDataStream out(&file);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + dataSize);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
-    out.writeRawData("data", 4);
-    out << dataSize;
-    QByteArray block;
-    QDataStream blockOut(&block, QIODevice::WriteOnly);
-    blockOut.setByteOrder(QDataStream::LittleEndian);
-    for (quint32 i = 0; i < rate; ++i) {
-        const qint16 v = qint16(12000 * std::sin(2 * M_PI * 440 * i / rate));
-        blockOut << v << v;
-    }
-    for (quint32 written = 0; written < frames; written += rate)
-        out.writeRawData(block.constData(), int(std::min(rate, frames - written)) * 4);
-    return out.status() == QDataStream::Ok;
-}
-
-} // namespace
 
 class TestRealWindow final : public QObject
 {
