@@ -2,11 +2,11 @@
 #
 # Fails when a file that a target compiles includes a header of the tree that
 # is neither in the including file's own folder nor owned by a target it
-# links (directly or through another), and when a target puts another
-# folder of the tree on its include path. A header is owned by the targets that
-# list it among their sources, or, when none does, by the targets of its
-# folder (an INTERFACE target owns only what it lists). Headers that are not
-# in the tree (Qt, the C library, generated files) are not looked at.
+# links (directly or through another), and when a target puts another folder
+# of the tree on its include path. A header is owned by the targets that list
+# it among their sources, or, when none does, by the targets of its folder
+# (an INTERFACE target owns only what it lists). Headers that are not in the
+# tree (Qt, the C library, generated files) are not looked at.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT DATA)
@@ -82,12 +82,21 @@ foreach(target IN LISTS TQ_TARGETS)
         file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">]+[\">]")
         foreach(line IN LISTS lines)
             string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*$" "\\1" name "${line}")
-            # A quoted include finds its own folder first, as the compiler does.
-            if(line MATCHES "\"" AND EXISTS "${here}/${name}")
-                continue()
-            endif()
+            # A quoted include looks beside the including file first, as the
+            # compiler does; "../other/x.h" leaves the folder that way.
             set(matches)
+            if(line MATCHES "\"" AND EXISTS "${here}/${name}")
+                get_filename_component(beside "${here}/${name}" ABSOLUTE)
+                get_filename_component(beside_dir "${beside}" DIRECTORY)
+                if(beside_dir STREQUAL here)
+                    continue()
+                endif()
+                set(matches "${beside}")
+            endif()
             foreach(header IN LISTS headers)
+                if(matches)
+                    break()
+                endif()
                 string(LENGTH "${header}" hl)
                 string(LENGTH "/${name}" nl)
                 if(hl GREATER nl)
