@@ -13,6 +13,7 @@
 #include "identity.h"
 #include "language.h"
 #include "settings.h"
+#include "skingeometry.h"
 #include "ui_maindialog.h"
 #include "volumeslider.h"
 
@@ -58,9 +59,6 @@ MainDialog *theMainDialog = nullptr;
 Q_LOGGING_CATEGORY(lcWindow, "tonquill.window", QtInfoMsg)
 
 namespace {
-
-constexpr int kLeftBarRows = 425;
-constexpr int kRightBarRows = 299;
 
 // Runs on whatever thread the player reports from: it only emits, and the
 // automatic connection queues the handling onto the GUI thread.
@@ -138,13 +136,12 @@ void MainDialog::preloadPictures()
 
 LitRows leftBarLitRows(int v)
 {
-    return {std::max(0, (102 - v) * 4), kLeftBarRows - 1};
+    return {mainskin::leftBarFirstLitRow(v), mainskin::kLeftBar.size.height() - 1};
 }
 
 LitRows rightBarLitRows(int v)
 {
-    const int k = (287 * v) / 100;
-    return {std::max(0, 287 - k), kRightBarRows - 1};
+    return {mainskin::rightBarFirstLitRow(v), mainskin::kRightBar.size.height() - 1};
 }
 
 MainDialog::MainDialog(QWidget *parent)
@@ -387,25 +384,23 @@ void MainDialog::paintEvent(QPaintEvent *)
 
     painter.drawPixmap(0, 0, pictures.background);
 
-    painter.drawPixmap(0, 82, pictures.leftBack);
-    const LitRows left = leftBarLitRows(v);
-    if (left.first <= left.last)
-        painter.drawPixmap(QPoint(0, 82 + left.first), pictures.leftFore,
-                           QRect(0, left.first, pictures.leftFore.width(), left.last - left.first + 1));
-
-    painter.drawPixmap(644, 208, pictures.rightBack);
-    const LitRows right = rightBarLitRows(v);
-    if (right.first <= right.last)
-        painter.drawPixmap(QPoint(644, 208 + right.first), pictures.rightFore,
-                           QRect(0, right.first, pictures.rightFore.width(), right.last - right.first + 1));
+    const auto drawBar = [&](const mainskin::LevelBar &bar, const QPixmap &back, const QPixmap &fore,
+                             LitRows lit) {
+        painter.drawPixmap(bar.topLeft, back);
+        if (lit.first <= lit.last)
+            painter.drawPixmap(bar.topLeft + QPoint(0, lit.first), fore,
+                               QRect(0, lit.first, fore.width(), lit.last - lit.first + 1));
+    };
+    drawBar(mainskin::kLeftBar, pictures.leftBack, pictures.leftFore, leftBarLitRows(v));
+    drawBar(mainskin::kRightBar, pictures.rightBack, pictures.rightFore, rightBarLitRows(v));
 
     painter.save();
     // Smooth sampling keeps the turning disc from shimmering at its edge.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.translate(666, 82);
+    painter.translate(mainskin::kDiscCentre);
     painter.rotate(discAngle);
-    painter.translate(-666, -82);
-    painter.drawPixmap(QRect(584, 0, 166, 166), pictures.disc);
+    painter.translate(-mainskin::kDiscCentre);
+    painter.drawPixmap(mainskin::kDiscRect, pictures.disc);
     painter.restore();
 }
 

@@ -4,6 +4,7 @@
 #include "pictures.h"
 
 #include "paint.h"
+#include "skingeometry.h"
 
 #include <QPainter>
 
@@ -90,18 +91,19 @@ QImage previewMainWindow(const Pictures &all, int progress, double discAngle)
     // The window's painting, step by step as the main dialog does it.
     const int v = progress;
     p.drawImage(0, 0, lib.at(QStringLiteral("main_bg")));
-    p.drawImage(0, 82, lib.at(QStringLiteral("left_back")));
-    const int sy = (102 - v) * 4;
-    p.drawImage(QPoint(0, 82 + sy), lib.at(QStringLiteral("left_fore")), QRect(0, sy, 26, 425 - sy));
-    p.drawImage(644, 208, lib.at(QStringLiteral("right_back")));
-    const int k = (287 * v) / 100;
-    p.drawImage(QPoint(644, 208 + 287 - k), lib.at(QStringLiteral("right_fore")), QRect(0, 287 - k, 27, 12 + k));
+    const auto bar = [&](const mainskin::LevelBar &geometry, const QString &name, int firstLit) {
+        p.drawImage(geometry.topLeft, lib.at(name + QStringLiteral("_back")));
+        p.drawImage(geometry.topLeft + QPoint(0, firstLit), lib.at(name + QStringLiteral("_fore")),
+                    QRect(0, firstLit, geometry.size.width(), geometry.size.height() - firstLit));
+    };
+    bar(mainskin::kLeftBar, QStringLiteral("left"), mainskin::leftBarFirstLitRow(v));
+    bar(mainskin::kRightBar, QStringLiteral("right"), mainskin::rightBarFirstLitRow(v));
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.translate(666, 82);
+    p.translate(mainskin::kDiscCentre);
     p.rotate(discAngle);
-    p.translate(-666, -82);
-    p.drawImage(QRect(584, 0, 166, 166), lib.at(QStringLiteral("disc")));
+    p.translate(-mainskin::kDiscCentre);
+    p.drawImage(mainskin::kDiscRect, lib.at(QStringLiteral("disc")));
     p.restore();
 
     p.setRenderHint(QPainter::TextAntialiasing);

@@ -4,6 +4,7 @@
 
 #include "glyphs.h"
 #include "paint.h"
+#include "skingeometry.h"
 
 #include <QConicalGradient>
 #include <QFontMetricsF>
@@ -20,7 +21,7 @@ namespace {
 
 constexpr int kMainW = 749;
 constexpr int kMainH = 530;
-const QPointF kDiscCentre(666, 82);
+const QPointF kDiscCentre(mainskin::kDiscCentre);
 
 // A 1-pixel frame whose upper edge is dark and lower edge light reads as a
 // recess; the opposite order as a raised area.
@@ -216,8 +217,10 @@ QColor ledColour(double t) // t: 0 at the bottom, 1 at the top
 
 // Both pictures of a bar share the casing pixel for pixel: the lit one is
 // drawn over the dim one from the bottom up, so only the segments may differ.
-QImage levelBar(int w, int h, int firstRow, int lastRow, bool lit)
+QImage levelBar(const mainskin::LevelBar &bar, int firstRow, int lastRow, bool lit)
 {
+    const int w = bar.size.width();
+    const int h = bar.size.height();
     QImage img = canvas(w, h);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -351,10 +354,10 @@ void windowPictures(Pictures &out)
     out.push_back({QStringLiteral("main_bg"), mainBackground()});
     // Left: one percent of progress is one 4-row segment pitch; rows 0..8 stay
     // dark even at 100 %, so segments start below them.
-    out.push_back({QStringLiteral("left_back"), levelBar(26, 425, 9, 419, false)});
-    out.push_back({QStringLiteral("left_fore"), levelBar(26, 425, 9, 419, true)});
-    out.push_back({QStringLiteral("right_back"), levelBar(27, 299, 3, 293, false)});
-    out.push_back({QStringLiteral("right_fore"), levelBar(27, 299, 3, 293, true)});
+    out.push_back({QStringLiteral("left_back"), levelBar(mainskin::kLeftBar, 9, 419, false)});
+    out.push_back({QStringLiteral("left_fore"), levelBar(mainskin::kLeftBar, 9, 419, true)});
+    out.push_back({QStringLiteral("right_back"), levelBar(mainskin::kRightBar, 3, 293, false)});
+    out.push_back({QStringLiteral("right_fore"), levelBar(mainskin::kRightBar, 3, 293, true)});
     out.push_back({QStringLiteral("disc"), discPicture(165)});
 }
 
