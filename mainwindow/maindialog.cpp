@@ -5,6 +5,7 @@
 #include "devicebridge.h"
 #include "ffplay.h"
 #include "managedialog.h"
+#include "phonelink.h"
 #include "filepath.h"
 #include "mediaprobe.h"
 #include "waveimage.h"
@@ -67,15 +68,6 @@ int deviceEventCallback(int kind, const char *text)
         Q_EMIT theMainDialog->onIPhoneChanged2(QString::fromLatin1(text));
     return 0;
 }
-
-const char kInitFailedMessage[] = QT_TRANSLATE_NOOP(
-    "MainDialog",
-    "Could not initialize the connection to your iPhone/iTouch!<br>You may get this error if you try to "
-    "connect a device that has never been attached to iTunes on this computer.<br>Please try the "
-    "following:<br>  * close this application and detach your device from the computer<br>  * start "
-    "iTunes<br>  * connect the device<br>  * after it shows up in iTunes, exit iTunes (no need to sync or "
-    "transfer anything<br>)  * restart this application.<br><br>Sorry for this inconvenience, it is "
-    "caused by Apple's technical restrictions...");
 
 struct WindowImages
 {
@@ -237,6 +229,9 @@ MainDialog::MainDialog(QWidget *parent)
     theMainDialog = this;
 
     deviceBridge = createDeviceBridge();
+    phoneLink = new CPhoneLink(deviceBridge, ui->checkExport, ui->checkExportITunes, this);
+    connect(phoneLink, &CPhoneLink::statusChanged, this, &MainDialog::setStatus);
+    connect(phoneLink, &CPhoneLink::phoneChanged, this, &MainDialog::phoneChanged);
     if (deviceBridge && deviceBridge->setEventCallback)
         deviceBridge->setEventCallback(&deviceEventCallback);
 
@@ -263,30 +258,7 @@ void MainDialog::setStatus(const char *source)
 
 void MainDialog::checkITunes()
 {
-    char buffer[260] = {};
-    const quint32 version = (deviceBridge && deviceBridge->queryITunes)
-                                ? deviceBridge->queryITunes(buffer, int(sizeof buffer))
-                                : 0;
-    buffer[sizeof buffer - 1] = '\0';
-    if (version == 0) {
-        setStatus(QT_TR_NOOP("You should install iTunes to transfer ringtone to iPhone."));
-        ui->checkExportITunes->setEnabled(false);
-#ifdef Q_OS_WIN
-        const QString defaultITunes = QStringLiteral("C:\\Program Files\\iTunes\\iTunes.exe");
-        if (QFile::exists(defaultITunes)) {
-            iTunesPath = defaultITunes;
-            setStatus(QT_TR_NOOP("Please connect your iPhone to this computer."));
-            ui->checkExportITunes->setChecked(true);
-        }
-#endif
-    } else if (version < 0x07040000u) {
-        setStatus(QT_TR_NOOP("iTunes version too low, at least 7.3 is needed."));
-        ui->checkExportITunes->setEnabled(false);
-    } else {
-        setStatus(QT_TR_NOOP("Please connect your iPhone to this computer."));
-        ui->checkExportITunes->setChecked(true);
-        iTunesPath = QString::fromUtf8(buffer);
-    }
+    iTunesPath = phoneLink->checkITunes();
 }
 
 void MainDialog::retranslateActions()
@@ -399,21 +371,7 @@ void MainDialog::onBtnManage()
 
 void MainDialog::onIPhoneChanged(const QString &connect)
 {
-    if (connect == QLatin1String(DEVICE_EVENT_CONNECT) || connect == QLatin1String(DEVICE_EVENT_DISCONNECT)) {
-        const bool connected = connect == QLatin1String(DEVICE_EVENT_CONNECT);
-        ui->checkExport->setEnabled(connected);
-        ui->checkExport->setChecked(connected);
-        Q_EMIT phoneChanged(connected);
-        if (connected)
-            setStatus(QT_TR_NOOP("Ready."));
-        else
-            setStatus(QT_TR_NOOP("Please connect your iPhone to this computer."));
-    } else if (connect == QLatin1String(DEVICE_EVENT_INIT_FAILED)) {
-        QMessageBox box(QMessageBox::Information, QString::fromLatin1(Identity::kProductName),
-                        tr(kInitFailedMessage), QMessageBox::Ok, this);
-        box.setDefaultButton(static_cast<QPushButton *>(nullptr));
-        box.exec();
-    }
+    phoneLink->onDeviceEvent(connect);
 }
 
 void MainDialog::onVolumeSliderMoved(int value)
@@ -769,17 +727,10 @@ void MainDialog::finishRingtone(const QString &encodedPath)
     QFile::rename(encodedPath, ringtone);
     setStatus(QT_TR_NOOP("Conversion succeed."));
 
-    if (ui->checkExport->isChecked() && deviceBridge && deviceBridge->addRingtone) {
-        double start = 0, end = 0;
-        ui->sliderBar->getClip(start, end);
-        const QByteArray path = QDir::toNativeSeparators(ringtone).toUtf8();
-        const int added = deviceBridge->addRingtone(0, path.constData(), int((end - start) * 1000));
-        if (deviceBridge->commitChanges)
-            deviceBridge->commitChanges(0);
-        setStatus(added < 0 ? QT_TR_NOOP("Transfer failed.") : QT_TR_NOOP("Transfer succeed."));
-    }
-    if (ui->checkExportITunes->isChecked() && !iTunesPath.isEmpty())
-        QProcess::startDetached(iTunesPath, {QStringLiteral("/open"), QDir::toNativeSeparators(ringtone)});
+    double start = 0, end = 0;
+    ui->sliderBar->getClip(start, end);
+    phoneLink->exportRingtone(ringtone, int((end - start) * 1000), ui->checkExport->isChecked(),
+                              ui->checkExportITunes->isChecked());
 }
 
 void MainDialog::onBtnBrowseOut()
