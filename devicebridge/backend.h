@@ -35,8 +35,8 @@ public:
 
 // The simulated phone: present while the folder exists.
 std::unique_ptr<Backend> makeFolderBackend(std::string root);
-// Real phones through usbmuxd. wake() may be called from any thread to have
-// poll() run soon.
+// Real phones through usbmuxd, loaded from the module beside the program on
+// the first poll. wake() may be called from any thread to have poll() run soon.
 std::unique_ptr<Backend> makeUsbBackend(std::function<void()> wake);
 
 } // namespace tqbridge
