@@ -132,6 +132,34 @@ bool isPlainFileName(std::string_view name)
         && name.find('\\') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
+std::string validUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        int length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3 : (byte >> 3) == 0x1E ? 4 : 0;
+        bool valid = length > 0 && i + size_t(length) <= text.size() && byte != 0xC0 && byte != 0xC1 && byte < 0xF5;
+        for (int k = 1; valid && k < length; ++k)
+            valid = (static_cast<unsigned char>(text[i + size_t(k)]) & 0xC0) == 0x80;
+        if (valid && length >= 3) {
+            // Overlong forms, surrogates and code points above U+10FFFF.
+            const auto second = static_cast<unsigned char>(text[i + 1]);
+            valid = !(byte == 0xE0 && second < 0xA0) && !(byte == 0xED && second >= 0xA0)
+                && !(byte == 0xF0 && second < 0x90) && !(byte == 0xF4 && second >= 0x90);
+        }
+        if (valid) {
+            out.append(text.substr(i, size_t(length)));
+            i += size_t(length);
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return out;
+}
+
 void copyUtf8(std::string_view text, char *buffer, int capacity)
 {
     if (!buffer || capacity <= 0)
@@ -254,6 +282,15 @@ std::string Catalogue::serialize() const
     return out;
 }
 
+std::optional<std::string> Catalogue::serializeVerified() const
+{
+    std::string bytes = serialize();
+    const std::optional<Catalogue> again = parse(bytes);
+    if (!again || again->entries != entries)
+        return std::nullopt;
+    return bytes;
+}
+
 const Catalogue::Entry *Catalogue::entry(int index) const
 {
     return index >= 0 && index < size() ? &entries[size_t(index)] : nullptr;
@@ -280,13 +317,13 @@ void Catalogue::add(const std::string &fileName, const std::string &name, const 
                     int64_t totalTimeMs, uint64_t pid)
 {
     plist_t item = plist_new_dict();
-    plist_dict_set_item(item, "Name", plist_new_string(name.c_str()));
+    plist_dict_set_item(item, "Name", plist_new_string(validUtf8(name).c_str()));
     plist_dict_set_item(item, "GUID", plist_new_string(guid.c_str()));
     plist_dict_set_item(item, "Total Time", plist_new_uint(uint64_t(totalTimeMs)));
     plist_dict_set_item(item, "PID", plist_new_uint(pid));
     plist_dict_set_item(item, "Protected Content", plist_new_bool(0));
     plist_dict_set_item(ringtones(), fileName.c_str(), item);
-    entries.push_back({fileName, name});
+    entries.push_back({fileName, validUtf8(name)});
 }
 
 bool Catalogue::rename(int index, const std::string &name)
@@ -294,8 +331,8 @@ bool Catalogue::rename(int index, const std::string &name)
     if (!entry(index))
         return false;
     plist_t item = plist_dict_get_item(ringtones(), entries[size_t(index)].fileName.c_str());
-    plist_dict_set_item(item, "Name", plist_new_string(name.c_str()));
-    entries[size_t(index)].name = name;
+    entries[size_t(index)].name = validUtf8(name);
+    plist_dict_set_item(item, "Name", plist_new_string(entries[size_t(index)].name.c_str()));
     return true;
 }
 

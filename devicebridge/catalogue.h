@@ -37,6 +37,10 @@ public:
 
     // In the format it was read in; binary for a new catalogue.
     std::string serialize() const;
+    // The same, read back and compared first: no value when the bytes would
+    // not give this catalogue again (libplist writes some strings it read,
+    // such as ones that are not UTF-8, in a form it cannot read back).
+    std::optional<std::string> serializeVerified() const;
     bool isBinary() const { return binary; }
 
     int size() const { return int(entries.size()); }
@@ -64,6 +68,9 @@ private:
 
 // A file name that stays inside the ringtone folder.
 bool isPlainFileName(std::string_view name);
+
+// The text with every byte sequence that is not UTF-8 replaced by U+FFFD.
+std::string validUtf8(std::string_view text);
 
 // Copies text into a C buffer of the given capacity, cut at a UTF-8 character
 // boundary and always NUL-terminated.

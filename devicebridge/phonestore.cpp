@@ -270,7 +270,11 @@ int PhoneStore::writeCatalogue()
 {
     if (const int made = transport.makeFolder(kCatalogueFolder); made < 0)
         return made;
-    return placeFile(transport, kCataloguePath, catalogue->serialize());
+    // Never write what could not be read back: the phone would keep it.
+    const std::optional<std::string> bytes = catalogue->serializeVerified();
+    if (!bytes)
+        return ErrDamaged;
+    return placeFile(transport, kCataloguePath, *bytes);
 }
 
 int PhoneStore::commitChanges()

@@ -65,6 +65,7 @@ private Q_SLOTS:
     void readsWhatLibplistWrote();
     void hostileInputFails_data();
     void hostileInputFails();
+    void textThatIsNotUtf8();
     void copyCutsAtCharacterBoundary_data();
     void copyCutsAtCharacterBoundary();
 };
@@ -155,6 +156,36 @@ void TestCatalogue::hostileInputFails()
 {
     QFETCH(QByteArray, bytes);
     QVERIFY(!Catalogue::parse(bytes.toStdString()));
+}
+
+void TestCatalogue::textThatIsNotUtf8()
+{
+    // A stray byte, a surrogate and a code point above U+10FFFF: one
+    // replacement character per byte that cannot start a character.
+    std::string replaced;
+    for (int i = 0; i < 7; ++i)
+        replaced += "\xef\xbf\xbd";
+    QCOMPARE(validUtf8("a\xdf" "b\xc3\xa9\xed\xa0\x80\xf4\x90\x80\x80"),
+             "a\xef\xbf\xbd" "b\xc3\xa9" + replaced);
+    // Names the bridge stores are always UTF-8.
+    Catalogue catalogue;
+    catalogue.add("AAAA.m4r", "bad\xff", "0123456789ABCDEF", 1, 2);
+    QCOMPARE(catalogue.entry(0)->name, std::string("bad\xef\xbf\xbd"));
+    QVERIFY(catalogue.serializeVerified());
+
+    // A phone's catalogue with such text elsewhere reads, but libplist would
+    // write it back broken: the bridge refuses to write it.
+    // (The fuzzer's find: a GUID holding the byte 0xdf.)
+    const QByteArray found = QByteArray::fromHex(
+        "62706c6973743030d2011702185952696e67746f6e6573d2030f041058414243442e6d3472d50507090b0d06080a0c0e"
+        "54475549445f1010df313233343536373839414243444546544e616d65680061003c0062003e0a2000e9007400e95350"
+        "494413ffffffff0321be4e5f101150726f74656374656420436f6e74656e74085a546f74616c2054696d651171485857"
+        "58595a2e6d3472d2071211135442656c6c5a4d65646961204b696e64a314151643000102223fc000003341c1de0c4000"
+        "00005b53796e6320416e63686f721007080d171c253035484d5e626b7f808b8e979ca1acb0b4b9c2ce00000000000001"
+        "010000000000000019000000000000000000000000000000d0");
+    auto odd = Catalogue::parse(found.toStdString());
+    QVERIFY(odd);
+    QVERIFY(!odd->serializeVerified());
 }
 
 void TestCatalogue::copyCutsAtCharacterBoundary_data()
