@@ -22,6 +22,19 @@ bool startsWith(std::string_view text, std::string_view prefix)
 // would exhaust the stack, so nesting is measured before parsing.
 bool xmlDepthOk(std::string_view xml)
 {
+    // A NUL, literal or as a character reference, would end up inside a key,
+    // on which libplist aborts.
+    if (xml.find('\0') != std::string_view::npos)
+        return false;
+    for (size_t at = xml.find("&#"); at != std::string_view::npos; at = xml.find("&#", at + 2)) {
+        size_t i = at + 2;
+        const bool hex = i < xml.size() && (xml[i] == 'x' || xml[i] == 'X');
+        i += hex;
+        while (i < xml.size() && xml[i] == '0')
+            ++i;
+        if (i < xml.size() && xml[i] == ';')
+            return false;
+    }
     int depth = 0;
     for (size_t i = 0; i + 1 < xml.size(); ++i) {
         if (xml[i] != '<')
@@ -75,7 +88,9 @@ public:
 private:
     bool visit(uint64_t index, int depth)
     {
-        if (depth > kMaxDepth || ++work > 4 * objects + 1024)
+        // Shared objects are visited once per reference; the bound stops a
+        // graph that references its own levels twice over from exploding.
+        if (depth > kMaxDepth || ++work > 64 * objects + 4096)
             return false;
         if (index >= objects)
             return true;
@@ -84,8 +99,8 @@ private:
             return true;
         const unsigned marker = data[offset];
         const unsigned kind = marker >> 4;
-        if (kind != 0xA && kind != 0xD)
-            return true; // arrays and dictionaries are the only containers
+        if (kind != 0xA && kind != 0xD && kind != 0x5 && kind != 0x6)
+            return true; // containers hold the nesting, strings the keys
         uint64_t count = marker & 0xF;
         uint64_t pos = offset + 1;
         if (count == 0xF) {
@@ -97,6 +112,8 @@ private:
             count = readBigEndian(data + pos + 1, bytes);
             pos += 1 + bytes;
         }
+        if (kind == 0x5 || kind == 0x6)
+            return !hasNul(pos, count, kind == 0x6 ? 2 : 1);
         const uint64_t refs = kind == 0xD ? count * 2 : count;
         if (refs > objects * 2 || pos + refs * refSize > size)
             return true;
@@ -104,6 +121,19 @@ private:
             if (!visit(readBigEndian(data + pos + i * refSize, refSize), depth + 1))
                 return false;
         return true;
+    }
+
+    // libplist aborts on a dictionary key with a NUL inside.
+    bool hasNul(uint64_t pos, uint64_t count, int unitSize) const
+    {
+        if (count > size || pos + count * unitSize > size)
+            return false; // libplist refuses it
+        for (uint64_t i = 0; i < count; ++i) {
+            const unsigned char *unit = data + pos + i * unitSize;
+            if (unit[0] == 0 && (unitSize == 1 || unit[1] == 0))
+                return true;
+        }
+        return false;
     }
 
     const unsigned char *data;

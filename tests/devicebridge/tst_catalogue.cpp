@@ -149,6 +149,16 @@ void TestCatalogue::hostileInputFails_data()
     huge += QByteArray(int(Catalogue::kMaxBytes), 'x');
     huge += "</string></dict></plist>";
     QTest::newRow("huge") << huge;
+    // libplist aborts on a dictionary key with a NUL inside (found by the fuzzer).
+    QTest::newRow("NUL inside a binary key") << QByteArray::fromHex(
+            "62706c6973743030d2011702185e52696e67746f6e6573d2030f041058414243442e6d3472d50507090b0d06080a0c0e"
+            "54475549445f101030313233343536373839414243444546544e616d65680061003c0062003e0a2000e9007400e95350"
+            "494413ffffffff0321be4e5f101150726f74656374656420436f6e74656e74085a544f74ad0000000000000071485857"
+            "58595a2e6d3472d2071211135442656c6c5a4d65646961204b6934662200606100000102223fc000003341c1de0c4000"
+            "0000a5ac86919cdfbe8d63686f721007080d177a1c25303548000000000000000000000000000000004d5e626b7f808b"
+            "8e979ca1acb0b4b9c2ce00000000000001010000000000000019000000000000000000000000000000d0");
+    QTest::newRow("NUL inside an xml key")
+        << QByteArray("<plist><dict><key>Ringtones</key><dict><key>A&#x00;B</key><dict/></dict></dict></plist>");
     QTest::newRow("unclosed xml") << QByteArray("<?xml version=\"1.0\"?><plist><dict><key>Ringtones</key><dict>");
 }
 
