@@ -53,10 +53,20 @@ public:
     template<typename Operation>
     int withStore(Operation operation)
     {
+        waitForFirstLook();
         std::lock_guard lock(storeMutex);
         if (!store)
             return ErrNoPhone;
         return operation(*store);
+    }
+
+    // Operations right after the bridge is made would otherwise race the
+    // thread's first look for a phone (a cheap one: the folder's existence,
+    // or nothing yet for real phones, whose module loads later).
+    void waitForFirstLook()
+    {
+        std::unique_lock lock(stateMutex);
+        firstLookDone.wait_for(lock, std::chrono::milliseconds(500), [this] { return lookedOnce; });
     }
 
     void wake()
@@ -130,6 +140,10 @@ private:
             if (announceNow && attached())
                 sendEvent(DEVICE_EVENT_CONNECT);
             lock.lock();
+            if (!lookedOnce) {
+                lookedOnce = true;
+                firstLookDone.notify_all();
+            }
             wakeUp.wait_for(lock, backend->period(), [this] { return stopping || woken; });
         }
         lock.unlock();
@@ -148,6 +162,8 @@ private:
     bool stopping = false;
     bool woken = false;
     bool announce = false;
+    bool lookedOnce = false;
+    std::condition_variable firstLookDone;
 
     std::atomic<DeviceEventCallback> callback{nullptr};
     std::thread thread; // last: starts once everything above exists

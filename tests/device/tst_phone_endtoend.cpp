@@ -159,6 +159,8 @@ void TestPhoneEndToEnd::initTestCase()
     QDir(phoneRoot()).removeRecursively();
     QFile::remove(phoneRoot() + QStringLiteral(".sync-log"));
     store().clear();
+    // Saved copies go to this run's folder, never to one left by an earlier run.
+    store().setValue(QStringLiteral("Setting/OutputFolder"), QDir::toNativeSeparators(dir.path()));
     theTranslator = &translator;
     QApplication::installTranslator(&translator);
     window = std::make_unique<MainDialog>();
