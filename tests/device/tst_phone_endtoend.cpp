@@ -9,6 +9,7 @@
 #include "phonestore.h"
 #include "standins.h"
 #include "windowtest.h"
+#include "managertest.h"
 
 #include <plist/plist.h>
 
@@ -107,28 +108,6 @@ std::vector<std::string> phoneNames()
 int commits()
 {
     return int(readAll(phoneRoot() + QStringLiteral(".sync-log")).count("syncDidFinish"));
-}
-
-// Runs `answer` on the next modal window that opens, as a user would.
-void answerNextModal(std::function<void(QWidget *)> answer)
-{
-    QTimer::singleShot(0, [answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || (qobject_cast<ManageDialog *>(modal) && !qobject_cast<ManageDialog *>(modal)->isVisible())) {
-            answerNextModal(answer);
-            return;
-        }
-        answer(modal);
-    });
-}
-
-QStringList rows(QWidget *manager)
-{
-    QStringList texts;
-    auto *list = child<QListWidget>(manager, "listRingtone");
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "settings.h"
 #include "standins.h"
 #include "windowtest.h"
+#include "../device/managertest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,33 +18,6 @@
 
 #include <functional>
 #include <memory>
-
-namespace {
-
-// Runs `answer` on the next modal window that opens (a message box or a
-// file dialog), as a user would answer it.
-void answerNextModal(std::function<void(QWidget *)> answer)
-{
-    QTimer::singleShot(0, [answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal) {
-            answerNextModal(answer);
-            return;
-        }
-        answer(modal);
-    });
-}
-
-QStringList rows(QWidget *dialog)
-{
-    QStringList texts;
-    auto *list = child<QListWidget>(dialog, "listRingtone");
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
-
-} // namespace
 
 class TestManageDialog final : public QObject
 {
