@@ -90,7 +90,11 @@ int main(int argc, char **argv)
     const fs::path cataloguePath = phone / "iTunes_Control" / "iTunes" / "Ringtones.plist";
     std::ofstream(cataloguePath, std::ios::binary) << catalogue.serialize();
 
+#ifdef _WIN32
+    _putenv_s("TONQUILL_SIMULATED_PHONE", phone.string().c_str());
+#else
     setenv("TONQUILL_SIMULATED_PHONE", phone.c_str(), 1);
+#endif
     DeviceBridge *bridge = createDeviceBridge();
     bridge->setEventCallback(&onEvent);
     while (!connected)
@@ -127,7 +131,7 @@ int main(int argc, char **argv)
     bool ok = true;
     const double addMs = best(repeats, restore, [&] {
         for (const fs::path &file : batch)
-            ok = bridge->addRingtone(0, file.c_str(), 35000) >= 0 && ok;
+            ok = bridge->addRingtone(0, file.string().c_str(), 35000) >= 0 && ok;
         ok = bridge->commitChanges(0) >= 0 && ok;
     });
     const fs::path copies = root / "copies";
