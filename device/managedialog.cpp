@@ -151,7 +151,21 @@ ManageDialog::ManageDialog(QWidget *parent)
 
 QString ManageDialog::outputFolder() const
 {
-    return QDir::fromNativeSeparators(readSetting(QStringLiteral("OutputFolder"), QString()));
+    // With no stored folder the dialogs start where the window stores its output.
+    QString folder = readSetting(QStringLiteral("OutputFolder"), QString());
+    if (folder.isEmpty())
+        folder = defaultOutputFolder();
+    return QDir::fromNativeSeparators(folder);
+}
+
+void ManageDialog::reloadAfterFailure(int row)
+{
+    // Rows are catalogue indexes: after a failed change the phone may hold
+    // something else than the list shows, so the list is read again.
+    refreshList();
+    listRingtone->setCurrentRow(row < listRingtone->count() ? row : 0);
+    btnRename->setEnabled(false);
+    updateButtons();
 }
 
 void ManageDialog::refreshList()
@@ -218,15 +232,24 @@ void ManageDialog::onBtnRename()
     if (text == currentName)
         return;
     const int row = listRingtone->currentRow();
-    if (bridge && bridge->renameRingtone)
-        bridge->renameRingtone(0, row, escapeName(text).toUtf8().constData());
-    if (bridge && bridge->commitChanges)
-        bridge->commitChanges(0);
+    if (!commit(bridge && bridge->renameRingtone
+                    ? bridge->renameRingtone(0, row, escapeName(text).toUtf8().constData())
+                    : -1)) {
+        reloadAfterFailure(row);
+        return;
+    }
     if (QListWidgetItem *item = listRingtone->item(row)) {
         item->setText(text);
         currentName = text;
         btnRename->setEnabled(false);
     }
+}
+
+bool ManageDialog::commit(int changeResult)
+{
+    // The commit runs even after a failed change: earlier ones may be pending.
+    const int committed = bridge && bridge->commitChanges ? bridge->commitChanges(0) : -1;
+    return changeResult >= 0 && committed >= 0;
 }
 
 void ManageDialog::onBtnRemove()
@@ -239,10 +262,10 @@ void ManageDialog::onBtnRemove()
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
-    if (bridge && bridge->removeRingtone)
-        bridge->removeRingtone(0, row);
-    if (bridge && bridge->commitChanges)
-        bridge->commitChanges(0);
+    if (!commit(bridge && bridge->removeRingtone ? bridge->removeRingtone(0, row) : -1)) {
+        reloadAfterFailure(row);
+        return;
+    }
     delete listRingtone->takeItem(row);
     updateButtons();
 }
@@ -266,8 +289,14 @@ void ManageDialog::onBtnIPhoneToPc()
     if (!item)
         return;
     CFilePath suggestion;
+    // The file dialog would start elsewhere if the folder were not there yet.
+    QDir().mkpath(outputFolder());
     suggestion.setDir(outputFolder());
-    suggestion.setBaseName(item->text());
+    // A name such as "AC/DC" must not turn into a folder.
+    QString baseName = sanitizeFileName(item->text());
+    if (baseName.isEmpty())
+        baseName = CFilePath(item->data(RingtonePathRole).toString()).baseName();
+    suggestion.setBaseName(baseName);
     suggestion.setSuffix(QStringLiteral("m4r"));
     suggestion.makeUnique();
     const QString target = QFileDialog::getSaveFileName(this, QString(), suggestion.fullPath(), fileFilter());

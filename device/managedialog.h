@@ -66,6 +66,9 @@ private:
     void refreshList();
     void updateButtons();
     QString outputFolder() const;
+    // Commits a change whose result is given; true when both succeeded.
+    bool commit(int changeResult);
+    void reloadAfterFailure(int row);
 
     DeviceBridge *bridge = nullptr;
     QString currentName;

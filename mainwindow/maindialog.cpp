@@ -5,6 +5,7 @@
 #include "devicebridge.h"
 #include "ffplay.h"
 #include "managedialog.h"
+#include "phonelink.h"
 #include "filepath.h"
 #include "outputnames.h"
 #include "wavelength.h"
@@ -29,7 +30,6 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMimeData>
-#include <QProcess>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QFile>
@@ -50,6 +50,7 @@
 #include <array>
 #include <cmath>
 #include <future>
+#include <limits>
 
 MainDialog *theMainDialog = nullptr;
 
@@ -75,15 +76,6 @@ int deviceEventCallback(int kind, const char *text)
         Q_EMIT theMainDialog->onIPhoneChanged2(QString::fromLatin1(text));
     return 0;
 }
-
-const char kInitFailedMessage[] = QT_TRANSLATE_NOOP(
-    "MainDialog",
-    "Could not initialize the connection to your iPhone/iTouch!<br>You may get this error if you try to "
-    "connect a device that has never been attached to iTunes on this computer.<br>Please try the "
-    "following:<br>  * close this application and detach your device from the computer<br>  * start "
-    "iTunes<br>  * connect the device<br>  * after it shows up in iTunes, exit iTunes (no need to sync or "
-    "transfer anything<br>)  * restart this application.<br><br>Sorry for this inconvenience, it is "
-    "caused by Apple's technical restrictions...");
 
 struct WindowImages
 {
@@ -254,6 +246,9 @@ MainDialog::MainDialog(QWidget *parent)
     theMainDialog = this;
 
     deviceBridge = createDeviceBridge();
+    phoneLink = new CPhoneLink(deviceBridge, ui->checkExport, ui->checkExportITunes, this);
+    connect(phoneLink, &CPhoneLink::statusChanged, this, qOverload<const char *>(&MainDialog::setStatus));
+    connect(phoneLink, &CPhoneLink::phoneChanged, this, &MainDialog::phoneChanged);
     if (deviceBridge && deviceBridge->setEventCallback)
         deviceBridge->setEventCallback(&deviceEventCallback);
 
@@ -298,30 +293,7 @@ void MainDialog::showStatus()
 
 void MainDialog::checkITunes()
 {
-    char buffer[260] = {};
-    const quint32 version = (deviceBridge && deviceBridge->queryITunes)
-                                ? deviceBridge->queryITunes(buffer, int(sizeof buffer))
-                                : 0;
-    buffer[sizeof buffer - 1] = '\0';
-    if (version == 0) {
-        setStatus(QT_TR_NOOP("You should install iTunes to transfer ringtone to iPhone."));
-        ui->checkExportITunes->setEnabled(false);
-#ifdef Q_OS_WIN
-        const QString defaultITunes = QStringLiteral("C:\\Program Files\\iTunes\\iTunes.exe");
-        if (QFile::exists(defaultITunes)) {
-            iTunesPath = defaultITunes;
-            setStatus(QT_TR_NOOP("Please connect your iPhone to this computer."));
-            ui->checkExportITunes->setChecked(true);
-        }
-#endif
-    } else if (version < 0x07040000u) {
-        setStatus(QT_TR_NOOP("iTunes version too low, at least 7.3 is needed."));
-        ui->checkExportITunes->setEnabled(false);
-    } else {
-        setStatus(QT_TR_NOOP("Please connect your iPhone to this computer."));
-        ui->checkExportITunes->setChecked(true);
-        iTunesPath = QString::fromUtf8(buffer);
-    }
+    iTunesPath = phoneLink->checkITunes();
 }
 
 void MainDialog::retranslateActions()
@@ -432,21 +404,7 @@ void MainDialog::onBtnManage()
 
 void MainDialog::onIPhoneChanged(const QString &connect)
 {
-    if (connect == QLatin1String(DEVICE_EVENT_CONNECT) || connect == QLatin1String(DEVICE_EVENT_DISCONNECT)) {
-        const bool connected = connect == QLatin1String(DEVICE_EVENT_CONNECT);
-        ui->checkExport->setEnabled(connected);
-        ui->checkExport->setChecked(connected);
-        Q_EMIT phoneChanged(connected);
-        if (connected)
-            setStatus(QT_TR_NOOP("Ready."));
-        else
-            setStatus(QT_TR_NOOP("Please connect your iPhone to this computer."));
-    } else if (connect == QLatin1String(DEVICE_EVENT_INIT_FAILED)) {
-        QMessageBox box(QMessageBox::Information, QString::fromLatin1(Identity::kProductName),
-                        tr(kInitFailedMessage), QMessageBox::Ok, this);
-        box.setDefaultButton(static_cast<QPushButton *>(nullptr));
-        box.exec();
-    }
+    phoneLink->onDeviceEvent(connect);
 }
 
 void MainDialog::onVolumeSliderMoved(int value)
@@ -928,15 +886,10 @@ void MainDialog::finishRingtone(const QString &encodedPath)
     }
     setStatus(QT_TR_NOOP("Conversion succeed."));
 
-    if (job.exportPhone && deviceBridge && deviceBridge->addRingtone) {
-        const QByteArray path = QDir::toNativeSeparators(ringtone).toUtf8();
-        const int added = deviceBridge->addRingtone(0, path.constData(), int(wholeMs(job.end - job.start)));
-        if (deviceBridge->commitChanges)
-            deviceBridge->commitChanges(0);
-        setStatus(added < 0 ? QT_TR_NOOP("Transfer failed.") : QT_TR_NOOP("Transfer succeed."));
-    }
-    if (job.exportITunes && !iTunesPath.isEmpty())
-        QProcess::startDetached(iTunesPath, {QStringLiteral("/open"), QDir::toNativeSeparators(ringtone)});
+    // The clip and the choices Generate was pressed with. A clip of a file
+    // with a broken, huge length may pass int's range.
+    const qint64 ms = std::min<qint64>(wholeMs(job.end - job.start), std::numeric_limits<int>::max());
+    phoneLink->exportRingtone(ringtone, int(ms), job.exportPhone, job.exportITunes);
 }
 
 void MainDialog::onBtnBrowseOut()

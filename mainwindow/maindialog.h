@@ -13,6 +13,7 @@ class QAction;
 class QMenu;
 class QTemporaryDir;
 class QTime;
+class CPhoneLink;
 class Ui_MainDialog;
 namespace Ui { class MainDialog; }
 struct DeviceBridge;
@@ -117,6 +118,8 @@ private:
     bool syncingFromSlider = false;
     CAVConverter converter;
     DeviceBridge *deviceBridge = nullptr;
+    // The phone side: events, the iTunes check and the exports.
+    CPhoneLink *phoneLink = nullptr;
     double discAngle = 0.0;
     const char *statusSource = "";
     QString iTunesPath;

@@ -9,15 +9,7 @@ SECONDS_TO_RUN="${1:?usage: run.sh SECONDS [libFuzzer options]}"
 shift
 BUILD="${TONQUILL_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
 OUT="${FUZZ_OUT:-$BUILD/fuzz-out}"
-SAN="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-
-cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_C_FLAGS="$SAN -fsanitize=fuzzer-no-link" \
-    -DCMAKE_CXX_FLAGS="$SAN -fsanitize=fuzzer-no-link" \
-    -DCMAKE_EXE_LINKER_FLAGS="$SAN" \
-    -DTONQUILL_FUZZ=ON -DTONQUILL_BUILD_TESTS=OFF -DTONQUILL_BUILD_BENCH=ON >/dev/null
-cmake --build "$BUILD" --target fuzz_waveimage -j2
+"$ROOT/bench/fuzz/build.sh" fuzz_waveimage
 
 # Seeds: a few well-formed files of the shapes the reader accepts, plus the
 # committed regression inputs.

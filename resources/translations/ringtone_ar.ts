@@ -22,6 +22,10 @@
 <context>
     <name>MainDialog</name>
     <message>
+        <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
+        <translation>تعذّر تهيئة الاتصال بجهاز iPhone!&lt;br&gt;يُرجى تجربة ما يلي:&lt;br&gt;  * افتح قفل iPhone وأبقه مفتوحًا&lt;br&gt;  * عندما يسأل iPhone عمّا إذا كان يثق بهذا الحاسوب، اضغط على «ثقة»&lt;br&gt;  * افصل iPhone ثم أعد توصيله&lt;br&gt;&lt;br&gt;يجب تثبيت خدمة الهاتف usbmuxd وتشغيلها (على Debian وUbuntu: الحزمة «usbmuxd»).</translation>
+    </message>
+    <message>
         <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
         <translation>تعذّر تهيئة الاتصال بجهاز iPhone/iPod touch!&lt;br&gt;قد يظهر هذا الخطأ إذا وصلت جهازًا لم يُوصَل قط ببرنامج iTunes على هذا الحاسوب.&lt;br&gt;جرّب ما يلي:&lt;br&gt;  * أغلق هذا البرنامج وافصل الجهاز عن الحاسوب&lt;br&gt;  * شغّل iTunes&lt;br&gt;  * صِل الجهاز&lt;br&gt;  * بعد ظهوره في iTunes، أغلق iTunes (لا حاجة إلى المزامنة أو نقل أي شيء)&lt;br&gt;  * أعد تشغيل هذا البرنامج.&lt;br&gt;&lt;br&gt;نعتذر عن هذا الإزعاج، فسببه قيود Apple التقنية...</translation>
     </message>

@@ -22,6 +22,10 @@
 <context>
     <name>MainDialog</name>
     <message>
+        <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
+        <translation>iPhone との接続を初期化できませんでした。&lt;br&gt;次のことを試してください:&lt;br&gt;  * iPhone のロックを解除し、解除したままにする&lt;br&gt;  * iPhone に「このコンピュータを信頼しますか?」と表示されたら「信頼」をタップする&lt;br&gt;  * iPhone を取り外して、もう一度接続する&lt;br&gt;&lt;br&gt;電話サービス usbmuxd がインストールされ、動作している必要があります (Debian と Ubuntu ではパッケージ「usbmuxd」)。</translation>
+    </message>
+    <message>
         <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
         <translation>iPhone/iPod touch との接続を初期化できませんでした。&lt;br&gt;このコンピュータの iTunes に一度も接続したことのないデバイスをつなぐと、このエラーが出ることがあります。&lt;br&gt;次の手順をお試しください:&lt;br&gt;  * このアプリケーションを終了し、デバイスをコンピュータから外す&lt;br&gt;  * iTunes を起動する&lt;br&gt;  * デバイスを接続する&lt;br&gt;  * iTunes にデバイスが表示されたら iTunes を終了する (同期や転送は不要です)&lt;br&gt;  * このアプリケーションを起動し直す&lt;br&gt;&lt;br&gt;ご不便をおかけします。Apple の技術的な制限によるものです...</translation>
     </message>

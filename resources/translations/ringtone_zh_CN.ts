@@ -22,6 +22,10 @@
 <context>
     <name>MainDialog</name>
     <message>
+        <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
+        <translation>无法初始化与 iPhone 的连接！&lt;br&gt;请尝试以下操作：&lt;br&gt;  * 解锁 iPhone 并保持解锁状态&lt;br&gt;  * 当 iPhone 询问是否信任这台电脑时，轻点“信任”&lt;br&gt;  * 断开 iPhone 并重新连接&lt;br&gt;&lt;br&gt;必须安装并运行手机服务 usbmuxd（在 Debian 和 Ubuntu 上：软件包“usbmuxd”）。</translation>
+    </message>
+    <message>
         <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
         <translation>无法初始化与 iPhone/iPod touch 的连接！&lt;br&gt;如果连接的设备从未在这台电脑上连接过 iTunes，就可能出现此错误。&lt;br&gt;请尝试以下步骤：&lt;br&gt;  * 关闭本程序，并将设备从电脑上断开&lt;br&gt;  * 启动 iTunes&lt;br&gt;  * 连接设备&lt;br&gt;  * 设备出现在 iTunes 中后，退出 iTunes（无需同步或传输任何内容）&lt;br&gt;  * 重新启动本程序。&lt;br&gt;&lt;br&gt;带来不便，敬请谅解，这是由 Apple 的技术限制造成的……</translation>
     </message>

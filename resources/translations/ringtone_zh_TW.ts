@@ -22,6 +22,10 @@
 <context>
     <name>MainDialog</name>
     <message>
+        <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
+        <translation>無法初始化與 iPhone 的連線！&lt;br&gt;請嘗試以下步驟：&lt;br&gt;  * 解鎖 iPhone 並保持解鎖&lt;br&gt;  * 當 iPhone 詢問是否信任這部電腦時，點一下「信任」&lt;br&gt;  * 拔下 iPhone 後再重新連接&lt;br&gt;&lt;br&gt;必須安裝並執行手機服務 usbmuxd（在 Debian 和 Ubuntu 上：套件「usbmuxd」）。</translation>
+    </message>
+    <message>
         <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
         <translation>無法初始化與 iPhone/iPod touch 的連線！&lt;br&gt;如果連接的裝置從未在這台電腦上連接過 iTunes，就可能出現這個錯誤。&lt;br&gt;請嘗試以下步驟：&lt;br&gt;  * 關閉本程式，並將裝置從電腦上拔除&lt;br&gt;  * 啟動 iTunes&lt;br&gt;  * 連接裝置&lt;br&gt;  * 裝置出現在 iTunes 中後，結束 iTunes（不需要同步或傳輸任何內容）&lt;br&gt;  * 重新啟動本程式。&lt;br&gt;&lt;br&gt;造成不便，敬請見諒，這是 Apple 的技術限制所致……</translation>
     </message>

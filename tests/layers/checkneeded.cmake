@@ -21,7 +21,9 @@ set(banned)
 foreach(entry IN LISTS entries)
     string(REGEX REPLACE ".*\\[(.+)\\]$" "\\1" library "${entry}")
     list(APPEND needed ${library})
-    if(library MATCHES "^lib(av[a-z]+|sw[a-z]+|SDL[0-9]*|postproc|imobiledevice|plist|usbmuxd|ssl|crypto)[-.+]")
+    # libplist (the phone's catalogue) is small and needs only the C
+    # library; libimobiledevice and the OpenSSL it brings are loaded later.
+    if(library MATCHES "^lib(av[a-z]+|sw[a-z]+|SDL[0-9]*|postproc|imobiledevice|usbmuxd|ssl|crypto)[-.+]")
         list(APPEND banned ${library})
     endif()
 endforeach()

@@ -29,7 +29,7 @@ void record(const std::string &call)
 int commitChanges(int)
 {
     record("commit");
-    return 0;
+    return standin::bridge().commitResult;
 }
 int copyFromDevice(int, const char *phonePath, const char *localPath)
 {
@@ -44,7 +44,7 @@ int copyToDevice(int, const char *phonePath, const char *localPath)
 int addRingtone(int, const char *path, int milliseconds)
 {
     record(std::string("add ") + path + " " + std::to_string(milliseconds));
-    return 0;
+    return standin::bridge().changeResult;
 }
 int getRingtone(int, int index, char *name, int nameCapacity, char *fileName, int fileNameCapacity)
 {
@@ -58,11 +58,19 @@ int getRingtone(int, int index, char *name, int nameCapacity, char *fileName, in
 int removeRingtone(int, int index)
 {
     record("remove " + std::to_string(index));
+    auto &ringtones = standin::bridge().ringtones;
+    if (standin::bridge().changeResult < 0 || index < 0 || size_t(index) >= ringtones.size())
+        return -1;
+    ringtones.erase(ringtones.begin() + index);
     return 0;
 }
 int renameRingtone(int, int index, const char *newName)
 {
     record("rename " + std::to_string(index) + " " + newName);
+    auto &ringtones = standin::bridge().ringtones;
+    if (standin::bridge().changeResult < 0 || index < 0 || size_t(index) >= ringtones.size())
+        return -1;
+    ringtones[size_t(index)].first = newName;
     return 0;
 }
 

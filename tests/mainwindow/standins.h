@@ -28,6 +28,9 @@ struct BridgeState
     // The phone's catalogue: display name (as stored) and file name.
     std::vector<std::pair<std::string, std::string>> ringtones;
     std::vector<std::string> calls; // "rename 1 x&lt;y", "remove 1", "add PATH 1234", "commit", ...
+    // Results of the calls; a failed removal or rename changes nothing.
+    int changeResult = 0;
+    int commitResult = 0;
 };
 BridgeState &bridge();
 // Sends a device event through the callback the window registered.

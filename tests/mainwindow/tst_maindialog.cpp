@@ -22,6 +22,13 @@
 
 #include <memory>
 
+// iTunes exists only on Windows; elsewhere the window only asks for the phone.
+#ifdef Q_OS_WIN
+#define NO_ITUNES(windows, elsewhere) windows
+#else
+#define NO_ITUNES(windows, elsewhere) elsewhere
+#endif
+
 namespace {
 
 void sendMouse(QWidget *widget, QEvent::Type type, QPoint local, Qt::MouseButton button,
@@ -195,7 +202,9 @@ void TestMainDialog::iTunesCheck_data()
     QTest::addColumn<bool>("exportEnabled");
     QTest::addColumn<bool>("exportChecked");
 
-    QTest::newRow("none") << 0u << "You should install iTunes to transfer ringtone to iPhone." << false << false;
+    QTest::newRow("none") << 0u << NO_ITUNES("You should install iTunes to transfer ringtone to iPhone.",
+                                             "Please connect your iPhone to this computer.")
+                          << false << false;
     QTest::newRow("too old") << 0x0703FFFFu << "iTunes version too low, at least 7.3 is needed." << false << false;
     QTest::newRow("threshold") << 0x07040000u << "Please connect your iPhone to this computer." << true << true;
     QTest::newRow("newer, above 2^31") << 0x80000000u << "Please connect your iPhone to this computer." << true
@@ -406,15 +415,15 @@ void TestMainDialog::storedLanguageTranslatesTheWindow_data()
     QTest::addColumn<QString>("status");
 
     QTest::newRow("french") << "fr" << QString::fromUtf8("Parcourir...")
-                            << QString::fromUtf8("Installez iTunes pour transférer la sonnerie vers l'iPhone.");
+                            << QString::fromUtf8(NO_ITUNES("Installez iTunes pour transférer la sonnerie vers l'iPhone.", "Veuillez connecter votre iPhone à cet ordinateur."));
     QTest::newRow("german") << "de" << QString::fromUtf8("Durchsuchen...")
-                            << QString::fromUtf8("Installieren Sie iTunes, um Klingeltöne auf das iPhone zu übertragen.");
+                            << QString::fromUtf8(NO_ITUNES("Installieren Sie iTunes, um Klingeltöne auf das iPhone zu übertragen.", "Bitte schließen Sie Ihr iPhone an diesen Computer an."));
     QTest::newRow("japanese") << "ja" << QString::fromUtf8("参照...")
-                              << QString::fromUtf8("着信音を iPhone に転送するには iTunes をインストールしてください。");
+                              << QString::fromUtf8(NO_ITUNES("着信音を iPhone に転送するには iTunes をインストールしてください。", "iPhone をこのコンピュータに接続してください。"));
     QTest::newRow("traditional chinese") << "zh_TW" << QString::fromUtf8("瀏覽...")
-                                         << QString::fromUtf8("請安裝 iTunes 以便將鈴聲傳輸到 iPhone。");
+                                         << QString::fromUtf8(NO_ITUNES("請安裝 iTunes 以便將鈴聲傳輸到 iPhone。", "請將 iPhone 連接到這台電腦。"));
     QTest::newRow("arabic") << "ar" << QString::fromUtf8("استعراض...")
-                            << QString::fromUtf8("يجب تثبيت iTunes لنقل النغمة إلى iPhone.");
+                            << QString::fromUtf8(NO_ITUNES("يجب تثبيت iTunes لنقل النغمة إلى iPhone.", "يُرجى توصيل iPhone بهذا الحاسوب."));
 }
 
 void TestMainDialog::storedLanguageTranslatesTheWindow()
@@ -448,7 +457,8 @@ void TestMainDialog::choosingEnglishRestoresTheTexts()
     english->trigger();
     QTRY_COMPARE(browse->text(), QStringLiteral("Browse..."));
     QCOMPARE(child<QLabel>(dialog.get(), "labelStatus")->text(),
-             QStringLiteral("You should install iTunes to transfer ringtone to iPhone."));
+             QStringLiteral(NO_ITUNES("You should install iTunes to transfer ringtone to iPhone.",
+                                      "Please connect your iPhone to this computer.")));
     QCOMPARE(store().value(QStringLiteral("Setting/UiLanguage")).toString(), QStringLiteral("en"));
     QVERIFY(!english->isEnabled());
 }

@@ -1,6 +1,8 @@
 #include "managedialog.h"
+#include "settings.h"
 #include "standins.h"
 #include "windowtest.h"
+#include "managertest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,33 +19,6 @@
 #include <functional>
 #include <memory>
 
-namespace {
-
-// Runs `answer` on the next modal window that opens (a message box or a
-// file dialog), as a user would answer it.
-void answerNextModal(std::function<void(QWidget *)> answer)
-{
-    QTimer::singleShot(0, [answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal) {
-            answerNextModal(answer);
-            return;
-        }
-        answer(modal);
-    });
-}
-
-QStringList rows(QWidget *dialog)
-{
-    QStringList texts;
-    auto *list = child<QListWidget>(dialog, "listRingtone");
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
-
-} // namespace
-
 class TestManageDialog final : public QObject
 {
     Q_OBJECT
@@ -59,6 +34,9 @@ private Q_SLOTS:
     void removeAsksFirst_data();
     void removeAsksFirst();
     void saveToPcSuggestsAFreeName();
+    void failedChangeReadsThePhoneAgain_data();
+    void failedChangeReadsThePhoneAgain();
+    void saveToPcWithoutStoredFolder();
 
 private:
     std::unique_ptr<ManageDialog> makeDialog();
@@ -214,6 +192,68 @@ void TestManageDialog::saveToPcSuggestsAFreeName()
     QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("Bell(2).m4r"));
     QCOMPARE(standin::bridge().calls,
              (std::vector<std::string>{"from /iTunes_Control/Ringtones/C3D4.m4r " + suggested.toStdString()}));
+}
+
+void TestManageDialog::failedChangeReadsThePhoneAgain_data()
+{
+    QTest::addColumn<bool>("remove");
+    QTest::addColumn<int>("changeResult");
+    QTest::addColumn<int>("commitResult");
+    QTest::newRow("remove fails") << true << -1 << 0;
+    QTest::newRow("remove not committed") << true << 0 << -1;
+    QTest::newRow("rename fails") << false << -1 << 0;
+    QTest::newRow("rename not committed") << false << 0 << -1;
+}
+
+void TestManageDialog::failedChangeReadsThePhoneAgain()
+{
+    QFETCH(bool, remove);
+    QFETCH(int, changeResult);
+    QFETCH(int, commitResult);
+    auto dialog = makeDialog();
+    auto *list = child<QListWidget>(dialog.get(), "listRingtone");
+    list->setCurrentRow(1);
+    standin::bridge().changeResult = changeResult;
+    standin::bridge().commitResult = commitResult;
+    // Meanwhile the phone changed under the list.
+    standin::bridge().ringtones.insert(standin::bridge().ringtones.begin(), {"New", "N0N0.m4r"});
+    if (remove) {
+        answerNextModal([](QWidget *modal) {
+            qobject_cast<QMessageBox *>(modal)->button(QMessageBox::Yes)->click();
+        });
+        QTest::mouseClick(child<QPushButton>(dialog.get(), "btnRemove"), Qt::LeftButton);
+    } else {
+        auto *edit = child<QLineEdit>(dialog.get(), "editName");
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("Renamed"));
+        QTest::mouseClick(child<QPushButton>(dialog.get(), "btnRename"), Qt::LeftButton);
+    }
+    // The rows are the phone's again, whatever it holds now.
+    QStringList expected;
+    for (const auto &ringtone : standin::bridge().ringtones)
+        expected << unescapeName(QString::fromStdString(ringtone.first));
+    QCOMPARE(rows(dialog.get()), expected);
+    QCOMPARE(list->currentRow(), 1);
+    QCOMPARE(child<QLineEdit>(dialog.get(), "editName")->text(), expected.at(1));
+    QVERIFY(!child<QPushButton>(dialog.get(), "btnRename")->isEnabled());
+}
+
+void TestManageDialog::saveToPcWithoutStoredFolder()
+{
+    standin::bridge().ringtones = {{"AC/DC: Live?", "A1B2.m4r"}};
+    auto dialog = makeDialog();
+    QString suggested;
+    answerNextModal([&suggested](QWidget *modal) {
+        auto *files = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(files);
+        suggested = files->selectedFiles().value(0);
+        files->reject();
+    });
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnIPhoneToPc"), Qt::LeftButton);
+    QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("ACDC Live.m4r"));
+    QCOMPARE(QDir::toNativeSeparators(QFileInfo(suggested).absolutePath()),
+             QDir::toNativeSeparators(QDir(defaultOutputFolder()).absolutePath()));
+    QVERIFY(standin::bridge().calls.empty());
 }
 
 QTEST_MAIN(TestManageDialog)

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tqbridge {
+
+// Results of the bridge's inner operations; every failure is negative.
+enum Result : int {
+    Ok = 0,
+    ErrIo = -1,
+    ErrNotFound = -2,
+    ErrBusy = -3,
+    ErrNoSpace = -4,
+    ErrPermission = -5,
+    ErrNoPhone = -6,
+    ErrDamaged = -7,
+    ErrInvalid = -8,
+};
+
+// The phone's file system as the bridge needs it. Paths are absolute phone
+// paths ("/iTunes_Control/Ringtones/ABCD.m4r"). One implementation keeps the
+// phone in a local folder, one talks AFC to a real phone; tests wrap either to
+// inject failures. Not thread-safe: the bridge serialises every call.
+class Transport
+{
+public:
+    virtual ~Transport() = default;
+
+    virtual int read(const std::string &path, std::string &data) = 0;
+    // Creates or truncates. A failed write may leave a partial file behind,
+    // so callers write to a temporary name and rename it into place.
+    virtual int write(const std::string &path, std::string_view data) = 0;
+    // Replaces "to" when it exists.
+    virtual int rename(const std::string &from, const std::string &to) = 0;
+    virtual int remove(const std::string &path) = 0;
+    // File names (no "." or "..") inside a folder.
+    virtual int list(const std::string &folder, std::vector<std::string> &names) = 0;
+    // Creates a folder and its parents; an existing folder is success.
+    virtual int makeFolder(const std::string &path) = 0;
+    // Exclusive, non-blocking lock on a file (created when missing); ErrBusy
+    // while someone else holds it. One lock at a time.
+    virtual int lock(const std::string &path) = 0;
+    virtual void unlock() = 0;
+    // Posts a notification to the phone's services.
+    virtual void notify(const char *name) = 0;
+};
+
+// The simulated phone: a local folder is the phone's media root. Its sync
+// notifications are appended, one a line, to the file "<root>.sync-log"
+// beside the folder, so tests and users can watch the sync bracket.
+std::unique_ptr<Transport> makeFolderTransport(const std::string &root);
+
+} // namespace tqbridge

@@ -1,0 +1,459 @@
+// The ringtone operations on a phone kept in a folder, and the fault sweep:
+// for every operation and every transport step k, step k fails (once, or the
+// phone vanishes there), and the phone must still be whole.
+#include "catalogue.h"
+#include "faulttransport.h"
+#include "phonestore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <map>
+#include <set>
+
+using namespace tqbridge;
+
+namespace {
+
+struct Ringtone
+{
+    std::string name;
+    QByteArray bytes;
+    bool operator==(const Ringtone &) const = default;
+};
+
+// What the phone holds, read straight from its folder.
+struct Snapshot
+{
+    bool parses = false;
+    QByteArray catalogueBytes;
+    std::map<std::string, Ringtone> ringtones; // by file name
+    std::vector<std::string> order;
+    int dangling = 0; // entries without their file
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class Phone
+{
+public:
+    Phone() { root = dir.path() + QStringLiteral("/phone"); }
+
+    QString path(const char *phonePath) const { return root + QString::fromUtf8(phonePath); }
+    QString ringtone(const std::string &file) const
+    {
+        return root + QString::fromLatin1(kRingtoneFolder) + QString::fromStdString(file);
+    }
+    std::string rootUtf8() const { return root.toStdString(); }
+    QString local(const char *name) const { return dir.path() + QLatin1Char('/') + QLatin1String(name); }
+
+    // Three ringtones, A, B and C, in a catalogue of the given format.
+    void seed(bool binary)
+    {
+        Catalogue catalogue = binary ? Catalogue() : *Catalogue::parse(emptyXml());
+        const char *names[] = {"Alpha", "Bravo", "Charlie"};
+        const char *files[] = {"AAAA.m4r", "BBBB.m4r", "CCCC.m4r"};
+        for (int i = 0; i < 3; ++i) {
+            catalogue.add(files[i], names[i], "000000000000000" + std::to_string(i), 1000 * (i + 1), 7);
+            writeAll(ringtone(files[i]), QByteArray(100 + i, char('a' + i)));
+        }
+        writeAll(path(kCataloguePath), QByteArray::fromStdString(catalogue.serialize()));
+        writeAll(local("new.m4r"), QByteArray(300, 'n'));
+        writeAll(local("two.m4r"), QByteArray(200, 't'));
+    }
+
+    Snapshot snapshot() const
+    {
+        Snapshot shot;
+        shot.catalogueBytes = readAll(path(kCataloguePath));
+        const auto catalogue = Catalogue::parse(shot.catalogueBytes.toStdString());
+        shot.parses = catalogue.has_value();
+        if (!catalogue)
+            return shot;
+        for (int i = 0; i < catalogue->size(); ++i) {
+            const Catalogue::Entry *entry = catalogue->entry(i);
+            shot.order.push_back(entry->fileName);
+            if (!QFile::exists(ringtone(entry->fileName)))
+                ++shot.dangling;
+            shot.ringtones[entry->fileName] = {entry->name, readAll(ringtone(entry->fileName))};
+        }
+        return shot;
+    }
+
+    static std::string emptyXml()
+    {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+               "<key>Ringtones</key><dict/></dict></plist>";
+    }
+
+    QTemporaryDir dir;
+    QString root;
+};
+
+// One operation as the window or the manager makes it, with what success
+// must look like. Any step of it may fail.
+struct Scenario
+{
+    const char *name;
+    std::function<bool(PhoneStore &, const Phone &)> run; // true when every result was >= 0
+    std::set<std::string> mayRemove;
+    std::map<std::string, std::string> mayRename;
+    std::map<std::string, QByteArray> mayReplace;
+    int addsOnSuccess = 0;
+};
+
+std::string local(const Phone &phone, const char *name)
+{
+    return phone.local(name).toStdString();
+}
+
+bool ok(int result)
+{
+    return result >= 0;
+}
+
+std::vector<Scenario> scenarios()
+{
+    return {
+        {"add", [](PhoneStore &s, const Phone &p) {
+             const bool added = ok(s.addRingtone(local(p, "new.m4r"), 1187));
+             return ok(s.commitChanges()) && added; }, {}, {}, {}, 1},
+        {"add batch", [](PhoneStore &s, const Phone &p) {
+             bool all = ok(s.addRingtone(local(p, "new.m4r"), 1000));
+             all = ok(s.addRingtone(local(p, "two.m4r"), 2000)) && all;
+             all = ok(s.addRingtone(local(p, "new.m4r"), 3000)) && all;
+             return ok(s.commitChanges()) && all; }, {}, {}, {}, 3},
+        {"remove", [](PhoneStore &s, const Phone &) {
+             const bool removed = ok(s.removeRingtone(1));
+             return ok(s.commitChanges()) && removed; }, {"BBBB.m4r"}, {}, {}, 0},
+        {"rename", [](PhoneStore &s, const Phone &) {
+             const bool renamed = ok(s.renameRingtone(0, "x&lt;y"));
+             return ok(s.commitChanges()) && renamed; }, {}, {{"AAAA.m4r", "x&lt;y"}}, {}, 0},
+        {"add and remove", [](PhoneStore &s, const Phone &p) {
+             bool all = ok(s.addRingtone(local(p, "new.m4r"), 1000));
+             all = ok(s.removeRingtone(0)) && all;
+             return ok(s.commitChanges()) && all; }, {"AAAA.m4r"}, {}, {}, 1},
+        {"replace", [](PhoneStore &s, const Phone &p) {
+             return ok(s.copyToDevice("/iTunes_Control/Ringtones/CCCC.m4r", local(p, "new.m4r"))); },
+         {}, {}, {{"CCCC.m4r", QByteArray(300, 'n')}}, 0},
+        {"save to computer", [](PhoneStore &s, const Phone &p) {
+             return ok(s.copyFromDevice("/iTunes_Control/Ringtones/BBBB.m4r", local(p, "saved.m4r"))); },
+         {}, {}, {}, 0},
+    };
+}
+
+// Returns the first broken invariant, or an empty string.
+std::string brokenInvariant(const Snapshot &before, const Snapshot &after, const Scenario &scenario,
+                            bool succeeded, const Phone &phone)
+{
+    if (!after.parses)
+        return "catalogue no longer parses";
+    if (after.dangling > 0)
+        return "an entry lost its file";
+    for (const auto &[file, old] : before.ringtones) {
+        const auto now = after.ringtones.find(file);
+        if (now == after.ringtones.end()) {
+            if (!scenario.mayRemove.count(file))
+                return "ringtone " + file + " lost";
+            continue;
+        }
+        const bool renamed = scenario.mayRename.count(file) && now->second.name == scenario.mayRename.at(file);
+        if (now->second.name != old.name && !renamed)
+            return "ringtone " + file + " renamed";
+        const bool replaced = scenario.mayReplace.count(file) && now->second.bytes == scenario.mayReplace.at(file);
+        if (now->second.bytes != old.bytes && !replaced)
+            return "ringtone " + file + " damaged";
+    }
+    const QByteArray saved = readAll(phone.local("saved.m4r"));
+    if (QFile::exists(phone.local("saved.m4r")) && saved != before.ringtones.at("BBBB.m4r").bytes)
+        return "partial copy on the computer";
+    if (QFile::exists(phone.local("saved.m4r.part")))
+        return "temporary file left on the computer";
+    if (!succeeded)
+        return {};
+    // Success must mean the whole change is there.
+    if (int(after.ringtones.size()) != int(before.ringtones.size()) + scenario.addsOnSuccess
+                                               - int(scenario.mayRemove.size()))
+        return "reported success, wrong number of ringtones";
+    for (const auto &[file, name] : scenario.mayRename)
+        if (after.ringtones.at(file).name != name)
+            return "reported success, not renamed";
+    for (const auto &[file, bytes] : scenario.mayReplace)
+        if (after.ringtones.at(file).bytes != bytes)
+            return "reported success, not replaced";
+    if (std::string(scenario.name) == "save to computer" && saved.isEmpty())
+        return "reported success, nothing saved";
+    return {};
+}
+
+PhoneStore::Options quickLock()
+{
+    PhoneStore::Options options;
+    options.lockAttempts = 2;
+    options.lockRetryDelay = std::chrono::milliseconds(1);
+    return options;
+}
+
+} // namespace
+
+class TestPhoneStore : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void faultSweep_data();
+    void faultSweep();
+    void damagedCatalogueIsNeverWritten_data();
+    void damagedCatalogueIsNeverWritten();
+    void additionsGetFreshNamesAndEntries();
+    void orderStaysAcrossChanges();
+    void missingCatalogueIsCreatedOnFirstAddition();
+    void commitRecordsTheSyncBracket();
+    void busySyncLockFailsTheCommit();
+    void pathsOutsideTheRingtoneFolderAreRefused();
+
+private:
+    int sweptRuns = 0;
+};
+
+void TestPhoneStore::faultSweep_data()
+{
+    QTest::addColumn<int>("scenario");
+    QTest::addColumn<bool>("binary");
+    QTest::addColumn<bool>("vanish");
+    const auto all = scenarios();
+    for (int i = 0; i < int(all.size()); ++i)
+        for (bool binary : {true, false})
+            for (bool vanish : {false, true})
+                QTest::addRow("%s %s %s", all[size_t(i)].name, binary ? "binary" : "xml",
+                              vanish ? "vanish" : "once")
+                    << i << binary << vanish;
+}
+
+void TestPhoneStore::faultSweep()
+{
+    QFETCH(int, scenario);
+    QFETCH(bool, binary);
+    QFETCH(bool, vanish);
+    const std::vector<Scenario> all = scenarios();
+    const Scenario &s = all[size_t(scenario)];
+
+    // The clean run counts the steps and must itself succeed.
+    int steps = 0;
+    {
+        Phone phone;
+        phone.seed(binary);
+        const Snapshot before = phone.snapshot();
+        FaultTransport transport(makeFolderTransport(phone.rootUtf8()), -1, FaultTransport::Mode::Once);
+        PhoneStore store(transport, quickLock());
+        QVERIFY(s.run(store, phone));
+        const std::string broken = brokenInvariant(before, phone.snapshot(), s, true, phone);
+        QVERIFY2(broken.empty(), broken.c_str());
+        steps = transport.steps();
+        QVERIFY(steps > 0);
+    }
+
+    int violations = 0;
+    for (int k = 0; k < steps; ++k) {
+        Phone phone;
+        phone.seed(binary);
+        const Snapshot before = phone.snapshot();
+        FaultTransport transport(makeFolderTransport(phone.rootUtf8()), k,
+                                 vanish ? FaultTransport::Mode::Vanish : FaultTransport::Mode::Once);
+        PhoneStore store(transport, quickLock());
+        const bool succeeded = s.run(store, phone);
+        const std::string broken = brokenInvariant(before, phone.snapshot(), s, succeeded, phone);
+        if (!broken.empty()) {
+            ++violations;
+            qWarning("step %d of %d: %s", k, steps, broken.c_str());
+        }
+        // The phone is still usable from a fresh start.
+        FaultTransport clean(makeFolderTransport(phone.rootUtf8()), -1, FaultTransport::Mode::Once);
+        PhoneStore again(clean);
+        std::string name, file;
+        QVERIFY(again.getRingtone(0, name, file) >= 0);
+        ++sweptRuns;
+    }
+    qInfo("%s: %d steps swept, %d invariant violations (runs so far: %d)", QTest::currentDataTag(), steps,
+          violations, sweptRuns);
+    QCOMPARE(violations, 0);
+}
+
+void TestPhoneStore::damagedCatalogueIsNeverWritten_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("garbage") << QByteArray("not a plist at all");
+    QTest::newRow("truncated binary") << QByteArray::fromStdString(Catalogue().serialize()).left(20);
+    QTest::newRow("root is an array") << QByteArray("<plist><array><string>x</string></array></plist>");
+    QTest::newRow("ringtones is a string")
+        << QByteArray("<plist><dict><key>Ringtones</key><string>x</string></dict></plist>");
+    QTest::newRow("entry is a number")
+        << QByteArray("<plist><dict><key>Ringtones</key><dict><key>A.m4r</key><integer>1</integer>"
+                      "</dict></dict></plist>");
+    QTest::newRow("file name leaves the folder")
+        << QByteArray("<plist><dict><key>Ringtones</key><dict><key>../../x</key><dict/></dict></dict></plist>");
+    QByteArray deep = "<plist>";
+    for (int i = 0; i < 5000; ++i)
+        deep += "<array>";
+    QTest::newRow("deeply nested") << deep;
+}
+
+void TestPhoneStore::damagedCatalogueIsNeverWritten()
+{
+    QFETCH(QByteArray, bytes);
+    Phone phone;
+    phone.seed(true);
+    writeAll(phone.path(kCataloguePath), bytes);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport);
+    std::string name, file;
+    QVERIFY(store.getRingtone(0, name, file) < 0);
+    QVERIFY(store.addRingtone(phone.local("new.m4r").toStdString(), 1000) < 0);
+    QVERIFY(store.removeRingtone(0) < 0);
+    QVERIFY(store.renameRingtone(0, "x") < 0);
+    QVERIFY(store.copyToDevice("/iTunes_Control/Ringtones/AAAA.m4r", phone.local("new.m4r").toStdString()) < 0);
+    store.commitChanges();
+    QCOMPARE(readAll(phone.path(kCataloguePath)), bytes);
+    QCOMPARE(QDir(phone.root + QLatin1String("/iTunes_Control/Ringtones")).count(), 3u + 2u);
+}
+
+void TestPhoneStore::additionsGetFreshNamesAndEntries()
+{
+    Phone phone;
+    phone.seed(true);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore::Options options;
+    // A source that repeats itself must not make two ringtones share a file or GUID.
+    int calls = 0;
+    options.random = [&calls] { return uint64_t(calls++ / 4); };
+    PhoneStore store(*transport, options);
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(store.addRingtone(phone.local("a<b>.m4r").toStdString() + "x", 1000), -2); // missing file
+    writeAll(phone.local("a<b>.m4r"), "sound");
+    QCOMPARE(store.addRingtone(phone.local("a<b>.m4r").toStdString(), 1187), 3);
+    QCOMPARE(store.addRingtone(phone.local("a<b>.m4r").toStdString(), 1187), 4);
+    QVERIFY(store.commitChanges() >= 0);
+
+    const Snapshot shot = phone.snapshot();
+    QCOMPARE(int(shot.ringtones.size()), 5);
+    QCOMPARE(shot.dangling, 0);
+    const std::string added = shot.order[3];
+    QVERIFY(added != shot.order[4]);
+    QCOMPARE(added.size(), size_t(8));
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(added[size_t(i)] >= 'A' && added[size_t(i)] <= 'Z');
+    QCOMPARE(shot.ringtones.at(added).name, std::string("a&lt;b&gt;"));
+    QCOMPARE(shot.ringtones.at(added).bytes, QByteArray("sound"));
+    // Each entry carries the keys the phone expects.
+    const QByteArray xml = [&] {
+        auto catalogue = Catalogue::parse(shot.catalogueBytes.toStdString());
+        return QByteArray::fromStdString(catalogue->serialize());
+    }();
+    QVERIFY(shot.catalogueBytes.startsWith("bplist00"));
+    QVERIFY(xml.contains("Total Time"));
+}
+
+void TestPhoneStore::orderStaysAcrossChanges()
+{
+    Phone phone;
+    phone.seed(false);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport);
+    QVERIFY(store.renameRingtone(1, "Renamed") >= 0);
+    QVERIFY(store.commitChanges() >= 0);
+    QVERIFY(store.removeRingtone(0) >= 0);
+    QVERIFY(store.commitChanges() >= 0);
+    const Snapshot shot = phone.snapshot();
+    QCOMPARE(shot.order, (std::vector<std::string>{"BBBB.m4r", "CCCC.m4r"}));
+    QCOMPARE(shot.ringtones.at("BBBB.m4r").name, std::string("Renamed"));
+    QVERIFY(!QFile::exists(phone.ringtone("AAAA.m4r")));
+    // Written back as XML, as it was read.
+    QVERIFY(shot.catalogueBytes.startsWith("<?xml"));
+}
+
+void TestPhoneStore::missingCatalogueIsCreatedOnFirstAddition()
+{
+    Phone phone;
+    QDir().mkpath(phone.root);
+    writeAll(phone.local("new.m4r"), "x");
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport);
+    std::string name, file;
+    QCOMPARE(store.getRingtone(0, name, file), int(ErrNotFound));
+    QVERIFY(!QFile::exists(phone.path(kCataloguePath)));
+    QCOMPARE(store.addRingtone(phone.local("new.m4r").toStdString(), 5), 0);
+    QVERIFY(store.commitChanges() >= 0);
+    QCOMPARE(store.getRingtone(0, name, file), 0);
+    QCOMPARE(name, std::string("new"));
+    QVERIFY(readAll(phone.path(kCataloguePath)).startsWith("bplist00"));
+}
+
+void TestPhoneStore::commitRecordsTheSyncBracket()
+{
+    Phone phone;
+    phone.seed(true);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport);
+    QVERIFY(store.commitChanges() >= 0); // nothing to write: the phone is left alone
+    QVERIFY(!QFile::exists(phone.root + QLatin1String(".sync-log")));
+    QVERIFY(store.renameRingtone(0, "x") >= 0);
+    QVERIFY(store.commitChanges() >= 0);
+    QCOMPARE(readAll(phone.root + QLatin1String(".sync-log")),
+             QByteArray("com.apple.itunes-mobdev.syncWillStart\ncom.apple.itunes-mobdev.syncDidStart\n"
+                        "com.apple.itunes-mobdev.syncDidFinish\n"));
+}
+
+void TestPhoneStore::busySyncLockFailsTheCommit()
+{
+    Phone phone;
+    phone.seed(true);
+    auto holder = makeFolderTransport(phone.rootUtf8());
+    QCOMPARE(holder->lock(kSyncLockPath), 0);
+    const QByteArray before = readAll(phone.path(kCataloguePath));
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport, quickLock());
+    QVERIFY(store.renameRingtone(0, "x") >= 0);
+    QCOMPARE(store.commitChanges(), int(ErrBusy));
+    QCOMPARE(readAll(phone.path(kCataloguePath)), before);
+    // The failed change is dropped: the list shows the phone as it is.
+    std::string name, file;
+    QCOMPARE(store.getRingtone(0, name, file), 0);
+    QCOMPARE(name, std::string("Alpha"));
+    holder->unlock();
+    QVERIFY(store.renameRingtone(0, "y") >= 0);
+    QVERIFY(store.commitChanges() >= 0);
+}
+
+void TestPhoneStore::pathsOutsideTheRingtoneFolderAreRefused()
+{
+    Phone phone;
+    phone.seed(true);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport);
+    const std::string target = phone.local("out").toStdString();
+    for (const char *path : {"/iTunes_Control/iTunes/Ringtones.plist", "/iTunes_Control/Ringtones/../iTunes/x",
+                             "/iTunes_Control/Ringtones/", "relative"}) {
+        QVERIFY(store.copyFromDevice(path, target) < 0);
+        QVERIFY(store.copyToDevice(path, target) < 0);
+    }
+    QCOMPARE(store.copyToDevice("/iTunes_Control/Ringtones/ZZZZ.m4r", phone.local("new.m4r").toStdString()),
+             int(ErrNotFound));
+}
+
+QTEST_GUILESS_MAIN(TestPhoneStore)
+#include "tst_phonestore.moc"
