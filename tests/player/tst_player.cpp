@@ -12,8 +12,12 @@
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -126,6 +130,9 @@ private Q_SLOTS:
     void unplayableFileReportsNothing();
     void openReplacesAPlayingFile();
     void callbackMayCallBackIntoThePlayer();
+    void unregisteringWaitsForARunningCallback();
+    void signalsKeepTheirDefaultAction_data();
+    void signalsKeepTheirDefaultAction();
 
 private:
     bool makeFixture(const QString &name, const QStringList &ffmpegArgs);
@@ -184,6 +191,12 @@ void TestPlayer::initTestCase()
     garbage.write(QByteArray(4096, 'x'));
     garbage.close();
 
+#ifndef Q_OS_WIN
+    // As in the program: QtTest's crash handler would otherwise hold these,
+    // and SDL only takes over a signal whose action is still the default.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+#endif
     ffplay_init();
     ffplay_set_callback(&ReportLog::record, &m_reports);
 }
@@ -615,6 +628,63 @@ void TestPlayer::callbackMayCallBackIntoThePlayer()
     QVERIFY2(receiver.positionSeen >= 1.5 && receiver.positionSeen < 1.6,
              qPrintable(QString::number(receiver.positionSeen)));
     QCOMPARE(ffplay_get_position(), 0.0);
+}
+
+namespace {
+
+// A receiver that is slow to handle a report, as a window busy elsewhere is.
+struct SlowReceiver
+{
+    std::atomic<bool> entered{false};
+    std::atomic<bool> left{false};
+
+    static int onState(int, void *user)
+    {
+        auto *self = static_cast<SlowReceiver *>(user);
+        self->entered = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        self->left = true;
+        return 0;
+    }
+};
+
+} // namespace
+
+void TestPlayer::unregisteringWaitsForARunningCallback()
+{
+    openFile(ramp());
+    SlowReceiver receiver;
+    ffplay_set_callback(&SlowReceiver::onState, &receiver);
+    const auto restore = qScopeGuard([this] { ffplay_set_callback(&ReportLog::record, &m_reports); });
+    ffplay_play();
+    QTRY_VERIFY(receiver.entered.load());
+    // The receiver may be destroyed as soon as this returns.
+    ffplay_set_callback(nullptr, nullptr);
+    QVERIFY(receiver.left.load());
+}
+
+void TestPlayer::signalsKeepTheirDefaultAction_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+}
+
+void TestPlayer::signalsKeepTheirDefaultAction()
+{
+#ifdef Q_OS_WIN
+    QSKIP("POSIX signals");
+#else
+    QFETCH(int, signal);
+    // The output is started by the first open: that is when SDL would
+    // install its own handlers, and a program would then ignore a kill.
+    openFile(ramp());
+    ffplay_play();
+    waitForPlaying();
+    struct sigaction action = {};
+    QCOMPARE(sigaction(signal, nullptr, &action), 0);
+    QVERIFY(action.sa_handler == SIG_DFL);
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestPlayer)
