@@ -103,20 +103,29 @@ int readPacket(Input &in, AVPacket *packet, Error &error)
 Error decode(Input &in, const AVPacket *packet, AVFrame *frame, const std::function<Error(AVFrame *)> &onFrame)
 {
     int ret = avcodec_send_packet(in.decoder.get(), packet);
-    // A damaged packet amid good ones is skipped, as players do; a stream
-    // of which nothing at all decodes is reported when it ends.
-    if (ret == AVERROR_INVALIDDATA)
-        return {};
-    if (ret < 0 && ret != AVERROR_EOF)
+    // A damaged packet amid good ones is skipped and counted, as the ffmpeg
+    // command line does; a stream of which nothing at all decodes is
+    // reported when it ends. Only a lack of memory stops the job here.
+    if (ret == AVERROR(ENOMEM))
         return inputError("Could not decode the audio of", in, ret);
+    if (ret < 0 && ret != AVERROR_EOF) {
+        ++in.packetsSkipped;
+        return {};
+    }
     for (;;) {
         ret = avcodec_receive_frame(in.decoder.get(), frame);
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             return {};
-        if (ret == AVERROR_INVALIDDATA)
-            continue;
-        if (ret < 0)
+        if (ret == AVERROR(ENOMEM))
             return inputError("Could not decode the audio of", in, ret);
+        if (ret < 0) {
+            ++in.packetsSkipped;
+            // Decoders that report a bad packet here have dropped it; the
+            // next one is theirs to take.
+            if (packet)
+                return {};
+            continue;
+        }
         in.decodedAny = true;
         Error error = onFrame(frame);
         av_frame_unref(frame);

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void gain();
     void unityGainIsBitExact();
     void louderSaturates();
+    void monoFillsBothChannelsAtFullLevel_data();
+    void monoFillsBothChannelsAtFullLevel();
     void fadeIn_data();
     void fadeIn();
     void convertsToStereo44100_data();
@@ -44,6 +46,8 @@ private Q_SLOTS:
     void progressLines();
     void replacesExistingOutput();
     void nonAsciiNames();
+    void longNames_data();
+    void longNames();
 
 private:
     QString fixture(const QString &name) const { return m_dir.filePath(name); }
@@ -185,6 +189,37 @@ void TestEncoderAudio::louderSaturates()
         clipped += std::abs(expected) >= 32767;
     }
     QVERIFY(clipped > 1000);
+}
+
+void TestEncoderAudio::monoFillsBothChannelsAtFullLevel_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("volume");
+    QTest::addColumn<double>("tolerance");
+
+    QTest::newRow("wav") << "monolevel1.wav" << 256 << 0.005;
+    QTest::newRow("m4a") << "monolevel2.m4a" << 256 << 0.03;
+    QTest::newRow("wav, volume slider at 101") << "monolevel3.wav" << 266 << 0.005;
+}
+
+void TestEncoderAudio::monoFillsBothChannelsAtFullLevel()
+{
+    QFETCH(QString, output);
+    QFETCH(int, volume);
+    QFETCH(double, tolerance);
+
+    const Run run = encode({}, fixture("mono.wav"), {"-vol", QString::number(volume)}, this->output(output));
+    QCOMPARE(run.exitCode, 0);
+    const Pcm in = readWav(fixture("mono.wav"));
+    const Pcm out = output.endsWith(QLatin1String(".wav")) ? readWav(this->output(output))
+                                                           : decodeWithReference(this->output(output));
+    QCOMPARE(out.channels, 2);
+    const double measured = out.rms(0.5, 1.5) / in.rms(0.5, 1.5);
+    QVERIFY2(std::abs(measured - volume / 256.0) <= tolerance, qPrintable(QString::number(measured)));
+    if (!output.endsWith(QLatin1String(".wav")))
+        return; // AAC codes the two sides apart
+    for (qint64 i = 0; i < out.frames(); ++i)
+        QCOMPARE(out.samples[2 * i + 1], out.samples[2 * i]);
 }
 
 void TestEncoderAudio::fadeIn_data()
@@ -335,6 +370,25 @@ void TestEncoderAudio::nonAsciiNames()
     QCOMPARE(run.exitCode, 0);
     QVERIFY(QFile::exists(ring));
     QCOMPARE(probe(ring, "format_tags=major_brand"), QStringLiteral("M4A"));
+}
+
+void TestEncoderAudio::longNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("240 bytes") << QString(236, QLatin1Char('r')) + ".m4r";
+    QTest::newRow("255 bytes") << QString(251, QLatin1Char('r')) + ".m4r";
+    QTest::newRow("254 bytes of two-byte characters") << QString(125, QChar(0xE4)) + ".m4a";
+}
+
+void TestEncoderAudio::longNames()
+{
+    QFETCH(QString, name);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString ring = folder.filePath(name);
+    const Run run = encode({"-ss", "1", "-t", "1"}, fixture("tone.wav"), {}, ring);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{name});
 }
 
 QTEST_GUILESS_MAIN(TestEncoderAudio)
