@@ -17,7 +17,7 @@ namespace {
 
 Error outputError(const char *operation, const Output &out, int errnum)
 {
-    return std::string(operation) + " output file '" + out.path + "' (" + av::err2str(errnum) + ")";
+    return av::fileError(std::string(operation) + " output file", out.path, errnum);
 }
 
 std::string lowerSuffix(const std::string &path)

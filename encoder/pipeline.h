@@ -1,6 +1,6 @@
 #pragma once
 
-#include "avptr.h"
+#include "avinput.h"
 #include "options.h"
 
 #include <cstdint>
@@ -19,12 +19,8 @@ using Error = std::string;
 // std::filesystem::path would read them in the ANSI code page on Windows.
 std::filesystem::path utf8Path(const std::string &path);
 
-struct Input
+struct Input : av::AudioInput
 {
-    std::string path;
-    av::InputFormatPtr format;
-    AVStream *stream = nullptr; // owned by format
-    av::CodecContextPtr decoder;
     // Output time 0 on the stream's clock, in its time base: the file's own
     // start plus the requested start.
     int64_t originPts = 0;

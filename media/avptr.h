@@ -80,6 +80,11 @@ public:
     ChannelLayout(const ChannelLayout &) = delete;
     ChannelLayout &operator=(const ChannelLayout &) = delete;
 
+    void assign(const AVChannelLayout &other)
+    {
+        av_channel_layout_uninit(&m_layout);
+        av_channel_layout_copy(&m_layout, &other);
+    }
     // Copies other. Decoders of headerless or mask-less sources report only
     // a channel count; that becomes the default layout for the count (the
     // one ffmpeg guesses), so that it can be down- or up-mixed.

@@ -1,6 +1,6 @@
 #include "mediainfo.h"
 
-#include "avptr.h"
+#include "avinput.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -18,17 +18,13 @@ constexpr qint64 kMeasureMilliseconds = 10000;
 // container that states none (a FLAC written to a pipe has no total sample
 // count, a WebM written live no Duration element); negative when the file
 // holds no audio packet at all.
-double measureAudio(AVFormatContext &input)
+double measureAudio(av::AudioInput &in, std::string &error)
 {
-    const int index = av_find_best_stream(&input, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    if (index < 0)
+    if (av::findAudioStream(in, error) < 0)
         return -1.0;
-    // Other streams are skipped without reading their data.
-    for (unsigned i = 0; i < input.nb_streams; ++i) {
-        if (static_cast<int>(i) != index)
-            input.streams[i]->discard = AVDISCARD_ALL;
-    }
-    const AVStream *stream = input.streams[index];
+    AVFormatContext &input = *in.format;
+    const AVStream *stream = in.stream;
+    const int index = stream->index;
     av::PacketPtr packet = av::makePacket();
     if (!packet)
         return -1.0;
@@ -44,8 +40,10 @@ double measureAudio(AVFormatContext &input)
         }
         av_packet_unref(packet.get());
     }
-    if (first == AV_NOPTS_VALUE)
+    if (first == AV_NOPTS_VALUE) {
+        error = av::fileError("Could not find audio in input file", in.path, AVERROR_STREAM_NOT_FOUND);
         return -1.0;
+    }
     return double(end - first) * av_q2d(stream->time_base);
 }
 
@@ -55,25 +53,20 @@ double measureAudio(AVFormatContext &input)
 // process any more.
 int CMediaInfo::open(const char *path)
 {
-    av::InputFormatPtr input;
-    int ret = av::openInput(input, path);
+    av::AudioInput in;
+    std::string error;
+    const int ret = av::openInputFile(in, path, error);
     if (ret < 0) {
-        qDebug("Could not open input file '%s' (%s)", path, av::err2str(ret).c_str());
+        qDebug("%s", error.c_str());
         return ret;
     }
-    ret = avformat_find_stream_info(input.get(), nullptr);
-    if (ret < 0) {
-        qDebug("Could not find stream information of '%s' (%s)", path, av::err2str(ret).c_str());
-        return ret;
-    }
-    if (input->duration != AV_NOPTS_VALUE) {
-        m_duration = double(input->duration) * 1e-6;
+    if (in.format->duration != AV_NOPTS_VALUE) {
+        m_duration = double(in.format->duration) * 1e-6;
         return 0;
     }
-    const double measured = measureAudio(*input);
+    const double measured = measureAudio(in, error);
     if (measured < 0.0) {
-        qDebug("Could not find audio in input file '%s' (%s)", path,
-               av::err2str(AVERROR_STREAM_NOT_FOUND).c_str());
+        qDebug("%s", error.c_str());
         return AVERROR_STREAM_NOT_FOUND;
     }
     m_duration = measured;
