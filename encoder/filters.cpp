@@ -36,6 +36,14 @@ std::string number(double value)
 
 } // namespace
 
+std::string limiterFilter()
+{
+    // Delay compensated, so that the cut stays where it was asked for; no
+    // automatic levelling, which would change the loudness the user chose.
+    return "alimiter=limit=" + number(kLimiterCeiling) + ":attack=" + number(kLimiterAttackMs)
+           + ":release=" + number(kLimiterReleaseMs) + ":level=disabled:latency=enabled";
+}
+
 std::string filterChain(const ChainParams &p)
 {
     std::string chain;
@@ -68,12 +76,11 @@ std::string filterChain(const ChainParams &p)
             add("volume=volume=" + std::to_string(p.volume) + "/256");
         if (fade)
             add("afade=t=in:st=0:d=" + number(p.fadeInSeconds));
-        // Integer outputs saturate in the final conversion; a float encoder
-        // would take samples beyond full scale as they are.
-        const bool floatOutput = p.sampleFormat == "flt" || p.sampleFormat == "fltp" || p.sampleFormat == "dbl"
-                                 || p.sampleFormat == "dblp";
-        if (p.volume > 256 && floatOutput)
-            add("asoftclip=type=hard");
+        // A boost would clip its peaks: a look-ahead limiter lowers the
+        // gain smoothly just before them instead, and leaves everything
+        // that stays below its ceiling as it is. The preview limits alike.
+        if (p.volume > 256)
+            add(limiterFilter());
     }
     add("aformat=sample_fmts=" + p.sampleFormat + ":" + target);
     return chain;

@@ -131,6 +131,12 @@ struct ChainParams
 };
 std::string filterChain(const ChainParams &params);
 
+// The limiter after a boost; the preview player uses the same figures.
+inline constexpr double kLimiterCeiling = 0.99; // of full scale
+inline constexpr double kLimiterAttackMs = 5.0;  // the look-ahead
+inline constexpr double kLimiterReleaseMs = 50.0;
+std::string limiterFilter();
+
 Error openInput(Input &in, const std::string &path);
 Error findAudioStream(Input &in);
 Error openDecoder(Input &in);

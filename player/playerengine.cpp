@@ -243,7 +243,8 @@ void CPlayerEngine::startSessionLocked(double position, bool startsFade)
     m_ring.clear();
     m_clock = PlayClock{};
     m_clock.sessionStart = position;
-    m_clock.latency = m_latency;
+    m_limiter.reset(m_sampleRate, m_channels);
+    m_clock.latency = m_latency + static_cast<double>(m_limiter.latencyFrames()) / m_sampleRate;
     m_lastHeard = position;
     // A seek while playing keeps a running fade-in going; only a start or a
     // resume begins one, and it uses up the length that was set for it.
@@ -307,6 +308,12 @@ void CPlayerEngine::render(float *samples, int frames)
                 m_clock.handedAt = now;
                 m_fadeDone = applyGain(samples, copied, channels, m_volume, m_fadeDone, m_fadeTotal);
             }
+            // Through the limiter with the silence after the last sample too,
+            // which pushes out what the look-ahead still holds.
+            std::fill(samples + static_cast<size_t>(copied) * channels,
+                      samples + static_cast<size_t>(frames) * channels, 0.0f);
+            m_limiter.process(samples, frames);
+            copied = frames;
             if (spaceBefore < refill && m_ring.space() >= refill)
                 m_decoderWake.notify_all();
             // The file has ended once its last sample is heard, not when it

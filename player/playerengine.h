@@ -98,6 +98,7 @@ private:
     PlayClock m_clock;
     double m_lastHeard = 0.0;     // keeps the reported position from stepping back on timer jitter
     double m_volume = 1.0;
+    CLimiter m_limiter;           // reset with every session
     double m_pendingFade = 0.0;
     int64_t m_fadeDone = 0;
     int64_t m_fadeTotal = 0;

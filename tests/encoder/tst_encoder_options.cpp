@@ -146,14 +146,14 @@ void TestEncoderOptions::filterChain_data()
                               << "atrim=start_pts=0:end_pts=1323000,aformat=sample_fmts=fltp:" + target;
     QTest::newRow("length only") << 256 << 0.0 << false << qint64(88200) << "s16"
                                  << "atrim=end_pts=88200,aformat=sample_fmts=s16:" + target;
-    QTest::newRow("louder float clips") << 384 << 3.0 << true << qint64(-1) << "fltp"
-                                        << "atrim=start_pts=0,aformat=" + target
-                                               + ",volume=volume=384/256,afade=t=in:st=0:d=3.000000,"
-                                                 "asoftclip=type=hard,aformat=sample_fmts=fltp:"
-                                               + target;
-    QTest::newRow("louder integer saturates in conversion")
+    const QString limiter = QString::fromStdString(tq::limiterFilter());
+    QTest::newRow("louder float is limited") << 384 << 3.0 << true << qint64(-1) << "fltp"
+                                             << "atrim=start_pts=0,aformat=" + target
+                                                    + ",volume=volume=384/256,afade=t=in:st=0:d=3.000000,"
+                                                    + limiter + ",aformat=sample_fmts=fltp:" + target;
+    QTest::newRow("louder integer is limited")
         << 512 << 0.0 << false << qint64(-1) << "s16"
-        << "aformat=" + target + ",volume=volume=512/256,aformat=sample_fmts=s16:" + target;
+        << "aformat=" + target + ",volume=volume=512/256," + limiter + ",aformat=sample_fmts=s16:" + target;
     QTest::newRow("quieter needs no clip") << 128 << 0.0 << false << qint64(-1) << "fltp"
                                            << "aformat=" + target + ",volume=volume=128/256,aformat=sample_fmts=fltp:"
                                                   + target;
