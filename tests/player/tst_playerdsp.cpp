@@ -144,7 +144,7 @@ void TestPlayerDsp::limiter()
     constexpr int rate = 48000;
     std::vector<float> in(2 * rate);
     for (size_t i = 0; i < in.size() / 2; ++i)
-        in[2 * i] = in[2 * i + 1] = static_cast<float>(amplitude * std::sin(2 * M_PI * 440.0 * double(i) / rate));
+        in[2 * i] = in[2 * i + 1] = static_cast<float>(amplitude * std::sin(6.283185307179586 * 440.0 * double(i) / rate));
     CLimiter limiter;
     limiter.reset(rate, 2);
     std::vector<float> out = in;
