@@ -16,12 +16,10 @@ constexpr qint64 kMeasureMilliseconds = 10000;
 
 // The audio's length from its packets' timestamps, in seconds, for a
 // container that states none (a FLAC written to a pipe has no total sample
-// count, a WebM written live no Duration element); negative when the file
-// holds no audio packet at all.
+// count, a WebM written live no Duration element); negative when the audio
+// stream holds no packet at all.
 double measureAudio(av::AudioInput &in, std::string &error)
 {
-    if (av::findAudioStream(in, error) < 0)
-        return -1.0;
     AVFormatContext &input = *in.format;
     const AVStream *stream = in.stream;
     const int index = stream->index;
@@ -55,7 +53,14 @@ int CMediaInfo::open(const char *path)
 {
     av::AudioInput in;
     std::string error;
-    const int ret = av::openInputFile(in, path, error);
+    int ret = av::openInputFile(in, path, error);
+    if (ret < 0) {
+        qDebug("%s", error.c_str());
+        return ret;
+    }
+    // A file without sound (a silent video) is no input for a ringtone:
+    // nothing could be played or encoded from it.
+    ret = av::findAudioStream(in, error);
     if (ret < 0) {
         qDebug("%s", error.c_str());
         return ret;

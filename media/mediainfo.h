@@ -14,8 +14,9 @@ public:
     // error of the step that failed; the duration is then left unchanged.
     int open(const char *path);
 
-    // Seconds; 0.0 until a probe succeeds. A container that states no length
-    // and holds no audio packet fails the probe.
+    // Seconds; 0.0 until a probe succeeds. A file without an audio stream,
+    // or one that states no length and holds no audio packet, fails the
+    // probe.
     double duration() const { return m_duration; }
 
 private:
