@@ -62,7 +62,7 @@ Error openOutput(Output &out, const EncoderOptions &options, const AVCodecContex
         return outputError("Could not find an audio encoder for", out, AVERROR_ENCODER_NOT_FOUND);
 
     AVFormatContext *raw = nullptr;
-    int ret = avformat_alloc_output_context2(&raw, muxer, nullptr, out.file.path().c_str());
+    int ret = avformat_alloc_output_context2(&raw, muxer, nullptr, out.path.c_str());
     if (ret < 0)
         return outputError("Could not create", out, ret);
     out.format.reset(raw);
