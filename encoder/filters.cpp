@@ -17,7 +17,7 @@ namespace {
 
 Error filterError(const char *operation, const Output &out, int errnum)
 {
-    return std::string(operation) + " output file '" + out.path + "' (" + av::err2str(errnum) + ")";
+    return av::fileError(std::string(operation) + " output file", out.path, errnum);
 }
 
 std::string describe(const AVChannelLayout &layout)
@@ -25,17 +25,6 @@ std::string describe(const AVChannelLayout &layout)
     char text[128] = {};
     av_channel_layout_describe(&layout, text, sizeof text);
     return text;
-}
-
-// Decoders of headerless or mask-less sources report only a channel count;
-// the graph needs a layout to down- or up-mix, the same one ffmpeg guesses.
-void makeLayoutNative(AVChannelLayout &layout)
-{
-    if (layout.order == AV_CHANNEL_ORDER_UNSPEC) {
-        const int channels = layout.nb_channels;
-        av_channel_layout_uninit(&layout);
-        av_channel_layout_default(&layout, channels);
-    }
 }
 
 std::string number(double value)
@@ -46,6 +35,14 @@ std::string number(double value)
 }
 
 } // namespace
+
+std::string limiterFilter()
+{
+    // Delay compensated, so that the cut stays where it was asked for; no
+    // automatic levelling, which would change the loudness the user chose.
+    return "alimiter=limit=" + number(kLimiterCeiling) + ":attack=" + number(kLimiterAttackMs)
+           + ":release=" + number(kLimiterReleaseMs) + ":level=disabled:latency=enabled";
+}
 
 std::string filterChain(const ChainParams &p)
 {
@@ -63,6 +60,11 @@ std::string filterChain(const ChainParams &p)
             trim += std::string(p.trimStart ? ":" : "") + "end_pts=" + std::to_string(p.trimEndPts);
         add(trim);
     }
+    // The resampler's up-mix puts a mono source's centre 3 dB down on each
+    // side; a ringtone should not lose level against the preview, which
+    // plays the one channel at full level on both.
+    if (p.monoSource && p.channelLayout == "stereo")
+        add("pan=stereo|c0=c0|c1=c0");
     const std::string target = "sample_rates=" + std::to_string(p.sampleRate) + ":channel_layouts=" + p.channelLayout;
     const bool gain = p.volume != 256;
     const bool fade = p.fadeInSeconds > 0.0;
@@ -74,35 +76,41 @@ std::string filterChain(const ChainParams &p)
             add("volume=volume=" + std::to_string(p.volume) + "/256");
         if (fade)
             add("afade=t=in:st=0:d=" + number(p.fadeInSeconds));
-        // Integer outputs saturate in the final conversion; a float encoder
-        // would take samples beyond full scale as they are.
-        const bool floatOutput = p.sampleFormat == "flt" || p.sampleFormat == "fltp" || p.sampleFormat == "dbl"
-                                 || p.sampleFormat == "dblp";
-        if (p.volume > 256 && floatOutput)
-            add("asoftclip=type=hard");
+        // A boost would clip its peaks: a look-ahead limiter lowers the
+        // gain smoothly just before them instead, and leaves everything
+        // that stays below its ceiling as it is. The preview limits alike.
+        if (p.volume > 256)
+            add(limiterFilter());
     }
     add("aformat=sample_fmts=" + p.sampleFormat + ":" + target);
     return chain;
 }
 
-Error buildFilterGraph(Filters &filters, const EncoderOptions &options, const Input &in, const Output &out)
+namespace {
+
+// One graph for one decoded format: the chain ends in the encoder's format,
+// so what comes out never changes, whatever goes in.
+Error configureGraph(Filters &filters, const AVFrame &format, const Output &out)
 {
-    const AVCodecContext &dec = *in.decoder;
+    const EncoderOptions &options = *filters.options;
     const AVCodecContext &enc = *out.encoder;
     filters.graph.reset(avfilter_graph_alloc());
+    filters.source = nullptr;
+    filters.sink = nullptr;
+    filters.inputClosed = false;
     if (!filters.graph)
         return filterError("Could not set up the audio filters for", out, AVERROR(ENOMEM));
     // Audio filters here are cheap; a thread pool would cost more to start
     // than it saves.
     filters.graph->nb_threads = 1;
 
-    AVChannelLayout layout{};
-    av_channel_layout_copy(&layout, &dec.ch_layout);
-    makeLayoutNative(layout);
-    const std::string sourceArgs = "time_base=1/" + std::to_string(dec.sample_rate) + ":sample_rate="
-                                   + std::to_string(dec.sample_rate) + ":sample_fmt="
-                                   + av_get_sample_fmt_name(dec.sample_fmt) + ":channel_layout=" + describe(layout);
-    av_channel_layout_uninit(&layout);
+    filters.rate = format.sample_rate;
+    filters.sampleFormat = format.format;
+    filters.layout.assignNative(format.ch_layout);
+    const std::string sourceArgs = "time_base=1/" + std::to_string(filters.rate) + ":sample_rate="
+                                   + std::to_string(filters.rate) + ":sample_fmt="
+                                   + av_get_sample_fmt_name(static_cast<AVSampleFormat>(filters.sampleFormat))
+                                   + ":channel_layout=" + filters.layout.describe();
 
     int ret = avfilter_graph_create_filter(&filters.source, avfilter_get_by_name("abuffer"), "in",
                                            sourceArgs.c_str(), nullptr, filters.graph.get());
@@ -116,9 +124,10 @@ Error buildFilterGraph(Filters &filters, const EncoderOptions &options, const In
     ChainParams params;
     params.trimStart = options.startSeconds > 0.0;
     if (options.durationSeconds) {
-        filters.endPts = std::llround(*options.durationSeconds * dec.sample_rate);
+        filters.endPts = std::llround(*options.durationSeconds * filters.rate);
         params.trimEndPts = filters.endPts;
     }
+    params.monoSource = filters.layout.get().nb_channels == 1;
     params.volume = options.volume;
     params.fadeInSeconds = options.fadeInSeconds;
     params.sampleRate = enc.sample_rate;
@@ -146,10 +155,45 @@ Error buildFilterGraph(Filters &filters, const EncoderOptions &options, const In
     ret = avfilter_graph_config(filters.graph.get(), nullptr);
     if (ret < 0)
         return filterError("Could not set up the audio filters for", out, ret);
-
-    if (enc.frame_size > 0 && !(enc.codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE))
-        av_buffersink_set_frame_size(filters.sink, static_cast<unsigned>(enc.frame_size));
     return {};
+}
+
+} // namespace
+
+Error buildFilterGraph(Filters &filters, const EncoderOptions &options, const Input &in, const Output &out)
+{
+    const AVCodecContext &dec = *in.decoder;
+    filters.options = &options;
+    av::FramePtr format = av::makeFrame();
+    if (!format)
+        return filterError("Could not set up the audio filters for", out, AVERROR(ENOMEM));
+    format->sample_rate = dec.sample_rate;
+    format->format = dec.sample_fmt;
+    const int ret = av_channel_layout_copy(&format->ch_layout, &dec.ch_layout);
+    if (ret < 0)
+        return filterError("Could not set up the audio filters for", out, ret);
+    return configureGraph(filters, *format, out);
+}
+
+bool formatChanged(const Filters &filters, const AVFrame &frame)
+{
+    if (filters.inputClosed)
+        return false;
+    av::ChannelLayout layout;
+    layout.assignNative(frame.ch_layout);
+    return frame.sample_rate != filters.rate || frame.format != filters.sampleFormat
+           || av_channel_layout_compare(&layout.get(), &filters.layout.get()) != 0;
+}
+
+Error rebuildFilterGraph(Filters &filters, const AVFrame &format, const Output &out)
+{
+    const int oldRate = filters.rate;
+    Error error = configureGraph(filters, format, out);
+    // The count of samples goes on at the new rate, so that the cut and the
+    // fade carry on where they were.
+    if (error.empty() && oldRate > 0)
+        filters.nextPts = av_rescale(filters.nextPts, filters.rate, oldRate);
+    return error;
 }
 
 Error filter(Filters &filters, const Input &in, AVFrame *frame, const Output &out)
@@ -162,9 +206,7 @@ Error filter(Filters &filters, const Input &in, AVFrame *frame, const Output &ou
         return ret < 0 ? filterError("Could not filter the audio for", out, ret) : Error();
     }
 
-    const int rate = in.decoder->sample_rate;
-    if (frame->sample_rate != rate)
-        return filterError("Could not filter the audio for", out, AVERROR_PATCHWELCOME);
+    const int rate = filters.rate;
     // Only the first frame's timestamp places the stream on the output's
     // clock; from there on samples are counted, so that rounded container
     // timestamps (milliseconds in Matroska) cannot open gaps or overlaps.
@@ -176,7 +218,8 @@ Error filter(Filters &filters, const Input &in, AVFrame *frame, const Output &ou
     }
     frame->pts = filters.nextPts;
     filters.nextPts += frame->nb_samples;
-    makeLayoutNative(frame->ch_layout);
+    if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+        av_channel_layout_copy(&frame->ch_layout, &filters.layout.get());
 
     int ret = av_buffersrc_add_frame(filters.source, frame);
     if (ret < 0 && ret != AVERROR_EOF)

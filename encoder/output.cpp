@@ -6,7 +6,6 @@ extern "C" {
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -18,7 +17,7 @@ namespace {
 
 Error outputError(const char *operation, const Output &out, int errnum)
 {
-    return std::string(operation) + " output file '" + out.path + "' (" + av::err2str(errnum) + ")";
+    return av::fileError(std::string(operation) + " output file", out.path, errnum);
 }
 
 std::string lowerSuffix(const std::string &path)
@@ -49,46 +48,6 @@ const AVOutputFormat *outputFormatFor(const std::string &outputPath)
     return av_guess_format(nullptr, outputPath.c_str(), nullptr);
 }
 
-TemporaryFile::~TemporaryFile()
-{
-    if (!m_path.empty()) {
-        std::error_code ignored;
-        fs::remove(utf8Path(m_path), ignored);
-    }
-}
-
-void TemporaryFile::reserveBeside(const std::string &target)
-{
-    // Beside the target, so that the final rename stays on one file system
-    // and is atomic; the time stamp keeps two runs apart.
-    auto stamp = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-    std::error_code ec;
-    do {
-        m_path = target + "." + std::to_string(stamp++ % 1000000007ULL) + ".part";
-    } while (fs::exists(utf8Path(m_path), ec));
-}
-
-int TemporaryFile::commit(const std::string &target)
-{
-    std::error_code ec;
-    // Replaces an existing target in one step, on Windows too.
-    fs::rename(utf8Path(m_path), utf8Path(target), ec);
-    if (ec)
-        return ec.category() == std::generic_category() || ec.category() == std::system_category()
-                   ? AVERROR(ec.default_error_condition().value())
-                   : AVERROR(EIO);
-    m_path.clear();
-    return 0;
-}
-
-Output::~Output()
-{
-    // The context does not own its AVIOContext; close it before the
-    // temporary file is removed (Windows cannot remove an open file).
-    if (format && format->pb && !(format->oformat->flags & AVFMT_NOFILE))
-        avio_closep(&format->pb);
-}
-
 Error openOutput(Output &out, const EncoderOptions &options, const AVCodecContext &decoder)
 {
     out.path = options.outputPath;
@@ -102,9 +61,8 @@ Error openOutput(Output &out, const EncoderOptions &options, const AVCodecContex
     if (!codec)
         return outputError("Could not find an audio encoder for", out, AVERROR_ENCODER_NOT_FOUND);
 
-    out.file.reserveBeside(out.path);
     AVFormatContext *raw = nullptr;
-    int ret = avformat_alloc_output_context2(&raw, muxer, nullptr, out.file.path().c_str());
+    int ret = avformat_alloc_output_context2(&raw, muxer, nullptr, out.path.c_str());
     if (ret < 0)
         return outputError("Could not create", out, ret);
     out.format.reset(raw);
@@ -127,6 +85,12 @@ Error openOutput(Output &out, const EncoderOptions &options, const AVCodecContex
     ret = avcodec_open2(&enc, codec, nullptr);
     if (ret < 0)
         return outputError("Could not open the audio encoder for", out, ret);
+    if (enc.frame_size > 0 && !(codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE)) {
+        out.fifo.reset(av_audio_fifo_alloc(enc.sample_fmt, enc.ch_layout.nb_channels, 2 * enc.frame_size));
+        out.chunk = av::makeFrame();
+        if (!out.fifo || !out.chunk)
+            return outputError("Could not allocate an encoder for", out, AVERROR(ENOMEM));
+    }
 
     out.stream = avformat_new_stream(out.format.get(), nullptr);
     if (!out.stream)
@@ -137,9 +101,11 @@ Error openOutput(Output &out, const EncoderOptions &options, const AVCodecContex
         return outputError("Could not add the audio stream to", out, ret);
 
     if (!(out.format->oformat->flags & AVFMT_NOFILE)) {
-        ret = avio_open(&out.format->pb, out.file.path().c_str(), AVIO_FLAG_WRITE);
+        ret = out.file.createBeside(out.path);
         if (ret < 0)
             return outputError("Could not open", out, ret);
+        out.format->pb = out.file.io();
+        out.format->flags |= AVFMT_FLAG_CUSTOM_IO;
     }
     ret = avformat_write_header(out.format.get(), nullptr);
     if (ret < 0)
@@ -147,7 +113,9 @@ Error openOutput(Output &out, const EncoderOptions &options, const AVCodecContex
     return {};
 }
 
-Error encode(Output &out, AVFrame *frame)
+namespace {
+
+Error encodeFrame(Output &out, AVFrame *frame)
 {
     AVCodecContext &enc = *out.encoder;
     if (frame) {
@@ -173,21 +141,57 @@ Error encode(Output &out, AVFrame *frame)
     }
 }
 
+// The next whole frame from the FIFO, or at the end whatever is left.
+Error encodeFromFifo(Output &out, bool ending)
+{
+    AVCodecContext &enc = *out.encoder;
+    AVFrame *chunk = out.chunk.get();
+    for (;;) {
+        const int available = av_audio_fifo_size(out.fifo.get());
+        if (available == 0 || (available < enc.frame_size && !ending))
+            return {};
+        chunk->nb_samples = std::min(available, enc.frame_size);
+        chunk->format = enc.sample_fmt;
+        chunk->sample_rate = enc.sample_rate;
+        int ret = av_channel_layout_copy(&chunk->ch_layout, &enc.ch_layout);
+        if (ret >= 0)
+            ret = av_frame_get_buffer(chunk, 0);
+        if (ret >= 0 && av_audio_fifo_read(out.fifo.get(), reinterpret_cast<void **>(chunk->data), chunk->nb_samples)
+                            < chunk->nb_samples)
+            ret = AVERROR(EIO);
+        Error error = ret < 0 ? outputError("Could not encode the audio of", out, ret) : encodeFrame(out, chunk);
+        av_frame_unref(chunk);
+        if (!error.empty())
+            return error;
+    }
+}
+
+} // namespace
+
+Error encode(Output &out, AVFrame *frame)
+{
+    if (!out.fifo)
+        return encodeFrame(out, frame);
+    if (frame) {
+        const int written = av_audio_fifo_write(out.fifo.get(), reinterpret_cast<void **>(frame->extended_data),
+                                                frame->nb_samples);
+        if (written < frame->nb_samples)
+            return outputError("Could not encode the audio of", out, written < 0 ? written : AVERROR(ENOMEM));
+    }
+    Error error = encodeFromFifo(out, !frame);
+    return error.empty() && !frame ? encodeFrame(out, nullptr) : error;
+}
+
 Error writeTrailer(Output &out)
 {
     int ret = av_write_trailer(out.format.get());
     if (ret < 0)
         return outputError("Could not finish", out, ret);
     // Buffered data reaches the disk only here; a full disk shows up now.
-    if (out.format->pb && !(out.format->oformat->flags & AVFMT_NOFILE)) {
-        avio_flush(out.format->pb);
-        ret = out.format->pb->error;
-        const int closed = avio_closep(&out.format->pb);
-        if (ret >= 0)
-            ret = closed;
-        if (ret < 0)
-            return outputError("Could not finish", out, ret);
-    }
+    out.format->pb = nullptr;
+    ret = out.file.close();
+    if (ret < 0)
+        return outputError("Could not finish", out, ret);
     ret = out.file.commit(out.path);
     if (ret < 0)
         return outputError("Could not replace", out, ret);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "avptr.h"
+#include "avinput.h"
 #include "options.h"
 
 #include <cstdint>
@@ -19,22 +19,18 @@ using Error = std::string;
 // std::filesystem::path would read them in the ANSI code page on Windows.
 std::filesystem::path utf8Path(const std::string &path);
 
-struct Input
+struct Input : av::AudioInput
 {
-    std::string path;
-    av::InputFormatPtr format;
-    AVStream *stream = nullptr; // owned by format
-    av::CodecContextPtr decoder;
     // Output time 0 on the stream's clock, in its time base: the file's own
     // start plus the requested start.
     int64_t originPts = 0;
     bool decodedAny = false;
+    int64_t packetsSkipped = 0; // failed to decode and left out
 };
 
-// Removes the file at its path on destruction unless committed. The output
-// is written under this name and only renamed over the real one when
-// complete, so a failed run leaves no partial file and an older output
-// intact.
+// The output is written under a temporary name beside the real one and only
+// renamed over it when complete, so a failed run leaves no partial file and
+// an older output intact. Removes the file on destruction unless committed.
 class TemporaryFile final
 {
 public:
@@ -43,34 +39,55 @@ public:
     TemporaryFile(const TemporaryFile &) = delete;
     TemporaryFile &operator=(const TemporaryFile &) = delete;
 
-    // Picks an unused name beside target; creates nothing yet.
-    void reserveBeside(const std::string &target);
+    // Creates a new file under an unused name beside target (so that the
+    // final rename stays on one file system and is atomic), trying numbers
+    // from firstNumber on; never opens an existing file nor follows a link
+    // planted at that name. 0 or AVERROR.
+    int createBeside(const std::string &target, unsigned long long firstNumber = clockNumber());
+    // A number that keeps two runs apart.
+    static unsigned long long clockNumber();
     const std::string &path() const { return m_path; }
-    // Renames over target; 0 or an AVERROR code.
+    // Writes to the file; owned here, valid until close().
+    AVIOContext *io() const { return m_io; }
+    // Flushes and closes the file; the first write error or 0.
+    int close();
+    // Closes and renames over target; 0 or an AVERROR code.
     int commit(const std::string &target);
 
 private:
     std::string m_path;
+    int m_fd = -1;
+    AVIOContext *m_io = nullptr;
 };
+
+// The temporary name for target: target's folder, its file name (cut short
+// at a character boundary where the name would pass 255 bytes), then
+// "." number ".part".
+std::string temporaryNameBeside(const std::string &target, unsigned long long number);
 
 struct Output
 {
     Output() = default;
-    ~Output();
     Output(const Output &) = delete;
     Output &operator=(const Output &) = delete;
 
     std::string path;
-    TemporaryFile file; // declared first: the AVIOContext is closed before the file is removed
+    TemporaryFile file; // declared before format, which borrows its AVIOContext
     av::OutputFormatPtr format;
     AVStream *stream = nullptr; // owned by format
     av::CodecContextPtr encoder;
     av::PacketPtr packet;
+    // Encoders of a fixed frame size (AAC) take whole frames only, but the
+    // filters deliver what they have, also a short frame when a graph is
+    // drained for a format change: the FIFO regroups the samples.
+    av::AudioFifoPtr fifo;
+    av::FramePtr chunk;
     int64_t samplesEncoded = 0;
 };
 
 struct Filters
 {
+    const EncoderOptions *options = nullptr;
     av::FilterGraphPtr graph;
     AVFilterContext *source = nullptr; // owned by graph
     AVFilterContext *sink = nullptr;   // owned by graph
@@ -80,12 +97,17 @@ struct Filters
     int64_t endPts = INT64_MAX; // first sample not wanted
     bool clockSet = false;
     bool inputClosed = false;
+    // The decoded format the graph was built for.
+    int rate = 0;
+    int sampleFormat = -1;
+    av::ChannelLayout layout;
 };
 
 struct Progress
 {
     int64_t bytesWritten = 0;
     double seconds = 0.0; // of output so far
+    int64_t packetsSkipped = 0; // told on the last line only
 };
 using ProgressCallback = std::function<void(const Progress &)>;
 Progress progressOf(const Output &out);
@@ -100,6 +122,7 @@ struct ChainParams
 {
     int64_t trimEndPts = -1; // exclusive, at the input rate; -1 for none
     bool trimStart = false;
+    bool monoSource = false; // one decoded channel, of no particular position
     int volume = 256;
     double fadeInSeconds = 0.0;
     int sampleRate = 44100;
@@ -108,6 +131,12 @@ struct ChainParams
 };
 std::string filterChain(const ChainParams &params);
 
+// The limiter after a boost; the preview player uses the same figures.
+inline constexpr double kLimiterCeiling = 0.99; // of full scale
+inline constexpr double kLimiterAttackMs = 5.0;  // the look-ahead
+inline constexpr double kLimiterReleaseMs = 50.0;
+std::string limiterFilter();
+
 Error openInput(Input &in, const std::string &path);
 Error findAudioStream(Input &in);
 Error openDecoder(Input &in);
@@ -115,7 +144,13 @@ Error openDecoder(Input &in);
 // are dropped exactly by the filter graph.
 Error seekInput(Input &in, double startSeconds);
 Error openOutput(Output &out, const EncoderOptions &options, const AVCodecContext &decoder);
+// Builds the graph for the decoder's format; options must outlive filters.
 Error buildFilterGraph(Filters &filters, const EncoderOptions &options, const Input &in, const Output &out);
+// A decoder may change rate or channels mid-stream (joined MP3s, broadcasts
+// switching between stereo and 5.1): the graph built for the old format is
+// drained, then replaced by one for the frame's format.
+bool formatChanged(const Filters &filters, const AVFrame &frame);
+Error rebuildFilterGraph(Filters &filters, const AVFrame &format, const Output &out);
 // Reads the next packet of the audio stream; AVERROR_EOF at the end.
 int readPacket(Input &in, AVPacket *packet, Error &error);
 // Sends one packet (null drains the decoder) and hands each frame to onFrame.

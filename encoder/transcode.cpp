@@ -47,7 +47,10 @@ std::string formatProgress(const Progress &progress)
     char line[128];
     std::snprintf(line, sizeof line, "size=%8" PRId64 "kB time=%.2f bitrate=%s", progress.bytesWritten / 1024,
                   progress.seconds, bitrate);
-    return line;
+    std::string text = line;
+    if (progress.packetsSkipped > 0)
+        text += " skipped=" + std::to_string(progress.packetsSkipped) + " damaged packets";
+    return text;
 }
 
 Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
@@ -91,7 +94,18 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
     EncodeThread encoder(out, progress);
     bool finished = false;
     const auto onFrame = [&](AVFrame *frame) {
-        Error e = filter(filters, in, frame, out);
+        Error e;
+        if (formatChanged(filters, *frame)) {
+            // Drained to the end, so the resampler's last samples are kept.
+            e = filter(filters, in, nullptr, out);
+            if (e.empty())
+                e = pullFiltered(filters, out, filtered.get(), encoder, finished);
+            if (e.empty())
+                e = rebuildFilterGraph(filters, *frame, out);
+            finished = false;
+        }
+        if (e.empty())
+            e = filter(filters, in, frame, out);
         return e.empty() ? pullFiltered(filters, out, filtered.get(), encoder, finished) : e;
     };
 
@@ -133,6 +147,7 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
         return error;
     if (progress) {
         Progress last = progressOf(out);
+        last.packetsSkipped = in.packetsSkipped;
         std::error_code sizeError;
         const auto size = std::filesystem::file_size(utf8Path(out.path), sizeError);
         if (!sizeError)

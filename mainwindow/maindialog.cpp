@@ -413,7 +413,7 @@ void MainDialog::onVolumeSliderMoved(int value)
     int v = value;
     if (v > 100)
         v = 4 * v - 292;
-    ffplay_set_volume(v * 0.01);
+    ffplay_set_volume(encoderVolume(value) / 256.0);
     const QString number = v >= 100 ? QString::number(v / 100)
                                     : QString::asprintf("%.1f", (v / 10) * 0.1);
     ui->labelVolume->setText(tr("Volume: %1x").arg(number));

@@ -9,6 +9,7 @@ extern "C" {
 #include <libavfilter/avfilter.h>
 #include <libavformat/avformat.h>
 #include <libavutil/audio_fifo.h>
+#include <libavutil/channel_layout.h>
 #include <libavutil/error.h>
 #include <libavutil/frame.h>
 #include <libswresample/swresample.h>
@@ -68,6 +69,43 @@ using FilterGraphPtr = std::unique_ptr<AVFilterGraph, FilterGraphDeleter>;
 using FilterInOutPtr = std::unique_ptr<AVFilterInOut, FilterInOutDeleter>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoDeleter>;
+
+// Owns an AVChannelLayout: a custom order allocates a channel map that only
+// av_channel_layout_uninit frees.
+class ChannelLayout final
+{
+public:
+    ChannelLayout() = default;
+    ~ChannelLayout() { av_channel_layout_uninit(&m_layout); }
+    ChannelLayout(const ChannelLayout &) = delete;
+    ChannelLayout &operator=(const ChannelLayout &) = delete;
+
+    void assign(const AVChannelLayout &other)
+    {
+        av_channel_layout_uninit(&m_layout);
+        av_channel_layout_copy(&m_layout, &other);
+    }
+    // Copies other. Decoders of headerless or mask-less sources report only
+    // a channel count; that becomes the default layout for the count (the
+    // one ffmpeg guesses), so that it can be down- or up-mixed.
+    void assignNative(const AVChannelLayout &other)
+    {
+        av_channel_layout_uninit(&m_layout);
+        if (other.order == AV_CHANNEL_ORDER_UNSPEC || av_channel_layout_copy(&m_layout, &other) < 0)
+            av_channel_layout_default(&m_layout, other.nb_channels);
+    }
+    const AVChannelLayout &get() const { return m_layout; }
+    AVChannelLayout *ptr() { return &m_layout; }
+    std::string describe() const
+    {
+        char text[128] = {};
+        av_channel_layout_describe(&m_layout, text, sizeof text);
+        return text;
+    }
+
+private:
+    AVChannelLayout m_layout{};
+};
 
 inline FramePtr makeFrame() { return FramePtr(av_frame_alloc()); }
 inline PacketPtr makePacket() { return PacketPtr(av_packet_alloc()); }

@@ -2,7 +2,9 @@
 
 // Measures a media file before anything else is done with it: opens it with
 // libavformat, reads the stream information and keeps the container's
-// duration. A small value type, normally a local of the caller.
+// duration; where the container states none, the audio's packets are read
+// (not decoded) to measure it. A small value type, normally a local of the
+// caller.
 class CMediaInfo final
 {
 public:
@@ -12,8 +14,9 @@ public:
     // error of the step that failed; the duration is then left unchanged.
     int open(const char *path);
 
-    // Seconds; 0.0 until a probe succeeds. A container that knows no length
-    // gives a large negative number, which callers reject like a short file.
+    // Seconds; 0.0 until a probe succeeds. A file without an audio stream,
+    // or one that states no length and holds no audio packet, fails the
+    // probe.
     double duration() const { return m_duration; }
 
 private:

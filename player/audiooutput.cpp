@@ -128,6 +128,10 @@ bool silentOutputForced()
 // Returns null with the reason in `error` when there is no usable device.
 std::unique_ptr<CAudioOutput> openSdlOutput(IAudioRenderer *renderer, std::string &error)
 {
+    // SDL's audio brings up its event subsystem, which by default takes over
+    // SIGINT and SIGTERM to queue a quit event that nobody here reads: the
+    // program would then ignore a plain kill once a file has been loaded.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
         error = SDL_GetError();
         return nullptr;

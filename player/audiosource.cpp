@@ -12,12 +12,6 @@ namespace {
 // as the end of the stream instead of spinning on a broken file.
 constexpr int kMaxFailuresInRow = 500;
 
-// Lossy decoders carry state from packet to packet (MP3's bit reservoir,
-// AAC's overlapping windows): the first packet after a jump decodes to
-// silence or a half-faded frame. Seeking this much earlier and dropping the
-// excess makes the target itself sound right.
-constexpr double kSeekPrerollSeconds = 0.1;
-
 // Longest silence put in for audio that starts late; a larger gap means the
 // timestamps are not to be trusted.
 constexpr long long kMaxGapFrames(int rate)
@@ -31,15 +25,19 @@ std::unique_ptr<CAudioSource> CAudioSource::open(const std::string &path, int ou
                                                  int outChannels)
 {
     std::unique_ptr<CAudioSource> source(new CAudioSource);
-    source->m_path = path;
     source->m_outRate = outRate;
     source->m_outChannels = outChannels;
     source->m_frame = av::makeFrame();
     source->m_packet = av::makePacket();
     if (!source->m_frame || !source->m_packet)
         return nullptr;
-    if (source->openInput() < 0 || source->findAudioStream() < 0 || source->openDecoder() < 0)
+    std::string error;
+    if (av::openAudioInput(source->m_input, path, error) < 0) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         return nullptr;
+    }
+    // Positions count from the container's start, like its duration does.
+    source->m_startTime = av::startTime(*source->m_input.format);
 
     // A file whose header parses but whose audio does not decode must not
     // count as open: the window would show it as playing while nothing sounds.
@@ -47,94 +45,30 @@ std::unique_ptr<CAudioSource> CAudioSource::open(const std::string &path, int ou
     while (probe.empty() && source->decodeNext(probe) == Result::Frames) {
     }
     if (probe.empty()) {
-        std::fprintf(stderr, "Could not decode any audio of file '%s' (%s)\n", path.c_str(),
-                     av::err2str(AVERROR_INVALIDDATA).c_str());
+        source->reportError("Could not decode the audio of input file", AVERROR_INVALIDDATA);
         return nullptr;
     }
     return source;
 }
 
-CAudioSource::~CAudioSource()
-{
-    av_channel_layout_uninit(&m_inLayout);
-}
-
 void CAudioSource::reportError(const char *operation, int error) const
 {
-    std::fprintf(stderr, "%s '%s' (%s)\n", operation, m_path.c_str(), av::err2str(error).c_str());
-}
-
-int CAudioSource::openInput()
-{
-    int ret = av::openInput(m_format, m_path.c_str());
-    if (ret < 0) {
-        reportError("Could not open input file", ret);
-        return ret;
-    }
-    ret = avformat_find_stream_info(m_format.get(), nullptr);
-    if (ret < 0) {
-        reportError("Could not find stream information in file", ret);
-        return ret;
-    }
-    // Positions count from the container's start, like its duration does.
-    m_startTime = m_format->start_time != AV_NOPTS_VALUE ? m_format->start_time : 0;
-    return 0;
-}
-
-int CAudioSource::findAudioStream()
-{
-    const int index = av_find_best_stream(m_format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    if (index < 0) {
-        reportError("Could not find an audio stream in file", index);
-        return index;
-    }
-    m_stream = m_format->streams[index];
-    // Video and other streams are skipped by the demuxer instead of read.
-    for (unsigned i = 0; i < m_format->nb_streams; ++i) {
-        if (static_cast<int>(i) != index)
-            m_format->streams[i]->discard = AVDISCARD_ALL;
-    }
-    return 0;
-}
-
-int CAudioSource::openDecoder()
-{
-    const AVCodec *decoder = avcodec_find_decoder(m_stream->codecpar->codec_id);
-    if (!decoder) {
-        reportError("Could not find an audio decoder for file", AVERROR_DECODER_NOT_FOUND);
-        return AVERROR_DECODER_NOT_FOUND;
-    }
-    m_codec.reset(avcodec_alloc_context3(decoder));
-    if (!m_codec) {
-        reportError("Could not allocate an audio decoder for file", AVERROR(ENOMEM));
-        return AVERROR(ENOMEM);
-    }
-    int ret = avcodec_parameters_to_context(m_codec.get(), m_stream->codecpar);
-    if (ret >= 0) {
-        m_codec->pkt_timebase = m_stream->time_base;
-        ret = avcodec_open2(m_codec.get(), decoder, nullptr);
-    }
-    if (ret < 0)
-        reportError("Could not open the audio decoder for file", ret);
-    return ret;
+    std::fprintf(stderr, "%s\n", av::fileError(operation, m_input.path, error).c_str());
 }
 
 int CAudioSource::configureResampler(const AVFrame *frame)
 {
-    AVChannelLayout inLayout{};
-    if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
-        av_channel_layout_default(&inLayout, frame->ch_layout.nb_channels);
-    else
-        av_channel_layout_copy(&inLayout, &frame->ch_layout);
-    AVChannelLayout outLayout{};
-    av_channel_layout_default(&outLayout, m_outChannels);
+    av::ChannelLayout inLayout;
+    inLayout.assignNative(frame->ch_layout);
+    av::ChannelLayout outLayout;
+    av_channel_layout_default(outLayout.ptr(), m_outChannels);
 
     SwrContext *raw = nullptr;
-    int ret = swr_alloc_set_opts2(&raw, &outLayout, AV_SAMPLE_FMT_FLT, m_outRate, &inLayout,
+    int ret = swr_alloc_set_opts2(&raw, outLayout.ptr(), AV_SAMPLE_FMT_FLT, m_outRate, inLayout.ptr(),
                                   static_cast<AVSampleFormat>(frame->format), frame->sample_rate,
                                   0, nullptr);
     m_swr.reset(raw);
-    if (ret >= 0 && inLayout.nb_channels == 1) {
+    if (ret >= 0 && inLayout.get().nb_channels == 1) {
         // A mono file sounds on every speaker at its own level, as a player
         // that hands mono to the device would play it; swresample's default
         // upmix would lower it by 3 dB.
@@ -143,39 +77,32 @@ int CAudioSource::configureResampler(const AVFrame *frame)
     }
     if (ret >= 0)
         ret = swr_init(m_swr.get());
-    av_channel_layout_uninit(&inLayout);
-    av_channel_layout_uninit(&outLayout);
-    av_channel_layout_uninit(&m_inLayout);
     if (ret < 0) {
         m_swr.reset();
         m_inRate = 0;
-        reportError("Could not set up the resampler for file", ret);
+        reportError("Could not set up the resampler for input file", ret);
         return ret;
     }
     m_inRate = frame->sample_rate;
     m_inFormat = frame->format;
-    av_channel_layout_copy(&m_inLayout, &frame->ch_layout);
+    m_inLayout.assign(frame->ch_layout);
     return 0;
 }
 
 void CAudioSource::seek(double seconds)
 {
     m_target = std::max(seconds, 0.0);
-    double preroll = kSeekPrerollSeconds;
-    if (m_stream->codecpar->seek_preroll > 0 && m_stream->codecpar->sample_rate > 0)
-        preroll = std::max(preroll, static_cast<double>(m_stream->codecpar->seek_preroll)
-                                        / m_stream->codecpar->sample_rate);
-    const double from = std::max(m_target - preroll, 0.0);
-    const int64_t target = std::llround(from * AV_TIME_BASE) + m_startTime;
-    const int64_t ts = av_rescale_q(target, AV_TIME_BASE_Q, m_stream->time_base);
+    const int64_t wanted = std::llround(m_target * AV_TIME_BASE);
+    const int64_t target = std::max<int64_t>(wanted - av::seekPreroll(*m_input.stream), 0) + m_startTime;
+    const int64_t ts = av_rescale_q(target, AV_TIME_BASE_Q, m_input.stream->time_base);
     // Land at or before the target; the samples before it are dropped after
     // decoding, which makes the seek sample-accurate on every format.
-    int ret = avformat_seek_file(m_format.get(), m_stream->index, INT64_MIN, ts, ts, 0);
+    int ret = avformat_seek_file(m_input.format.get(), m_input.stream->index, INT64_MIN, ts, ts, 0);
     if (ret < 0)
-        ret = av_seek_frame(m_format.get(), m_stream->index, ts, AVSEEK_FLAG_BACKWARD);
+        ret = av_seek_frame(m_input.format.get(), m_input.stream->index, ts, AVSEEK_FLAG_BACKWARD);
     if (ret < 0)
-        reportError("Could not seek in file", ret);
-    avcodec_flush_buffers(m_codec.get());
+        reportError("Could not seek in input file", ret);
+    avcodec_flush_buffers(m_input.decoder.get());
     // The resampler holds samples of the old position; a fresh one is built
     // from the next frame.
     m_swr.reset();
@@ -189,19 +116,19 @@ void CAudioSource::seek(double seconds)
 void CAudioSource::readPacket()
 {
     for (;;) {
-        int ret = av_read_frame(m_format.get(), m_packet.get());
+        int ret = av_read_frame(m_input.format.get(), m_packet.get());
         if (ret < 0) {
             if (ret != AVERROR_EOF)
-                reportError("Could not read from file", ret);
+                reportError("Could not read input file", ret);
             m_inputEnded = true;
-            avcodec_send_packet(m_codec.get(), nullptr); // drain the decoder
+            avcodec_send_packet(m_input.decoder.get(), nullptr); // drain the decoder
             return;
         }
-        if (m_packet->stream_index != m_stream->index) {
+        if (m_packet->stream_index != m_input.stream->index) {
             av_packet_unref(m_packet.get());
             continue;
         }
-        ret = avcodec_send_packet(m_codec.get(), m_packet.get());
+        ret = avcodec_send_packet(m_input.decoder.get(), m_packet.get());
         av_packet_unref(m_packet.get());
         // A damaged packet is skipped: the rest of the file may still play.
         if (ret < 0 && ret != AVERROR(EAGAIN))
@@ -218,7 +145,7 @@ CAudioSource::Result CAudioSource::decodeNext(std::vector<float> &out)
             flushResampler(out);
             return Result::End;
         }
-        const int ret = avcodec_receive_frame(m_codec.get(), m_frame.get());
+        const int ret = avcodec_receive_frame(m_input.decoder.get(), m_frame.get());
         if (ret == 0) {
             m_failuresInRow = 0;
             convertFrame(m_frame.get(), out);
@@ -240,14 +167,14 @@ double CAudioSource::frameSeconds(const AVFrame *frame) const
 {
     if (frame->best_effort_timestamp == AV_NOPTS_VALUE)
         return NAN;
-    return static_cast<double>(frame->best_effort_timestamp) * av_q2d(m_stream->time_base)
+    return static_cast<double>(frame->best_effort_timestamp) * av_q2d(m_input.stream->time_base)
            - static_cast<double>(m_startTime) / AV_TIME_BASE;
 }
 
 void CAudioSource::convertFrame(const AVFrame *frame, std::vector<float> &out)
 {
     if (!m_swr || frame->sample_rate != m_inRate || frame->format != m_inFormat
-        || av_channel_layout_compare(&frame->ch_layout, &m_inLayout) != 0) {
+        || av_channel_layout_compare(&frame->ch_layout, &m_inLayout.get()) != 0) {
         if (configureResampler(frame) < 0)
             return;
     }

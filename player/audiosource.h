@@ -1,6 +1,6 @@
 #pragma once
 
-#include "avptr.h"
+#include "avinput.h"
 
 #include <memory>
 #include <string>
@@ -21,7 +21,6 @@ public:
     static std::unique_ptr<CAudioSource> open(const std::string &path, int outRate,
                                               int outChannels);
 
-    ~CAudioSource();
     CAudioSource(const CAudioSource &) = delete;
     CAudioSource &operator=(const CAudioSource &) = delete;
 
@@ -37,9 +36,6 @@ public:
 private:
     CAudioSource() = default;
 
-    int openInput();
-    int findAudioStream();
-    int openDecoder();
     int configureResampler(const AVFrame *frame);
     void readPacket();
     void convertFrame(const AVFrame *frame, std::vector<float> &out);
@@ -48,23 +44,20 @@ private:
     double frameSeconds(const AVFrame *frame) const;
     void reportError(const char *operation, int error) const;
 
-    std::string m_path;
     int m_outRate = 0;
     int m_outChannels = 0;
 
-    av::InputFormatPtr m_format;
-    av::CodecContextPtr m_codec;
+    av::AudioInput m_input;
     av::SwrPtr m_swr;
     av::FramePtr m_frame;
     av::PacketPtr m_packet;
     std::vector<float> m_converted;
-    AVStream *m_stream = nullptr;
     int64_t m_startTime = 0; // AV_TIME_BASE units, the container's start
 
     // What the resampler was configured for; a stream may change mid-way.
     int m_inRate = 0;
     int m_inFormat = -1;
-    AVChannelLayout m_inLayout{};
+    av::ChannelLayout m_inLayout;
 
     bool m_inputEnded = false;   // no more packets: the decoder is being drained
     bool m_decoderEnded = false;

@@ -42,9 +42,16 @@ double CPlayerEngine::nowSeconds() const
 
 void CPlayerEngine::setCallback(PlayStateCallback callback, void *user)
 {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
     m_callback = callback;
     m_user = user;
+    // The notifier copied the old receiver before this change; wait until
+    // that call is over. A callback that changes the callback itself must not
+    // wait for its own end.
+    if (!m_inCallback || std::this_thread::get_id() == m_notifier.get_id())
+        return;
+    const uint64_t running = m_callbackCalls;
+    m_callbackDone.wait(lock, [&] { return !m_inCallback || m_callbackCalls != running; });
 }
 
 void CPlayerEngine::ensureOutput()
@@ -70,10 +77,7 @@ void CPlayerEngine::closeOutputAtExit()
     // running while the process tears itself down, and the receiver of the
     // state callback may already be gone.
     CPlayerEngine &engine = instance();
-    {
-        std::lock_guard lock(engine.m_mutex);
-        engine.m_callback = nullptr;
-    }
+    engine.setCallback(nullptr, nullptr);
     std::lock_guard outputLock(engine.m_outputMutex);
     engine.m_output.reset();
 }
@@ -239,7 +243,8 @@ void CPlayerEngine::startSessionLocked(double position, bool startsFade)
     m_ring.clear();
     m_clock = PlayClock{};
     m_clock.sessionStart = position;
-    m_clock.latency = m_latency;
+    m_limiter.reset(m_sampleRate, m_channels);
+    m_clock.latency = m_latency + static_cast<double>(m_limiter.latencyFrames()) / m_sampleRate;
     m_lastHeard = position;
     // A seek while playing keeps a running fade-in going; only a start or a
     // resume begins one, and it uses up the length that was set for it.
@@ -303,6 +308,12 @@ void CPlayerEngine::render(float *samples, int frames)
                 m_clock.handedAt = now;
                 m_fadeDone = applyGain(samples, copied, channels, m_volume, m_fadeDone, m_fadeTotal);
             }
+            // Through the limiter with the silence after the last sample too,
+            // which pushes out what the look-ahead still holds.
+            std::fill(samples + static_cast<size_t>(copied) * channels,
+                      samples + static_cast<size_t>(frames) * channels, 0.0f);
+            m_limiter.process(samples, frames);
+            copied = frames;
             if (spaceBefore < refill && m_ring.space() >= refill)
                 m_decoderWake.notify_all();
             // The file has ended once its last sample is heard, not when it
@@ -390,9 +401,16 @@ void CPlayerEngine::notifyLoop()
         m_reports.pop_front();
         const PlayStateCallback callback = m_callback;
         void *const user = m_user;
-        lock.unlock();
-        if (callback)
+        if (callback) {
+            m_inCallback = true;
+            ++m_callbackCalls;
+            lock.unlock();
             callback(state, user);
+            lock.lock();
+            m_inCallback = false;
+            m_callbackDone.notify_all();
+        }
+        lock.unlock();
         // A stop at the end of the file is decided on the output's thread,
         // which cannot stop its own device; it is done from here.
         applyOutputActivity();

@@ -45,6 +45,8 @@ public:
     CPlayerEngine(const CPlayerEngine &) = delete;
     CPlayerEngine &operator=(const CPlayerEngine &) = delete;
 
+    // Once this returns, a callback call that was running has ended (unless
+    // it is the caller itself): the old receiver may then be destroyed.
     void setCallback(PlayStateCallback callback, void *user);
     bool open(const std::string &path);
     void play();
@@ -96,6 +98,7 @@ private:
     PlayClock m_clock;
     double m_lastHeard = 0.0;     // keeps the reported position from stepping back on timer jitter
     double m_volume = 1.0;
+    CLimiter m_limiter;           // reset with every session
     double m_pendingFade = 0.0;
     int64_t m_fadeDone = 0;
     int64_t m_fadeTotal = 0;
@@ -105,6 +108,9 @@ private:
     std::deque<int> m_reports;
     PlayStateCallback m_callback = nullptr;
     void *m_user = nullptr;
+    bool m_inCallback = false;    // the notifier is inside a callback call
+    uint64_t m_callbackCalls = 0; // callback calls started so far
+    std::condition_variable m_callbackDone;
 
     // Serialises device start/stop so that the last state wins.
     std::mutex m_outputMutex;

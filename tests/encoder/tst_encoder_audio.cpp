@@ -33,7 +33,10 @@ private Q_SLOTS:
     void gain_data();
     void gain();
     void unityGainIsBitExact();
-    void louderSaturates();
+    void boostIsLimited_data();
+    void boostIsLimited();
+    void monoFillsBothChannelsAtFullLevel_data();
+    void monoFillsBothChannelsAtFullLevel();
     void fadeIn_data();
     void fadeIn();
     void convertsToStereo44100_data();
@@ -44,6 +47,8 @@ private Q_SLOTS:
     void progressLines();
     void replacesExistingOutput();
     void nonAsciiNames();
+    void longNames_data();
+    void longNames();
 
 private:
     QString fixture(const QString &name) const { return m_dir.filePath(name); }
@@ -76,6 +81,8 @@ void TestEncoderAudio::initTestCase()
                        fixture("quiet.wav")}));
     QVERIFY(reference({"-f", "lavfi", "-i", sine, "-af", "volume=7", "-ac", "2", "-c:a", "pcm_s16le",
                        fixture("loud.wav")}));
+    QVERIFY(reference({"-f", "lavfi", "-i", "aevalsrc=sin(2*PI*440*t)|sin(2*PI*440*t):s=44100:d=3", "-c:a",
+                       "pcm_s16le", fixture("full.wav")}));
     QVERIFY(reference({"-f", "lavfi", "-i", "sine=f=440:r=22050:d=2", "-c:a", "pcm_s16le", fixture("mono.wav")}));
     QVERIFY(reference({"-f", "lavfi", "-i", "sine=f=440:r=44100:d=2", "-af", "pan=5.1|c0=c0|c1=c0|c2=c0|c3=c0|c4=c0|c5=c0",
                        "-c:a", "pcm_s16le", fixture("surround.wav")}));
@@ -169,22 +176,74 @@ void TestEncoderAudio::unityGainIsBitExact()
     QVERIFY(out.samples == in.samples);
 }
 
-void TestEncoderAudio::louderSaturates()
+void TestEncoderAudio::boostIsLimited_data()
 {
-    // A 7/8 full-scale sine doubled: the peaks stay at full scale with the
-    // input's sign instead of wrapping round to the other side.
-    const Run run = encode({}, fixture("loud.wav"), {"-vol", "512"}, output("loud.wav"));
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("volume");
+    QTest::addColumn<bool>("limited");
+
+    QTest::newRow("full scale at 5x") << "full.wav" << 1280 << true;
+    QTest::newRow("7/8 of full scale at 2x") << "loud.wav" << 512 << true;
+    QTest::newRow("below full scale after 5x: untouched") << "quiet.wav" << 1280 << false;
+}
+
+void TestEncoderAudio::boostIsLimited()
+{
+    QFETCH(QString, input);
+    QFETCH(int, volume);
+    QFETCH(bool, limited);
+
+    const QString out = output("limited-" + input);
+    const Run run = encode({}, fixture(input), {"-vol", QString::number(volume)}, out);
     QCOMPARE(run.exitCode, 0);
-    const Pcm in = readWav(fixture("loud.wav"));
-    const Pcm out = readWav(output("loud.wav"));
-    QCOMPARE(out.samples.size(), in.samples.size());
-    int clipped = 0;
+    const Pcm in = readWav(fixture(input));
+    const Pcm pcm = readWav(out);
+    QCOMPARE(pcm.samples.size(), in.samples.size());
+    int peak = 0;
     for (int i = 0; i < in.samples.size(); ++i) {
-        const int expected = std::clamp(2 * int(in.samples[i]), -32768, 32767);
-        QVERIFY2(std::abs(out.samples[i] - expected) <= 1, qPrintable(QString::number(i)));
-        clipped += std::abs(expected) >= 32767;
+        peak = std::max(peak, std::abs(int(pcm.samples[i])));
+        if (!limited) {
+            const int expected = int(std::lround(in.samples[i] * volume / 256.0));
+            QVERIFY2(std::abs(pcm.samples[i] - expected) <= 1, qPrintable(QString::number(i)));
+        }
     }
-    QVERIFY(clipped > 1000);
+    // Nothing reaches the rails: the limiter's ceiling is 0.99 of full scale.
+    QVERIFY2(peak <= 32440, qPrintable(QString::number(peak)));
+    if (limited) {
+        // Still loud: limited, not turned down.
+        QVERIFY2(pcm.rms(0.5, 2.5) > 0.6 * 32768, qPrintable(QString::number(pcm.rms(0.5, 2.5))));
+    }
+}
+
+void TestEncoderAudio::monoFillsBothChannelsAtFullLevel_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("volume");
+    QTest::addColumn<double>("tolerance");
+
+    QTest::newRow("wav") << "monolevel1.wav" << 256 << 0.005;
+    QTest::newRow("m4a") << "monolevel2.m4a" << 256 << 0.03;
+    QTest::newRow("wav, volume slider at 101") << "monolevel3.wav" << 266 << 0.005;
+}
+
+void TestEncoderAudio::monoFillsBothChannelsAtFullLevel()
+{
+    QFETCH(QString, output);
+    QFETCH(int, volume);
+    QFETCH(double, tolerance);
+
+    const Run run = encode({}, fixture("mono.wav"), {"-vol", QString::number(volume)}, this->output(output));
+    QCOMPARE(run.exitCode, 0);
+    const Pcm in = readWav(fixture("mono.wav"));
+    const Pcm out = output.endsWith(QLatin1String(".wav")) ? readWav(this->output(output))
+                                                           : decodeWithReference(this->output(output));
+    QCOMPARE(out.channels, 2);
+    const double measured = out.rms(0.5, 1.5) / in.rms(0.5, 1.5);
+    QVERIFY2(std::abs(measured - volume / 256.0) <= tolerance, qPrintable(QString::number(measured)));
+    if (!output.endsWith(QLatin1String(".wav")))
+        return; // AAC codes the two sides apart
+    for (qint64 i = 0; i < out.frames(); ++i)
+        QCOMPARE(out.samples[2 * i + 1], out.samples[2 * i]);
 }
 
 void TestEncoderAudio::fadeIn_data()
@@ -335,6 +394,25 @@ void TestEncoderAudio::nonAsciiNames()
     QCOMPARE(run.exitCode, 0);
     QVERIFY(QFile::exists(ring));
     QCOMPARE(probe(ring, "format_tags=major_brand"), QStringLiteral("M4A"));
+}
+
+void TestEncoderAudio::longNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("240 bytes") << QString(236, QLatin1Char('r')) + ".m4r";
+    QTest::newRow("255 bytes") << QString(251, QLatin1Char('r')) + ".m4r";
+    QTest::newRow("254 bytes of two-byte characters") << QString(125, QChar(0xE4)) + ".m4a";
+}
+
+void TestEncoderAudio::longNames()
+{
+    QFETCH(QString, name);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString ring = folder.filePath(name);
+    const Run run = encode({"-ss", "1", "-t", "1"}, fixture("tone.wav"), {}, ring);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{name});
 }
 
 QTEST_GUILESS_MAIN(TestEncoderAudio)

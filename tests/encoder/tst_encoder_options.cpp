@@ -3,7 +3,9 @@
 #include "options.h"
 #include "pipeline.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tq;
@@ -35,6 +37,9 @@ private Q_SLOTS:
     void outputFormat();
     void progressLine_data();
     void progressLine();
+    void temporaryNameFitsTheFileSystem_data();
+    void temporaryNameFitsTheFileSystem();
+    void temporaryFileNeverFollowsALink();
 };
 
 void TestEncoderOptions::jobCommandLines_data()
@@ -141,14 +146,14 @@ void TestEncoderOptions::filterChain_data()
                               << "atrim=start_pts=0:end_pts=1323000,aformat=sample_fmts=fltp:" + target;
     QTest::newRow("length only") << 256 << 0.0 << false << qint64(88200) << "s16"
                                  << "atrim=end_pts=88200,aformat=sample_fmts=s16:" + target;
-    QTest::newRow("louder float clips") << 384 << 3.0 << true << qint64(-1) << "fltp"
-                                        << "atrim=start_pts=0,aformat=" + target
-                                               + ",volume=volume=384/256,afade=t=in:st=0:d=3.000000,"
-                                                 "asoftclip=type=hard,aformat=sample_fmts=fltp:"
-                                               + target;
-    QTest::newRow("louder integer saturates in conversion")
+    const QString limiter = QString::fromStdString(tq::limiterFilter());
+    QTest::newRow("louder float is limited") << 384 << 3.0 << true << qint64(-1) << "fltp"
+                                             << "atrim=start_pts=0,aformat=" + target
+                                                    + ",volume=volume=384/256,afade=t=in:st=0:d=3.000000,"
+                                                    + limiter + ",aformat=sample_fmts=fltp:" + target;
+    QTest::newRow("louder integer is limited")
         << 512 << 0.0 << false << qint64(-1) << "s16"
-        << "aformat=" + target + ",volume=volume=512/256,aformat=sample_fmts=s16:" + target;
+        << "aformat=" + target + ",volume=volume=512/256," + limiter + ",aformat=sample_fmts=s16:" + target;
     QTest::newRow("quieter needs no clip") << 128 << 0.0 << false << qint64(-1) << "fltp"
                                            << "aformat=" + target + ",volume=volume=128/256,aformat=sample_fmts=fltp:"
                                                   + target;
@@ -219,6 +224,75 @@ void TestEncoderOptions::progressLine()
     // Read back the way the conversion job does.
     const int at = text.indexOf(QLatin1String("time=")) + 5;
     QCOMPARE(text.mid(at, text.indexOf(QLatin1Char(' '), at) - at).toDouble(), seconds);
+}
+
+void TestEncoderOptions::temporaryNameFitsTheFileSystem_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("keptBytes"); // of the name, before the temporary suffix
+
+    const auto ascii = [](int bytes) { return QString(bytes - 4, QLatin1Char('a')) + ".m4r"; };
+    QTest::newRow("short") << "ring.m4r" << 8;
+    QTest::newRow("239 bytes") << ascii(239) << 239;
+    QTest::newRow("240 bytes") << ascii(240) << 239;
+    QTest::newRow("254 bytes") << ascii(254) << 239;
+    QTest::newRow("255 bytes") << ascii(255) << 239;
+    // Two-byte characters: the cut must not split one.
+    QTest::newRow("254 bytes of two-byte characters") << QString(125, QChar(0xE9)) + ".m4r" << 238;
+    QTest::newRow("three-byte characters") << QString(83, QChar(0x97F3)) + ".m4r" << 237;
+}
+
+void TestEncoderOptions::temporaryNameFitsTheFileSystem()
+{
+    QFETCH(QString, name);
+    QFETCH(int, keptBytes);
+
+    const QByteArray folder = "/some/folder.d/";
+    const QByteArray nameBytes = name.toUtf8();
+    // The largest number a run uses, so the longest suffix.
+    const std::string temporary = temporaryNameBeside((folder + nameBytes).toStdString(), 1000000006ULL);
+    const QByteArray result = QByteArray::fromStdString(temporary);
+    QVERIFY(result.startsWith(folder + nameBytes.left(keptBytes)));
+    QCOMPARE(result.mid(folder.size() + keptBytes), QByteArray(".1000000006.part"));
+    QVERIFY(result.size() - folder.size() <= 255);
+    QCOMPARE(QString::fromUtf8(result).toUtf8(), result);
+}
+
+void TestEncoderOptions::temporaryFileNeverFollowsALink()
+{
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const std::string target = dir.filePath("ring.m4r").toStdString();
+    QFile victim(dir.filePath("victim"));
+    QVERIFY(victim.open(QIODevice::WriteOnly));
+    victim.write("precious");
+    victim.close();
+    // Links planted at the first two names the job would try: one to a
+    // file, one dangling.
+    const QString first = QString::fromStdString(temporaryNameBeside(target, 7));
+    const QString second = QString::fromStdString(temporaryNameBeside(target, 8));
+    QVERIFY(QFile::link(victim.fileName(), first));
+    QVERIFY(QFile::link(dir.filePath("created-through-a-link"), second));
+
+    {
+        TemporaryFile file;
+        QCOMPARE(file.createBeside(target, 7), 0);
+        QCOMPARE(file.path(), temporaryNameBeside(target, 9));
+        avio_write(file.io(), reinterpret_cast<const unsigned char *>("overwritten"), 11);
+        QCOMPARE(file.close(), 0);
+        QCOMPARE(QFile(QString::fromStdString(file.path())).size(), 11);
+    }
+    // Not committed: removed.
+    QVERIFY(!QFile::exists(QString::fromStdString(temporaryNameBeside(target, 9))));
+    QVERIFY(victim.open(QIODevice::ReadOnly));
+    QCOMPARE(victim.readAll(), QByteArray("precious"));
+    QVERIFY(!QFile::exists(dir.filePath("created-through-a-link")));
+    QVERIFY(QFileInfo(first).isSymLink());
+    QVERIFY(QFileInfo(second).isSymLink());
+#else
+    QSKIP("symbolic links");
+#endif
 }
 
 QTEST_APPLESS_MAIN(TestEncoderOptions)

@@ -271,11 +271,12 @@ void TestMainDialog::volumeLabel_data()
     QTest::addColumn<double>("factor");
 
     QTest::newRow("silent") << 0 << "Volume: 0.0x" << 0.0;
-    QTest::newRow("57") << 57 << "Volume: 0.5x" << 0.57;
+    // The preview plays the gain the ringtone gets, in the encoder's 256ths.
+    QTest::newRow("57") << 57 << "Volume: 0.5x" << 145 / 256.0;
     QTest::newRow("middle") << 100 << "Volume: 1x" << 1.0;
-    QTest::newRow("101") << 101 << "Volume: 1x" << 1.12;
-    QTest::newRow("125") << 125 << "Volume: 2x" << 2.08;
-    QTest::newRow("rightmost") << 198 << "Volume: 5x" << 5.0;
+    QTest::newRow("101") << 101 << "Volume: 1x" << 266 / 256.0;
+    QTest::newRow("125") << 125 << "Volume: 2x" << 2.0;
+    QTest::newRow("rightmost") << 198 << "Volume: 5x" << 1259 / 256.0;
 }
 
 void TestMainDialog::volumeLabel()

@@ -52,6 +52,11 @@ void TestMediaInfo::initTestCase()
     QVERIFY(makeTone(QStringLiteral("short.wav"), 0.4, {"-c:a", "pcm_s16le"}));
     QVERIFY(makeTone(QStringLiteral("stereo.wav"), 2.5, {"-ac", "2", "-ar", "44100", "-c:a", "pcm_s16le"}));
     QVERIFY(makeTone(QStringLiteral("Mélodie été.m4a"), 3, {"-c:a", "aac"}));
+    QProcess video;
+    video.start(fixtureMaker, {"-nostdin", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                               "testsrc=duration=2:size=64x48:rate=10", "-c:v", "mpeg4",
+                               m_dir.filePath(QStringLiteral("silent.mp4"))});
+    QVERIFY(video.waitForFinished(60000) && video.exitCode() == 0);
 
     QFile text(m_dir.filePath(QStringLiteral("notes.dat")));
     QVERIFY(text.open(QIODevice::WriteOnly));
@@ -67,6 +72,7 @@ void TestMediaInfo::probe_data()
 
     QTest::newRow("missing file") << "absent.mp3" << false << 0.0 << 0.0;
     QTest::newRow("text file") << "notes.dat" << false << 0.0 << 0.0;
+    QTest::newRow("video without sound") << "silent.mp4" << false << 0.0 << 0.0;
     QTest::newRow("30 s mp3") << "tone30.mp3" << true << 30.0 << 0.1;
     QTest::newRow("0.4 s mp3") << "short.mp3" << true << 0.4 << 0.06;
     QTest::newRow("0.4 s wav") << "short.wav" << true << 0.4 << 0.001;

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void heardPosition();
     void ringWrapsAround();
     void ringRefusesOverflow();
+    void limiter_data();
+    void limiter();
 };
 
 void TestPlayerDsp::volumeIsClamped_data()
@@ -122,6 +124,47 @@ void TestPlayerDsp::ringRefusesOverflow()
     QCOMPARE(ring.space(), 2);
     float out[2] = {};
     QCOMPARE(ring.read(out, 2), 0);
+}
+
+void TestPlayerDsp::limiter_data()
+{
+    QTest::addColumn<double>("amplitude"); // of a 440 Hz sine, after the gain
+    QTest::addColumn<bool>("limited");
+
+    QTest::newRow("full scale at 5x") << 5.0 << true;
+    QTest::newRow("just over the ceiling") << 1.0 << true;
+    QTest::newRow("below the ceiling: untouched") << 0.9 << false;
+}
+
+void TestPlayerDsp::limiter()
+{
+    QFETCH(double, amplitude);
+    QFETCH(bool, limited);
+
+    constexpr int rate = 48000;
+    std::vector<float> in(2 * rate);
+    for (size_t i = 0; i < in.size() / 2; ++i)
+        in[2 * i] = in[2 * i + 1] = static_cast<float>(amplitude * std::sin(6.283185307179586 * 440.0 * double(i) / rate));
+    CLimiter limiter;
+    limiter.reset(rate, 2);
+    std::vector<float> out = in;
+    // In buffers of the device's size, as the player feeds it.
+    for (size_t at = 0; at < out.size(); at += 2 * 1024)
+        limiter.process(out.data() + at, int(std::min<size_t>(1024, (out.size() - at) / 2)));
+
+    const size_t delay = 2 * static_cast<size_t>(limiter.latencyFrames());
+    QCOMPARE(limiter.latencyFrames(), 239);
+    float peak = 0.0f;
+    for (size_t i = 0; i + delay < out.size(); ++i) {
+        peak = std::max(peak, std::fabs(out[i + delay]));
+        if (!limited)
+            QCOMPARE(out[i + delay], in[i]);
+    }
+    QVERIFY2(peak <= float(CLimiter::kCeiling), qPrintable(QString::number(peak)));
+    if (limited) {
+        // Lowered to the ceiling, not far below it.
+        QVERIFY2(peak > 0.95f, qPrintable(QString::number(peak)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPlayerDsp)
