@@ -33,6 +33,9 @@ public:
     void setStatus(const char *source);
 
     void loadInputFile(const QString &path);
+    // A file named on the command line: loaded as if dropped on the window; a
+    // refused one leaves the window empty.
+    void openFile(const QString &path);
 
     // Starts decoding the window's pictures on a second thread, so that the
     // next MainDialog finds them ready. Call it right after the application
@@ -86,6 +89,14 @@ private:
     void startJob(int jobType, double outputSeconds);
     void finishWaveform(const QString &wavePath);
     void finishRingtone(const QString &encodedPath);
+    // Space, Ctrl+O, F1; Escape does not close the window.
+    void setupShortcuts();
+    void togglePlayback();
+    // The phone's 40-second limit: the Length label's colour and tooltip
+    // before Generate, a status after it.
+    void setupLengthWarning();
+    void updateLengthWarning();
+    void warnAboutLongRingtone();
 
     QPoint dragOffset{-1, -1};
     Ui::MainDialog *ui = nullptr;
@@ -138,3 +149,8 @@ LitRows leftBarLitRows(int v);
 // The encoder's gain (256 = unchanged) for a volume slider value 0..200.
 int encoderVolume(int sliderValue);
 LitRows rightBarLitRows(int v);
+// An iPhone lists ringtones only up to this length.
+inline constexpr double kPhoneRingtoneSeconds = 40.0;
+// The clip length in seconds as the Length label shows it (whole ms) is over
+// the phone's limit.
+bool longerThanPhoneLists(double seconds);

@@ -250,6 +250,7 @@ void Ui_MainDialog::retranslateUi(QDialog *MainDialog)
     btnMinimize->setText(QString());
     btnClose->setToolTip(QCoreApplication::translate("MainDialog", "Close"));
     btnClose->setText(QString());
+    btnGenerate->setToolTip(QCoreApplication::translate("MainDialog", "Generate"));
     btnGenerate->setText(QString());
     btnPlay->setToolTip(QCoreApplication::translate("MainDialog", "Play"));
     btnPlay->setText(QString());

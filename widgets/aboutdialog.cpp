@@ -16,6 +16,8 @@ const QString kBackground = QStringLiteral(":/images/about_bg.png");
 // The size the background picture is drawn at; the box keeps it even while
 // the picture is missing.
 constexpr QSize kDefaultSize(400, 258);
+// Light sky blue: reads on the navy picture and still looks like a link.
+const QColor kLinkColour(135, 206, 255);
 
 // Only Windows hides the system frame outside the window mask.
 Qt::WindowFlags boxFlags()
@@ -31,6 +33,11 @@ QLabel *makeLabel(const QString &text, const QRect &geometry, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setGeometry(geometry);
+    // The palette's dark blue links vanish on the navy background.
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Link, kLinkColour);
+    palette.setColor(QPalette::LinkVisited, kLinkColour);
+    label->setPalette(palette);
     return label;
 }
 } // namespace
