@@ -62,7 +62,7 @@ set(CPACK_PACKAGE_CONTACT "Zentavo Corporation <support@example.com>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Turn a stretch of any audio or video file into an iPhone ringtone")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\nOpen or drop a file, see its waveform, preview it, mark the clip,\nset a fade-in and the volume and get an .m4r ringtone.")
+    "Open or drop a file, see its waveform, preview it, mark the clip,\nset a fade-in and the volume and get an .m4r ringtone.")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TONQUILL_HOME_URL}/tonquill.html")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
