@@ -94,7 +94,7 @@ void Ui_MainDialog::setupUi(QDialog *MainDialog)
     markMain(btnBrowseIn);
 
     labelInput = makeLabel(MainDialog, "labelInput");
-    labelInput->setGeometry(60, 164, 100, 16);
+    labelInput->setGeometry(60, 164, 90, 16);
     labelInput->setFont(boldFont);
     markMain(labelInput);
 
@@ -234,7 +234,7 @@ void Ui_MainDialog::setupUi(QDialog *MainDialog)
     spinFadein->setRange(0, 10);
 
     labelFadein = makeLabel(MainDialog, "labelFadein");
-    labelFadein->setGeometry(270, 300, 61, 34);
+    labelFadein->setGeometry(262, 300, 66, 34);
     labelFadein->setFont(boldFont);
     markMain(labelFadein);
 

@@ -1,3 +1,4 @@
+#include "aboutdialog.h"
 #include "desktop.h"
 #include "ffplay.h"
 #include "language.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -82,6 +85,8 @@ private Q_SLOTS:
     void tooltipsOnPictureButtons();
     void lengthWarning_data();
     void lengthWarning();
+    void textsFitInEveryLanguage_data();
+    void textsFitInEveryLanguage();
 
 private:
     QTranslator translator;
@@ -351,6 +356,43 @@ void TestDesktop::lengthWarning()
         child<QTimeEdit>(dialog.get(), "editEndTime")->setTime(QTime(0, 0, 20));
         QVERIFY(length->toolTip().isEmpty());
         QCOMPARE(length->palette().color(QPalette::WindowText), normal);
+    }
+}
+
+void TestDesktop::textsFitInEveryLanguage_data()
+{
+    QTest::addColumn<QString>("code");
+    for (const char *code : {"en", "fr", "de", "es", "it", "ja", "zh_CN", "zh_TW", "ar"})
+        QTest::newRow(code) << QString::fromLatin1(code);
+}
+
+void TestDesktop::textsFitInEveryLanguage()
+{
+    QFETCH(QString, code);
+    dialog = std::make_unique<MainDialog>();
+    QxLanguage::instance()->setLanguage(code);
+    QTRY_COMPARE(QxLanguage::instance()->currentLanguage(), code);
+    QCoreApplication::processEvents();
+    // A label and the field beside it: the label's text must fit and the two
+    // must not overlap (right-to-left text is drawn at the label's right end).
+    const std::pair<const char *, const char *> pairs[] = {
+        {"labelInput", "editInputFile"}, {"labelFadein", "spinFadein"}};
+    for (const auto &[labelName, fieldName] : pairs) {
+        auto *label = child<QLabel>(dialog.get(), labelName);
+        const QWidget *field = child<QWidget>(dialog.get(), fieldName);
+        const QRect fieldRect(field->mapTo(dialog.get(), QPoint(0, 0)), field->size());
+        const QRect labelRect(label->mapTo(dialog.get(), QPoint(0, 0)), label->size());
+        QVERIFY2(!labelRect.intersects(fieldRect), labelName);
+        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->text()));
+    }
+
+    AboutDialog about(dialog.get());
+    for (QLabel *label : about.findChildren<QLabel *>()) {
+        if (label->textFormat() == Qt::RichText || Qt::mightBeRichText(label->text()))
+            continue;
+        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->text()));
     }
 }
 
