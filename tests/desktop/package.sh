@@ -7,7 +7,7 @@
 set -euo pipefail
 BUILD="$1"
 tmp="$(mktemp -d)"
-trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$tmp"' EXIT
+trap 'kill -KILL "${pid:-}" 2>/dev/null || true; rm -rf "$tmp"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -36,23 +36,35 @@ done
 dpkg-deb -x "$deb" "$tmp/root"
 ffmpeg -v error -f lavfi -i "sine=frequency=440:duration=3" "$tmp/tone.wav"
 mkdir -p "$tmp/home/run" && chmod 700 "$tmp/home/run"
-# Started through the launcher from another folder, as a desktop would.
-(cd "$tmp" && HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_RUNTIME_DIR="$tmp/home/run" \
-    QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy QT_LOGGING_RULES="tonquill.diagnostics=true" \
-    "$tmp/root/usr/bin/tonquill" tone.wav >"$tmp/log" 2>&1) &
-pid=$!
-for _ in $(seq 1 200); do
-    grep -q "CreateWaveImage" "$tmp/log" && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill "$pid" 2>/dev/null || true
-wait "$pid" 2>/dev/null || true
-cat "$tmp/log"
+# Starts PROGRAM (from a PATH of PATH_FIRST first) with the tone, from another
+# folder as a desktop would, until the waveform is drawn; the output goes to LOG.
+run_until_waveform() {
+    local program="$1" path_first="$2" log="$3"
+    (cd "$tmp" && exec env PATH="$path_first:$PATH" HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" \
+        XDG_RUNTIME_DIR="$tmp/home/run" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+        QT_LOGGING_RULES="tonquill.diagnostics=true" "$program" tone.wav >"$log" 2>&1) &
+    pid=$!
+    for _ in $(seq 1 200); do
+        grep -q "CreateWaveImage" "$log" && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    # SDL turns SIGTERM into a quit event nobody reads: KILL.
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    cat "$log"
+    grep -q 'Could not load the preview player' "$log" && fail "the player module did not load"
+    grep -q "CreateWaveImage" "$log" || fail "the file on the command line got no waveform"
+    return 0
+}
+
+run_until_waveform "$tmp/root/usr/bin/tonquill" "" "$tmp/log"
 lib="$tmp/root/usr/lib/tonquill"
 grep -q "encoder $lib/ffmpeg found$" "$tmp/log" || fail "the encoder was not found"
 grep -q "player module $lib/libtonquill_player.so found$" "$tmp/log" || fail "the player module was not found"
 grep -q "help page $lib/help/index.html found$" "$tmp/log" || fail "the help page was not found"
-grep -q 'Could not load the preview player' "$tmp/log" && fail "the player module did not load"
-grep -q "CreateWaveImage" "$tmp/log" || fail "the file on the command line got no waveform"
+
+# A user's own link to the program, started by its bare name from the PATH.
+mkdir -p "$tmp/links" && ln -s "$lib/tonquill" "$tmp/links/tonquill"
+run_until_waveform tonquill "$tmp/links" "$tmp/log-link"
 echo "package $(basename "$deb"): layout, start and files as expected"
