@@ -195,6 +195,10 @@ void TestDesktop::startsWithoutWarnings()
     qInstallMessageHandler(previous);
     capturedWarnings = nullptr;
     QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
+    // Diagnostics stay quiet unless QT_LOGGING_RULES asks for them.
+    QVERIFY(qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"));
+    QVERIFY(!lcDiagnostics().isDebugEnabled());
+    QVERIFY(lcDiagnostics().isWarningEnabled());
 }
 
 void TestDesktop::helpOpensThePage()
