@@ -863,8 +863,10 @@ void MainDialog::updateLengthWarning()
     double start = 0, end = 0;
     ui->sliderBar->getClip(start, end);
     const bool tooLong = ui->sliderBar->isEnabled() && longerThanPhoneLists(end - start);
-    // By name: the tooltip, which takes the label's style sheet too, keeps its colours.
-    ui->labelLengthValue->setStyleSheet(tooLong ? QStringLiteral("#labelLengthValue { color: rgb(255, 176, 32); }") : QString());
+    // By name: the tooltip, which takes the label's style sheet too, keeps
+    // its colours.
+    ui->labelLengthValue->setStyleSheet(
+        tooLong ? QStringLiteral("#labelLengthValue { color: rgb(255, 176, 32); }") : QString());
     ui->labelLengthValue->setToolTip(tooLong ? tr(kLongClipTip) : QString());
     ui->labelLength->setToolTip(ui->labelLengthValue->toolTip());
 }
