@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QSpinBox>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -78,6 +80,8 @@ private Q_SLOTS:
     void commandLineFile();
     void startsWithoutWarnings();
     void helpOpensThePage();
+    void helpPagesAreWhole_data();
+    void helpPagesAreWhole();
     void fileOnCommandLine_data();
     void fileOnCommandLine();
     void shortcuts_data();
@@ -211,6 +215,42 @@ void TestDesktop::helpOpensThePage()
     const QList<QUrl> expected{QUrl::fromLocalFile(helpPagePath(folder, QStringLiteral("en"))),
                                QUrl::fromLocalFile(helpPagePath(folder, QStringLiteral("de")))};
     QCOMPARE(catcher.opened, expected);
+}
+
+void TestDesktop::helpPagesAreWhole_data()
+{
+    QTest::addColumn<QString>("page");
+    const QDir help(QStringLiteral(TQ_HELP_DIR));
+    const QStringList pages = help.entryList({QStringLiteral("index*.html")}, QDir::Files);
+    QVERIFY(pages.contains(QStringLiteral("index.html")));
+    for (const QString &page : pages)
+        QTest::newRow(qPrintable(page)) << help.filePath(page);
+}
+
+// Every picture and style sheet a page names is there, every link inside the
+// page has its target, and a translated page has the English one's sections.
+void TestDesktop::helpPagesAreWhole()
+{
+    QFETCH(QString, page);
+    const auto read = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    const auto captures = [](const QString &text, const char *pattern) {
+        QStringList found;
+        for (const QRegularExpressionMatch &match : QRegularExpression(QLatin1String(pattern)).globalMatch(text))
+            found.append(match.captured(1));
+        return found;
+    };
+    const QString html = read(page);
+    QVERIFY(!html.isEmpty());
+    const QDir folder = QFileInfo(page).dir();
+    for (const QString &file : captures(html, R"re((?:src|href)="([^"#:]+)")re"))
+        QVERIFY2(folder.exists(file), qPrintable(file));
+    const QStringList ids = captures(html, R"re(id="([^"]+)")re");
+    for (const QString &target : captures(html, R"re(href="#([^"]+)")re"))
+        QVERIFY2(ids.contains(target), qPrintable(target));
+    QCOMPARE(ids, captures(read(folder.filePath(QStringLiteral("index.html"))), R"re(id="([^"]+)")re"));
 }
 
 void TestDesktop::fileOnCommandLine_data()
