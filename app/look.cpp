@@ -31,6 +31,14 @@ void startFontWarmUp()
 #endif
 }
 
+QString withoutEmptyImages(QString styleSheet)
+{
+    // "url()" hides a picture (the menu button's arrow), but Qt opens the empty
+    // file name on every start and warns about it; a transparent picture hides
+    // it just the same.
+    return styleSheet.replace(QLatin1String("url()"), QLatin1String("url(:/images/transparent.png)"));
+}
+
 void applyApplicationLook(QApplication &app)
 {
 #ifndef Q_OS_WIN
@@ -69,5 +77,5 @@ void applyApplicationLook(QApplication &app)
 
     QFile styleSheet(QStringLiteral(":/images/skin.css"));
     if (styleSheet.open(QIODevice::ReadOnly))
-        app.setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
+        app.setStyleSheet(withoutEmptyImages(QString::fromUtf8(styleSheet.readAll())));
 }

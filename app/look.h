@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QApplication;
 
 // The program's look: the application style sheet ":/images/skin.css" and,
@@ -12,3 +14,7 @@ void applyApplicationLook(QApplication &app);
 // first thing in main(): it overlaps with connecting to the display, which
 // needs no fonts, and applyApplicationLook() waits for it.
 void startFontWarmUp();
+
+// The style sheet with every empty picture ("url()") made a transparent one:
+// the same look, without Qt's warning about an empty file name.
+QString withoutEmptyImages(QString styleSheet);

@@ -2,6 +2,7 @@
 
 #include "aboutdialog.h"
 #include "clipslider.h"
+#include "desktop.h"
 #include "devicebridge.h"
 #include "ffplay.h"
 #include "managedialog.h"
@@ -41,6 +42,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QPushButton>
 #include <QTime>
 #include <QTimeEdit>
@@ -256,6 +258,8 @@ MainDialog::MainDialog(QWidget *parent)
     ui->editOutputFolder->setText(readSetting(QStringLiteral("OutputFolder"), defaultOutputFolder()));
 
     checkITunes();
+    setupShortcuts();
+    setupLengthWarning();
 }
 
 MainDialog::~MainDialog()
@@ -378,8 +382,13 @@ void MainDialog::paintEvent(QPaintEvent *)
 
 void MainDialog::onBtnHelp()
 {
+    const QString folder = QCoreApplication::applicationDirPath();
+#ifdef Q_OS_WIN
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder + QStringLiteral("/help.chm")));
+#else
     QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/help.chm")));
+        QUrl::fromLocalFile(helpPagePath(folder, QxLanguage::instance()->currentLanguage())));
+#endif
 }
 
 void MainDialog::onBtnHome()
@@ -854,7 +863,7 @@ void MainDialog::finishWaveform(const QString &wavePath)
     timer.start();
     QFile wave(wavePath);
     ui->sliderBar->setWaveImage(CreateWaveImage(&wave, ui->sliderBar->width(), ui->sliderBar->height()));
-    qDebug().nospace() << "CreateWaveImage " << timer.elapsed() << " ms\r\n";
+    qCDebug(lcDiagnostics).nospace() << "CreateWaveImage " << timer.elapsed() << " ms\r\n";
     wave.close();
     QFile::remove(wavePath);
 }
@@ -902,4 +911,83 @@ void MainDialog::onBtnBrowseOut()
     const QString native = QDir::toNativeSeparators(folder);
     ui->editOutputFolder->setText(native);
     writeSetting(QStringLiteral("OutputFolder"), native);
+}
+
+void MainDialog::openFile(const QString &path)
+{
+    loadInputFile(path);
+    // Refused: the name field would otherwise keep the refused file's name.
+    if (ui->editInputFile->text().isEmpty())
+        ui->editOutputName->clear();
+}
+
+void MainDialog::setupShortcuts()
+{
+    // Window-wide; a text field that has the focus takes Space for itself
+    // (line edits and the time and fade-in fields claim printable keys first).
+    auto *playPause = new QShortcut(QKeySequence(Qt::Key_Space), this);
+    connect(playPause, &QShortcut::activated, this, &MainDialog::togglePlayback);
+    auto *open = new QShortcut(QKeySequence::Open, this);
+    connect(open, &QShortcut::activated, this, &MainDialog::onBtnBrowseIn);
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &MainDialog::onBtnHelp);
+    // QDialog closes on Escape; the main window must not vanish on a stray
+    // key, so Escape is taken here and does nothing.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this);
+}
+
+void MainDialog::togglePlayback()
+{
+    if (playState == PlayStopped) {
+        if (ui->btnPlay->isEnabled())
+            onBtnPlay();
+    } else {
+        onBtnPause();
+    }
+}
+
+bool longerThanPhoneLists(double seconds)
+{
+    return qint64(seconds * 1000) > qint64(kPhoneRingtoneSeconds * 1000);
+}
+
+namespace {
+const char kLongClipTip[] = QT_TRANSLATE_NOOP(
+    "MainDialog", "An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.");
+const char kLongRingtoneStatus[] = QT_TRANSLATE_NOOP(
+    "MainDialog", "Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.");
+} // namespace
+
+void MainDialog::setupLengthWarning()
+{
+    // After the window's own handlers, which move the clip first.
+    connect(ui->sliderBar, &CClipSlider::clipChanged, this, &MainDialog::updateLengthWarning);
+    connect(ui->editStartTime, &QTimeEdit::timeChanged, this, &MainDialog::updateLengthWarning);
+    connect(ui->editEndTime, &QTimeEdit::timeChanged, this, &MainDialog::updateLengthWarning);
+    connect(QxLanguage::instance(), &QxLanguage::languageChanged, this, &MainDialog::updateLengthWarning);
+    connect(&converter, &CAVConverter::finished, this, &MainDialog::warnAboutLongRingtone);
+}
+
+void MainDialog::updateLengthWarning()
+{
+    double start = 0, end = 0;
+    ui->sliderBar->getClip(start, end);
+    const bool tooLong = ui->sliderBar->isEnabled() && longerThanPhoneLists(end - start);
+    // By name: the tooltip, which takes the label's style sheet too, keeps
+    // its colours.
+    ui->labelLengthValue->setStyleSheet(
+        tooLong ? QStringLiteral("#labelLengthValue { color: rgb(255, 176, 32); }") : QString());
+    ui->labelLengthValue->setToolTip(tooLong ? tr(kLongClipTip) : QString());
+    ui->labelLength->setToolTip(ui->labelLengthValue->toolTip());
+}
+
+void MainDialog::warnAboutLongRingtone()
+{
+    if (converter.jobType() != CAVConverter::JobEncodeRingtone || !converter.succeeded())
+        return;
+    // The clip the ringtone was made from, whatever was loaded or moved since.
+    const QLatin1String outcome(statusSource);
+    if (longerThanPhoneLists(ringtoneJob.end - ringtoneJob.start)
+        && (outcome == QLatin1String("Conversion succeed.") || outcome == QLatin1String("Transfer succeed.")))
+        setStatus(kLongRingtoneStatus);
 }

@@ -39,6 +39,9 @@ public:
     void setStatus(const char *source, const QString &reason);
 
     void loadInputFile(const QString &path);
+    // A file named on the command line: loaded as if dropped on the window; a
+    // refused one leaves the window empty.
+    void openFile(const QString &path);
 
     // Starts decoding the window's pictures on a second thread, so that the
     // next MainDialog finds them ready. Call it right after the application
@@ -101,6 +104,14 @@ private:
     void applyDecodedLength(double seconds);
     void applyLength(double seconds);
     QString waveFolder();
+    // Space, Ctrl+O, F1; Escape does not close the window.
+    void setupShortcuts();
+    void togglePlayback();
+    // The phone's 40-second limit: the Length label's colour and tooltip
+    // before Generate, a status after it.
+    void setupLengthWarning();
+    void updateLengthWarning();
+    void warnAboutLongRingtone();
 
     QPoint dragOffset{-1, -1};
     Ui::MainDialog *ui = nullptr;
@@ -183,3 +194,8 @@ QString failureHint(const QString &reason);
 // Shortest clip Generate accepts, in milliseconds: less holds no AAC frame.
 inline constexpr int kShortestClipMs = 100;
 LitRows rightBarLitRows(int v);
+// An iPhone lists ringtones only up to this length.
+inline constexpr double kPhoneRingtoneSeconds = 40.0;
+// The clip length in seconds as the Length label shows it (whole ms) is over
+// the phone's limit.
+bool longerThanPhoneLists(double seconds);

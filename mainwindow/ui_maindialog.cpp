@@ -94,7 +94,7 @@ void Ui_MainDialog::setupUi(QDialog *MainDialog)
     markMain(btnBrowseIn);
 
     labelInput = makeLabel(MainDialog, "labelInput");
-    labelInput->setGeometry(60, 164, 100, 16);
+    labelInput->setGeometry(60, 164, 90, 16);
     labelInput->setFont(boldFont);
     markMain(labelInput);
 
@@ -234,7 +234,7 @@ void Ui_MainDialog::setupUi(QDialog *MainDialog)
     spinFadein->setRange(0, 10);
 
     labelFadein = makeLabel(MainDialog, "labelFadein");
-    labelFadein->setGeometry(270, 300, 61, 34);
+    labelFadein->setGeometry(262, 300, 66, 34);
     labelFadein->setFont(boldFont);
     markMain(labelFadein);
 
@@ -250,6 +250,7 @@ void Ui_MainDialog::retranslateUi(QDialog *MainDialog)
     btnMinimize->setText(QString());
     btnClose->setToolTip(QCoreApplication::translate("MainDialog", "Close"));
     btnClose->setText(QString());
+    btnGenerate->setToolTip(QCoreApplication::translate("MainDialog", "Generate"));
     btnGenerate->setText(QString());
     btnPlay->setToolTip(QCoreApplication::translate("MainDialog", "Play"));
     btnPlay->setText(QString());

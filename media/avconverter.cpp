@@ -4,10 +4,14 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QLoggingCategory>
 
 #include <algorithm>
 
 namespace {
+
+// The program's diagnostics category (see app/desktop.h); quiet by default.
+Q_LOGGING_CATEGORY(lcProgress, "tonquill.diagnostics", QtInfoMsg)
 
 // Output notifications of all jobs of this program run; only feeds the
 // debug line.
@@ -141,7 +145,7 @@ void CAVConverter::onStdoutReady()
             m_currentTime = QString::fromLatin1(text.sliced(begin, space - begin)).toDouble();
     }
 
-    qDebug().noquote() << QStringLiteral(" i=%1 len=%2 time=%3")
+    qCDebug(lcProgress).noquote() << QStringLiteral(" i=%1 len=%2 time=%3")
                               .arg(notificationCount)
                               .arg(length)
                               .arg(m_currentTime);

@@ -17,6 +17,8 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <climits>
+#include <cstdlib>
 #endif
 
 namespace {
@@ -89,6 +91,12 @@ std::string modulePath()
     std::string folder;
     if (dladdr(reinterpret_cast<void *>(&ffplay_open), &info) && info.dli_fname) {
         folder = info.dli_fname;
+        // In the program itself this is argv[0]: a bare name found on the
+        // PATH, or a link such as <prefix>/bin/tonquill. The module lies
+        // beside the resolved program.
+        char resolved[PATH_MAX];
+        if (realpath(folder.find('/') == std::string::npos ? "/proc/self/exe" : folder.c_str(), resolved))
+            folder = resolved;
         const size_t slash = folder.rfind('/');
         folder.resize(slash == std::string::npos ? 0 : slash + 1);
     }

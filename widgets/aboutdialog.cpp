@@ -6,6 +6,7 @@
 
 #include <QBitmap>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,6 +17,8 @@ const QString kBackground = QStringLiteral(":/images/about_bg.png");
 // The size the background picture is drawn at; the box keeps it even while
 // the picture is missing.
 constexpr QSize kDefaultSize(400, 258);
+// Light sky blue: reads on the navy picture and still looks like a link.
+const QLatin1String kLinkColour("#87ceff");
 
 // Only Windows hides the system frame outside the window mask.
 Qt::WindowFlags boxFlags()
@@ -33,6 +36,23 @@ QLabel *makeLabel(const QString &text, const QRect &geometry, QWidget *parent)
     label->setGeometry(geometry);
     return label;
 }
+
+// The palette's dark blue links vanish on the navy background. Qt's HTML
+// reader colours an anchor from the application palette, whatever the
+// label's own, so the colour goes into the anchor itself.
+QString withLinkColour(QString text)
+{
+    return text.replace(QLatin1String("<a href="), QStringLiteral("<a style=\"color: %1\" href=").arg(kLinkColour));
+}
+// Some languages' copyright line is wider than the box: a smaller font
+// rather than a cut-off end.
+void fitToWidth(QLabel *label)
+{
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > label->width() && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+}
 } // namespace
 
 AboutDialog::AboutDialog(QWidget *parent)
@@ -47,16 +67,18 @@ AboutDialog::AboutDialog(QWidget *parent)
     shape.fill(Qt::black);
     setMask(QBitmap::fromPixmap(shape));
 
-    labelHomePage = makeLabel(tr("Home Page: <a href=\"%1\">%1</a>").arg(productPageUrl()),
+    labelHomePage = makeLabel(withLinkColour(tr("Home Page: <a href=\"%1\">%1</a>").arg(productPageUrl())),
                               QRect(20, 195, 360, 22), this);
-    labelSupport = makeLabel(tr("Support: <a href=\"%1\">%1</a>").arg(supportPageUrl()),
+    labelSupport = makeLabel(withLinkColour(tr("Support: <a href=\"%1\">%1</a>").arg(supportPageUrl())),
                              QRect(20, 215, 360, 22), this);
     labelCompany = makeLabel(tr("Copyright \u00A9 2026 %1. All rights reserved.")
                                  .arg(QLatin1String(Identity::kCompanyName)),
                              QRect(20, 235, 370, 22), this);
     labelCompany->setOpenExternalLinks(true);
+    fitToWidth(labelCompany);
     labelVersion = makeLabel(tr("Version: ") + versionText(), QRect(150, 145, 240, 22), this);
-    labelVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Absolute: right-to-left text would otherwise turn "right" into left.
+    labelVersion->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
 
     connect(labelHomePage, &QLabel::linkActivated, this, &AboutDialog::openUrl);
     connect(labelSupport, &QLabel::linkActivated, this, &AboutDialog::openUrl);

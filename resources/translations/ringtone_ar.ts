@@ -241,6 +241,18 @@
         <source>Fade in:</source>
         <translation>تدرّج:</translation>
     </message>
+    <message>
+        <source>Generate</source>
+        <translation>إنشاء</translation>
+    </message>
+    <message>
+        <source>An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.</source>
+        <translation>لا يعرض iPhone نغمات الرنين إلا حتى 40 ثانية: قصّر المقطع، وإلا فلن يعرضه الهاتف.</translation>
+    </message>
+    <message>
+        <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>تم، لكن نغمة الرنين أطول من 40 ثانية: لن يعرضها iPhone.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -241,6 +241,18 @@
         <source>Fade in:</source>
         <translation>Fade-In:</translation>
     </message>
+    <message>
+        <source>Generate</source>
+        <translation>Erzeugen</translation>
+    </message>
+    <message>
+        <source>An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.</source>
+        <translation>Ein iPhone listet Klingeltöne nur bis 40 Sekunden: Kürzen Sie den Ausschnitt, sonst bietet das Telefon ihn nicht an.</translation>
+    </message>
+    <message>
+        <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>Fertig, aber der Klingelton ist länger als 40 Sekunden: Das iPhone listet ihn nicht.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -241,6 +241,18 @@
         <source>Fade in:</source>
         <translation>Fundido:</translation>
     </message>
+    <message>
+        <source>Generate</source>
+        <translation>Generar</translation>
+    </message>
+    <message>
+        <source>An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.</source>
+        <translation>Un iPhone solo muestra tonos de hasta 40 segundos: acorte el fragmento o el teléfono no lo ofrecerá.</translation>
+    </message>
+    <message>
+        <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>Hecho, pero el tono dura más de 40 segundos: el iPhone no lo mostrará.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

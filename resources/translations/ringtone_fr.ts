@@ -241,6 +241,18 @@
         <source>Fade in:</source>
         <translation>Fondu :</translation>
     </message>
+    <message>
+        <source>Generate</source>
+        <translation>Générer</translation>
+    </message>
+    <message>
+        <source>An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.</source>
+        <translation>Un iPhone ne liste que les sonneries de 40 secondes au plus : raccourcissez l'extrait, sinon le téléphone ne le proposera pas.</translation>
+    </message>
+    <message>
+        <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>Terminé, mais la sonnerie dépasse 40 secondes : l'iPhone ne la listera pas.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

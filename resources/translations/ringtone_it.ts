@@ -241,6 +241,18 @@
         <source>Fade in:</source>
         <translation>Fade-in:</translation>
     </message>
+    <message>
+        <source>Generate</source>
+        <translation>Genera</translation>
+    </message>
+    <message>
+        <source>An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.</source>
+        <translation>Un iPhone elenca solo suonerie fino a 40 secondi: accorcia la clip, altrimenti il telefono non la proporrà.</translation>
+    </message>
+    <message>
+        <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>Fatto, ma la suoneria supera i 40 secondi: l'iPhone non la elencherà.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

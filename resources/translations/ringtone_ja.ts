@@ -241,6 +241,18 @@
         <source>Fade in:</source>
         <translation>フェード:</translation>
     </message>
+    <message>
+        <source>Generate</source>
+        <translation>作成</translation>
+    </message>
+    <message>
+        <source>An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.</source>
+        <translation>iPhone が一覧に表示する着信音は 40 秒までです。クリップを短くしないと、電話には表示されません。</translation>
+    </message>
+    <message>
+        <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>完了しましたが、着信音が 40 秒より長いため iPhone には表示されません。</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

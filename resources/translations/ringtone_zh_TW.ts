@@ -241,6 +241,18 @@
         <source>Fade in:</source>
         <translation>淡入:</translation>
     </message>
+    <message>
+        <source>Generate</source>
+        <translation>產生</translation>
+    </message>
+    <message>
+        <source>An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.</source>
+        <translation>iPhone 只列出 40 秒以內的鈴聲：請縮短片段，否則手機不會提供它。</translation>
+    </message>
+    <message>
+        <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>已完成，但鈴聲超過 40 秒：iPhone 不會列出它。</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -88,6 +89,8 @@ void TestAVConverter::initTestCase()
     QVERIFY2(QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/ffmpeg"))
                  || QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/ffmpeg.exe")),
              "stand-in encoder missing beside the test");
+    // The progress lines are diagnostics, off unless asked for.
+    QLoggingCategory::setFilterRules(QStringLiteral("tonquill.diagnostics.debug=true"));
     previousHandler = qInstallMessageHandler(captureMessage);
 }
 

@@ -116,9 +116,9 @@ void TestAboutDialog::texts()
     const QString home = productPageUrl();
     const QString support = supportPageUrl();
     QCOMPARE(labelAt(dialog, kHomeLine)->text(),
-             QStringLiteral("Home Page: <a href=\"%1\">%1</a>").arg(home));
+             QStringLiteral("Home Page: <a style=\"color: #87ceff\" href=\"%1\">%1</a>").arg(home));
     QCOMPARE(labelAt(dialog, kSupportLine)->text(),
-             QStringLiteral("Support: <a href=\"%1\">%1</a>").arg(support));
+             QStringLiteral("Support: <a style=\"color: #87ceff\" href=\"%1\">%1</a>").arg(support));
     QCOMPARE(labelAt(dialog, kVersionLine)->text(), QStringLiteral("Version: ") + versionText());
 
     const QString company = labelAt(dialog, kCompanyLine)->text();

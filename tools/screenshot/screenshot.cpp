@@ -2,11 +2,13 @@
 // as a PNG, cut to the window's outline: pixels outside the mask stay
 // transparent, as on screen.
 //
-//   tonquill_screenshot OUT.png [INPUT]
-//   tonquill_screenshot OUT.png --manager
+//   tonquill_screenshot OUT.png [--language CODE] [INPUT | --manager | --about]
 //
 // With INPUT the file is loaded first and the picture taken once its
-// waveform is drawn; with --manager the picture is of the ringtone manager.
+// waveform is drawn; with --manager the picture is of the ringtone manager,
+// with --about of the About box. --language switches the interface first
+// (a code of the language menu: en, fr, de, ar, ...).
+#include "aboutdialog.h"
 #include "language.h"
 #include "look.h"
 #include "maindialog.h"
@@ -21,6 +23,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -48,29 +51,43 @@ bool saveShaped(QWidget &window, const char *path)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT.png [INPUT]\n", argv[0]);
+    QStringList args = QApplication::arguments();
+    QString language;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--language")); at > 0 && at + 1 < args.size()) {
+        language = args.at(at + 1);
+        args.remove(at, 2);
+    }
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: %s OUT.png [--language CODE] [INPUT | --manager | --about]\n", argv[0]);
         return 2;
     }
+    const QByteArray out = args.at(1).toLocal8Bit();
+    const QString what = args.value(2);
     QTranslator translator;
     theTranslator = &translator;
     QApplication::installTranslator(&translator);
     applyApplicationLook(app);
 
     MainDialog dialog;
+    if (!language.isEmpty())
+        QxLanguage::instance()->setLanguage(language);
     dialog.show();
-    if (argc > 2 && QString::fromLatin1(argv[2]) == QLatin1String("--manager")) {
-        ManageDialog manager(&dialog);
-        manager.show();
+    if (what == QLatin1String("--manager") || what == QLatin1String("--about")) {
+        std::unique_ptr<QDialog> box;
+        if (what == QLatin1String("--manager"))
+            box = std::make_unique<ManageDialog>(&dialog);
+        else
+            box = std::make_unique<AboutDialog>(&dialog);
+        box->show();
         for (int i = 0; i < 5; ++i)
             QApplication::processEvents();
-        return saveShaped(manager, argv[1]) ? 0 : 1;
+        return saveShaped(*box, out.constData()) ? 0 : 1;
     }
     // Let the language change and the first layout settle.
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
-    if (argc > 2) {
-        dialog.loadInputFile(QString::fromLocal8Bit(argv[2]));
+    if (!what.isEmpty()) {
+        dialog.loadInputFile(what);
         auto *generate = dialog.findChild<QPushButton *>(QStringLiteral("btnGenerate"));
         QElapsedTimer waited;
         waited.start();
@@ -79,5 +96,5 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
     }
 
-    return saveShaped(dialog, argv[1]) ? 0 : 1;
+    return saveShaped(dialog, out.constData()) ? 0 : 1;
 }
