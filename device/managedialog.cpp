@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -36,7 +37,8 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QRect &geometry
 
 QString fileFilter()
 {
-    return QCoreApplication::translate("ManageDialog", "Ringtone Formats(*.m4a;*.m4r)");
+    // Translated whole, then put in the form this platform's dialogs read.
+    return fileDialogFilter(QCoreApplication::translate("ManageDialog", "Ringtone Formats(*.m4a;*.m4r)"));
 }
 
 } // namespace
@@ -139,6 +141,15 @@ ManageDialog::ManageDialog(QWidget *parent)
     connect(editName, &QLineEdit::textEdited, this, &ManageDialog::onEditNameChange);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
 
+    labelEmpty = new QLabel(listRingtone->viewport());
+    labelEmpty->setObjectName(QStringLiteral("labelEmpty"));
+    labelEmpty->setAlignment(Qt::AlignCenter);
+    labelEmpty->setWordWrap(true);
+    labelEmpty->setEnabled(false);
+    // Follows the viewport's size, which is only known once the list is shown.
+    auto *emptyLayout = new QVBoxLayout(listRingtone->viewport());
+    emptyLayout->addWidget(labelEmpty);
+
     // Never released: the bridge outlives every window.
     bridge = createDeviceBridge();
     refreshList();
@@ -193,6 +204,8 @@ void ManageDialog::updateButtons()
         editName->clear();
         currentName.clear();
     }
+    labelEmpty->setText(phoneConnected ? tr("No ringtones on this iPhone yet.") : tr("No iPhone connected."));
+    labelEmpty->setVisible(!hasRows);
     btnRemove->setEnabled(hasRows);
     btnReplace->setEnabled(hasRows);
     btnIPhoneToPc->setEnabled(hasRows);
@@ -201,6 +214,7 @@ void ManageDialog::updateButtons()
 
 void ManageDialog::onPhoneConnect(bool bConnect)
 {
+    phoneConnected = bConnect;
     if (bConnect) {
         refreshList();
         listRingtone->setCurrentRow(0);

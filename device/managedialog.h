@@ -72,6 +72,9 @@ private:
 
     DeviceBridge *bridge = nullptr;
     QString currentName;
+    // Says why the list is empty; lies over the list's viewport.
+    QLabel *labelEmpty = nullptr;
+    bool phoneConnected = false;
 };
 
 // Names on the phone keep "<" and ">" as "&lt;" and "&gt;".

@@ -260,6 +260,14 @@
         <source>Ringtone Formats(*.m4a;*.m4r)</source>
         <translation>صيغ النغمات(*.m4a;*.m4r)</translation>
     </message>
+    <message>
+        <source>No iPhone connected.</source>
+        <translation>لا يوجد iPhone متصل.</translation>
+    </message>
+    <message>
+        <source>No ringtones on this iPhone yet.</source>
+        <translation>لا توجد نغمات على هذا الـ iPhone بعد.</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>
@@ -292,11 +300,11 @@
     </message>
     <message>
         <source>Save To PC</source>
-        <translation>حفظ في الحاسوب</translation>
+        <translation>إلى الحاسوب</translation>
     </message>
     <message>
         <source>Add To iPhone</source>
-        <translation>إضافة إلى iPhone</translation>
+        <translation>إلى iPhone</translation>
     </message>
     <message>
         <source>Replace</source>

@@ -260,6 +260,14 @@
         <source>Ringtone Formats(*.m4a;*.m4r)</source>
         <translation>Klingeltöne(*.m4a;*.m4r)</translation>
     </message>
+    <message>
+        <source>No iPhone connected.</source>
+        <translation>Kein iPhone verbunden.</translation>
+    </message>
+    <message>
+        <source>No ringtones on this iPhone yet.</source>
+        <translation>Noch keine Klingeltöne auf diesem iPhone.</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

@@ -260,6 +260,14 @@
         <source>Ringtone Formats(*.m4a;*.m4r)</source>
         <translation>Tonos(*.m4a;*.m4r)</translation>
     </message>
+    <message>
+        <source>No iPhone connected.</source>
+        <translation>No hay ningún iPhone conectado.</translation>
+    </message>
+    <message>
+        <source>No ringtones on this iPhone yet.</source>
+        <translation>Aún no hay tonos en este iPhone.</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

@@ -260,6 +260,14 @@
         <source>Ringtone Formats(*.m4a;*.m4r)</source>
         <translation>Sonneries(*.m4a;*.m4r)</translation>
     </message>
+    <message>
+        <source>No iPhone connected.</source>
+        <translation>Aucun iPhone connecté.</translation>
+    </message>
+    <message>
+        <source>No ringtones on this iPhone yet.</source>
+        <translation>Pas encore de sonnerie sur cet iPhone.</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

@@ -260,6 +260,14 @@
         <source>Ringtone Formats(*.m4a;*.m4r)</source>
         <translation>Suonerie(*.m4a;*.m4r)</translation>
     </message>
+    <message>
+        <source>No iPhone connected.</source>
+        <translation>Nessun iPhone collegato.</translation>
+    </message>
+    <message>
+        <source>No ringtones on this iPhone yet.</source>
+        <translation>Ancora nessuna suoneria su questo iPhone.</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

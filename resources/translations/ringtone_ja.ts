@@ -260,6 +260,14 @@
         <source>Ringtone Formats(*.m4a;*.m4r)</source>
         <translation>着信音ファイル(*.m4a;*.m4r)</translation>
     </message>
+    <message>
+        <source>No iPhone connected.</source>
+        <translation>iPhone が接続されていません。</translation>
+    </message>
+    <message>
+        <source>No ringtones on this iPhone yet.</source>
+        <translation>この iPhone にはまだ着信音がありません。</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

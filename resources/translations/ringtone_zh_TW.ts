@@ -260,6 +260,14 @@
         <source>Ringtone Formats(*.m4a;*.m4r)</source>
         <translation>鈴聲格式(*.m4a;*.m4r)</translation>
     </message>
+    <message>
+        <source>No iPhone connected.</source>
+        <translation>未連接 iPhone。</translation>
+    </message>
+    <message>
+        <source>No ringtones on this iPhone yet.</source>
+        <translation>此 iPhone 上還沒有鈴聲。</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

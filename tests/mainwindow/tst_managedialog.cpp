@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -37,6 +38,8 @@ private Q_SLOTS:
     void failedChangeReadsThePhoneAgain_data();
     void failedChangeReadsThePhoneAgain();
     void saveToPcWithoutStoredFolder();
+    void emptyListSaysWhy_data();
+    void emptyListSaysWhy();
 
 private:
     std::unique_ptr<ManageDialog> makeDialog();
@@ -254,6 +257,35 @@ void TestManageDialog::saveToPcWithoutStoredFolder()
     QCOMPARE(QDir::toNativeSeparators(QFileInfo(suggested).absolutePath()),
              QDir::toNativeSeparators(QDir(defaultOutputFolder()).absolutePath()));
     QVERIFY(standin::bridge().calls.empty());
+}
+
+void TestManageDialog::emptyListSaysWhy_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<bool>("ringtones");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no phone") << false << false << "No iPhone connected.";
+    QTest::newRow("empty phone") << true << false << "No ringtones on this iPhone yet.";
+    QTest::newRow("phone with ringtones") << true << true << QString();
+}
+
+void TestManageDialog::emptyListSaysWhy()
+{
+    QFETCH(bool, connected);
+    QFETCH(bool, ringtones);
+    QFETCH(QString, shown);
+    if (!ringtones)
+        standin::bridge().ringtones.clear();
+    auto dialog = makeDialog();
+    dialog->onPhoneConnect(connected);
+    auto *label = child<QLabel>(dialog.get(), "labelEmpty");
+    QCOMPARE(label->isVisible(), !shown.isEmpty());
+    if (!shown.isEmpty())
+        QCOMPARE(label->text(), shown);
+    // Unplugged with the manager open: the list empties and says so.
+    dialog->onPhoneConnect(false);
+    QVERIFY(label->isVisible());
+    QCOMPARE(label->text(), QStringLiteral("No iPhone connected."));
 }
 
 QTEST_MAIN(TestManageDialog)
