@@ -44,6 +44,7 @@
 #include <algorithm>
 #include <array>
 #include <future>
+#include <limits>
 
 MainDialog *theMainDialog = nullptr;
 
@@ -707,8 +708,11 @@ int encoderVolume(int sliderValue)
 
 void MainDialog::progressTick()
 {
-    if (jobSeconds > 0)
-        ui->progressBar->setValue(std::clamp(int(converter.currentTime() / jobSeconds * 100), 0, 100));
+    if (jobSeconds > 0) {
+        // Clamped before converting: the encoder may report any time at all.
+        const double percent = converter.currentTime() / jobSeconds * 100;
+        ui->progressBar->setValue(percent > 0 ? int(std::min(percent, 100.0)) : 0);
+    }
 }
 
 void MainDialog::onAVConverterFinished()
@@ -773,7 +777,9 @@ void MainDialog::finishRingtone(const QString &encodedPath)
         double start = 0, end = 0;
         ui->sliderBar->getClip(start, end);
         const QByteArray path = QDir::toNativeSeparators(ringtone).toUtf8();
-        const int added = deviceBridge->addRingtone(0, path.constData(), int((end - start) * 1000));
+        // A clip of a file with a broken, huge length may pass int's range.
+        const double ms = std::min((end - start) * 1000, double(std::numeric_limits<int>::max()));
+        const int added = deviceBridge->addRingtone(0, path.constData(), int(ms));
         if (deviceBridge->commitChanges)
             deviceBridge->commitChanges(0);
         setStatus(added < 0 ? QT_TR_NOOP("Transfer failed.") : QT_TR_NOOP("Transfer succeed."));
