@@ -818,8 +818,11 @@ int encoderVolume(int sliderValue)
 
 void MainDialog::progressTick()
 {
-    if (jobSeconds > 0)
-        ui->progressBar->setValue(std::clamp(int(converter.currentTime() / jobSeconds * 100), 0, 100));
+    if (jobSeconds > 0) {
+        // Clamped before converting: the encoder may report any time at all.
+        const double percent = converter.currentTime() / jobSeconds * 100;
+        ui->progressBar->setValue(percent > 0 ? int(std::min(percent, 100.0)) : 0);
+    }
 }
 
 void MainDialog::onAVConverterFinished()

@@ -2,6 +2,8 @@
 
 #include <QDataStream>
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QPainter>
 #include <QPen>
@@ -44,10 +46,11 @@ Extremes<T> extremesScalar(const T *v, size_t len, size_t stride, Extremes<T> e)
     return e;
 }
 
-// Extremes of v[0], v[stride], v[2 * stride], ... below len, stride 1 or 2.
-// The packed loop runs over every value; with stride 2 the odd lanes carry
-// the other channel and are left out of the final reduction, so the hot loop
-// stays contiguous. Lane counts are even, so lane parity is value parity.
+// Extremes of v[0], v[stride], v[2 * stride], ... below len (stride = the
+// channel count). The packed loop runs over every value; lanes that carry
+// other channels are left out of the final reduction, so the hot loop stays
+// contiguous. That needs a stride dividing the lane count (lane index modulo
+// stride is then value index modulo stride); other strides go the scalar way.
 #if defined(__SSE2__) || defined(_M_X64)
 
 template <typename T, typename Min, typename Max>
@@ -56,7 +59,7 @@ Extremes<T> extremesPacked(const T *v, size_t len, size_t stride, Extremes<T> e,
 {
     constexpr size_t Step = 64 / sizeof(T);
     size_t k = 0;
-    if (len < Step)
+    if (len < Step || (16 / sizeof(T)) % stride != 0)
         return extremesScalar(v, len, stride, e);
     __m128i lo1 = lo, lo2 = lo, lo3 = lo;
     __m128i hi1 = hi, hi2 = hi, hi3 = hi;
@@ -159,6 +162,15 @@ bool CWaveImage::read(QIODevice *device)
         return false;
     }
     m_device = device;
+    // Opening a FIFO for reading waits for a writer, and reading a device
+    // file may never end: only regular files (or links to them) are read.
+    if (const auto *file = qobject_cast<QFile *>(device); file && !file->isOpen()) {
+        const QFileInfo info(file->fileName());
+        if (info.exists() && !info.isFile()) {
+            qDebug("Error: not a regular file: %s", qPrintable(file->fileName()));
+            return false;
+        }
+    }
     if (!device->isOpen() && !device->open(QIODevice::ReadOnly)) {
         qDebug("Error: cannot open the WAV stream (%s)", qPrintable(device->errorString()));
         return false;
@@ -240,15 +252,11 @@ bool CWaveImage::readFormatChunk(QDataStream &stream, quint32 chunkSize)
     }
     m_formatKnown = true;
 
-    qint64 rest = 0;
-    if (chunkSize == 18) {
-        quint16 extensionSize = 0;
-        stream >> extensionSize;
-        rest = extensionSize;
-    } else if (chunkSize > 16) {
-        rest = qint64(chunkSize) - 16 + (chunkSize & 1);
-    }
-    if (stream.status() != QDataStream::Ok || (rest > 0 && !skipBytes(rest))) {
+    // The chunk's own size says where the next chunk starts; the extension
+    // size field inside it may disagree (writers put the extensible format's
+    // 22 there in an 18-byte chunk), and is not needed for PCM.
+    const qint64 rest = chunkSize > 16 ? qint64(chunkSize) - 16 + (chunkSize & 1) : 0;
+    if (rest > 0 && !skipBytes(rest)) {
         qDebug("No data chunk!");
         return false;
     }
@@ -261,8 +269,13 @@ bool CWaveImage::readDataChunk(quint32 chunkSize)
         qDebug("No format chunk before data chunk!");
         return false;
     }
-    if (uint16BitsPerSample == 0) {
+    // Fewer than 8 bits would be read as 8-bit garbage.
+    if (uint16BitsPerSample < 8) {
         qDebug("Wrong bits per sample!");
+        return false;
+    }
+    if (uint16Channels == 0) {
+        qDebug("uint16Channels = 0");
         return false;
     }
     uint16BytesPerSample = quint16((uint16BitsPerSample + 7) / 8);
@@ -351,19 +364,20 @@ void CWaveImage::accumulate(void *block, qint64 bytes)
 // Walks a block of count values one column at a time: the column boundaries
 // come from waveColumnStart(), so the per-sample work is a plain min/max over
 // each run. onRun gets the column's peak and the run [first, end) of block indices
-// that feed it: every value with one channel, the first channel's (even block
-// indices) with two, none with any other count.
+// that feed it: the first channel of each frame, so every value with one
+// channel. A block need not start on a frame: blocks hold 2^18 or 2^19 values,
+// which no channel count other than a power of two divides.
 template<typename OnRun>
 void CWaveImage::forEachColumnRun(quint32 count, OnRun &&onRun)
 {
-    if (uint16Channels != 1 && uint16Channels != 2)
-        return;
+    const quint32 channels = uint16Channels;
     quint32 i = 0;
     while (i < count) {
         const int column = std::min(waveColumn(m_position + i, width, uint32SampleCount), width - 1);
         const quint32 next = waveColumnStart(column + 1, width, uint32SampleCount);
         const quint32 end = std::min<quint64>(quint64(next) - m_position, count);
-        const quint32 first = uint16Channels == 2 ? (i + 1) & ~1u : i;
+        const quint32 offset = quint32((quint64(m_position) + i) % channels);
+        const quint32 first = offset == 0 ? i : i + (channels - offset);
         if (first < end)
             onRun(peakTable[size_t(column)], first, end);
         i = end;

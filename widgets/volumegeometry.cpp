@@ -18,7 +18,7 @@ int thumbForValue(double value, double rangeMin, double rangeMax, int width)
         return 0;
     // The track's left column is computed in integers first, as in trackRect.
     const int left = (width - kTrackWidth) / 2;
-    return truncatedInt(kTrackWidth / (rangeMax - rangeMin) * value + left);
+    return std::clamp(truncatedInt(kTrackWidth / (rangeMax - rangeMin) * value + left), -kThumbLimit, kThumbLimit);
 }
 
 double valueForThumb(int thumbX, int trackLeft, double rangeMin, double rangeMax)

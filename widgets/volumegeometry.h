@@ -17,9 +17,14 @@ inline constexpr double kBoostFrom = 101.0;
 // Left column (W - 129) / 2 truncated toward zero, rows 2 .. 14.
 QRect trackRect(int width);
 
+// Thumb columns are held far inside int, so that the hit test (thumbX +- 2)
+// and the painting (thumbX - track left) cannot overflow whatever value
+// setPos() receives.
+inline constexpr int kThumbLimit = 1 << 24;
+
 // Column of the thumb centre; 0 unless rangeMin < rangeMax. The value is
-// neither offset by rangeMin nor clamped, so values outside the range land
-// outside the track. NaN gives 0.
+// neither offset by rangeMin nor clamped to the track, so values outside the
+// range land outside the track, at most kThumbLimit columns from 0. NaN gives 0.
 int thumbForValue(double value, double rangeMin, double rangeMax, int width);
 
 // Value of a thumb column: span x (1/129) x (thumbX - track left).

@@ -6,8 +6,18 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <optional>
+#include <thread>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using Peak = CWaveImage::Peak;
 
@@ -31,6 +41,14 @@ QByteArray le32(quint32 v)
     return b;
 }
 
+// The 16 bytes every "fmt " chunk starts with.
+QByteArray fmtFields(quint16 format, quint16 channels, quint16 bits)
+{
+    const quint16 bytes = quint16((bits + 7) / 8);
+    return le16(format) + le16(channels) + le32(44100) + le32(44100u * channels * bytes)
+           + le16(quint16(channels * bytes)) + le16(bits);
+}
+
 // Builds RIFF/WAVE files chunk by chunk, including malformed ones.
 class WavBuilder
 {
@@ -48,9 +66,7 @@ public:
     // size 16, 18 (extension size 0) or more (extension filling the rest).
     WavBuilder &fmt(quint16 format, quint16 channels, quint16 bits, int size = 16)
     {
-        const quint16 bytes = quint16((bits + 7) / 8);
-        QByteArray body = le16(format) + le16(channels) + le32(44100) + le32(44100u * channels * bytes)
-                          + le16(quint16(channels * bytes)) + le16(bits);
+        QByteArray body = fmtFields(format, channels, bits);
         if (size >= 18)
             body += le16(quint16(size - 18)) + QByteArray(size - 18, '\x5a');
         else
@@ -95,8 +111,8 @@ QByteArray noise8(int values, quint32 seed = 7)
     return out;
 }
 
-// The column extremes exactly as described: one division per sample, first
-// channel only for stereo, updates by "below the minimum, else above the
+// The column extremes exactly as described: one division per sample, the
+// first channel of each frame only, updates by "below the minimum, else above the
 // maximum".
 std::vector<Peak> referencePeaks(const QByteArray &present, int bytesPerSample, int channels,
                                  quint32 sampleCount, int width)
@@ -104,7 +120,7 @@ std::vector<Peak> referencePeaks(const QByteArray &present, int bytesPerSample, 
     std::vector<Peak> table(static_cast<size_t>(width));
     const quint32 values = quint32(present.size() / bytesPerSample);
     for (quint32 p = 0; p < values; ++p) {
-        if (channels == 2 ? (p & 1) != 0 : channels != 1)
+        if (p % quint32(channels) != 0)
             continue;
         const qint16 v = bytesPerSample == 2
                              ? qFromLittleEndian<qint16>(present.constData() + 2 * p)
@@ -214,6 +230,8 @@ private Q_SLOTS:
     void drawing();
     void readsFromFile();
     void readsFromSequentialStream();
+    void refusesWhatIsNotARegularFile_data();
+    void refusesWhatIsNotARegularFile();
     void regressionInputs();
 };
 
@@ -298,7 +316,12 @@ void TestWaveImage::accepted_data()
           WavBuilder().chunk("LIST", "abcde").fmt(1, 2, 16).chunk("JUNK", "x").data(stereo).build(), stereo, 2, 530);
     add16("chunk after data ignored",
           WavBuilder().fmt(1, 2, 16).data(stereo).chunk("LIST", QByteArray(100, 'l')).build(), stereo, 2, 530);
-    add16("three channels stay flat", WavBuilder().fmt(1, 3, 16).data(stereo).build(), stereo, 3, 64);
+    add16("fmt of 18 bytes with an extension size",
+          WavBuilder().chunk("fmt ", fmtFields(1, 2, 16) + le16(22)).chunk("LIST", "abcd").data(stereo).build(),
+          stereo, 2, 530);
+    add16("12 bits in 2-byte samples", WavBuilder().fmt(1, 2, 12).data(stereo).build(), stereo, 2, 530);
+    add16("three channels", WavBuilder().fmt(1, 3, 16).data(stereo).build(), stereo, 3, 64);
+    add16("four channels", WavBuilder().fmt(1, 4, 16).data(stereo).build(), stereo, 4, 530);
     add16("width of one", WavBuilder().fmt(1, 2, 16).data(stereo).build(), stereo, 2, 1);
 
     const QByteArray few = noise16(301, 3);
@@ -310,6 +333,8 @@ void TestWaveImage::accepted_data()
     add16("one block plus one sample", WavBuilder().fmt(1, 1, 16).data(blockPlus).build(), blockPlus, 1, 530);
     const QByteArray blocks = noise16(3 * 262144 + 1001, 11);
     add16("several blocks stereo", WavBuilder().fmt(1, 2, 16).data(blocks).build(), blocks, 2, 613);
+    // 2^18 values per block: the blocks cut frames of six channels apart.
+    add16("several blocks six channels", WavBuilder().fmt(1, 6, 16).data(blocks).build(), blocks, 6, 613);
 
     // A trailing odd byte of 16-bit data is no sample.
     const QByteArray odd = stereo.left(2001);
@@ -326,6 +351,8 @@ void TestWaveImage::accepted_data()
     const QByteArray bytes = noise8(7001);
     QTest::newRow("8-bit mono") << Accepted{WavBuilder().fmt(1, 1, 8).data(bytes).build(), bytes, 1, 1, 7001, 530};
     QTest::newRow("8-bit stereo") << Accepted{WavBuilder().fmt(1, 2, 8).data(bytes).build(), bytes, 1, 2, 7001, 77};
+    QTest::newRow("8-bit five channels")
+        << Accepted{WavBuilder().fmt(1, 5, 8).data(bytes).build(), bytes, 1, 5, 7001, 77};
 }
 
 void TestWaveImage::accepted()
@@ -344,6 +371,8 @@ void TestWaveImage::accepted()
     QCOMPARE(builder.sampleCount(), c.sampleCount);
     QCOMPARE(builder.position(), quint32(c.present.size() / c.bytesPerSample));
     QCOMPARE(builder.peaks(), referencePeaks(c.present, c.bytesPerSample, c.channels, c.sampleCount, c.width));
+    // Every row holds full-range noise: a flat table means the samples were lost.
+    QVERIFY(std::any_of(builder.peaks().begin(), builder.peaks().end(), [](const Peak &p) { return p.max > 0; }));
     QVERIFY(!buffer.isOpen());
 }
 
@@ -372,6 +401,9 @@ void TestWaveImage::rejected_data()
     add("extensible format", WavBuilder().fmt(0xfffe, 2, 16, 40).data(samples).build(), "Not PCM format!");
     add("data before fmt", WavBuilder().data(samples).fmt(1, 2, 16).build(), "No format chunk before data chunk!");
     add("no bits per sample", WavBuilder().fmt(1, 2, 0).data(samples).build(), "Wrong bits per sample!");
+    add("4 bits per sample", WavBuilder().fmt(1, 2, 4).data(samples).build(), "Wrong bits per sample!");
+    add("7 bits per sample", WavBuilder().fmt(1, 1, 7).data(samples).build(), "Wrong bits per sample!");
+    add("no channels", WavBuilder().fmt(1, 0, 16).data(samples).build(), "uint16Channels = 0");
     add("24-bit", WavBuilder().fmt(1, 2, 24).data(samples).build(), "uint16BytesPerSample = 3");
     add("32-bit", WavBuilder().fmt(1, 2, 32).data(samples).build(), "uint16BytesPerSample = 4");
     add("no whole sample", WavBuilder().fmt(1, 2, 16).data("x").build(), "uint32SampleCount = 0");
@@ -379,7 +411,7 @@ void TestWaveImage::rejected_data()
     add("chunk size past the end", WavBuilder().fmt(1, 2, 16).chunk("LIST", "abcd", 0xfffffff0u).data(samples).build(),
         "No data chunk!");
     add("fmt cut short", WavBuilder().chunk("fmt ", le16(1) + le16(2), 16, false).build(), "No data chunk!");
-    const QByteArray pcmFields = le16(1) + le16(2) + le32(44100) + le32(176400) + le16(4) + le16(16);
+    const QByteArray pcmFields = fmtFields(1, 2, 16);
     add("fmt extension past the end", WavBuilder().chunk("fmt ", pcmFields, 60).build(), "No data chunk!");
     add("fmt extension size past the end", WavBuilder().chunk("fmt ", pcmFields + le16(500), 18).build(),
         "No data chunk!");
@@ -474,6 +506,58 @@ void TestWaveImage::readsFromSequentialStream()
     MessageCapture messages;
     QVERIFY(CreateWaveImage(&cut, 90, 30).isNull());
     QCOMPARE(messages.lines(), QStringList{"No data chunk!"});
+}
+
+void TestWaveImage::refusesWhatIsNotARegularFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("directory") << "directory";
+#ifdef Q_OS_UNIX
+    QTest::newRow("fifo") << "fifo";
+    QTest::newRow("character device") << "device";
+#endif
+}
+
+void TestWaveImage::refusesWhatIsNotARegularFile()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QString path = dir.path();
+#ifdef Q_OS_UNIX
+    if (kind == QLatin1String("fifo")) {
+        path = dir.filePath(QStringLiteral("pipe.wav"));
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        path = QStringLiteral("/dev/zero");
+    }
+#endif
+
+    // Should the reader open the FIFO anyway, a writer comes along after a
+    // while and leaves at once, so the test fails instead of hanging.
+    std::atomic<bool> done = false;
+    std::thread unblocker([&] {
+#ifdef Q_OS_UNIX
+        const QByteArray name = QFile::encodeName(path);
+        for (int waited = 0; !done && kind == QLatin1String("fifo"); waited += 20) {
+            if (waited >= 3000) {
+                if (const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                    ::close(fd);
+                    break;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+#endif
+    });
+
+    QFile file(path);
+    MessageCapture messages;
+    const QImage image = CreateWaveImage(&file, 100, 50);
+    done = true;
+    unblocker.join();
+    QVERIFY(image.isNull());
+    QCOMPARE(messages.lines(), QStringList{QStringLiteral("Error: not a regular file: %1").arg(path)});
+    QVERIFY(!file.isOpen());
 }
 
 void TestWaveImage::regressionInputs()

@@ -78,7 +78,8 @@ void TestVolumeSlider::geometry()
     QCOMPARE(thumbForValue(200, 0, 200, 160), 144); // scaled by 129: past the track
     QCOMPARE(thumbForValue(100, 5, 5, 160), 0);
     QCOMPARE(thumbForValue(kNaN, 0, 200, 160), 0);
-    QCOMPARE(thumbForValue(1e300, 0, 200, 160), std::numeric_limits<int>::max());
+    QCOMPARE(thumbForValue(1e300, 0, 200, 160), kThumbLimit);
+    QCOMPARE(thumbForValue(-qInf(), 0, 200, 160), -kThumbLimit);
 
     QCOMPARE(truncatedInt(valueForThumb(143, 15, 0, 200)), 198);
     QVERIFY(valueForThumb(143, 15, 0, 200) == 200 * 0.007751937984496124 * 128);
