@@ -199,7 +199,9 @@ void copyUtf8(std::string_view text, char *buffer, int capacity)
     if (n < text.size())
         while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
             --n;
-    std::memcpy(buffer, text.data(), n);
+    // An empty view may have no data at all, which memcpy must not be given.
+    if (n > 0)
+        std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
 }
 

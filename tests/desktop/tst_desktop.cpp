@@ -332,12 +332,16 @@ void TestDesktop::shortcuts()
     standin::player().calls.clear();
     catcher.opened.clear();
     bool browsed = false;
-    QTimer::singleShot(100, [&browsed] {
+    // Owned here, so it can never fire into a row that has already returned.
+    QTimer closer;
+    closer.setSingleShot(true);
+    connect(&closer, &QTimer::timeout, this, [&browsed] {
         if (auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
             browsed = true;
             files->reject();
         }
     });
+    closer.start(100);
     QTest::keySequence(target, keys);
 
     const std::vector<std::string> &calls = standin::player().calls;
