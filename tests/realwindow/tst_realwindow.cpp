@@ -68,7 +68,10 @@ void TestRealWindow::initTestCase()
         ++number;
     display = QStringLiteral(":%1").arg(number);
     server.start(xvfb, {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                        QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                        QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                        // Without it the server resets when its last client leaves, and
+                        // the next program started meanwhile finds no display.
+                        QStringLiteral("-noreset")});
     if (!server.waitForStarted(5000))
         QSKIP("Xvfb could not be started");
     QElapsedTimer waited;
