@@ -178,7 +178,10 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
 // runs it on one thread. An error is the job's failure.
 Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback &progress, bool &done);
 // Segments for a stream of that length on that many threads; 1 for none.
-int segmentCount(double seconds, unsigned threads);
+// Below the minimum per thread, opening the file again costs more than the
+// thread saves.
+inline constexpr double kMinimumSegmentSeconds = 20.0;
+int segmentCount(double seconds, unsigned threads, double minimumSeconds = kMinimumSegmentSeconds);
 
 // Asks a running transcode() to stop at its next packet: it then fails and
 // leaves no partial file. Safe to call from a signal handler.

@@ -10,6 +10,8 @@
 // - a thread starts decoding a pre-roll before its segment, by which point
 //   the decoder's state (MP3's bit reservoir, the overlapping windows of AAC
 //   and Vorbis) depends only on the packets, and drops what comes before;
+// - only decoders whose state after a pre-roll depends on the packets alone
+//   are split (see exactAfterPreroll);
 // - no segment is resampled: the chain then works sample by sample, so where
 //   it starts does not matter;
 // - the single run counts samples where this one places them by their
@@ -42,24 +44,28 @@ namespace tq {
 
 namespace {
 
-// Below this per thread, opening the file again costs more than it saves.
-constexpr double kMinimumSegmentSeconds = 20.0;
 constexpr unsigned kMaximumSegments = 16;
 constexpr auto kProgressInterval = std::chrono::milliseconds(500);
 
 // Test hook: TQ_ENCODER_THREADS=1 forces the single-threaded run, so that
-// the tests can compare both outputs; a larger number sets the thread count.
-// When set, a split job also says so in one line before the last progress
-// line; without it the output is the single run's, line for line.
+// the tests can compare both outputs; a larger number sets the thread count
+// and lets short files be split too, so that the tests' seams are few
+// seconds apart. When set, a split job also says so in one line before the
+// last progress line; without it the output is the single run's, line for
+// line.
+const char *threadsHook()
+{
+    return std::getenv("TQ_ENCODER_THREADS");
+}
+
 unsigned allowedThreads()
 {
-    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    if (const char *forced = std::getenv("TQ_ENCODER_THREADS")) {
+    if (const char *forced = threadsHook()) {
         const long wanted = std::strtol(forced, nullptr, 10);
         if (wanted >= 1)
-            threads = static_cast<unsigned>(std::min<long>(wanted, kMaximumSegments));
+            return static_cast<unsigned>(std::min<long>(wanted, kMaximumSegments));
     }
-    return threads;
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 // What the segments share. Sample positions are at the decoder's rate, on
@@ -284,6 +290,22 @@ private:
     bool m_failed = false;
 };
 
+// Decoders whose output, a little after a cold start, depends only on the
+// packets. Not AAC: its noise substitution draws from a random generator
+// that runs on from the first frame, so a segment's noise bands come out
+// different (by up to 600 in 32767 on music with a noise floor).
+bool exactAfterPreroll(AVCodecID codec)
+{
+    switch (codec) {
+    case AV_CODEC_ID_MP3:
+    case AV_CODEC_ID_VORBIS:
+    case AV_CODEC_ID_FLAC:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Whether the job is one this file splits at all, before the input is
 // opened: a ringtone job never pays for the question.
 bool splittableJob(const EncoderOptions &options)
@@ -332,11 +354,11 @@ std::optional<int64_t> joined(const std::vector<std::unique_ptr<Segment>> &segme
 
 } // namespace
 
-int segmentCount(double seconds, unsigned threads)
+int segmentCount(double seconds, unsigned threads, double minimumSeconds)
 {
     if (!(seconds > 0.0) || threads < 2)
         return 1;
-    const double most = std::floor(seconds / kMinimumSegmentSeconds);
+    const double most = std::floor(seconds / minimumSeconds);
     return static_cast<int>(std::clamp<double>(std::min<double>(threads, most), 1.0, kMaximumSegments));
 }
 
@@ -353,11 +375,14 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
     if (!in.format->pb || !(in.format->pb->seekable & AVIO_SEEKABLE_NORMAL)
         || !std::filesystem::is_regular_file(utf8Path(options.inputPath), ec))
         return {};
+    if (!exactAfterPreroll(in.decoder->codec_id))
+        return {};
     const int rate = in.decoder->sample_rate;
     if (options.sampleRate > 0 && options.sampleRate != rate)
         return {};
     const int64_t length = lengthOf(in, rate);
-    const int count = segmentCount(static_cast<double>(length) / rate, allowedThreads());
+    const int count = segmentCount(static_cast<double>(length) / rate, allowedThreads(),
+                                   threadsHook() ? 1.0 : kMinimumSegmentSeconds);
     if (count < 2)
         return {};
 
@@ -426,7 +451,7 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
         return error;
     done = true;
     // Tells the tests that set the hook which way the job went.
-    if (std::getenv("TQ_ENCODER_THREADS"))
+    if (threadsHook())
         std::fprintf(stderr, "decoded in %d segments\n", count);
     if (progress) {
         Progress last = progressOf(out);
