@@ -46,6 +46,7 @@ namespace {
 
 constexpr unsigned kMaximumSegments = 16;
 constexpr auto kProgressInterval = std::chrono::milliseconds(500);
+constexpr size_t kWriteBytes = 1 << 20;
 
 // Test hook: TQ_ENCODER_THREADS=1 forces the single-threaded run, so that
 // the tests can compare both outputs; a larger number sets the thread count
@@ -172,7 +173,7 @@ private:
                 return false;
             av_packet_unref(m_packet.get());
         }
-        return !m_failed && filter(m_filters, m_in, nullptr, m_job.out).empty() && writeFiltered();
+        return !m_failed && filter(m_filters, m_in, nullptr, m_job.out).empty() && writeFiltered() && flush();
     }
 
     // One decoded frame: dropped in the pre-roll, filtered and written in
@@ -250,25 +251,36 @@ private:
 
     bool write(const AVFrame &frame)
     {
-        int64_t skip = std::min<int64_t>(m_drop, frame.nb_samples);
+        const int64_t skip = std::min<int64_t>(m_drop, frame.nb_samples);
         m_drop -= skip;
         const int64_t count = std::min<int64_t>(frame.nb_samples - skip, m_segment.end - m_segment.nextKept);
         if (count <= 0)
             return true;
+        const uint8_t *data = frame.data[0] + skip * m_job.frameBytes;
+        m_pending.insert(m_pending.end(), data, data + count * m_job.frameBytes);
+        m_segment.nextKept += count;
+        return m_pending.size() < kWriteBytes || flush();
+    }
+
+    // Writes in large pieces: one system call per decoded frame would cost
+    // more than the copy.
+    bool flush()
+    {
+        if (m_pending.empty())
+            return true;
         if (!m_origin) {
             std::unique_lock lock(m_job.mutex);
-            m_job.changed.wait(lock, [this] { return m_job.origin || m_job.originLost || m_job.running == 0; });
+            m_job.changed.wait(lock, [this] { return m_job.origin || m_job.originLost; });
             if (!m_job.origin)
                 return false;
             m_origin = *m_job.origin;
         }
-        const int64_t offset = m_job.dataStart + (m_segment.nextKept - *m_origin) * m_job.frameBytes;
-        if (m_job.out.file.writeAt(offset, frame.data[0] + skip * m_job.frameBytes,
-                                   static_cast<int>(count * m_job.frameBytes))
-            < 0)
+        const int64_t samples = static_cast<int64_t>(m_pending.size()) / m_job.frameBytes;
+        const int64_t offset = m_job.dataStart + (m_segment.nextKept - samples - *m_origin) * m_job.frameBytes;
+        if (m_job.out.file.writeAt(offset, m_pending.data(), static_cast<int>(m_pending.size())) < 0)
             return false;
-        m_segment.nextKept += count;
-        m_segment.written.fetch_add(count, std::memory_order_relaxed);
+        m_pending.clear();
+        m_segment.written.fetch_add(samples, std::memory_order_relaxed);
         return true;
     }
 
@@ -286,6 +298,7 @@ private:
     int64_t m_drop = 0;
     int64_t m_skippedAtStart = 0;
     std::optional<int64_t> m_origin;
+    std::vector<uint8_t> m_pending; // the samples just before nextKept
     bool m_done = false;
     bool m_failed = false;
 };
