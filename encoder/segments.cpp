@@ -253,7 +253,8 @@ private:
     {
         const int64_t skip = std::min<int64_t>(m_drop, frame.nb_samples);
         m_drop -= skip;
-        const int64_t count = std::min<int64_t>(frame.nb_samples - skip, m_segment.end - m_segment.nextKept);
+        const int64_t room = m_segment.end == INT64_MAX ? INT64_MAX : m_segment.end - m_segment.nextKept;
+        const int64_t count = std::min<int64_t>(frame.nb_samples - skip, room);
         if (count <= 0)
             return true;
         const uint8_t *data = frame.data[0] + skip * m_job.frameBytes;

@@ -7,6 +7,7 @@
 #include "pipeline.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,6 +83,12 @@ void TestEncoderSegments::initTestCase()
                                                          "libvorbis", fixture("short-audio.mkv")}));
     // Films are mostly at 48 kHz: resampled, so never split.
     QVERIFY(reference({"-f", "lavfi", "-i", music(8, 48000), "-c:a", "aac", fixture("music48.m4a")}));
+    // Written to a pipe, FLAC cannot go back to state its length.
+    QProcess pipe;
+    pipe.setStandardOutputFile(fixture("pipe.flac"));
+    pipe.start(QStringLiteral("/usr/bin/ffmpeg"),
+               {"-v", "error", "-f", "lavfi", "-i", music(8, 44100), "-c:a", "flac", "-f", "flac", "pipe:1"});
+    QVERIFY(pipe.waitForFinished(60000) && pipe.exitCode() == 0);
     // Two bare MP3 streams joined byte by byte: the rate changes at 4 s.
     QFile joined(fixture("rates.mp3"));
     QVERIFY(joined.open(QIODevice::WriteOnly));
@@ -138,6 +145,7 @@ void TestEncoderSegments::sameAsOneThread_data()
     // Millisecond timestamps do not place samples exactly.
     QTest::newRow("matroska, audio ends first: one thread") << "short-audio.mkv" << 3 << false << 5.0;
     QTest::newRow("48 kHz is resampled: one thread") << "music48.m4a" << 3 << false << 8.0;
+    QTest::newRow("no stated length: one thread") << "pipe.flac" << 3 << false << 8.0;
     QTest::newRow("rate change mid-stream: one thread") << "rates.mp3" << 3 << false << 8.0;
 }
 
