@@ -146,7 +146,9 @@ private:
         const int64_t preroll = av_rescale(av::seekPreroll(*m_in.stream), m_rate, AV_TIME_BASE);
         const int64_t decodeFrom = m_segment.first ? INT64_MIN : m_segment.begin - preroll;
 
-        const auto onFrame = [this](AVFrame *frame) { return take(frame) ? Error() : Error("x"); };
+        // Any failure only gives the segment up; the single run that follows
+        // reports what is wrong with the file, so no text is made here.
+        const auto onFrame = [this](AVFrame *frame) { return take(frame) ? Error() : Error("given up"); };
         bool decoding = m_segment.first;
         Error error;
         while (!m_done) {
