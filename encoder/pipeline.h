@@ -49,6 +49,9 @@ public:
     const std::string &path() const { return m_path; }
     // Writes to the file; owned here, valid until close().
     AVIOContext *io() const { return m_io; }
+    // Writes at offset, bypassing io() and leaving its position alone; safe
+    // from several threads on parts that do not overlap. 0 or AVERROR.
+    int writeAt(int64_t offset, const uint8_t *data, int size) const;
     // Flushes and closes the file; the first write error or 0.
     int close();
     // Closes and renames over target; 0 or an AVERROR code.
@@ -169,9 +172,21 @@ Error writeTrailer(Output &out);
 // The whole job: the input to a complete output file, or the one error line.
 Error transcode(const EncoderOptions &options, const ProgressCallback &progress);
 
+// The waveform job (a whole file to WAV) decoded in time segments, one
+// thread each, into the same file one thread writes. done stays false when
+// the job cannot be split exactly (or is too short to gain); the caller then
+// runs it on one thread. An error is the job's failure.
+Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback &progress, bool &done);
+// Segments for a stream of that length on that many threads; 1 for none.
+// Below the minimum per thread, opening the file again costs more than the
+// thread saves.
+inline constexpr double kMinimumSegmentSeconds = 20.0;
+int segmentCount(double seconds, unsigned threads, double minimumSeconds = kMinimumSegmentSeconds);
+
 // Asks a running transcode() to stop at its next packet: it then fails and
 // leaves no partial file. Safe to call from a signal handler.
 void requestStop();
+bool stopRequested();
 
 // "size=     512kB time=12.34 bitrate= 192.0kbits/s"
 std::string formatProgress(const Progress &progress);

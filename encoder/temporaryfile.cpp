@@ -10,6 +10,7 @@
 #ifdef _WIN32
 #include <io.h>
 #include <share.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -43,6 +44,21 @@ int64_t sizeOf(int fd)
     return _fstat64(fd, &info) == 0 ? info.st_size : -1;
 }
 void closeFile(int fd) { _close(fd); }
+// Positioned writes leave the descriptor's offset alone, so that several
+// threads may fill their own parts of the file at once.
+int writeSomeAt(int fd, const uint8_t *data, int size, int64_t offset)
+{
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD written = 0;
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    if (!WriteFile(handle, data, static_cast<DWORD>(size), &written, &at)) {
+        errno = EIO;
+        return -1;
+    }
+    return static_cast<int>(written);
+}
 #else
 int createExclusive(const std::string &path)
 {
@@ -66,6 +82,14 @@ int64_t sizeOf(int fd)
     return ::fstat(fd, &info) == 0 ? info.st_size : -1;
 }
 void closeFile(int fd) { ::close(fd); }
+int writeSomeAt(int fd, const uint8_t *data, int size, int64_t offset)
+{
+    ssize_t written;
+    do {
+        written = ::pwrite(fd, data, static_cast<size_t>(size), static_cast<off_t>(offset));
+    } while (written < 0 && errno == EINTR);
+    return static_cast<int>(written);
+}
 #endif
 
 // The libavformat write callback's buffer became const in later versions;
@@ -147,6 +171,17 @@ int TemporaryFile::createBeside(const std::string &target, unsigned long long st
     if (!m_io) {
         av_free(buffer);
         return AVERROR(ENOMEM);
+    }
+    return 0;
+}
+
+int TemporaryFile::writeAt(int64_t offset, const uint8_t *data, int size) const
+{
+    for (int done = 0; done < size;) {
+        const int written = writeSomeAt(m_fd, data + done, size - done, offset + done);
+        if (written <= 0)
+            return written < 0 ? AVERROR(errno) : AVERROR(EIO);
+        done += written;
     }
     return 0;
 }

@@ -63,8 +63,13 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
     if (!options.overwrite && std::filesystem::exists(target, ec))
         return "Output file '" + options.outputPath + "' already exists (" + av::err2str(AVERROR(EEXIST)) + ")";
 
+    bool done = false;
+    Error error = transcodeInSegments(options, progress, done);
+    if (done || !error.empty())
+        return error;
+
     Input in;
-    Error error = openInput(in, options.inputPath);
+    error = openInput(in, options.inputPath);
     if (error.empty())
         error = findAudioStream(in);
     if (error.empty())
@@ -155,6 +160,11 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
         progress(last);
     }
     return {};
+}
+
+bool stopRequested()
+{
+    return stopFlag.load(std::memory_order_relaxed);
 }
 
 void requestStop()

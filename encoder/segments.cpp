@@ -1,0 +1,482 @@
+// The waveform job on every core. FFmpeg's MP3 and AAC decoders use one
+// core each, and decoding is the whole cost of a WAV output, so the audio is
+// cut into time segments, each decoded on a thread of its own and written at
+// its own place in the file.
+//
+// The result must be the very file one thread writes. That holds because:
+// - every thread reads the file from its start, so the demuxer hands it the
+//   same packets with the same timestamps as the single run (no seek, whose
+//   timestamps MP3 only estimates); reading without decoding costs little;
+// - a thread starts decoding a pre-roll before its segment, by which point
+//   the decoder's state (MP3's bit reservoir, the overlapping windows of AAC
+//   and Vorbis) depends only on the packets, and drops what comes before;
+// - only decoders whose state after a pre-roll depends on the packets alone
+//   are split (see exactAfterPreroll);
+// - no segment is resampled: the chain then works sample by sample, so where
+//   it starts does not matter;
+// - the single run counts samples where this one places them by their
+//   timestamps: both agree only while the frames follow each other without
+//   gap or overlap, which every thread checks, as it checks that the
+//   segments meet exactly. Anything else (a damaged packet, a format change,
+//   audio that ends early on a stream that does not say so) gives up, and
+//   the caller runs the job again on one thread.
+#include "pipeline.h"
+
+extern "C" {
+#include <libavfilter/buffersink.h>
+#include <libavutil/channel_layout.h>
+}
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace tq {
+
+namespace {
+
+constexpr unsigned kMaximumSegments = 16;
+constexpr auto kProgressInterval = std::chrono::milliseconds(500);
+constexpr size_t kWriteBytes = 1 << 20;
+
+// Test hook: TQ_ENCODER_THREADS=1 forces the single-threaded run, so that
+// the tests can compare both outputs; a larger number sets the thread count
+// and lets short files be split too, so that the tests' seams are few
+// seconds apart. When set, a split job also says so in one line before the
+// last progress line; without it the output is the single run's, line for
+// line.
+const char *threadsHook()
+{
+    return std::getenv("TQ_ENCODER_THREADS");
+}
+
+unsigned allowedThreads()
+{
+    if (const char *forced = threadsHook()) {
+        const long wanted = std::strtol(forced, nullptr, 10);
+        if (wanted >= 1)
+            return static_cast<unsigned>(std::min<long>(wanted, kMaximumSegments));
+    }
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+// What the segments share. Sample positions are at the decoder's rate, on
+// the stream's clock.
+struct Job
+{
+    Job(const EncoderOptions &o, const Output &output)
+        : options(o)
+        , out(output)
+    {
+    }
+    const EncoderOptions &options;
+    const Output &out;
+    int64_t dataStart = 0; // of the PCM in the file
+    int frameBytes = 0;    // one sample of every channel, as written
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    // The stream's first sample, found by the first segment: the others
+    // need it to know where they write.
+    std::optional<int64_t> origin;
+    bool originLost = false;
+    unsigned running = 0;
+};
+
+struct Segment
+{
+    int64_t begin = INT64_MIN; // first sample wanted
+    int64_t end = INT64_MAX;   // first sample not wanted
+    bool first = false;
+
+    std::atomic<int64_t> written{0}; // samples, for the progress lines
+    bool any = false;                // kept a sample
+    int64_t firstKept = 0;
+    int64_t nextKept = 0;            // one past the last kept
+    bool reachedEnd = false;         // decoded the stream to its end
+    bool failed = false;
+};
+
+class SegmentDecoder final
+{
+public:
+    SegmentDecoder(Job &job, Segment &segment)
+        : m_job(job)
+        , m_segment(segment)
+    {
+    }
+
+    void run()
+    {
+        if (!decodeAll())
+            m_segment.failed = true;
+        std::lock_guard lock(m_job.mutex);
+        if (m_segment.first && !m_job.origin)
+            m_job.originLost = true;
+        --m_job.running;
+        m_job.changed.notify_all();
+    }
+
+private:
+    bool decodeAll()
+    {
+        if (!openInput(m_in, m_job.options.inputPath).empty() || !findAudioStream(m_in).empty()
+            || !openDecoder(m_in).empty())
+            return false;
+        m_packet = av::makePacket();
+        m_decoded = av::makeFrame();
+        m_filtered = av::makeFrame();
+        if (!m_packet || !m_decoded || !m_filtered)
+            return false;
+        if (!buildFilterGraph(m_filters, m_job.options, m_in, m_job.out).empty())
+            return false;
+        const AVCodecContext &dec = *m_in.decoder;
+        m_rate = dec.sample_rate;
+        m_format = dec.sample_fmt;
+        m_layout.assignNative(dec.ch_layout);
+        const int64_t preroll = av_rescale(av::seekPreroll(*m_in.stream), m_rate, AV_TIME_BASE);
+        const int64_t decodeFrom = m_segment.first ? INT64_MIN : m_segment.begin - preroll;
+
+        // Any failure only gives the segment up; the single run that follows
+        // reports what is wrong with the file, so no text is made here.
+        const auto onFrame = [this](AVFrame *frame) { return take(frame) ? Error() : Error("given up"); };
+        bool decoding = m_segment.first;
+        Error error;
+        while (!m_done) {
+            if (stopRequested())
+                return false;
+            const int ret = readPacket(m_in, m_packet.get(), error);
+            if (ret == AVERROR_EOF) {
+                if (!decode(m_in, nullptr, m_decoded.get(), onFrame).empty())
+                    return false;
+                m_segment.reachedEnd = true;
+                break;
+            }
+            if (ret < 0)
+                return false;
+            if (!decoding) {
+                // Packets before the pre-roll are only read, never decoded.
+                const int64_t pts = m_packet->pts;
+                if (pts == AV_NOPTS_VALUE)
+                    return false;
+                const int64_t at = av_rescale_q(pts + m_packet->duration, m_in.stream->time_base, {1, m_rate});
+                decoding = at >= decodeFrom;
+            }
+            if (decoding && !decode(m_in, m_packet.get(), m_decoded.get(), onFrame).empty())
+                return false;
+            av_packet_unref(m_packet.get());
+        }
+        return !m_failed && filter(m_filters, m_in, nullptr, m_job.out).empty() && writeFiltered() && flush();
+    }
+
+    // One decoded frame: dropped in the pre-roll, filtered and written in
+    // the segment, the end of the work after it.
+    bool take(AVFrame *frame)
+    {
+        if (m_done)
+            return true;
+        av::ChannelLayout layout;
+        layout.assignNative(frame->ch_layout);
+        if (frame->sample_rate != m_rate || frame->format != m_format
+            || av_channel_layout_compare(&layout.get(), &m_layout.get()) != 0)
+            return fail();
+        const int64_t ts = frame->best_effort_timestamp != AV_NOPTS_VALUE ? frame->best_effort_timestamp : frame->pts;
+        int64_t at = m_expected;
+        if (ts != AV_NOPTS_VALUE) {
+            const AVRational tb = m_in.stream->time_base;
+            at = av_rescale_q(ts, tb, {1, m_rate});
+            // A timestamp between two samples has no exact place.
+            if (av_rescale_q(at, {1, m_rate}, tb) != ts)
+                return fail();
+        } else if (!m_segment.any) {
+            return fail();
+        }
+        const int64_t frameEnd = at + frame->nb_samples;
+        if (m_segment.any && (at != m_expected || m_in.packetsSkipped != m_skippedAtStart))
+            return fail(); // a gap, an overlap or a damaged packet
+        m_expected = frameEnd;
+        if (frameEnd <= m_segment.begin)
+            return true; // pre-roll
+        if (at >= m_segment.end) {
+            m_done = true;
+            return true;
+        }
+        if (!m_segment.any) {
+            if (m_segment.first) {
+                if (m_in.packetsSkipped > 0)
+                    return fail();
+                std::lock_guard lock(m_job.mutex);
+                m_job.origin = at;
+                m_job.changed.notify_all();
+            } else if (at > m_segment.begin) {
+                return fail(); // the segment's start was never decoded
+            }
+            m_segment.any = true;
+            m_segment.firstKept = std::max(at, m_segment.begin);
+            m_segment.nextKept = m_segment.firstKept;
+            m_drop = m_segment.firstKept - at;
+            m_skippedAtStart = m_in.packetsSkipped;
+        }
+        return filter(m_filters, m_in, frame, m_job.out).empty() && writeFiltered();
+    }
+
+    bool fail()
+    {
+        m_failed = true;
+        m_done = true;
+        return false;
+    }
+
+    bool writeFiltered()
+    {
+        for (;;) {
+            const int ret = av_buffersink_get_frame(m_filters.sink, m_filtered.get());
+            if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
+                return true;
+            if (ret < 0)
+                return false;
+            const bool ok = write(*m_filtered);
+            av_frame_unref(m_filtered.get());
+            if (!ok)
+                return false;
+        }
+    }
+
+    bool write(const AVFrame &frame)
+    {
+        const int64_t skip = std::min<int64_t>(m_drop, frame.nb_samples);
+        m_drop -= skip;
+        const int64_t room = m_segment.end == INT64_MAX ? INT64_MAX : m_segment.end - m_segment.nextKept;
+        const int64_t count = std::min<int64_t>(frame.nb_samples - skip, room);
+        if (count <= 0)
+            return true;
+        const uint8_t *data = frame.data[0] + skip * m_job.frameBytes;
+        m_pending.insert(m_pending.end(), data, data + count * m_job.frameBytes);
+        m_segment.nextKept += count;
+        return m_pending.size() < kWriteBytes || flush();
+    }
+
+    // Writes in large pieces: one system call per decoded frame would cost
+    // more than the copy.
+    bool flush()
+    {
+        if (m_pending.empty())
+            return true;
+        if (!m_origin) {
+            std::unique_lock lock(m_job.mutex);
+            m_job.changed.wait(lock, [this] { return m_job.origin || m_job.originLost; });
+            if (!m_job.origin)
+                return false;
+            m_origin = *m_job.origin;
+        }
+        const int64_t samples = static_cast<int64_t>(m_pending.size()) / m_job.frameBytes;
+        const int64_t offset = m_job.dataStart + (m_segment.nextKept - samples - *m_origin) * m_job.frameBytes;
+        if (m_job.out.file.writeAt(offset, m_pending.data(), static_cast<int>(m_pending.size())) < 0)
+            return false;
+        m_pending.clear();
+        m_segment.written.fetch_add(samples, std::memory_order_relaxed);
+        return true;
+    }
+
+    Job &m_job;
+    Segment &m_segment;
+    Input m_in;
+    Filters m_filters;
+    av::PacketPtr m_packet;
+    av::FramePtr m_decoded;
+    av::FramePtr m_filtered;
+    int m_rate = 0;
+    int m_format = -1;
+    av::ChannelLayout m_layout;
+    int64_t m_expected = 0;
+    int64_t m_drop = 0;
+    int64_t m_skippedAtStart = 0;
+    std::optional<int64_t> m_origin;
+    std::vector<uint8_t> m_pending; // the samples just before nextKept
+    bool m_done = false;
+    bool m_failed = false;
+};
+
+// Decoders whose output, a little after a cold start, depends only on the
+// packets. Not AAC: its noise substitution draws from a random generator
+// that runs on from the first frame, so a segment's noise bands come out
+// different (by up to 600 in 32767 on music with a noise floor).
+bool exactAfterPreroll(AVCodecID codec)
+{
+    switch (codec) {
+    case AV_CODEC_ID_MP3:
+    case AV_CODEC_ID_VORBIS:
+    case AV_CODEC_ID_FLAC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether the job is one this file splits at all, before the input is
+// opened: a ringtone job never pays for the question.
+bool splittableJob(const EncoderOptions &options)
+{
+    const AVOutputFormat *muxer = outputFormatFor(options.outputPath);
+    return muxer && std::string(muxer->name) == "wav" && options.startSeconds <= 0.0 && !options.durationSeconds
+           && options.volume == 256 && options.fadeInSeconds <= 0.0 && allowedThreads() > 1;
+}
+
+// The stream's length in samples at its rate, 0 when unknown.
+int64_t lengthOf(const Input &in, int rate)
+{
+    const AVStream &stream = *in.stream;
+    if (stream.duration > 0 && stream.duration != AV_NOPTS_VALUE)
+        return av_rescale_q(stream.duration, stream.time_base, {1, rate});
+    if (in.format->duration > 0 && in.format->duration != AV_NOPTS_VALUE)
+        return av_rescale(in.format->duration, rate, AV_TIME_BASE);
+    return 0;
+}
+
+// Whether each segment met the next exactly; the samples written in total.
+std::optional<int64_t> joined(const std::vector<std::unique_ptr<Segment>> &segments, int64_t origin)
+{
+    const Segment *last = nullptr;
+    bool ended = false;
+    for (const auto &segment : segments) {
+        if (segment->failed)
+            return std::nullopt;
+        if (!segment->any) {
+            // Only past the end of the stream.
+            if (!last || !last->reachedEnd)
+                return std::nullopt;
+            ended = true;
+            continue;
+        }
+        if (ended)
+            return std::nullopt;
+        if (last && (last->reachedEnd || last->nextKept != segment->begin || segment->firstKept != segment->begin))
+            return std::nullopt;
+        last = segment.get();
+    }
+    if (!last)
+        return std::nullopt;
+    return last->nextKept - origin;
+}
+
+} // namespace
+
+int segmentCount(double seconds, unsigned threads, double minimumSeconds)
+{
+    if (!(seconds > 0.0) || threads < 2)
+        return 1;
+    const double most = std::floor(seconds / minimumSeconds);
+    return static_cast<int>(std::clamp<double>(std::min<double>(threads, most), 1.0, kMaximumSegments));
+}
+
+Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback &progress, bool &done)
+{
+    done = false;
+    if (!splittableJob(options))
+        return {};
+    Input in;
+    if (!openInput(in, options.inputPath).empty() || !findAudioStream(in).empty() || !openDecoder(in).empty())
+        return {}; // the single run reports it
+    // Each thread opens the file again: it must be a file, not a pipe.
+    std::error_code ec;
+    if (!in.format->pb || !(in.format->pb->seekable & AVIO_SEEKABLE_NORMAL)
+        || !std::filesystem::is_regular_file(utf8Path(options.inputPath), ec))
+        return {};
+    if (!exactAfterPreroll(in.decoder->codec_id))
+        return {};
+    const int rate = in.decoder->sample_rate;
+    if (options.sampleRate > 0 && options.sampleRate != rate)
+        return {};
+    const int64_t length = lengthOf(in, rate);
+    const int count = segmentCount(static_cast<double>(length) / rate, allowedThreads(),
+                                   threadsHook() ? 1.0 : kMinimumSegmentSeconds);
+    if (count < 2)
+        return {};
+
+    Output out;
+    Error error = openOutput(out, options, *in.decoder);
+    if (!error.empty())
+        return error;
+    const AVCodecContext &enc = *out.encoder;
+    if (av_sample_fmt_is_planar(enc.sample_fmt) || enc.sample_rate != rate)
+        return {};
+    AVIOContext *pb = out.format->pb;
+    avio_flush(pb);
+    Job job(options, out);
+    job.dataStart = avio_tell(pb);
+    job.frameBytes = av_get_bytes_per_sample(enc.sample_fmt) * enc.ch_layout.nb_channels;
+
+    int64_t streamStart = 0;
+    if (in.stream->start_time != AV_NOPTS_VALUE)
+        streamStart = av_rescale_q(in.stream->start_time, in.stream->time_base, {1, rate});
+    std::vector<std::unique_ptr<Segment>> segments;
+    for (int i = 0; i < count; ++i) {
+        auto segment = std::make_unique<Segment>();
+        segment->first = i == 0;
+        if (i > 0)
+            segment->begin = streamStart + length * i / count;
+        if (i + 1 < count)
+            segment->end = streamStart + length * (i + 1) / count;
+        segments.push_back(std::move(segment));
+    }
+    in = Input(); // the threads open their own
+
+    std::vector<std::thread> threads;
+    job.running = static_cast<unsigned>(count);
+    for (auto &segment : segments)
+        threads.emplace_back([&job, s = segment.get()] { SegmentDecoder(job, *s).run(); });
+    {
+        std::unique_lock lock(job.mutex);
+        while (!job.changed.wait_for(lock, kProgressInterval, [&job] { return job.running == 0; })) {
+            if (!progress)
+                continue;
+            int64_t written = 0;
+            for (const auto &segment : segments)
+                written += segment->written.load(std::memory_order_relaxed);
+            Progress now;
+            now.seconds = static_cast<double>(written) / rate;
+            now.bytesWritten = job.dataStart + written * job.frameBytes;
+            lock.unlock();
+            progress(now);
+            lock.lock();
+        }
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    if (stopRequested())
+        return "Stopped before output file '" + options.outputPath + "' was complete";
+
+    const std::optional<int64_t> total = job.origin ? joined(segments, *job.origin) : std::nullopt;
+    if (!total || *total <= 0)
+        return {};
+    // The trailer writes the sizes from the position it finds.
+    out.samplesEncoded = *total;
+    if (avio_seek(pb, job.dataStart + *total * job.frameBytes, SEEK_SET) < 0)
+        return {};
+    error = writeTrailer(out);
+    if (!error.empty())
+        return error;
+    done = true;
+    // Tells the tests that set the hook which way the job went.
+    if (threadsHook())
+        std::fprintf(stderr, "decoded in %d segments\n", count);
+    if (progress) {
+        Progress last = progressOf(out);
+        const auto size = std::filesystem::file_size(utf8Path(out.path), ec);
+        if (!ec)
+            last.bytesWritten = static_cast<int64_t>(size);
+        progress(last);
+    }
+    return {};
+}
+
+} // namespace tq
