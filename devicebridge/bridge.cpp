@@ -41,7 +41,12 @@ public:
 
     void setCallback(DeviceEventCallback newCallback)
     {
-        callback.store(newCallback);
+        {
+            // Waits for a call already running: once this returns, the old
+            // listener (a window being destroyed) is never called again.
+            std::lock_guard lock(callbackMutex);
+            callback = newCallback;
+        }
         {
             std::lock_guard lock(stateMutex);
             // A phone found before anyone listened is announced again.
@@ -110,8 +115,9 @@ public:
 
     void sendEvent(const char *text) override
     {
-        if (DeviceEventCallback listener = callback.load())
-            listener(0, text);
+        std::lock_guard lock(callbackMutex);
+        if (callback)
+            callback(0, text);
     }
 
 private:
@@ -165,7 +171,9 @@ private:
     bool lookedOnce = false;
     std::condition_variable firstLookDone;
 
-    std::atomic<DeviceEventCallback> callback{nullptr};
+    // Held while the listener runs; the listener must not set a callback.
+    std::mutex callbackMutex;
+    DeviceEventCallback callback = nullptr;
     std::thread thread; // last: starts once everything above exists
 };
 

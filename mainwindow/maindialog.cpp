@@ -266,8 +266,13 @@ MainDialog::~MainDialog()
 {
     // The player lives on; it must not report to a window that is gone.
     ffplay_set_callback(nullptr, nullptr);
-    if (theMainDialog == this)
+    // The same for the bridge; unregistering waits for an event being sent,
+    // so the callback can no longer reach this window once it is cleared.
+    if (theMainDialog == this) {
+        if (deviceBridge && deviceBridge->setEventCallback)
+            deviceBridge->setEventCallback(nullptr);
         theMainDialog = nullptr;
+    }
     delete ui;
 }
 

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -45,6 +47,18 @@ void clearEvents()
         clearEvents();                                                                                       \
     } while (false)
 
+// A listener that takes its time, as a window's can.
+std::atomic<int> slowCalls{0};
+std::atomic<bool> slowRunning{false};
+int slowListener(int, const char *)
+{
+    slowRunning = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ++slowCalls;
+    slowRunning = false;
+    return 0;
+}
+
 QString phoneRoot()
 {
     return QString::fromLocal8Bit(qgetenv("TONQUILL_SIMULATED_PHONE"));
@@ -63,6 +77,7 @@ private Q_SLOTS:
     void operationsReachTheFolder();
     void longNamesAreCutSafely();
     void vanishedPhoneFailsEveryOperation();
+    void unregisteringWaitsForARunningListener();
 
 private:
     DeviceBridge *bridge = nullptr;
@@ -171,6 +186,24 @@ void TestSimulatedPhone::vanishedPhoneFailsEveryOperation()
     QCOMPARE(name[0], '\0');
     QVERIFY(bridge->renameRingtone(0, 0, "x") < 0);
     QVERIFY(bridge->copyToDevice(0, "/iTunes_Control/Ringtones/AAAA.m4r", "/nonexistent") < 0);
+}
+
+void TestSimulatedPhone::unregisteringWaitsForARunningListener()
+{
+    // A window unregisters in its destructor: a call already under way must
+    // be over when that returns, and no call may follow.
+    QDir(phoneRoot()).removeRecursively();
+    bridge->setEventCallback(&slowListener);
+    QVERIFY(QDir().mkpath(phoneRoot()));
+    QTRY_VERIFY(slowRunning);
+    bridge->setEventCallback(nullptr);
+    QVERIFY(!slowRunning);
+    const int calls = slowCalls;
+    QCOMPARE(calls, 1);
+    QVERIFY(QDir(phoneRoot()).removeRecursively());
+    QTest::qWait(600);
+    QCOMPARE(slowCalls.load(), calls);
+    bridge->setEventCallback(&recordEvent);
 }
 
 QTEST_GUILESS_MAIN(TestSimulatedPhone)
