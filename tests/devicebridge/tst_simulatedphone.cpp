@@ -198,8 +198,9 @@ void TestSimulatedPhone::unregisteringWaitsForARunningListener()
     QTRY_VERIFY(slowRunning);
     bridge->setEventCallback(nullptr);
     QVERIFY(!slowRunning);
+    // The phone left by the test before may also have been announced gone.
     const int calls = slowCalls;
-    QCOMPARE(calls, 1);
+    QVERIFY(calls >= 1);
     QVERIFY(QDir(phoneRoot()).removeRecursively());
     QTest::qWait(600);
     QCOMPARE(slowCalls.load(), calls);
