@@ -907,6 +907,7 @@ void MainDialog::finishRingtone(const QString &encodedPath)
     // with a broken, huge length may pass int's range.
     const qint64 ms = std::min<qint64>(wholeMs(job.end - job.start), std::numeric_limits<int>::max());
     phoneLink->exportRingtone(ringtone, int(ms), job.exportPhone, job.exportITunes);
+    warnAboutLongRingtone();
 }
 
 void MainDialog::onBtnBrowseOut()
@@ -973,7 +974,6 @@ void MainDialog::setupLengthWarning()
     connect(ui->editStartTime, &QTimeEdit::timeChanged, this, &MainDialog::updateLengthWarning);
     connect(ui->editEndTime, &QTimeEdit::timeChanged, this, &MainDialog::updateLengthWarning);
     connect(QxLanguage::instance(), &QxLanguage::languageChanged, this, &MainDialog::updateLengthWarning);
-    connect(&converter, &CAVConverter::finished, this, &MainDialog::warnAboutLongRingtone);
 }
 
 void MainDialog::updateLengthWarning()
@@ -991,9 +991,7 @@ void MainDialog::updateLengthWarning()
 
 void MainDialog::warnAboutLongRingtone()
 {
-    if (converter.jobType() != CAVConverter::JobEncodeRingtone || !converter.succeeded())
-        return;
-    // The clip the ringtone was made from, whatever was loaded or moved since.
+    // Called once the ringtone is in place and exported. The clip the ringtone was made from, whatever was loaded or moved since.
     const QLatin1String outcome(statusSource);
     if (longerThanPhoneLists(ringtoneJob.end - ringtoneJob.start)
         && (outcome == QLatin1String("Conversion succeed.") || outcome == QLatin1String("Transfer succeed.")))
