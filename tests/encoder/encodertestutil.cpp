@@ -1,6 +1,7 @@
 #include "encodertestutil.h"
 
 #include <QDataStream>
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 
@@ -45,6 +46,10 @@ Run runEncoder(const QStringList &args, const std::function<void(QProcess &)> &s
     run.exitStatus = process.exitStatus();
     run.errorOutput = process.readAllStandardError();
     run.standardOutput = process.readAllStandardOutput();
+    // A failed check cuts its message at about a kilobyte, which leaves only
+    // the first frames of a sanitizer's report: print the whole of it.
+    if (run.errorOutput.contains("Sanitizer"))
+        qWarning().noquote() << run.errorOutput;
     return run;
 }
 

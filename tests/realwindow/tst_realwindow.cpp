@@ -123,6 +123,15 @@ bool TestRealWindow::startProgram()
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tonquill.window.debug=true"));
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    // Qt's accessibility bridge asks for the session bus while the form is
+    // built. Without one (CI runs as root, with no login session) libdbus
+    // forks to autolaunch a bus, and under AddressSanitizer that child can
+    // hang in the allocator, which the program's start-up threads held at the
+    // fork: the window then never appears. A bus that cannot be reached
+    // fails at once, without the fork.
+    if (!env.contains(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")))
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   QStringLiteral("unix:path=") + work.filePath(QStringLiteral("no-session-bus")));
     program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::MergedChannels);
     program.start(QStringLiteral(TQ_PROGRAM), {});
