@@ -3,7 +3,8 @@
 // cut into time segments, each decoded on a thread of its own and written at
 // its own place in the file.
 //
-// The result must be the very file one thread writes. That holds because:
+// The result is the very file one thread writes (AAC aside, see
+// splitsCleanly). That holds because:
 // - every thread reads the file from its start, so the demuxer hands it the
 //   same packets with the same timestamps as the single run (no seek, whose
 //   timestamps MP3 only estimates); reading without decoding costs little;
@@ -11,9 +12,13 @@
 //   the decoder's state (MP3's bit reservoir, the overlapping windows of AAC
 //   and Vorbis) depends only on the packets, and drops what comes before;
 // - only decoders whose state after a pre-roll depends on the packets alone
-//   are split (see exactAfterPreroll);
-// - no segment is resampled: the chain then works sample by sample, so where
-//   it starts does not matter;
+//   are split (see splitsCleanly);
+// - a segment that is resampled starts and ends on a whole step of the
+//   rates' ratio from the stream's first sample (160 samples at 48 kHz for
+//   147 at 44.1 kHz), where the resampler's phase is the single run's; it is
+//   fed a reach of samples before its start and after its end, so that the
+//   filter taps of every sample it keeps see the single run's input. The
+//   rest of the chain works sample by sample;
 // - the single run counts samples where this one places them by their
 //   timestamps: both agree only while the frames follow each other without
 //   gap or overlap, which every thread checks, as it checks that the
@@ -36,6 +41,7 @@ extern "C" {
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <numeric>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -47,6 +53,11 @@ namespace {
 constexpr unsigned kMaximumSegments = 16;
 constexpr auto kProgressInterval = std::chrono::milliseconds(500);
 constexpr size_t kWriteBytes = 1 << 20;
+// The resampler's filter spans some tens of input samples at the usual
+// rates, and under 150 from 192 kHz down to 44.1 kHz.
+constexpr int64_t kResamplerReach = 1024;
+// The resampler's own limit for stepping through a ratio exactly.
+constexpr int64_t kMaximumResamplerPhases = 1024;
 
 // Test hook: TQ_ENCODER_THREADS=1 forces the single-threaded run, so that
 // the tests can compare both outputs; a larger number sets the thread count
@@ -69,8 +80,14 @@ unsigned allowedThreads()
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-// What the segments share. Sample positions are at the decoder's rate, on
-// the stream's clock.
+int64_t floorDiv(int64_t a, int64_t b)
+{
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+
+// What the segments share. Input positions are at the decoder's rate, on
+// the stream's clock; output positions at the encoder's rate, counted from
+// the stream's first sample.
 struct Job
 {
     Job(const EncoderOptions &o, const Output &output)
@@ -82,6 +99,21 @@ struct Job
     const Output &out;
     int64_t dataStart = 0; // of the PCM in the file
     int frameBytes = 0;    // one sample of every channel, as written
+    // stepIn input samples make exactly stepOut output samples; 1 and 1
+    // without resampling.
+    int64_t stepIn = 1;
+    int64_t stepOut = 1;
+    // Input samples fed to the resampler beyond each end of a segment: more
+    // than its filter reaches, on a whole step. 0 without resampling.
+    int64_t reach = 0;
+
+    // A segment boundary: on a whole step from the origin.
+    int64_t boundary(int64_t nominal, int64_t first) const
+    {
+        return first + floorDiv(nominal - first, stepIn) * stepIn;
+    }
+    // The output position of an input position on a whole step.
+    int64_t outputAt(int64_t input, int64_t first) const { return (input - first) / stepIn * stepOut; }
 
     std::mutex mutex;
     std::condition_variable changed;
@@ -94,13 +126,17 @@ struct Job
 
 struct Segment
 {
-    int64_t begin = INT64_MIN; // first sample wanted
-    int64_t end = INT64_MAX;   // first sample not wanted
+    // Input samples, before they are put on a whole step of the origin.
+    int64_t nominalBegin = INT64_MIN; // first sample wanted
+    int64_t nominalEnd = INT64_MAX;   // first sample not wanted
     bool first = false;
+    // Output samples, fixed once the origin is known.
+    int64_t outBegin = 0;
+    int64_t outEnd = INT64_MAX;
 
-    std::atomic<int64_t> written{0}; // samples, for the progress lines
+    std::atomic<int64_t> written{0}; // output samples, for the progress lines
     bool any = false;                // kept a sample
-    int64_t firstKept = 0;
+    int64_t firstKept = 0;           // output samples
     int64_t nextKept = 0;            // one past the last kept
     bool reachedEnd = false;         // decoded the stream to its end
     bool failed = false;
@@ -143,8 +179,16 @@ private:
         m_rate = dec.sample_rate;
         m_format = dec.sample_fmt;
         m_layout.assignNative(dec.ch_layout);
-        const int64_t preroll = av_rescale(av::seekPreroll(*m_in.stream), m_rate, AV_TIME_BASE);
-        const int64_t decodeFrom = m_segment.first ? INT64_MIN : m_segment.begin - preroll;
+        int64_t decodeFrom = INT64_MIN;
+        if (!m_segment.first) {
+            // Where this segment starts depends on where the stream does,
+            // which the first segment finds at its first frame.
+            if (!waitForOrigin())
+                return false;
+            fixBounds(*m_origin);
+            const int64_t preroll = av_rescale(av::seekPreroll(*m_in.stream), m_rate, AV_TIME_BASE);
+            decodeFrom = m_feedFrom - preroll;
+        }
 
         // Any failure only gives the segment up; the single run that follows
         // reports what is wrong with the file, so no text is made here.
@@ -178,8 +222,32 @@ private:
         return !m_failed && filter(m_filters, m_in, nullptr, m_job.out).empty() && writeFiltered() && flush();
     }
 
-    // One decoded frame: dropped in the pre-roll, filtered and written in
-    // the segment, the end of the work after it.
+    bool waitForOrigin()
+    {
+        std::unique_lock lock(m_job.mutex);
+        m_job.changed.wait(lock, [this] { return m_job.origin || m_job.originLost; });
+        if (!m_job.origin)
+            return false;
+        m_origin = *m_job.origin;
+        return true;
+    }
+
+    void fixBounds(int64_t first)
+    {
+        if (!m_segment.first)
+            m_begin = m_job.boundary(m_segment.nominalBegin, first);
+        else
+            m_begin = first;
+        if (m_segment.nominalEnd != INT64_MAX) {
+            m_end = m_job.boundary(m_segment.nominalEnd, first);
+            m_segment.outEnd = m_job.outputAt(m_end, first);
+        }
+        m_segment.outBegin = m_job.outputAt(m_begin, first);
+        m_feedFrom = m_segment.first ? first : m_begin - m_job.reach;
+    }
+
+    // One decoded frame: only decoded in the pre-roll, then filtered from
+    // the resampler's reach before the segment to its reach after it.
     bool take(AVFrame *frame)
     {
         if (m_done)
@@ -197,36 +265,64 @@ private:
             // A timestamp between two samples has no exact place.
             if (av_rescale_q(at, {1, m_rate}, tb) != ts)
                 return fail();
-        } else if (!m_segment.any) {
+        } else if (!m_fed) {
             return fail();
         }
         const int64_t frameEnd = at + frame->nb_samples;
-        if (m_segment.any && (at != m_expected || m_in.packetsSkipped != m_skippedAtStart))
+        if (m_fed && (at != m_expected || m_in.packetsSkipped != m_skippedAtStart))
             return fail(); // a gap, an overlap or a damaged packet
         m_expected = frameEnd;
-        if (frameEnd <= m_segment.begin)
+        if (m_segment.first && !m_origin) {
+            if (m_in.packetsSkipped > 0)
+                return fail();
+            m_origin = at;
+            fixBounds(at);
+            std::lock_guard lock(m_job.mutex);
+            m_job.origin = at;
+            m_job.changed.notify_all();
+        }
+        if (frameEnd <= m_feedFrom)
             return true; // pre-roll
-        if (at >= m_segment.end) {
+        if (m_end != INT64_MAX && at >= m_end + m_job.reach) {
             m_done = true;
             return true;
         }
-        if (!m_segment.any) {
-            if (m_segment.first) {
-                if (m_in.packetsSkipped > 0)
-                    return fail();
-                std::lock_guard lock(m_job.mutex);
-                m_job.origin = at;
-                m_job.changed.notify_all();
-            } else if (at > m_segment.begin) {
+        av::FramePtr trimmed;
+        if (!m_fed) {
+            if (at > m_feedFrom)
                 return fail(); // the segment's start was never decoded
+            // The resampler must start on a whole step, so the first frame
+            // fed starts exactly there.
+            if (at < m_feedFrom) {
+                trimmed = withoutFirst(*frame, m_feedFrom - at);
+                if (!trimmed)
+                    return fail();
+                frame = trimmed.get();
             }
-            m_segment.any = true;
-            m_segment.firstKept = std::max(at, m_segment.begin);
-            m_segment.nextKept = m_segment.firstKept;
-            m_drop = m_segment.firstKept - at;
+            m_fed = true;
+            m_graphAt = m_job.outputAt(m_feedFrom, *m_origin);
             m_skippedAtStart = m_in.packetsSkipped;
         }
         return filter(m_filters, m_in, frame, m_job.out).empty() && writeFiltered();
+    }
+
+    // A copy of frame without its first count samples.
+    static av::FramePtr withoutFirst(const AVFrame &frame, int64_t count)
+    {
+        av::FramePtr copy = av::makeFrame();
+        if (!copy)
+            return {};
+        copy->format = frame.format;
+        copy->sample_rate = frame.sample_rate;
+        copy->nb_samples = static_cast<int>(frame.nb_samples - count);
+        copy->pts = frame.pts;
+        copy->best_effort_timestamp = frame.best_effort_timestamp;
+        if (av_channel_layout_copy(&copy->ch_layout, &frame.ch_layout) < 0 || av_frame_get_buffer(copy.get(), 0) < 0
+            || av_samples_copy(copy->extended_data, frame.extended_data, 0, static_cast<int>(count), copy->nb_samples,
+                               frame.ch_layout.nb_channels, static_cast<AVSampleFormat>(frame.format))
+                   < 0)
+            return {};
+        return copy;
     }
 
     bool fail()
@@ -251,17 +347,23 @@ private:
         }
     }
 
+    // One filtered frame: the part inside the segment is kept.
     bool write(const AVFrame &frame)
     {
-        const int64_t skip = std::min<int64_t>(m_drop, frame.nb_samples);
-        m_drop -= skip;
-        const int64_t room = m_segment.end == INT64_MAX ? INT64_MAX : m_segment.end - m_segment.nextKept;
-        const int64_t count = std::min<int64_t>(frame.nb_samples - skip, room);
-        if (count <= 0)
+        const int64_t at = m_graphAt;
+        m_graphAt += frame.nb_samples;
+        const int64_t from = std::max(at, m_segment.outBegin);
+        const int64_t to = std::min(m_graphAt, m_segment.outEnd);
+        if (to <= from)
             return true;
-        const uint8_t *data = frame.data[0] + skip * m_job.frameBytes;
-        m_pending.insert(m_pending.end(), data, data + count * m_job.frameBytes);
-        m_segment.nextKept += count;
+        if (!m_segment.any) {
+            m_segment.any = true;
+            m_segment.firstKept = from;
+            m_segment.nextKept = from;
+        }
+        const uint8_t *data = frame.data[0] + (from - at) * m_job.frameBytes;
+        m_pending.insert(m_pending.end(), data, data + (to - from) * m_job.frameBytes);
+        m_segment.nextKept = to;
         return m_pending.size() < kWriteBytes || flush();
     }
 
@@ -271,15 +373,8 @@ private:
     {
         if (m_pending.empty())
             return true;
-        if (!m_origin) {
-            std::unique_lock lock(m_job.mutex);
-            m_job.changed.wait(lock, [this] { return m_job.origin || m_job.originLost; });
-            if (!m_job.origin)
-                return false;
-            m_origin = *m_job.origin;
-        }
         const int64_t samples = static_cast<int64_t>(m_pending.size()) / m_job.frameBytes;
-        const int64_t offset = m_job.dataStart + (m_segment.nextKept - samples - *m_origin) * m_job.frameBytes;
+        const int64_t offset = m_job.dataStart + (m_segment.nextKept - samples) * m_job.frameBytes;
         if (m_job.out.file.writeAt(offset, m_pending.data(), static_cast<int>(m_pending.size())) < 0)
             return false;
         m_pending.clear();
@@ -298,25 +393,37 @@ private:
     int m_format = -1;
     av::ChannelLayout m_layout;
     int64_t m_expected = 0;
-    int64_t m_drop = 0;
     int64_t m_skippedAtStart = 0;
     std::optional<int64_t> m_origin;
+    // Input samples; fixed once the origin is known.
+    int64_t m_begin = INT64_MIN;
+    int64_t m_end = INT64_MAX;
+    int64_t m_feedFrom = INT64_MAX; // first sample the filters get
+    bool m_fed = false;
+    int64_t m_graphAt = 0; // output position of the filters' next sample
     std::vector<uint8_t> m_pending; // the samples just before nextKept
     bool m_done = false;
     bool m_failed = false;
 };
 
-// Decoders whose output, a little after a cold start, depends only on the
-// packets. Not AAC: its noise substitution draws from a random generator
-// that runs on from the first frame, so a segment's noise bands come out
-// different (by up to 600 in 32767 on music with a noise floor).
-bool exactAfterPreroll(AVCodecID codec)
+// Decoders whose output, a little after a cold start, is the single run's.
+// MP3, Vorbis and FLAC depend only on the packets. AAC-LC does too, except
+// for the bands the encoder left to noise substitution: the decoder fills
+// them from a random generator that runs on from the first frame, so a
+// segment fills them with other noise of the same level (up to about 2.5 %
+// of full scale apart on a noise floor). Any such noise is as right as any
+// other, and the waveform's peaks do not move by a pixel. Not AAC Main,
+// whose backward-adaptive prediction only slowly forgets a cold start, nor
+// HE-AAC, whose bandwidth extension keeps state of its own.
+bool splitsCleanly(const AVCodecParameters &codec)
 {
-    switch (codec) {
+    switch (codec.codec_id) {
     case AV_CODEC_ID_MP3:
     case AV_CODEC_ID_VORBIS:
     case AV_CODEC_ID_FLAC:
         return true;
+    case AV_CODEC_ID_AAC:
+        return codec.profile == FF_PROFILE_AAC_LOW;
     default:
         return false;
     }
@@ -343,7 +450,7 @@ int64_t lengthOf(const Input &in, int rate)
 }
 
 // Whether each segment met the next exactly; the samples written in total.
-std::optional<int64_t> joined(const std::vector<std::unique_ptr<Segment>> &segments, int64_t origin)
+std::optional<int64_t> joined(const std::vector<std::unique_ptr<Segment>> &segments)
 {
     const Segment *last = nullptr;
     bool ended = false;
@@ -359,13 +466,14 @@ std::optional<int64_t> joined(const std::vector<std::unique_ptr<Segment>> &segme
         }
         if (ended)
             return std::nullopt;
-        if (last && (last->reachedEnd || last->nextKept != segment->begin || segment->firstKept != segment->begin))
+        if (last
+            && (last->reachedEnd || last->nextKept != segment->outBegin || segment->firstKept != segment->outBegin))
             return std::nullopt;
         last = segment.get();
     }
     if (!last)
         return std::nullopt;
-    return last->nextKept - origin;
+    return last->nextKept;
 }
 
 } // namespace
@@ -391,11 +499,9 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
     if (!in.format->pb || !(in.format->pb->seekable & AVIO_SEEKABLE_NORMAL)
         || !std::filesystem::is_regular_file(utf8Path(options.inputPath), ec))
         return {};
-    if (!exactAfterPreroll(in.decoder->codec_id))
+    if (!splitsCleanly(*in.stream->codecpar))
         return {};
     const int rate = in.decoder->sample_rate;
-    if (options.sampleRate > 0 && options.sampleRate != rate)
-        return {};
     const int64_t length = lengthOf(in, rate);
     const int count = segmentCount(static_cast<double>(length) / rate, allowedThreads(),
                                    threadsHook() ? 1.0 : kMinimumSegmentSeconds);
@@ -407,11 +513,21 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
     if (!error.empty())
         return error;
     const AVCodecContext &enc = *out.encoder;
-    if (av_sample_fmt_is_planar(enc.sample_fmt) || enc.sample_rate != rate)
+    if (av_sample_fmt_is_planar(enc.sample_fmt) || rate <= 0 || enc.sample_rate <= 0)
         return {};
+    Job job(options, out);
+    const int64_t common = std::gcd<int64_t>(rate, enc.sample_rate);
+    job.stepIn = rate / common;
+    job.stepOut = enc.sample_rate / common;
+    if (job.stepIn != job.stepOut) {
+        // Past this many phases the resampler no longer steps through the
+        // exact ratio.
+        if (job.stepOut > kMaximumResamplerPhases)
+            return {};
+        job.reach = (kResamplerReach + job.stepIn - 1) / job.stepIn * job.stepIn;
+    }
     AVIOContext *pb = out.format->pb;
     avio_flush(pb);
-    Job job(options, out);
     job.dataStart = avio_tell(pb);
     job.frameBytes = av_get_bytes_per_sample(enc.sample_fmt) * enc.ch_layout.nb_channels;
 
@@ -423,9 +539,9 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
         auto segment = std::make_unique<Segment>();
         segment->first = i == 0;
         if (i > 0)
-            segment->begin = streamStart + length * i / count;
+            segment->nominalBegin = streamStart + length * i / count;
         if (i + 1 < count)
-            segment->end = streamStart + length * (i + 1) / count;
+            segment->nominalEnd = streamStart + length * (i + 1) / count;
         segments.push_back(std::move(segment));
     }
     in = Input(); // the threads open their own
@@ -443,7 +559,7 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
             for (const auto &segment : segments)
                 written += segment->written.load(std::memory_order_relaxed);
             Progress now;
-            now.seconds = static_cast<double>(written) / rate;
+            now.seconds = static_cast<double>(written) / enc.sample_rate;
             now.bytesWritten = job.dataStart + written * job.frameBytes;
             lock.unlock();
             progress(now);
@@ -455,7 +571,7 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
     if (stopRequested())
         return "Stopped before output file '" + options.outputPath + "' was complete";
 
-    const std::optional<int64_t> total = job.origin ? joined(segments, *job.origin) : std::nullopt;
+    const std::optional<int64_t> total = job.origin ? joined(segments) : std::nullopt;
     if (!total || *total <= 0)
         return {};
     // The trailer writes the sizes from the position it finds.
