@@ -3,8 +3,7 @@
 // cut into time segments, each decoded on a thread of its own and written at
 // its own place in the file.
 //
-// The result is the very file one thread writes (AAC aside, see
-// splitsCleanly). That holds because:
+// The result must be the very file one thread writes. That holds because:
 // - every thread reads the file from its start, so the demuxer hands it the
 //   same packets with the same timestamps as the single run (no seek, whose
 //   timestamps MP3 only estimates); reading without decoding costs little;
@@ -406,15 +405,13 @@ private:
     bool m_failed = false;
 };
 
-// Decoders whose output, a little after a cold start, is the single run's.
-// MP3, Vorbis and FLAC depend only on the packets. AAC-LC does too, except
-// for the bands the encoder left to noise substitution: the decoder fills
-// them from a random generator that runs on from the first frame, so a
-// segment fills them with other noise of the same level (up to about 2.5 %
-// of full scale apart on a noise floor). Any such noise is as right as any
-// other, and the waveform's peaks do not move by a pixel. Not AAC Main,
-// whose backward-adaptive prediction only slowly forgets a cold start, nor
-// HE-AAC, whose bandwidth extension keeps state of its own.
+// Decoders whose output, a little after a cold start, depends only on the
+// packets. Not AAC: the bands its encoder left to noise substitution are
+// filled from a random generator that runs on from the first frame, so a
+// segment fills them with other noise of the same level. On music that is a
+// few hundred in 32767; on noise-like sound (rain, applause, a crowd) up to
+// 2,900, and the waveform's peaks then move by a pixel in one column out of
+// eight at the window's size: the picture would depend on the core count.
 bool splitsCleanly(const AVCodecParameters &codec)
 {
     switch (codec.codec_id) {
@@ -422,8 +419,6 @@ bool splitsCleanly(const AVCodecParameters &codec)
     case AV_CODEC_ID_VORBIS:
     case AV_CODEC_ID_FLAC:
         return true;
-    case AV_CODEC_ID_AAC:
-        return codec.profile == FF_PROFILE_AAC_LOW;
     default:
         return false;
     }

@@ -1,15 +1,12 @@
 // The waveform job decoded in segments on several threads must write the
-// very file a single thread writes, over every codec the window meets (AAC's
-// substituted noise aside, which must not move the waveform), and must fall
-// back to one thread where it cannot. TQ_ENCODER_THREADS is the
+// very file a single thread writes, over every codec the window meets, and
+// must fall back to one thread where it cannot. TQ_ENCODER_THREADS is the
 // encoder's test hook: 1 forces one thread, N splits even short files into
 // N segments and has the encoder say when it did.
 #include "encodertestutil.h"
 #include "pipeline.h"
-#include "waveimage.h"
 
 #include <QFile>
-#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -87,7 +84,6 @@ void TestEncoderSegments::initTestCase()
     // Resampled to 44.1 kHz: the seams must fall where the resampler's
     // phase is the single run's.
     QVERIFY(reference({"-f", "lavfi", "-i", music(8, 48000), "-c:a", "libmp3lame", fixture("music48.mp3")}));
-    QVERIFY(reference({"-f", "lavfi", "-i", music(8, 48000), "-c:a", "aac", fixture("music48.m4a")}));
     QVERIFY(reference({"-f", "lavfi", "-i", music(8, 32000), "-ac", "1", "-c:a", "libvorbis", fixture("mono32.ogg")}));
     QVERIFY(reference({"-f", "lavfi", "-i", music(8, 96000), "-c:a", "flac", fixture("music96.flac")}));
     // Written to a pipe, FLAC cannot go back to state its length.
@@ -138,26 +134,24 @@ void TestEncoderSegments::sameAsOneThread_data()
     QTest::addColumn<int>("threads");
     QTest::addColumn<bool>("split");
     QTest::addColumn<double>("seconds");
-    QTest::addColumn<bool>("exact");
 
-    QTest::newRow("mp3, 2 threads") << "music.mp3" << 2 << true << 8.0 << true;
-    QTest::newRow("mp3, 5 threads") << "music.mp3" << 5 << true << 8.0 << true;
-    QTest::newRow("mono mp3") << "mono.mp3" << 3 << true << 8.0 << true;
-    QTest::newRow("vorbis in ogg") << "music.ogg" << 3 << true << 8.0 << true;
-    QTest::newRow("flac") << "music.flac" << 3 << true << 8.0 << true;
-    QTest::newRow("film, mp3") << "film-mp3.mp4" << 3 << true << 8.0 << true;
-    QTest::newRow("audio ends before the picture") << "short-audio.mp4" << 3 << true << 5.0 << true;
-    // AAC's substituted noise comes out as other noise of the same level.
-    QTest::newRow("aac in m4a") << "music.m4a" << 3 << true << 8.0 << false;
-    QTest::newRow("film, aac") << "film.mp4" << 3 << true << 8.0 << false;
-    QTest::newRow("aac at 48 kHz, resampled") << "music48.m4a" << 3 << true << 8.0 << false;
+    QTest::newRow("mp3, 2 threads") << "music.mp3" << 2 << true << 8.0;
+    QTest::newRow("mp3, 5 threads") << "music.mp3" << 5 << true << 8.0;
+    QTest::newRow("mono mp3") << "mono.mp3" << 3 << true << 8.0;
+    QTest::newRow("vorbis in ogg") << "music.ogg" << 3 << true << 8.0;
+    QTest::newRow("flac") << "music.flac" << 3 << true << 8.0;
+    QTest::newRow("film, mp3") << "film-mp3.mp4" << 3 << true << 8.0;
+    QTest::newRow("audio ends before the picture") << "short-audio.mp4" << 3 << true << 5.0;
+    // AAC's substituted noise would come out as other noise.
+    QTest::newRow("aac in m4a: one thread") << "music.m4a" << 3 << false << 8.0;
+    QTest::newRow("film, aac: one thread") << "film.mp4" << 3 << false << 8.0;
     // Millisecond timestamps do not place samples exactly.
-    QTest::newRow("matroska, audio ends first: one thread") << "short-audio.mkv" << 3 << false << 5.0 << true;
-    QTest::newRow("mp3 at 48 kHz, resampled") << "music48.mp3" << 3 << true << 8.0 << true;
-    QTest::newRow("mono vorbis at 32 kHz, resampled") << "mono32.ogg" << 4 << true << 8.0 << true;
-    QTest::newRow("flac at 96 kHz, resampled") << "music96.flac" << 2 << true << 8.0 << true;
-    QTest::newRow("no stated length: one thread") << "pipe.flac" << 3 << false << 8.0 << true;
-    QTest::newRow("rate change mid-stream: one thread") << "rates.mp3" << 3 << false << 8.0 << true;
+    QTest::newRow("matroska, audio ends first: one thread") << "short-audio.mkv" << 3 << false << 5.0;
+    QTest::newRow("mp3 at 48 kHz, resampled") << "music48.mp3" << 3 << true << 8.0;
+    QTest::newRow("mono vorbis at 32 kHz, resampled") << "mono32.ogg" << 4 << true << 8.0;
+    QTest::newRow("flac at 96 kHz, resampled") << "music96.flac" << 2 << true << 8.0;
+    QTest::newRow("no stated length: one thread") << "pipe.flac" << 3 << false << 8.0;
+    QTest::newRow("rate change mid-stream: one thread") << "rates.mp3" << 3 << false << 8.0;
 }
 
 void TestEncoderSegments::sameAsOneThread()
@@ -166,7 +160,6 @@ void TestEncoderSegments::sameAsOneThread()
     QFETCH(int, threads);
     QFETCH(bool, split);
     QFETCH(double, seconds);
-    QFETCH(bool, exact);
 
     const QString single = fixture(input + ".1.wav");
     const QString parallel = fixture(input + QStringLiteral(".%1.wav").arg(threads));
@@ -190,21 +183,10 @@ void TestEncoderSegments::sameAsOneThread()
     int largest = 0;
     for (qsizetype i = 0; i < a.samples.size(); ++i)
         largest = std::max(largest, std::abs(int(a.samples[i]) - int(b.samples[i])));
+    QCOMPARE(largest, 0);
     QFile fa(single), fb(parallel);
     QVERIFY(fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly));
-    if (exact) {
-        QCOMPARE(largest, 0);
-        QVERIFY(fa.readAll() == fb.readAll());
-        return;
-    }
-    // Other noise in the substituted bands, no more: a seam in the wrong
-    // place would be off by the chord's whole amplitude.
-    QVERIFY2(largest <= 1024, qPrintable(QString::number(largest)));
-    // The timeline's picture, at the window's size, is the same.
-    const QImage pictureA = CreateWaveImage(&fa, 530, 50);
-    const QImage pictureB = CreateWaveImage(&fb, 530, 50);
-    QVERIFY(!pictureA.isNull());
-    QCOMPARE(pictureB, pictureA);
+    QVERIFY(fa.readAll() == fb.readAll());
 }
 
 QTEST_GUILESS_MAIN(TestEncoderSegments)
