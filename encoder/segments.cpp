@@ -144,9 +144,11 @@ struct Segment
 class SegmentDecoder final
 {
 public:
-    SegmentDecoder(Job &job, Segment &segment)
+    // opened: the input already open, positioned at its start, or empty.
+    SegmentDecoder(Job &job, Segment &segment, Input opened)
         : m_job(job)
         , m_segment(segment)
+        , m_in(std::move(opened))
     {
     }
 
@@ -164,8 +166,9 @@ public:
 private:
     bool decodeAll()
     {
-        if (!openInput(m_in, m_job.options.inputPath).empty() || !findAudioStream(m_in).empty()
-            || !openDecoder(m_in).empty())
+        if (!m_in.format
+            && (!openInput(m_in, m_job.options.inputPath).empty() || !findAudioStream(m_in).empty()
+                || !openDecoder(m_in).empty()))
             return false;
         m_packet = av::makePacket();
         m_decoded = av::makeFrame();
@@ -539,12 +542,16 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
             segment->nominalEnd = streamStart + length * (i + 1) / count;
         segments.push_back(std::move(segment));
     }
-    in = Input(); // the threads open their own
-
+    // The first segment goes on with the input opened here; the others open
+    // their own.
     std::vector<std::thread> threads;
     job.running = static_cast<unsigned>(count);
-    for (auto &segment : segments)
-        threads.emplace_back([&job, s = segment.get()] { SegmentDecoder(job, *s).run(); });
+    for (auto &segment : segments) {
+        Input opened = segment->first ? std::move(in) : Input();
+        threads.emplace_back([&job, s = segment.get(), opened = std::move(opened)]() mutable {
+            SegmentDecoder(job, *s, std::move(opened)).run();
+        });
+    }
     {
         std::unique_lock lock(job.mutex);
         while (!job.changed.wait_for(lock, kProgressInterval, [&job] { return job.running == 0; })) {
