@@ -17,9 +17,10 @@ constexpr auto ProgressInterval = std::chrono::milliseconds(500);
 
 } // namespace
 
-EncodeThread::EncodeThread(Output &out, ProgressCallback progress)
+EncodeThread::EncodeThread(Output &out, ProgressCallback progress, Work work)
     : m_out(out)
     , m_progress(std::move(progress))
+    , m_work(work ? std::move(work) : [&out](AVFrame *frame) { return encode(out, frame); })
     , m_thread(&EncodeThread::run, this)
 {
 }
@@ -81,7 +82,7 @@ void EncodeThread::run()
                 m_wake.notify_all();
         }
         for (av::FramePtr &frame : batch) {
-            Error error = encode(m_out, frame.get());
+            Error error = m_work(frame.get());
             if (!error.empty()) {
                 std::lock_guard lock(m_mutex);
                 m_error = std::move(error);
@@ -98,7 +99,7 @@ void EncodeThread::run()
         }
     }
     // The encoder holds back its last frames until it is flushed.
-    m_error = encode(m_out, nullptr);
+    m_error = m_work(nullptr);
 }
 
 } // namespace tq

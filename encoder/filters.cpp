@@ -1,5 +1,4 @@
 #include "pipeline.h"
-#include "encodethread.h"
 
 extern "C" {
 #include <libavfilter/buffersink.h>
@@ -235,7 +234,7 @@ Error filter(Filters &filters, const Input &in, AVFrame *frame, const Output &ou
     return {};
 }
 
-Error pullFiltered(Filters &filters, const Output &out, AVFrame *scratch, EncodeThread &encoder, bool &finished)
+Error pullFiltered(Filters &filters, const Output &out, AVFrame *scratch, const Deliver &deliver, bool &finished)
 {
     for (;;) {
         const int ret = av_buffersink_get_frame(filters.sink, scratch);
@@ -247,8 +246,9 @@ Error pullFiltered(Filters &filters, const Output &out, AVFrame *scratch, Encode
         }
         if (ret < 0)
             return filterError("Could not filter the audio for", out, ret);
-        if (!encoder.push(scratch))
-            return encoder.finish();
+        Error error = deliver(scratch);
+        if (!error.empty())
+            return error;
     }
 }
 

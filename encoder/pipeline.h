@@ -161,10 +161,11 @@ Error decode(Input &in, const AVPacket *packet, AVFrame *frame,
              const std::function<Error(AVFrame *)> &onFrame);
 // Pushes one decoded frame (null: end of input) into the graph.
 Error filter(Filters &filters, const Input &in, AVFrame *frame, const Output &out);
-class EncodeThread;
-// Hands whatever the graph has ready to the encoder; finished once the graph
+// Takes one filtered frame's reference.
+using Deliver = std::function<Error(AVFrame *)>;
+// Hands whatever the graph has ready to deliver; finished once the graph
 // delivered its last frame.
-Error pullFiltered(Filters &filters, const Output &out, AVFrame *scratch, EncodeThread &encoder, bool &finished);
+Error pullFiltered(Filters &filters, const Output &out, AVFrame *scratch, const Deliver &deliver, bool &finished);
 // Encodes one frame (null flushes the encoder) and writes its packets.
 Error encode(Output &out, AVFrame *frame);
 Error writeTrailer(Output &out);

@@ -94,36 +94,72 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
     if (!packet || !decoded || !filtered)
         return "Could not allocate memory for input file '" + in.path + "' (" + av::err2str(AVERROR(ENOMEM)) + ")";
 
-    // Declared after out: stopped (and its queue drained) before the
-    // output is torn down.
-    EncodeThread encoder(out, progress);
+    // Set once the filters want no more input (the end of the cut).
+    std::atomic<bool> inputClosed{false};
     bool finished = false;
-    const auto onFrame = [&](AVFrame *frame) {
+    // A decoded frame through the filters, whose output goes to deliver. A
+    // change of format drains the graph to the end, so that the resampler's
+    // last samples are kept, and builds the next one.
+    const auto filterFrame = [&](AVFrame *frame, const Deliver &deliver) {
         Error e;
         if (formatChanged(filters, *frame)) {
-            // Drained to the end, so the resampler's last samples are kept.
             e = filter(filters, in, nullptr, out);
             if (e.empty())
-                e = pullFiltered(filters, out, filtered.get(), encoder, finished);
+                e = pullFiltered(filters, out, filtered.get(), deliver, finished);
             if (e.empty())
                 e = rebuildFilterGraph(filters, *frame, out);
             finished = false;
         }
         if (e.empty())
             e = filter(filters, in, frame, out);
-        return e.empty() ? pullFiltered(filters, out, filtered.get(), encoder, finished) : e;
+        if (e.empty())
+            e = pullFiltered(filters, out, filtered.get(), deliver, finished);
+        if (filters.inputClosed)
+            inputClosed.store(true, std::memory_order_relaxed);
+        return e;
+    };
+    const auto endFilters = [&](const Deliver &deliver) {
+        Error e = filter(filters, in, nullptr, out);
+        return e.empty() ? pullFiltered(filters, out, filtered.get(), deliver, finished) : e;
+    };
+    const Deliver encodeHere = [&](AVFrame *frame) {
+        Error e = encode(out, frame);
+        av_frame_unref(frame);
+        return e;
     };
 
+    // The second thread encodes and writes. A WAV costs next to nothing to
+    // encode, while decoding is the whole cost of a waveform job: there the
+    // filters (the resampler above all) move to the second thread too, and
+    // this one only decodes.
+    const bool filtersAside = std::string(out.format->oformat->name) == "wav";
+    EncodeThread::Work aside;
+    if (filtersAside) {
+        aside = [&](AVFrame *frame) {
+            if (frame)
+                return filterFrame(frame, encodeHere);
+            Error e = endFilters(encodeHere);
+            return e.empty() ? encode(out, nullptr) : e;
+        };
+    }
+    // Declared after everything its work touches: stopped (and its queue
+    // drained) before those are torn down.
+    EncodeThread worker(out, progress, std::move(aside));
+    const Deliver toWorker = [&worker](AVFrame *frame) { return worker.push(frame) ? Error() : worker.finish(); };
+    const auto onFrame = [&](AVFrame *frame) { return filtersAside ? toWorker(frame) : filterFrame(frame, toWorker); };
+
     bool packetsRead = false;
-    while (!filters.inputClosed) {
+    while (!inputClosed.load(std::memory_order_relaxed)) {
         if (stopFlag.load(std::memory_order_relaxed))
             return "Stopped before output file '" + options.outputPath + "' was complete";
         const int ret = readPacket(in, packet.get(), error);
         if (ret == AVERROR_EOF) {
             error = decode(in, nullptr, decoded.get(), onFrame);
-            if (error.empty())
-                error = filter(filters, in, nullptr, out);
-        } else if (ret >= 0) {
+            if (!error.empty())
+                return error;
+            break;
+        }
+        if (ret >= 0) {
             packetsRead = true;
             error = decode(in, packet.get(), decoded.get(), onFrame);
             av_packet_unref(packet.get());
@@ -132,8 +168,9 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
             return error;
     }
 
-    error = pullFiltered(filters, out, filtered.get(), encoder, finished);
-    const Error encodeError = encoder.finish();
+    if (!filtersAside)
+        error = endFilters(toWorker);
+    const Error encodeError = worker.finish();
     if (!error.empty())
         return error;
     if (!encodeError.empty())
