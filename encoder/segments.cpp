@@ -236,16 +236,13 @@ private:
 
     void fixBounds(int64_t first)
     {
-        if (!m_segment.first)
-            m_begin = m_job.boundary(m_segment.nominalBegin, first);
-        else
-            m_begin = first;
+        const int64_t begin = m_segment.first ? first : m_job.boundary(m_segment.nominalBegin, first);
         if (m_segment.nominalEnd != INT64_MAX) {
             m_end = m_job.boundary(m_segment.nominalEnd, first);
             m_segment.outEnd = m_job.outputAt(m_end, first);
         }
-        m_segment.outBegin = m_job.outputAt(m_begin, first);
-        m_feedFrom = m_segment.first ? first : m_begin - m_job.reach;
+        m_segment.outBegin = m_job.outputAt(begin, first);
+        m_feedFrom = m_segment.first ? first : begin - m_job.reach;
     }
 
     // One decoded frame: only decoded in the pre-roll, then filtered from
@@ -398,8 +395,7 @@ private:
     int64_t m_skippedAtStart = 0;
     std::optional<int64_t> m_origin;
     // Input samples; fixed once the origin is known.
-    int64_t m_begin = INT64_MIN;
-    int64_t m_end = INT64_MAX;
+    int64_t m_end = INT64_MAX; // first sample not wanted
     int64_t m_feedFrom = INT64_MAX; // first sample the filters get
     bool m_fed = false;
     int64_t m_graphAt = 0; // output position of the filters' next sample
