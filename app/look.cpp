@@ -1,10 +1,13 @@
 #include "look.h"
 
+#include "picture.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QPixmap>
 
 #include <future>
 
@@ -71,8 +74,11 @@ void applyApplicationLook(QApplication &app)
     });
 
     QIcon icon;
-    icon.addFile(QStringLiteral(":/images/tonquill-48.png"), QSize(48, 48));
-    icon.addFile(QStringLiteral(":/images/tonquill.png"), QSize(256, 256));
+    for (const char16_t *name : {u"tonquill-48", u"tonquill"}) {
+        const QImage picture = readPicture(name);
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
+    }
     QApplication::setWindowIcon(icon);
 
     QFile styleSheet(QStringLiteral(":/images/skin.css"));

@@ -9,6 +9,7 @@
 #include "phonelink.h"
 #include "filepath.h"
 #include "outputnames.h"
+#include "picture.h"
 #include "wavelength.h"
 #include "mediaprobe.h"
 #include "waveimage.h"
@@ -89,16 +90,10 @@ struct WindowImages
 WindowImages decodeWindowImages()
 {
     WindowImages images;
-    const char *const names[] = {":/images/main_bg.png", ":/images/left_back.png",
-                                 ":/images/left_fore.png", ":/images/right_back.png",
-                                 ":/images/right_fore.png", ":/images/disc.png"};
-    for (size_t i = 0; i < images.pictures.size(); ++i) {
-        QImage &image = images.pictures[i];
-        image.load(QString::fromLatin1(names[i]));
-        // The raster pixmap format: QPixmap::fromImage then only shares the data.
-        if (!image.isNull())
-            image.convertTo(QImage::Format_ARGB32_Premultiplied);
-    }
+    const char16_t *const names[] = {u"main_bg", u"left_back", u"left_fore",
+                                     u"right_back", u"right_fore", u"disc"};
+    for (size_t i = 0; i < images.pictures.size(); ++i)
+        images.pictures[i] = readPicture(names[i]);
     const QImage &background = images.pictures[0];
     if (!background.isNull())
         images.outside = background.createMaskFromColor(QColor(Qt::transparent).rgba(), Qt::MaskInColor);

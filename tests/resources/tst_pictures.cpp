@@ -1,10 +1,14 @@
 // The skin pictures as the program finds them in its compiled resources: every
 // name the style sheet and the windows ask for, at the size their layout
 // assumes, and the properties the windows rely on (outline, contrast, states).
+#include "picture.h"
+
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QResource>
 #include <QTest>
+#include <QtEndian>
 
 #include <cmath>
 
@@ -87,6 +91,10 @@ private Q_SLOTS:
     void buttonStatesDiffer();
     void aboutTextAreaIsCalm();
     void managerBackground();
+    void storedPixelsMatchThePictures_data();
+    void storedPixelsMatchThePictures();
+    void damagedStoredPixelsAreRefused_data();
+    void damagedStoredPixelsAreRefused();
 };
 
 void tst_Pictures::sizeAndPresence_data()
@@ -307,6 +315,59 @@ void tst_Pictures::managerBackground()
     QVERIFY(meanLuminance(bg, QRect(260, 120, 61, 20)) > 170);
     // The close button sits on the dark header, inside the outline.
     QVERIFY(bg.pixel(500, 26) != 0u);
+}
+
+void tst_Pictures::storedPixelsMatchThePictures_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"main_bg", "left_back", "left_fore", "right_back", "right_fore", "disc",
+                             "tonquill", "tonquill-48"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// The window copies these instead of decoding the PNGs: the build must have
+// stored them, and they must be the PNGs' pixels, in the format the window
+// paints from.
+void tst_Pictures::storedPixelsMatchThePictures()
+{
+    QFETCH(QString, name);
+    QVERIFY(QResource(QStringLiteral(":/images/%1.rgba").arg(name)).isValid());
+    const QImage stored = readPicture(name);
+    QCOMPARE(stored.format(), QImage::Format_ARGB32_Premultiplied);
+    const QImage decoded = QImage(QStringLiteral(":/images/%1.png").arg(name))
+                               .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QCOMPARE(stored, decoded);
+}
+
+void tst_Pictures::damagedStoredPixelsAreRefused_data()
+{
+    QImage image(3, 2, QImage::Format_ARGB32);
+    image.fill(QColor(10, 200, 30, 128));
+    const QByteArray good = rawPictureData(image);
+    QVERIFY(!good.isEmpty());
+    QCOMPARE(pictureFromRawData(good.constData(), good.size()),
+             image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+
+    QTest::addColumn<QByteArray>("data");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("header only") << good.left(16);
+    QTest::newRow("last row short") << good.left(good.size() - 1);
+    QTest::newRow("trailing bytes") << good + QByteArray(1, 'x');
+    QByteArray magic = good;
+    magic[0] = 'X';
+    QTest::newRow("other magic") << magic;
+    QByteArray huge = good;
+    qToLittleEndian<quint32>(0x40000000u, huge.data() + 8);
+    QTest::newRow("width beyond reason") << huge;
+    QByteArray empty = good;
+    qToLittleEndian<quint32>(0u, empty.data() + 12);
+    QTest::newRow("no rows") << empty;
+}
+
+void tst_Pictures::damagedStoredPixelsAreRefused()
+{
+    QFETCH(QByteArray, data);
+    QVERIFY(pictureFromRawData(data.constData(), data.size()).isNull());
 }
 
 QTEST_GUILESS_MAIN(tst_Pictures)

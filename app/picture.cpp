@@ -1,0 +1,71 @@
+#include "picture.h"
+
+#include <QResource>
+#include <QString>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace {
+
+constexpr char kMagic[8] = {'T', 'Q', 'R', 'G', 'B', 'A', '0', '1'};
+constexpr qint64 kHeaderSize = sizeof kMagic + 8;
+// Far above any skin picture; keeps a damaged header from asking for gigabytes.
+constexpr quint32 kMaximumSide = 8192;
+
+} // namespace
+
+QByteArray rawPictureData(const QImage &image)
+{
+    if (image.isNull())
+        return {};
+    const QImage pixels = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+    const qint64 rowBytes = qint64(pixels.width()) * 4;
+    QByteArray data(kHeaderSize + rowBytes * pixels.height(), Qt::Uninitialized);
+    char *out = data.data();
+    std::memcpy(out, kMagic, sizeof kMagic);
+    qToLittleEndian<quint32>(quint32(pixels.width()), out + 8);
+    qToLittleEndian<quint32>(quint32(pixels.height()), out + 12);
+    out += kHeaderSize;
+    for (int y = 0; y < pixels.height(); ++y, out += rowBytes)
+        std::memcpy(out, pixels.constScanLine(y), size_t(rowBytes));
+    return data;
+}
+
+QImage pictureFromRawData(const char *data, qint64 size)
+{
+    if (!data || size < kHeaderSize || std::memcmp(data, kMagic, sizeof kMagic) != 0)
+        return {};
+    const quint32 width = qFromLittleEndian<quint32>(data + 8);
+    const quint32 height = qFromLittleEndian<quint32>(data + 12);
+    if (width == 0 || height == 0 || width > kMaximumSide || height > kMaximumSide)
+        return {};
+    const qint64 rowBytes = qint64(width) * 4;
+    if (size != kHeaderSize + rowBytes * height)
+        return {};
+    // Copied row by row: the resource's bytes need not be aligned for
+    // 32-bit pixel access, and the image must own its memory.
+    QImage image(int(width), int(height), QImage::Format_RGBA8888_Premultiplied);
+    if (image.isNull())
+        return {};
+    const char *in = data + kHeaderSize;
+    for (quint32 y = 0; y < height; ++y, in += rowBytes)
+        std::memcpy(image.scanLine(int(y)), in, size_t(rowBytes));
+    image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return image;
+}
+
+QImage readPicture(QStringView name)
+{
+    const QString base = QLatin1String(":/images/") + name.toString();
+    const QResource raw(base + QLatin1String(".rgba"));
+    if (raw.isValid() && raw.compressionAlgorithm() == QResource::NoCompression) {
+        QImage image = pictureFromRawData(reinterpret_cast<const char *>(raw.data()), raw.size());
+        if (!image.isNull())
+            return image;
+    }
+    QImage image(base + QLatin1String(".png"));
+    if (!image.isNull())
+        image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return image;
+}
