@@ -19,16 +19,25 @@ QByteArray rawPictureData(const QImage &image)
 {
     if (image.isNull())
         return {};
-    const QImage pixels = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
-    const qint64 rowBytes = qint64(pixels.width()) * 4;
-    QByteArray data(kHeaderSize + rowBytes * pixels.height(), Qt::Uninitialized);
+    // Pixel by pixel rather than QImage::convertToFormat(): a large image's
+    // conversion runs on Qt's thread pool, which the sanitized builds report
+    // (Qt is not instrumented), and this runs in every build.
+    const qint64 rowBytes = qint64(image.width()) * 4;
+    QByteArray data(kHeaderSize + rowBytes * image.height(), Qt::Uninitialized);
     char *out = data.data();
     std::memcpy(out, kMagic, sizeof kMagic);
-    qToLittleEndian<quint32>(quint32(pixels.width()), out + 8);
-    qToLittleEndian<quint32>(quint32(pixels.height()), out + 12);
-    out += kHeaderSize;
-    for (int y = 0; y < pixels.height(); ++y, out += rowBytes)
-        std::memcpy(out, pixels.constScanLine(y), size_t(rowBytes));
+    qToLittleEndian<quint32>(quint32(image.width()), out + 8);
+    qToLittleEndian<quint32>(quint32(image.height()), out + 12);
+    auto *pixel = reinterpret_cast<uchar *>(out + kHeaderSize);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x, pixel += 4) {
+            const QRgb premultiplied = qPremultiply(image.pixel(x, y));
+            pixel[0] = uchar(qRed(premultiplied));
+            pixel[1] = uchar(qGreen(premultiplied));
+            pixel[2] = uchar(qBlue(premultiplied));
+            pixel[3] = uchar(qAlpha(premultiplied));
+        }
+    }
     return data;
 }
 
