@@ -52,15 +52,22 @@ QImage pictureFromRawData(const char *data, qint64 size)
     const qint64 rowBytes = qint64(width) * 4;
     if (size != kHeaderSize + rowBytes * height)
         return {};
-    // Copied row by row: the resource's bytes need not be aligned for
-    // 32-bit pixel access, and the image must own its memory.
-    QImage image(int(width), int(height), QImage::Format_RGBA8888_Premultiplied);
+    // Read pixel by pixel: the resource's bytes need not be aligned for
+    // 32-bit access, and the image must own its memory. Converting here
+    // also keeps a whole-image conversion (which Qt hands to its thread
+    // pool, starting threads mid-start-up) out of the way.
+    QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
     const char *in = data + kHeaderSize;
-    for (quint32 y = 0; y < height; ++y, in += rowBytes)
-        std::memcpy(image.scanLine(int(y)), in, size_t(rowBytes));
-    image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    for (quint32 y = 0; y < height; ++y) {
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(int(y)));
+        for (quint32 x = 0; x < width; ++x, in += 4) {
+            // Bytes R, G, B, A read big-endian are 0xRRGGBBAA; ARGB32 wants 0xAARRGGBB.
+            const quint32 rgba = qFromBigEndian<quint32>(in);
+            out[x] = (rgba >> 8) | (rgba << 24);
+        }
+    }
     return image;
 }
 
