@@ -19,6 +19,18 @@ extern "C" {
 #define DEVICE_EVENT_DISCONNECT "disconnect"
 #define DEVICE_EVENT_INIT_FAILED "{1A24CC59-DF3E-49fe-A677-0DB951E26846}"
 
+/* Results of the operations: 0 or more on success, one of these on failure.
+ * getRingtone's DEVICE_ERR_NOT_FOUND past the last entry ends a listing;
+ * DEVICE_ERR_DAMAGED there means the phone's ringtone list cannot be read. */
+#define DEVICE_ERR_IO (-1)
+#define DEVICE_ERR_NOT_FOUND (-2)
+#define DEVICE_ERR_BUSY (-3)          /* another program holds the sync lock */
+#define DEVICE_ERR_NO_SPACE (-4)
+#define DEVICE_ERR_PERMISSION (-5)
+#define DEVICE_ERR_NO_PHONE (-6)      /* no phone, or it left during the call */
+#define DEVICE_ERR_DAMAGED (-7)       /* the ringtone list cannot be parsed */
+#define DEVICE_ERR_INVALID (-8)       /* bad arguments, or a local file refused */
+
 /* The result is ignored by the bridge. */
 typedef int (*DeviceEventCallback)(int kind, const char *text);
 

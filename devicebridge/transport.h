@@ -1,5 +1,7 @@
 #pragma once
 
+#include "devicebridge.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -8,16 +10,17 @@
 namespace tqbridge {
 
 // Results of the bridge's inner operations; every failure is negative.
+// They reach the bridge's callers unchanged, so they are the C header's.
 enum Result : int {
     Ok = 0,
-    ErrIo = -1,
-    ErrNotFound = -2,
-    ErrBusy = -3,
-    ErrNoSpace = -4,
-    ErrPermission = -5,
-    ErrNoPhone = -6,
-    ErrDamaged = -7,
-    ErrInvalid = -8,
+    ErrIo = DEVICE_ERR_IO,
+    ErrNotFound = DEVICE_ERR_NOT_FOUND,
+    ErrBusy = DEVICE_ERR_BUSY,
+    ErrNoSpace = DEVICE_ERR_NO_SPACE,
+    ErrPermission = DEVICE_ERR_PERMISSION,
+    ErrNoPhone = DEVICE_ERR_NO_PHONE,
+    ErrDamaged = DEVICE_ERR_DAMAGED,
+    ErrInvalid = DEVICE_ERR_INVALID,
 };
 
 // The phone's file system as the bridge needs it. Paths are absolute phone
