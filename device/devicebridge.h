@@ -55,13 +55,16 @@ typedef struct DeviceBridge
     int (*copyFromDevice)(int device, const char *phonePath, const char *localPath);
     /* 9: replaces a phone file's content with a local file */
     int (*copyToDevice)(int device, const char *phonePath, const char *localPath);
-    DeviceReservedFn reserved10;
+    /* 10: may be null (older bridges): replaces a ringtone's file with a
+     * local file inside the phone's sync bracket and sets its length */
+    int (*replaceRingtone)(int device, const char *phonePath, const char *localPath, int durationMs);
     DeviceReservedFn reserved11;
     DeviceReservedFn reserved12;
     DeviceReservedFn reserved13;
     /* 14: negative on failure */
     int (*addRingtone)(int device, const char *localPath, int durationMs);
-    DeviceReservedFn reserved15;
+    /* 15: may be null: the length in ms of the entry at a listing index */
+    int (*getRingtoneInfo)(int device, int index, int *durationMs);
     /* 16: negative when no entry has that index */
     int (*getRingtone)(int device, int index, char *name, int nameCapacity,
                        char *fileName, int fileNameCapacity);
