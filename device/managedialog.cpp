@@ -84,6 +84,13 @@ public:
         painter->drawText(textRect.adjusted(0, 0, -2, 0), Qt::AlignRight | Qt::AlignVCenter, lengthText);
         painter->restore();
     }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        // Rows take the list's width whatever their names: a long name is
+        // cut short rather than pushing every length out of sight.
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
 };
 
 QString productName()
@@ -206,6 +213,7 @@ ManageDialog::ManageDialog(QWidget *parent)
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
 
     listRingtone->setItemDelegate(new RingtoneRowDelegate(listRingtone));
+    listRingtone->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     labelEmpty = new QLabel(listRingtone->viewport());
     labelEmpty->setObjectName(QStringLiteral("labelEmpty"));

@@ -737,11 +737,15 @@ void TestManageDialog::lengthText()
 void TestManageDialog::listShowsLengths()
 {
     // Two ringtones of one name, told apart by their lengths.
-    standin::bridge().ringtones = {{"Bell", "A1B2.m4r"}, {"Bell", "C3D4.m4r"}, {"Chime", "E5F6.m4r"}};
-    standin::bridge().lengths = {{"A1B2.m4r", 27400}, {"C3D4.m4r", 5000}};
+    standin::bridge().ringtones = {{"Bell", "A1B2.m4r"}, {"Bell", "C3D4.m4r"}, {"Chime", "E5F6.m4r"},
+                                   {"A ringtone with a name far too long for the list", "G7H8.m4r"}};
+    standin::bridge().lengths = {{"A1B2.m4r", 27400}, {"C3D4.m4r", 5000}, {"G7H8.m4r", 31000}};
     auto dialog = makeDialog();
     auto *list = child<QListWidget>(dialog.get(), "listRingtone");
-    QCOMPARE(rows(dialog.get()), (QStringList{"Bell", "Bell", "Chime"}));
+    QCOMPARE(rows(dialog.get()).mid(0, 3), (QStringList{"Bell", "Bell", "Chime"}));
+    // A long name does not push the lengths out of sight.
+    for (int row = 0; row < list->count(); ++row)
+        QVERIFY(list->visualItemRect(list->item(row)).right() < list->viewport()->width());
     QCOMPARE(list->item(0)->data(ManageDialog::RingtoneLengthRole).toInt(), 27400);
     QCOMPARE(list->item(1)->data(ManageDialog::RingtoneLengthRole).toInt(), 5000);
     QVERIFY(!list->item(2)->data(ManageDialog::RingtoneLengthRole).isValid());
