@@ -6,16 +6,21 @@
 #include "mediaprobe.h"
 #include "settings.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace {
 
@@ -41,7 +46,73 @@ QString fileFilter()
     return fileDialogFilter(QCoreApplication::translate("ManageDialog", "Ringtone Formats(*.m4a;*.m4r)"));
 }
 
+// Draws a row's length right-aligned after its name ("Bell      0:27"), so
+// that two ringtones of one name can be told apart. The row's text stays the
+// bare name, which is what rename and the questions work with.
+class RingtoneRowDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QVariant length = index.data(ManageDialog::RingtoneLengthRole);
+        if (!length.isValid()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const QString lengthText = ringtoneLengthText(length.toInt());
+        QStyleOptionViewItem row = option;
+        initStyleOption(&row, index);
+        const QWidget *widget = row.widget;
+        QStyle *style = widget ? widget->style() : QApplication::style();
+        const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &row, widget);
+        const int lengthWidth = row.fontMetrics.horizontalAdvance(lengthText);
+        const int gap = row.fontMetrics.horizontalAdvance(QLatin1Char(' ')) * 2;
+        // The name gives way to the length, never the other way round.
+        row.text = row.fontMetrics.elidedText(row.text, Qt::ElideRight,
+                                              qMax(0, textRect.width() - lengthWidth - gap));
+        style->drawControl(QStyle::CE_ItemViewItem, &row, painter, widget);
+
+        const QPalette::ColorGroup group = !(row.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (row.state & QStyle::State_Active) ? QPalette::Normal
+                                                                                 : QPalette::Inactive;
+        painter->save();
+        painter->setFont(row.font);
+        painter->setPen(row.palette.color(group, (row.state & QStyle::State_Selected) ? QPalette::HighlightedText
+                                                                                      : QPalette::Text));
+        painter->drawText(textRect.adjusted(0, 0, -2, 0), Qt::AlignRight | Qt::AlignVCenter, lengthText);
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        // Rows take the list's width whatever their names: a long name is
+        // cut short rather than pushing every length out of sight.
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
+QString productName()
+{
+    return QString::fromLatin1(Identity::kProductName);
+}
+
 } // namespace
+
+QString ringtoneLengthText(int milliseconds)
+{
+    if (milliseconds < 0)
+        return QString();
+    // Rounded: a clip cut at 29.98 s is a 30-second ringtone to its user.
+    const int seconds = int((qint64(milliseconds) + 500) / 1000);
+    if (seconds >= 3600)
+        return QStringLiteral("%1:%2:%3")
+            .arg(seconds / 3600)
+            .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+            .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
 
 QString escapeName(const QString &name)
 {
@@ -141,6 +212,9 @@ ManageDialog::ManageDialog(QWidget *parent)
     connect(editName, &QLineEdit::textEdited, this, &ManageDialog::onEditNameChange);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
 
+    listRingtone->setItemDelegate(new RingtoneRowDelegate(listRingtone));
+    listRingtone->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
     labelEmpty = new QLabel(listRingtone->viewport());
     labelEmpty->setObjectName(QStringLiteral("labelEmpty"));
     labelEmpty->setAlignment(Qt::AlignCenter);
@@ -150,12 +224,18 @@ ManageDialog::ManageDialog(QWidget *parent)
     auto *emptyLayout = new QVBoxLayout(listRingtone->viewport());
     emptyLayout->addWidget(labelEmpty);
 
+    // Below the buttons, on the panel's free strip.
+    labelStatus = new QLabel(this);
+    labelStatus->setObjectName(QStringLiteral("labelStatus"));
+    labelStatus->setGeometry(260, 336, 221, 18);
+    labelStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    labelStatus->setTextFormat(Qt::PlainText);
+
     // Never released: the bridge outlives every window.
     bridge = createDeviceBridge();
     refreshList();
 
     btnRename->setEnabled(false);
-    btnPcToIPhone->setEnabled(false);
     listRingtone->setCurrentRow(0);
     updateButtons();
 }
@@ -169,31 +249,36 @@ QString ManageDialog::outputFolder() const
     return QDir::fromNativeSeparators(folder);
 }
 
-void ManageDialog::reloadAfterFailure(int row)
-{
-    // Rows are catalogue indexes: after a failed change the phone may hold
-    // something else than the list shows, so the list is read again.
-    refreshList();
-    listRingtone->setCurrentRow(row < listRingtone->count() ? row : 0);
-    btnRename->setEnabled(false);
-    updateButtons();
-}
-
 void ManageDialog::refreshList()
 {
     listRingtone->clear();
+    listProblem = 0;
     if (!bridge || !bridge->getRingtone)
         return;
     for (int i = 0;; ++i) {
         char name[256] = {};
         char fileName[256] = {};
-        if (bridge->getRingtone(0, i, name, int(sizeof name), fileName, int(sizeof fileName)) < 0)
+        const int got = bridge->getRingtone(0, i, name, int(sizeof name), fileName, int(sizeof fileName));
+        if (got == DEVICE_ERR_NOT_FOUND)
             break;
+        if (got < 0) {
+            // Rows are listing indexes: a list read in part would pair later
+            // changes with the wrong entries, so none is shown.
+            listRingtone->clear();
+            listProblem = got;
+            break;
+        }
         // The bridge fills both buffers, but a full one need not be terminated.
         name[sizeof name - 1] = '\0';
         fileName[sizeof fileName - 1] = '\0';
-        auto *item = new QListWidgetItem(unescapeName(QString::fromUtf8(name)), listRingtone);
+        const QString text = unescapeName(QString::fromUtf8(name));
+        auto *item = new QListWidgetItem(text, listRingtone);
         item->setData(RingtonePathRole, QString::fromLatin1(kPhoneRingtoneFolder) + QString::fromUtf8(fileName));
+        int milliseconds = -1;
+        if (bridge->getRingtoneInfo && bridge->getRingtoneInfo(0, i, &milliseconds) >= 0 && milliseconds >= 0) {
+            item->setData(RingtoneLengthRole, milliseconds);
+            item->setToolTip(QStringLiteral("%1  %2").arg(text, ringtoneLengthText(milliseconds)));
+        }
     }
 }
 
@@ -204,24 +289,31 @@ void ManageDialog::updateButtons()
         editName->clear();
         currentName.clear();
     }
-    labelEmpty->setText(phoneConnected ? tr("No ringtones on this iPhone yet.") : tr("No iPhone connected."));
+    if (!phoneConnected || listProblem == DEVICE_ERR_NO_PHONE)
+        labelEmpty->setText(tr("No iPhone connected."));
+    else if (listProblem < 0)
+        labelEmpty->setText(tr("The ringtone list on this iPhone cannot be read."));
+    else
+        labelEmpty->setText(tr("No ringtones on this iPhone yet."));
     labelEmpty->setVisible(!hasRows);
     btnRemove->setEnabled(hasRows);
     btnReplace->setEnabled(hasRows);
     btnIPhoneToPc->setEnabled(hasRows);
     editName->setEnabled(hasRows);
+    // A list that could not be read must not be written back with additions.
+    btnPcToIPhone->setEnabled(phoneConnected && listProblem == 0);
 }
 
 void ManageDialog::onPhoneConnect(bool bConnect)
 {
     phoneConnected = bConnect;
+    showStatus(QString());
     if (bConnect) {
         refreshList();
         listRingtone->setCurrentRow(0);
-        btnPcToIPhone->setEnabled(true);
     } else {
         listRingtone->clear();
-        btnPcToIPhone->setEnabled(false);
+        listProblem = 0;
     }
     btnRename->setEnabled(false);
     updateButtons();
@@ -237,108 +329,282 @@ void ManageDialog::onListSelectChange(int row)
 
 void ManageDialog::onEditNameChange(const QString &text)
 {
-    btnRename->setEnabled(text != currentName);
+    const QString name = text.trimmed();
+    btnRename->setEnabled(name != currentName && !name.isEmpty());
+}
+
+int ManageDialog::rowOf(const QString &phonePath) const
+{
+    for (int row = 0; row < listRingtone->count(); ++row) {
+        if (listRingtone->item(row)->data(RingtonePathRole).toString() == phonePath)
+            return row;
+    }
+    return -1;
+}
+
+int ManageDialog::findAgain(const QString &phonePath, const QString &name)
+{
+    const int row = rowOf(phonePath);
+    if (row >= 0)
+        return row;
+    if (!phoneConnected && listRingtone->count() == 0)
+        tell(tr("The iPhone was disconnected."));
+    else
+        tell(tr("\u201c%1\u201d is no longer on the iPhone.").arg(name));
+    return -1;
+}
+
+void ManageDialog::reloadAndSelect(const QString &phonePath, int fallbackRow)
+{
+    refreshList();
+    int row = rowOf(phonePath);
+    if (row < 0)
+        row = qBound(0, fallbackRow, listRingtone->count() - 1);
+    listRingtone->setCurrentRow(row);
+    // setCurrentRow() is silent when the row number stays the same.
+    onListSelectChange(row);
+    btnRename->setEnabled(false);
+    updateButtons();
+}
+
+int ManageDialog::probeMilliseconds(const QString &file)
+{
+    const QByteArray path = QDir::toNativeSeparators(file).toUtf8();
+    double seconds = 0.0;
+    if (tonquill_probe(path.constData(), &seconds) < 0 || !std::isfinite(seconds) || seconds <= 0.0
+        || seconds >= 2e6)
+        return -1;
+    const int milliseconds = int(seconds * 1000);
+    return milliseconds > 0 ? milliseconds : -1;
+}
+
+QString ManageDialog::failureReason(int result, bool onPhone) const
+{
+    switch (result) {
+    case DEVICE_ERR_NO_SPACE:
+        return onPhone ? tr("The iPhone is full.") : tr("The disk is full.");
+    case DEVICE_ERR_PERMISSION:
+        return onPhone ? tr("The iPhone or this computer denied access to the file.")
+                       : tr("You have no permission to write to that folder.");
+    case DEVICE_ERR_BUSY:
+        return tr("Another program is syncing with the iPhone. Try again when it has finished.");
+    case DEVICE_ERR_NO_PHONE:
+        return tr("The iPhone was disconnected.");
+    case DEVICE_ERR_DAMAGED:
+        return tr("The ringtone list on this iPhone cannot be read.");
+    case DEVICE_ERR_NOT_FOUND:
+        return tr("The ringtone is no longer on the iPhone.");
+    case DEVICE_ERR_INVALID:
+        return onPhone ? tr("The file cannot be used as a ringtone.") : tr("That file name cannot be used.");
+    default:
+        return onPhone ? tr("The iPhone could not be read or written.") : tr("The file could not be written.");
+    }
+}
+
+void ManageDialog::tell(const QString &text)
+{
+    // Plain text: a ringtone called "a<b>" must not turn into markup.
+    QMessageBox box(QMessageBox::Information, productName(), text, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void ManageDialog::showStatus(const QString &text, const QString &detail)
+{
+    labelStatus->setText(labelStatus->fontMetrics().elidedText(text, Qt::ElideMiddle, labelStatus->width()));
+    labelStatus->setToolTip(detail.isEmpty() ? text : detail);
+}
+
+int ManageDialog::commit(int changeResult)
+{
+    // The commit runs even after a failed change: earlier ones may be pending.
+    const int committed = bridge && bridge->commitChanges ? bridge->commitChanges(0) : DEVICE_ERR_INVALID;
+    if (changeResult < 0)
+        return changeResult;
+    return committed < 0 ? committed : 0;
 }
 
 void ManageDialog::onBtnRename()
 {
-    const QString text = editName->text();
+    const QString text = editName->text().trimmed();
     if (text == currentName)
         return;
-    const int row = listRingtone->currentRow();
-    if (!commit(bridge && bridge->renameRingtone
-                    ? bridge->renameRingtone(0, row, escapeName(text).toUtf8().constData())
-                    : -1)) {
-        reloadAfterFailure(row);
+    showStatus(QString());
+    if (text.isEmpty()) {
+        tell(tr("A ringtone needs a name."));
         return;
     }
-    if (QListWidgetItem *item = listRingtone->item(row)) {
-        item->setText(text);
-        currentName = text;
-        btnRename->setEnabled(false);
-    }
-}
-
-bool ManageDialog::commit(int changeResult)
-{
-    // The commit runs even after a failed change: earlier ones may be pending.
-    const int committed = bridge && bridge->commitChanges ? bridge->commitChanges(0) : -1;
-    return changeResult >= 0 && committed >= 0;
+    const int row = listRingtone->currentRow();
+    const QListWidgetItem *item = listRingtone->item(row);
+    if (!item)
+        return;
+    const QString phonePath = item->data(RingtonePathRole).toString();
+    const QString oldName = item->text();
+    const int failed = commit(bridge && bridge->renameRingtone
+                                  ? bridge->renameRingtone(0, row, escapeName(text).toUtf8().constData())
+                                  : DEVICE_ERR_INVALID);
+    // Read back in every case: rows must stay the phone's listing indexes,
+    // and after a failure the phone may hold something else than the list.
+    reloadAndSelect(phonePath, row);
+    if (failed < 0)
+        tell(tr("Could not rename \u201c%1\u201d.").arg(oldName) + QLatin1Char('\n') + failureReason(failed, true));
 }
 
 void ManageDialog::onBtnRemove()
 {
-    const int row = listRingtone->currentRow();
+    const QListWidgetItem *item = listRingtone->currentItem();
+    if (!item)
+        return;
+    const QString phonePath = item->data(RingtonePathRole).toString();
+    const QString name = item->text();
+    showStatus(QString());
+    QMessageBox question(QMessageBox::Question, productName(), QStringLiteral("Remove Ringtone: %2").arg(name),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    question.setDefaultButton(QMessageBox::No);
+    question.setTextFormat(Qt::PlainText);
+    if (question.exec() != QMessageBox::Yes)
+        return;
+    // The question's event loop lets the phone leave or change.
+    const int row = findAgain(phonePath, name);
     if (row < 0)
         return;
-    const auto answer = QMessageBox::question(this, QString::fromLatin1(Identity::kProductName),
-                                              QStringLiteral("Remove Ringtone: %2").arg(currentName),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes)
-        return;
-    if (!commit(bridge && bridge->removeRingtone ? bridge->removeRingtone(0, row) : -1)) {
-        reloadAfterFailure(row);
-        return;
-    }
-    delete listRingtone->takeItem(row);
-    updateButtons();
+    const int failed = commit(bridge && bridge->removeRingtone ? bridge->removeRingtone(0, row) : DEVICE_ERR_INVALID);
+    reloadAndSelect(failed < 0 ? phonePath : QString(), row);
+    if (failed < 0)
+        tell(tr("Could not remove \u201c%1\u201d.").arg(name) + QLatin1Char('\n') + failureReason(failed, true));
 }
 
 void ManageDialog::onBtnReplace()
 {
-    QListWidgetItem *item = listRingtone->currentItem();
+    const QListWidgetItem *item = listRingtone->currentItem();
     if (!item)
         return;
+    const QString phonePath = item->data(RingtonePathRole).toString();
+    const QString name = item->text();
+    showStatus(QString());
     const QString file = QFileDialog::getOpenFileName(this, QString(), outputFolder(), fileFilter());
     if (file.isEmpty())
         return;
-    if (bridge && bridge->copyToDevice)
-        bridge->copyToDevice(0, item->data(RingtonePathRole).toString().toUtf8().constData(),
-                             file.toUtf8().constData());
+    // The file dialog's event loop lets the phone leave or change: item may
+    // be gone by now.
+    if (findAgain(phonePath, name) < 0)
+        return;
+    const int milliseconds = probeMilliseconds(file);
+    if (milliseconds < 0) {
+        tell(tr("\u201c%1\u201d is not a playable audio file.").arg(QDir::toNativeSeparators(file)));
+        return;
+    }
+    const QByteArray phone = phonePath.toUtf8();
+    const QByteArray local = file.toUtf8();
+    int result = DEVICE_ERR_INVALID;
+    if (bridge && bridge->replaceRingtone)
+        result = bridge->replaceRingtone(0, phone.constData(), local.constData(), milliseconds);
+    else if (bridge && bridge->copyToDevice)
+        result = bridge->copyToDevice(0, phone.constData(), local.constData());
+    if (result < 0) {
+        tell(tr("Could not replace the sound of \u201c%1\u201d.").arg(name) + QLatin1Char('\n')
+             + failureReason(result, true));
+        return;
+    }
+    // The new length shows.
+    reloadAndSelect(phonePath, listRingtone->currentRow());
+    showStatus(tr("Replaced the sound of \u201c%1\u201d.").arg(name));
 }
 
 void ManageDialog::onBtnIPhoneToPc()
 {
-    QListWidgetItem *item = listRingtone->currentItem();
+    const QListWidgetItem *item = listRingtone->currentItem();
     if (!item)
         return;
+    const QString phonePath = item->data(RingtonePathRole).toString();
+    const QString name = item->text();
+    showStatus(QString());
     CFilePath suggestion;
     // The file dialog would start elsewhere if the folder were not there yet.
     QDir().mkpath(outputFolder());
     suggestion.setDir(outputFolder());
     // A name such as "AC/DC" must not turn into a folder.
-    QString baseName = sanitizeFileName(item->text());
+    QString baseName = sanitizeFileName(name);
     if (baseName.isEmpty())
-        baseName = CFilePath(item->data(RingtonePathRole).toString()).baseName();
+        baseName = CFilePath(phonePath).baseName();
     suggestion.setBaseName(baseName);
     suggestion.setSuffix(QStringLiteral("m4r"));
     suggestion.makeUnique();
     const QString target = QFileDialog::getSaveFileName(this, QString(), suggestion.fullPath(), fileFilter());
     if (target.isEmpty())
         return;
-    if (bridge && bridge->copyFromDevice)
-        bridge->copyFromDevice(0, item->data(RingtonePathRole).toString().toUtf8().constData(),
-                               target.toUtf8().constData());
+    if (findAgain(phonePath, name) < 0)
+        return;
+    const int result = bridge && bridge->copyFromDevice
+                           ? bridge->copyFromDevice(0, phonePath.toUtf8().constData(), target.toUtf8().constData())
+                           : DEVICE_ERR_INVALID;
+    const bool onPhone = result == DEVICE_ERR_NO_PHONE || result == DEVICE_ERR_NOT_FOUND
+                         || result == DEVICE_ERR_BUSY || result == DEVICE_ERR_DAMAGED;
+    if (result < 0) {
+        tell(tr("Could not save \u201c%1\u201d to %2.").arg(name, QDir::toNativeSeparators(target)) + QLatin1Char('\n')
+             + failureReason(result, onPhone));
+        return;
+    }
+    // A success that left no file behind is no success.
+    if (!QFileInfo::exists(target)) {
+        tell(tr("Could not save \u201c%1\u201d to %2.").arg(name, QDir::toNativeSeparators(target)) + QLatin1Char('\n')
+             + failureReason(DEVICE_ERR_IO, false));
+        return;
+    }
+    showStatus(tr("Saved \u201c%1\u201d as %2.").arg(name, QFileInfo(target).fileName()),
+               QDir::toNativeSeparators(target));
 }
 
 void ManageDialog::onBtnPcToIPhone()
 {
+    showStatus(QString());
     const QStringList files = QFileDialog::getOpenFileNames(this, QString(), outputFolder(), fileFilter());
     if (files.isEmpty())
         return;
+    // The file dialog's event loop lets the phone leave or its list go bad.
+    if (!phoneConnected || listProblem < 0) {
+        tell(listProblem < 0 && listProblem != DEVICE_ERR_NO_PHONE ? failureReason(listProblem, true)
+                                                                   : tr("The iPhone was disconnected."));
+        return;
+    }
+    QStringList problems;
+    int added = 0;
+    bool changed = false;
     for (const QString &file : files) {
         const QByteArray path = QDir::toNativeSeparators(file).toUtf8();
-        double seconds = 0.0;
-        tonquill_probe(path.constData(), &seconds);
-        // A file the probe cannot read goes with the length 0.
-        const int milliseconds = seconds > 0 && seconds < 2e6 ? int(seconds * 1000) : 0;
-        if (bridge && bridge->addRingtone)
-            bridge->addRingtone(0, path.constData(), milliseconds);
+        const QString shownPath = QDir::toNativeSeparators(file);
+        const int milliseconds = probeMilliseconds(file);
+        if (milliseconds < 0) {
+            problems << tr("\u201c%1\u201d is not a playable audio file.").arg(shownPath);
+            continue;
+        }
+        const int result = bridge && bridge->addRingtone ? bridge->addRingtone(0, path.constData(), milliseconds)
+                                                         : DEVICE_ERR_INVALID;
+        changed = true;
+        if (result >= 0) {
+            ++added;
+            continue;
+        }
+        problems << tr("Could not add \u201c%1\u201d.").arg(shownPath) + QLatin1Char(' ')
+                        + failureReason(result, true);
+        // These would fail the same way for every file left.
+        if (result != DEVICE_ERR_INVALID && result != DEVICE_ERR_PERMISSION)
+            break;
     }
-    if (bridge && bridge->commitChanges)
-        bridge->commitChanges(0);
+    if (changed) {
+        const int committed = commit(0);
+        if (committed < 0 && added > 0) {
+            problems << tr("The new ringtones could not be stored on the iPhone.") + QLatin1Char(' ')
+                            + failureReason(committed, true);
+            added = 0;
+        }
+    }
     refreshList();
     btnRename->setEnabled(false);
     listRingtone->setCurrentRow(0);
     updateButtons();
+    if (added > 0)
+        showStatus(tr("Ringtones added: %1.").arg(added));
+    if (!problems.isEmpty())
+        tell(problems.join(QLatin1Char('\n')));
 }

@@ -45,8 +45,11 @@ class ManageDialog final : public QxDialog, private Ui::manageDlg
     Q_DISABLE_COPY_MOVE(ManageDialog)
 
 public:
-    // The phone path of a row's ringtone ("/iTunes_Control/Ringtones/...").
+    // The phone path of a row's ringtone ("/iTunes_Control/Ringtones/..."):
+    // the ringtone's identity, which outlives any row number.
     static constexpr int RingtonePathRole = Qt::UserRole + 1;
+    // The ringtone's length in milliseconds; absent when the phone gives none.
+    static constexpr int RingtoneLengthRole = Qt::UserRole + 2;
 
     explicit ManageDialog(QWidget *parent = nullptr);
 
@@ -66,16 +69,38 @@ private:
     void refreshList();
     void updateButtons();
     QString outputFolder() const;
-    // Commits a change whose result is given; true when both succeeded.
-    bool commit(int changeResult);
-    void reloadAfterFailure(int row);
+    // Commits a change whose result is given; the first failure, else 0.
+    int commit(int changeResult);
+    // Reads the phone again and selects the ringtone stored as phonePath,
+    // or the row at fallbackRow when it is gone.
+    void reloadAndSelect(const QString &phonePath, int fallbackRow);
+    int rowOf(const QString &phonePath) const;
+    // After a dialog, during which the phone may have left or changed: the
+    // ringtone's row now, or -1 after telling the user it is gone.
+    int findAgain(const QString &phonePath, const QString &name);
+    // The file's length in milliseconds when it is playable audio, else -1.
+    static int probeMilliseconds(const QString &file);
+    // A failed bridge call's result in words; onPhone: the phone is written
+    // (else a file on this computer).
+    QString failureReason(int result, bool onPhone) const;
+    void tell(const QString &text);
+    void showStatus(const QString &text, const QString &detail = QString());
 
     DeviceBridge *bridge = nullptr;
     QString currentName;
     // Says why the list is empty; lies over the list's viewport.
     QLabel *labelEmpty = nullptr;
+    // What the last action achieved.
+    QLabel *labelStatus = nullptr;
     bool phoneConnected = false;
+    // The failure that ended the last listing before its end (0: none); the
+    // phone is then left alone.
+    int listProblem = 0;
 };
+
+// A ringtone's length as the list shows it: "0:27", "1:02:03"; empty when
+// negative (unknown).
+QString ringtoneLengthText(int milliseconds);
 
 // Names on the phone keep "<" and ">" as "&lt;" and "&gt;".
 QString escapeName(const QString &name);

@@ -268,6 +268,102 @@
         <source>No ringtones on this iPhone yet.</source>
         <translation>لا توجد نغمات على هذا الـ iPhone بعد.</translation>
     </message>
+    <message>
+        <source>The ringtone list on this iPhone cannot be read.</source>
+        <translation>تعذّرت قراءة قائمة النغمات على هذا الـ iPhone.</translation>
+    </message>
+    <message>
+        <source>The iPhone was disconnected.</source>
+        <translation>تم فصل الـ iPhone.</translation>
+    </message>
+    <message>
+        <source>“%1” is no longer on the iPhone.</source>
+        <translation>لم يعد «%1» موجودًا على الـ iPhone.</translation>
+    </message>
+    <message>
+        <source>The iPhone is full.</source>
+        <translation>الـ iPhone ممتلئ.</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>القرص ممتلئ.</translation>
+    </message>
+    <message>
+        <source>The iPhone or this computer denied access to the file.</source>
+        <translation>رفض الـ iPhone أو هذا الحاسوب الوصول إلى الملف.</translation>
+    </message>
+    <message>
+        <source>You have no permission to write to that folder.</source>
+        <translation>ليست لديك صلاحية الكتابة في هذا المجلد.</translation>
+    </message>
+    <message>
+        <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
+        <translation>برنامج آخر يقوم بالمزامنة مع الـ iPhone. حاول مرة أخرى عندما ينتهي.</translation>
+    </message>
+    <message>
+        <source>The ringtone is no longer on the iPhone.</source>
+        <translation>لم تعد النغمة موجودة على الـ iPhone.</translation>
+    </message>
+    <message>
+        <source>The file cannot be used as a ringtone.</source>
+        <translation>لا يمكن استخدام الملف كنغمة.</translation>
+    </message>
+    <message>
+        <source>That file name cannot be used.</source>
+        <translation>لا يمكن استخدام اسم الملف هذا.</translation>
+    </message>
+    <message>
+        <source>The iPhone could not be read or written.</source>
+        <translation>تعذّرت القراءة من الـ iPhone أو الكتابة عليه.</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>تعذّرت كتابة الملف.</translation>
+    </message>
+    <message>
+        <source>A ringtone needs a name.</source>
+        <translation>يجب أن يكون للنغمة اسم.</translation>
+    </message>
+    <message>
+        <source>Could not rename “%1”.</source>
+        <translation>تعذّرت إعادة تسمية «%1».</translation>
+    </message>
+    <message>
+        <source>Could not remove “%1”.</source>
+        <translation>تعذّرت إزالة «%1».</translation>
+    </message>
+    <message>
+        <source>“%1” is not a playable audio file.</source>
+        <translation>«%1» ليس ملفًا صوتيًا قابلًا للتشغيل.</translation>
+    </message>
+    <message>
+        <source>Could not replace the sound of “%1”.</source>
+        <translation>تعذّر استبدال صوت «%1».</translation>
+    </message>
+    <message>
+        <source>Replaced the sound of “%1”.</source>
+        <translation>تم استبدال صوت «%1».</translation>
+    </message>
+    <message>
+        <source>Could not save “%1” to %2.</source>
+        <translation>تعذّر حفظ «%1» في %2.</translation>
+    </message>
+    <message>
+        <source>Saved “%1” as %2.</source>
+        <translation>تم حفظ «%1» باسم %2.</translation>
+    </message>
+    <message>
+        <source>Could not add “%1”.</source>
+        <translation>تعذّرت إضافة «%1».</translation>
+    </message>
+    <message>
+        <source>The new ringtones could not be stored on the iPhone.</source>
+        <translation>تعذّر تخزين النغمات الجديدة على الـ iPhone.</translation>
+    </message>
+    <message>
+        <source>Ringtones added: %1.</source>
+        <translation>النغمات المضافة: %1.</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

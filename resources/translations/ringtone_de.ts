@@ -268,6 +268,102 @@
         <source>No ringtones on this iPhone yet.</source>
         <translation>Noch keine Klingeltöne auf diesem iPhone.</translation>
     </message>
+    <message>
+        <source>The ringtone list on this iPhone cannot be read.</source>
+        <translation>Die Klingeltonliste dieses iPhones kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The iPhone was disconnected.</source>
+        <translation>Die Verbindung zum iPhone wurde getrennt.</translation>
+    </message>
+    <message>
+        <source>“%1” is no longer on the iPhone.</source>
+        <translation>„%1“ ist nicht mehr auf dem iPhone.</translation>
+    </message>
+    <message>
+        <source>The iPhone is full.</source>
+        <translation>Das iPhone ist voll.</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>Der Datenträger ist voll.</translation>
+    </message>
+    <message>
+        <source>The iPhone or this computer denied access to the file.</source>
+        <translation>Das iPhone oder dieser Computer hat den Zugriff auf die Datei verweigert.</translation>
+    </message>
+    <message>
+        <source>You have no permission to write to that folder.</source>
+        <translation>Sie haben keine Berechtigung, in diesen Ordner zu schreiben.</translation>
+    </message>
+    <message>
+        <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
+        <translation>Ein anderes Programm synchronisiert gerade mit dem iPhone. Versuchen Sie es erneut, wenn es fertig ist.</translation>
+    </message>
+    <message>
+        <source>The ringtone is no longer on the iPhone.</source>
+        <translation>Der Klingelton ist nicht mehr auf dem iPhone.</translation>
+    </message>
+    <message>
+        <source>The file cannot be used as a ringtone.</source>
+        <translation>Die Datei kann nicht als Klingelton verwendet werden.</translation>
+    </message>
+    <message>
+        <source>That file name cannot be used.</source>
+        <translation>Dieser Dateiname kann nicht verwendet werden.</translation>
+    </message>
+    <message>
+        <source>The iPhone could not be read or written.</source>
+        <translation>Das iPhone konnte nicht gelesen oder beschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>Die Datei konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>A ringtone needs a name.</source>
+        <translation>Ein Klingelton braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>Could not rename “%1”.</source>
+        <translation>„%1“ konnte nicht umbenannt werden.</translation>
+    </message>
+    <message>
+        <source>Could not remove “%1”.</source>
+        <translation>„%1“ konnte nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a playable audio file.</source>
+        <translation>„%1“ ist keine abspielbare Audiodatei.</translation>
+    </message>
+    <message>
+        <source>Could not replace the sound of “%1”.</source>
+        <translation>Der Klang von „%1“ konnte nicht ersetzt werden.</translation>
+    </message>
+    <message>
+        <source>Replaced the sound of “%1”.</source>
+        <translation>Der Klang von „%1“ wurde ersetzt.</translation>
+    </message>
+    <message>
+        <source>Could not save “%1” to %2.</source>
+        <translation>„%1“ konnte nicht unter %2 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Saved “%1” as %2.</source>
+        <translation>„%1“ als %2 gespeichert.</translation>
+    </message>
+    <message>
+        <source>Could not add “%1”.</source>
+        <translation>„%1“ konnte nicht hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>The new ringtones could not be stored on the iPhone.</source>
+        <translation>Die neuen Klingeltöne konnten nicht auf dem iPhone gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Ringtones added: %1.</source>
+        <translation>Hinzugefügte Klingeltöne: %1.</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

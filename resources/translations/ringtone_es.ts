@@ -268,6 +268,102 @@
         <source>No ringtones on this iPhone yet.</source>
         <translation>Aún no hay tonos en este iPhone.</translation>
     </message>
+    <message>
+        <source>The ringtone list on this iPhone cannot be read.</source>
+        <translation>No se puede leer la lista de tonos de este iPhone.</translation>
+    </message>
+    <message>
+        <source>The iPhone was disconnected.</source>
+        <translation>El iPhone se ha desconectado.</translation>
+    </message>
+    <message>
+        <source>“%1” is no longer on the iPhone.</source>
+        <translation>«%1» ya no está en el iPhone.</translation>
+    </message>
+    <message>
+        <source>The iPhone is full.</source>
+        <translation>El iPhone está lleno.</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>El disco está lleno.</translation>
+    </message>
+    <message>
+        <source>The iPhone or this computer denied access to the file.</source>
+        <translation>El iPhone o este equipo ha denegado el acceso al archivo.</translation>
+    </message>
+    <message>
+        <source>You have no permission to write to that folder.</source>
+        <translation>No tiene permiso para escribir en esa carpeta.</translation>
+    </message>
+    <message>
+        <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
+        <translation>Otro programa está sincronizando con el iPhone. Inténtelo de nuevo cuando haya terminado.</translation>
+    </message>
+    <message>
+        <source>The ringtone is no longer on the iPhone.</source>
+        <translation>El tono ya no está en el iPhone.</translation>
+    </message>
+    <message>
+        <source>The file cannot be used as a ringtone.</source>
+        <translation>El archivo no se puede usar como tono.</translation>
+    </message>
+    <message>
+        <source>That file name cannot be used.</source>
+        <translation>Ese nombre de archivo no se puede usar.</translation>
+    </message>
+    <message>
+        <source>The iPhone could not be read or written.</source>
+        <translation>No se pudo leer ni escribir en el iPhone.</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>No se pudo escribir el archivo.</translation>
+    </message>
+    <message>
+        <source>A ringtone needs a name.</source>
+        <translation>Un tono necesita un nombre.</translation>
+    </message>
+    <message>
+        <source>Could not rename “%1”.</source>
+        <translation>No se pudo cambiar el nombre de «%1».</translation>
+    </message>
+    <message>
+        <source>Could not remove “%1”.</source>
+        <translation>No se pudo eliminar «%1».</translation>
+    </message>
+    <message>
+        <source>“%1” is not a playable audio file.</source>
+        <translation>«%1» no es un archivo de audio reproducible.</translation>
+    </message>
+    <message>
+        <source>Could not replace the sound of “%1”.</source>
+        <translation>No se pudo reemplazar el sonido de «%1».</translation>
+    </message>
+    <message>
+        <source>Replaced the sound of “%1”.</source>
+        <translation>Se ha reemplazado el sonido de «%1».</translation>
+    </message>
+    <message>
+        <source>Could not save “%1” to %2.</source>
+        <translation>No se pudo guardar «%1» en %2.</translation>
+    </message>
+    <message>
+        <source>Saved “%1” as %2.</source>
+        <translation>«%1» guardado como %2.</translation>
+    </message>
+    <message>
+        <source>Could not add “%1”.</source>
+        <translation>No se pudo añadir «%1».</translation>
+    </message>
+    <message>
+        <source>The new ringtones could not be stored on the iPhone.</source>
+        <translation>Los tonos nuevos no se pudieron guardar en el iPhone.</translation>
+    </message>
+    <message>
+        <source>Ringtones added: %1.</source>
+        <translation>Tonos añadidos: %1.</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

@@ -268,6 +268,102 @@
         <source>No ringtones on this iPhone yet.</source>
         <translation>Pas encore de sonnerie sur cet iPhone.</translation>
     </message>
+    <message>
+        <source>The ringtone list on this iPhone cannot be read.</source>
+        <translation>La liste des sonneries de cet iPhone est illisible.</translation>
+    </message>
+    <message>
+        <source>The iPhone was disconnected.</source>
+        <translation>L'iPhone a été déconnecté.</translation>
+    </message>
+    <message>
+        <source>“%1” is no longer on the iPhone.</source>
+        <translation>« %1 » n'est plus sur l'iPhone.</translation>
+    </message>
+    <message>
+        <source>The iPhone is full.</source>
+        <translation>L'iPhone est plein.</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>Le disque est plein.</translation>
+    </message>
+    <message>
+        <source>The iPhone or this computer denied access to the file.</source>
+        <translation>L'iPhone ou cet ordinateur a refusé l'accès au fichier.</translation>
+    </message>
+    <message>
+        <source>You have no permission to write to that folder.</source>
+        <translation>Vous n'avez pas le droit d'écrire dans ce dossier.</translation>
+    </message>
+    <message>
+        <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
+        <translation>Un autre programme synchronise l'iPhone. Réessayez quand il aura terminé.</translation>
+    </message>
+    <message>
+        <source>The ringtone is no longer on the iPhone.</source>
+        <translation>La sonnerie n'est plus sur l'iPhone.</translation>
+    </message>
+    <message>
+        <source>The file cannot be used as a ringtone.</source>
+        <translation>Ce fichier ne peut pas servir de sonnerie.</translation>
+    </message>
+    <message>
+        <source>That file name cannot be used.</source>
+        <translation>Ce nom de fichier ne peut pas être utilisé.</translation>
+    </message>
+    <message>
+        <source>The iPhone could not be read or written.</source>
+        <translation>Impossible de lire ou d'écrire sur l'iPhone.</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>Impossible d'écrire le fichier.</translation>
+    </message>
+    <message>
+        <source>A ringtone needs a name.</source>
+        <translation>Une sonnerie doit avoir un nom.</translation>
+    </message>
+    <message>
+        <source>Could not rename “%1”.</source>
+        <translation>Impossible de renommer « %1 ».</translation>
+    </message>
+    <message>
+        <source>Could not remove “%1”.</source>
+        <translation>Impossible de supprimer « %1 ».</translation>
+    </message>
+    <message>
+        <source>“%1” is not a playable audio file.</source>
+        <translation>« %1 » n'est pas un fichier audio lisible.</translation>
+    </message>
+    <message>
+        <source>Could not replace the sound of “%1”.</source>
+        <translation>Impossible de remplacer le son de « %1 ».</translation>
+    </message>
+    <message>
+        <source>Replaced the sound of “%1”.</source>
+        <translation>Le son de « %1 » a été remplacé.</translation>
+    </message>
+    <message>
+        <source>Could not save “%1” to %2.</source>
+        <translation>Impossible d'enregistrer « %1 » dans %2.</translation>
+    </message>
+    <message>
+        <source>Saved “%1” as %2.</source>
+        <translation>« %1 » enregistrée sous %2.</translation>
+    </message>
+    <message>
+        <source>Could not add “%1”.</source>
+        <translation>Impossible d'ajouter « %1 ».</translation>
+    </message>
+    <message>
+        <source>The new ringtones could not be stored on the iPhone.</source>
+        <translation>Les nouvelles sonneries n'ont pas pu être enregistrées sur l'iPhone.</translation>
+    </message>
+    <message>
+        <source>Ringtones added: %1.</source>
+        <translation>Sonneries ajoutées : %1.</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

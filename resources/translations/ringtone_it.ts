@@ -268,6 +268,102 @@
         <source>No ringtones on this iPhone yet.</source>
         <translation>Ancora nessuna suoneria su questo iPhone.</translation>
     </message>
+    <message>
+        <source>The ringtone list on this iPhone cannot be read.</source>
+        <translation>Impossibile leggere l'elenco delle suonerie di questo iPhone.</translation>
+    </message>
+    <message>
+        <source>The iPhone was disconnected.</source>
+        <translation>L'iPhone è stato scollegato.</translation>
+    </message>
+    <message>
+        <source>“%1” is no longer on the iPhone.</source>
+        <translation>«%1» non è più sull'iPhone.</translation>
+    </message>
+    <message>
+        <source>The iPhone is full.</source>
+        <translation>L'iPhone è pieno.</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>Il disco è pieno.</translation>
+    </message>
+    <message>
+        <source>The iPhone or this computer denied access to the file.</source>
+        <translation>L'iPhone o questo computer ha negato l'accesso al file.</translation>
+    </message>
+    <message>
+        <source>You have no permission to write to that folder.</source>
+        <translation>Non hai il permesso di scrivere in quella cartella.</translation>
+    </message>
+    <message>
+        <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
+        <translation>Un altro programma sta sincronizzando l'iPhone. Riprova quando avrà finito.</translation>
+    </message>
+    <message>
+        <source>The ringtone is no longer on the iPhone.</source>
+        <translation>La suoneria non è più sull'iPhone.</translation>
+    </message>
+    <message>
+        <source>The file cannot be used as a ringtone.</source>
+        <translation>Il file non può essere usato come suoneria.</translation>
+    </message>
+    <message>
+        <source>That file name cannot be used.</source>
+        <translation>Quel nome di file non può essere usato.</translation>
+    </message>
+    <message>
+        <source>The iPhone could not be read or written.</source>
+        <translation>Impossibile leggere o scrivere sull'iPhone.</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>Impossibile scrivere il file.</translation>
+    </message>
+    <message>
+        <source>A ringtone needs a name.</source>
+        <translation>Una suoneria deve avere un nome.</translation>
+    </message>
+    <message>
+        <source>Could not rename “%1”.</source>
+        <translation>Impossibile rinominare «%1».</translation>
+    </message>
+    <message>
+        <source>Could not remove “%1”.</source>
+        <translation>Impossibile rimuovere «%1».</translation>
+    </message>
+    <message>
+        <source>“%1” is not a playable audio file.</source>
+        <translation>«%1» non è un file audio riproducibile.</translation>
+    </message>
+    <message>
+        <source>Could not replace the sound of “%1”.</source>
+        <translation>Impossibile sostituire il suono di «%1».</translation>
+    </message>
+    <message>
+        <source>Replaced the sound of “%1”.</source>
+        <translation>Suono di «%1» sostituito.</translation>
+    </message>
+    <message>
+        <source>Could not save “%1” to %2.</source>
+        <translation>Impossibile salvare «%1» in %2.</translation>
+    </message>
+    <message>
+        <source>Saved “%1” as %2.</source>
+        <translation>«%1» salvata come %2.</translation>
+    </message>
+    <message>
+        <source>Could not add “%1”.</source>
+        <translation>Impossibile aggiungere «%1».</translation>
+    </message>
+    <message>
+        <source>The new ringtones could not be stored on the iPhone.</source>
+        <translation>Impossibile memorizzare le nuove suonerie sull'iPhone.</translation>
+    </message>
+    <message>
+        <source>Ringtones added: %1.</source>
+        <translation>Suonerie aggiunte: %1.</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

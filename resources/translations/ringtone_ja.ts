@@ -268,6 +268,102 @@
         <source>No ringtones on this iPhone yet.</source>
         <translation>この iPhone にはまだ着信音がありません。</translation>
     </message>
+    <message>
+        <source>The ringtone list on this iPhone cannot be read.</source>
+        <translation>この iPhone の着信音リストを読み取れません。</translation>
+    </message>
+    <message>
+        <source>The iPhone was disconnected.</source>
+        <translation>iPhone が切断されました。</translation>
+    </message>
+    <message>
+        <source>“%1” is no longer on the iPhone.</source>
+        <translation>「%1」は iPhone 上にもうありません。</translation>
+    </message>
+    <message>
+        <source>The iPhone is full.</source>
+        <translation>iPhone の空き容量がありません。</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>ディスクの空き容量がありません。</translation>
+    </message>
+    <message>
+        <source>The iPhone or this computer denied access to the file.</source>
+        <translation>iPhone またはこのコンピュータがファイルへのアクセスを拒否しました。</translation>
+    </message>
+    <message>
+        <source>You have no permission to write to that folder.</source>
+        <translation>そのフォルダに書き込む権限がありません。</translation>
+    </message>
+    <message>
+        <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
+        <translation>別のプログラムが iPhone と同期しています。終了してからもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>The ringtone is no longer on the iPhone.</source>
+        <translation>この着信音は iPhone 上にもうありません。</translation>
+    </message>
+    <message>
+        <source>The file cannot be used as a ringtone.</source>
+        <translation>このファイルは着信音として使用できません。</translation>
+    </message>
+    <message>
+        <source>That file name cannot be used.</source>
+        <translation>そのファイル名は使用できません。</translation>
+    </message>
+    <message>
+        <source>The iPhone could not be read or written.</source>
+        <translation>iPhone の読み書きができませんでした。</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>ファイルを書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>A ringtone needs a name.</source>
+        <translation>着信音には名前が必要です。</translation>
+    </message>
+    <message>
+        <source>Could not rename “%1”.</source>
+        <translation>「%1」の名前を変更できませんでした。</translation>
+    </message>
+    <message>
+        <source>Could not remove “%1”.</source>
+        <translation>「%1」を削除できませんでした。</translation>
+    </message>
+    <message>
+        <source>“%1” is not a playable audio file.</source>
+        <translation>「%1」は再生できるオーディオファイルではありません。</translation>
+    </message>
+    <message>
+        <source>Could not replace the sound of “%1”.</source>
+        <translation>「%1」のサウンドを置き換えられませんでした。</translation>
+    </message>
+    <message>
+        <source>Replaced the sound of “%1”.</source>
+        <translation>「%1」のサウンドを置き換えました。</translation>
+    </message>
+    <message>
+        <source>Could not save “%1” to %2.</source>
+        <translation>「%1」を %2 に保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Saved “%1” as %2.</source>
+        <translation>「%1」を %2 として保存しました。</translation>
+    </message>
+    <message>
+        <source>Could not add “%1”.</source>
+        <translation>「%1」を追加できませんでした。</translation>
+    </message>
+    <message>
+        <source>The new ringtones could not be stored on the iPhone.</source>
+        <translation>新しい着信音を iPhone に保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Ringtones added: %1.</source>
+        <translation>追加した着信音: %1</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

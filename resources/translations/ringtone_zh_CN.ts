@@ -268,6 +268,102 @@
         <source>No ringtones on this iPhone yet.</source>
         <translation>此 iPhone 上还没有铃声。</translation>
     </message>
+    <message>
+        <source>The ringtone list on this iPhone cannot be read.</source>
+        <translation>无法读取此 iPhone 上的铃声列表。</translation>
+    </message>
+    <message>
+        <source>The iPhone was disconnected.</source>
+        <translation>iPhone 已断开连接。</translation>
+    </message>
+    <message>
+        <source>“%1” is no longer on the iPhone.</source>
+        <translation>“%1”已不在 iPhone 上。</translation>
+    </message>
+    <message>
+        <source>The iPhone is full.</source>
+        <translation>iPhone 空间已满。</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>磁盘空间已满。</translation>
+    </message>
+    <message>
+        <source>The iPhone or this computer denied access to the file.</source>
+        <translation>iPhone 或本电脑拒绝访问该文件。</translation>
+    </message>
+    <message>
+        <source>You have no permission to write to that folder.</source>
+        <translation>您没有写入该文件夹的权限。</translation>
+    </message>
+    <message>
+        <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
+        <translation>另一个程序正在与 iPhone 同步。请在其完成后重试。</translation>
+    </message>
+    <message>
+        <source>The ringtone is no longer on the iPhone.</source>
+        <translation>该铃声已不在 iPhone 上。</translation>
+    </message>
+    <message>
+        <source>The file cannot be used as a ringtone.</source>
+        <translation>该文件不能用作铃声。</translation>
+    </message>
+    <message>
+        <source>That file name cannot be used.</source>
+        <translation>不能使用该文件名。</translation>
+    </message>
+    <message>
+        <source>The iPhone could not be read or written.</source>
+        <translation>无法读写 iPhone。</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>无法写入文件。</translation>
+    </message>
+    <message>
+        <source>A ringtone needs a name.</source>
+        <translation>铃声必须有名称。</translation>
+    </message>
+    <message>
+        <source>Could not rename “%1”.</source>
+        <translation>无法重命名“%1”。</translation>
+    </message>
+    <message>
+        <source>Could not remove “%1”.</source>
+        <translation>无法删除“%1”。</translation>
+    </message>
+    <message>
+        <source>“%1” is not a playable audio file.</source>
+        <translation>“%1”不是可播放的音频文件。</translation>
+    </message>
+    <message>
+        <source>Could not replace the sound of “%1”.</source>
+        <translation>无法替换“%1”的声音。</translation>
+    </message>
+    <message>
+        <source>Replaced the sound of “%1”.</source>
+        <translation>已替换“%1”的声音。</translation>
+    </message>
+    <message>
+        <source>Could not save “%1” to %2.</source>
+        <translation>无法将“%1”保存到 %2。</translation>
+    </message>
+    <message>
+        <source>Saved “%1” as %2.</source>
+        <translation>已将“%1”保存为 %2。</translation>
+    </message>
+    <message>
+        <source>Could not add “%1”.</source>
+        <translation>无法添加“%1”。</translation>
+    </message>
+    <message>
+        <source>The new ringtones could not be stored on the iPhone.</source>
+        <translation>无法将新铃声存储到 iPhone 上。</translation>
+    </message>
+    <message>
+        <source>Ringtones added: %1.</source>
+        <translation>已添加铃声：%1。</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

@@ -268,6 +268,102 @@
         <source>No ringtones on this iPhone yet.</source>
         <translation>此 iPhone 上還沒有鈴聲。</translation>
     </message>
+    <message>
+        <source>The ringtone list on this iPhone cannot be read.</source>
+        <translation>無法讀取此 iPhone 上的鈴聲清單。</translation>
+    </message>
+    <message>
+        <source>The iPhone was disconnected.</source>
+        <translation>iPhone 已中斷連線。</translation>
+    </message>
+    <message>
+        <source>“%1” is no longer on the iPhone.</source>
+        <translation>「%1」已不在 iPhone 上。</translation>
+    </message>
+    <message>
+        <source>The iPhone is full.</source>
+        <translation>iPhone 空間已滿。</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>磁碟空間已滿。</translation>
+    </message>
+    <message>
+        <source>The iPhone or this computer denied access to the file.</source>
+        <translation>iPhone 或這台電腦拒絕存取該檔案。</translation>
+    </message>
+    <message>
+        <source>You have no permission to write to that folder.</source>
+        <translation>您沒有寫入該資料夾的權限。</translation>
+    </message>
+    <message>
+        <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
+        <translation>另一個程式正在與 iPhone 同步。請在其完成後再試一次。</translation>
+    </message>
+    <message>
+        <source>The ringtone is no longer on the iPhone.</source>
+        <translation>該鈴聲已不在 iPhone 上。</translation>
+    </message>
+    <message>
+        <source>The file cannot be used as a ringtone.</source>
+        <translation>該檔案不能用作鈴聲。</translation>
+    </message>
+    <message>
+        <source>That file name cannot be used.</source>
+        <translation>不能使用該檔案名稱。</translation>
+    </message>
+    <message>
+        <source>The iPhone could not be read or written.</source>
+        <translation>無法讀寫 iPhone。</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>無法寫入檔案。</translation>
+    </message>
+    <message>
+        <source>A ringtone needs a name.</source>
+        <translation>鈴聲必須有名稱。</translation>
+    </message>
+    <message>
+        <source>Could not rename “%1”.</source>
+        <translation>無法重新命名「%1」。</translation>
+    </message>
+    <message>
+        <source>Could not remove “%1”.</source>
+        <translation>無法移除「%1」。</translation>
+    </message>
+    <message>
+        <source>“%1” is not a playable audio file.</source>
+        <translation>「%1」不是可播放的音訊檔案。</translation>
+    </message>
+    <message>
+        <source>Could not replace the sound of “%1”.</source>
+        <translation>無法取代「%1」的聲音。</translation>
+    </message>
+    <message>
+        <source>Replaced the sound of “%1”.</source>
+        <translation>已取代「%1」的聲音。</translation>
+    </message>
+    <message>
+        <source>Could not save “%1” to %2.</source>
+        <translation>無法將「%1」儲存到 %2。</translation>
+    </message>
+    <message>
+        <source>Saved “%1” as %2.</source>
+        <translation>已將「%1」儲存為 %2。</translation>
+    </message>
+    <message>
+        <source>Could not add “%1”.</source>
+        <translation>無法加入「%1」。</translation>
+    </message>
+    <message>
+        <source>The new ringtones could not be stored on the iPhone.</source>
+        <translation>無法將新鈴聲儲存到 iPhone 上。</translation>
+    </message>
+    <message>
+        <source>Ringtones added: %1.</source>
+        <translation>已加入鈴聲：%1。</translation>
+    </message>
 </context>
 <context>
     <name>QxLanguage</name>

@@ -2,10 +2,14 @@
 
 // Helpers shared by the tests that drive the ringtone manager.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
+#include <deque>
 #include <functional>
 
 // Runs `answer` on the next modal window once it is shown (a message box or
@@ -31,3 +35,46 @@ inline QStringList rows(QWidget *manager)
         texts << list->item(i)->text();
     return texts;
 }
+
+// Answers the modal windows that open while it lives, in order, each with
+// the next of the given answers; the message boxes' texts are kept. A modal
+// window beyond the answers is closed as Escape would (its texts kept too),
+// so a test never hangs on a box it did not expect.
+class ModalAnswers final
+{
+public:
+    explicit ModalAnswers(std::deque<std::function<void(QWidget *)>> answers = {})
+        : pending(std::move(answers))
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
+        timer.start();
+    }
+
+    QStringList messages;
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal == answered)
+            return;
+        answered = modal;
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (box)
+            messages << box->text();
+        if (!pending.empty()) {
+            const auto answer = std::move(pending.front());
+            pending.pop_front();
+            answer(modal);
+        } else if (QAbstractButton *escape = box ? box->escapeButton() : nullptr) {
+            escape->click();
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            dialog->reject();
+        }
+    }
+
+    std::deque<std::function<void(QWidget *)>> pending;
+    QPointer<QWidget> answered;
+    QTimer timer;
+};

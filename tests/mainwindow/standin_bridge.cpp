@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -34,12 +35,20 @@ int commitChanges(int)
 int copyFromDevice(int, const char *phonePath, const char *localPath)
 {
     record(std::string("from ") + phonePath + " " + localPath);
+    if (standin::bridge().changeResult < 0)
+        return standin::bridge().changeResult;
+    std::ofstream(localPath, std::ios::binary) << "sound of " << phonePath;
     return 0;
 }
 int copyToDevice(int, const char *phonePath, const char *localPath)
 {
     record(std::string("to ") + phonePath + " " + localPath);
-    return 0;
+    return standin::bridge().changeResult;
+}
+int replaceRingtone(int, const char *phonePath, const char *localPath, int milliseconds)
+{
+    record(std::string("replace ") + phonePath + " " + localPath + " " + std::to_string(milliseconds));
+    return standin::bridge().changeResult;
 }
 int addRingtone(int, const char *path, int milliseconds)
 {
@@ -49,28 +58,63 @@ int addRingtone(int, const char *path, int milliseconds)
 int getRingtone(int, int index, char *name, int nameCapacity, char *fileName, int fileNameCapacity)
 {
     const auto &ringtones = standin::bridge().ringtones;
+    if (index == 0)
+        standin::bridge().listed.clear();
+    if (index == 0 && standin::bridge().listResult < 0)
+        return standin::bridge().listResult;
     if (index < 0 || size_t(index) >= ringtones.size())
-        return -1;
+        return DEVICE_ERR_NOT_FOUND;
+    if (size_t(index) == standin::bridge().listed.size())
+        standin::bridge().listed.push_back(ringtones[size_t(index)].second);
     std::snprintf(name, size_t(nameCapacity), "%s", ringtones[size_t(index)].first.c_str());
     std::snprintf(fileName, size_t(fileNameCapacity), "%s", ringtones[size_t(index)].second.c_str());
     return 0;
+}
+int getRingtoneInfo(int, int index, int *milliseconds)
+{
+    const auto &state = standin::bridge();
+    if (index < 0 || size_t(index) >= state.ringtones.size())
+        return DEVICE_ERR_NOT_FOUND;
+    const auto length = state.lengths.find(state.ringtones[size_t(index)].second);
+    if (length == state.lengths.end())
+        return DEVICE_ERR_IO;
+    *milliseconds = length->second;
+    return 0;
+}
+// Where the entry at `index` of the last listing is now; -1 when it is gone.
+int entryOfListing(int index)
+{
+    const auto &state = standin::bridge();
+    if (index < 0 || size_t(index) >= state.listed.size())
+        return -1;
+    for (size_t i = 0; i < state.ringtones.size(); ++i) {
+        if (state.ringtones[i].second == state.listed[size_t(index)])
+            return int(i);
+    }
+    return -1;
 }
 int removeRingtone(int, int index)
 {
     record("remove " + std::to_string(index));
     auto &ringtones = standin::bridge().ringtones;
-    if (standin::bridge().changeResult < 0 || index < 0 || size_t(index) >= ringtones.size())
-        return -1;
-    ringtones.erase(ringtones.begin() + index);
+    if (standin::bridge().changeResult < 0)
+        return standin::bridge().changeResult;
+    const int entry = entryOfListing(index);
+    if (entry < 0)
+        return DEVICE_ERR_NOT_FOUND;
+    ringtones.erase(ringtones.begin() + entry);
     return 0;
 }
 int renameRingtone(int, int index, const char *newName)
 {
     record("rename " + std::to_string(index) + " " + newName);
     auto &ringtones = standin::bridge().ringtones;
-    if (standin::bridge().changeResult < 0 || index < 0 || size_t(index) >= ringtones.size())
-        return -1;
-    ringtones[size_t(index)].first = newName;
+    if (standin::bridge().changeResult < 0)
+        return standin::bridge().changeResult;
+    const int entry = entryOfListing(index);
+    if (entry < 0)
+        return DEVICE_ERR_NOT_FOUND;
+    ringtones[size_t(entry)].first = newName;
     return 0;
 }
 
@@ -78,8 +122,8 @@ DeviceBridge theBridge = {
     queryITunes, setEventCallback, commitChanges,
     nullptr, nullptr, nullptr, nullptr, nullptr,
     copyFromDevice, copyToDevice,
-    nullptr, nullptr, nullptr, nullptr,
-    addRingtone, nullptr,
+    replaceRingtone, nullptr, nullptr, nullptr,
+    addRingtone, getRingtoneInfo,
     getRingtone, removeRingtone, renameRingtone,
 };
 }
@@ -99,5 +143,8 @@ void sendDeviceEvent(int kind, const char *text)
 
 extern "C" DeviceBridge *createDeviceBridge(void)
 {
+    // An older bridge lacks the optional entries.
+    theBridge.replaceRingtone = standin::bridge().withReplace ? replaceRingtone : nullptr;
+    theBridge.getRingtoneInfo = standin::bridge().withInfo ? getRingtoneInfo : nullptr;
     return &theBridge;
 }

@@ -58,7 +58,10 @@ int ffplay_fadein(double seconds)
 
 extern "C" int tonquill_probe(const char *path, double *seconds)
 {
-    standin::player().probedPaths.push_back(path);
-    *seconds = standin::player().probeDuration;
-    return standin::player().probeDuration > 0 ? 0 : -1;
+    standin::PlayerLog &log = standin::player();
+    log.probedPaths.push_back(path);
+    const auto known = log.probeDurations.find(path);
+    const double duration = known != log.probeDurations.end() ? known->second : log.probeDuration;
+    *seconds = duration > 0 ? duration : 0.0;
+    return duration > 0 ? 0 : -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ struct PlayerLog
     std::vector<double> fadeins;
     std::vector<std::string> probedPaths;
     double probeDuration = 0.0;
+    // Durations of particular paths; any other path gets probeDuration. A
+    // duration of 0 or less fails the probe.
+    std::map<std::string, double> probeDurations;
     double position = 0.0;
 };
 PlayerLog &player();
@@ -27,10 +31,22 @@ struct BridgeState
     int callbackRegistrations = 0;
     // The phone's catalogue: display name (as stored) and file name.
     std::vector<std::pair<std::string, std::string>> ringtones;
-    std::vector<std::string> calls; // "rename 1 x&lt;y", "remove 1", "add PATH 1234", "commit", ...
-    // Results of the calls; a failed removal or rename changes nothing.
+    // File names of the last listing: removals and renames name an entry by
+    // its index there, and fail when that entry has left the phone since.
+    std::vector<std::string> listed;
+    // Lengths in ms by file name, as getRingtoneInfo gives them.
+    std::map<std::string, int> lengths;
+    // "rename 1 x&lt;y", "remove 1", "add PATH 1234", "commit",
+    // "from PHONE LOCAL", "to PHONE LOCAL", "replace PHONE LOCAL 1234"
+    std::vector<std::string> calls;
+    // Results of the calls; a failed change or copy changes nothing.
     int changeResult = 0;
     int commitResult = 0;
+    // Of getRingtone at index 0: negative for a phone whose list cannot be read.
+    int listResult = 0;
+    // Whether the table has the optional entries (set before the table is taken).
+    bool withReplace = true;
+    bool withInfo = true;
 };
 BridgeState &bridge();
 // Sends a device event through the callback the window registered.
