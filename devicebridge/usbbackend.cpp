@@ -1,8 +1,8 @@
 // Real phones through usbmuxd and libimobiledevice: device events arrive on
 // libusbmuxd's thread and are queued; everything else (the lockdown
 // handshake, starting the AFC and notification services, telling why a
-// phone could not be reached) runs on the bridge's thread. AFC calls then run on the caller's thread, serialised by
-// the bridge.
+// phone could not be reached) runs on the bridge's thread. AFC calls then
+// run on the caller's thread, serialised by the bridge.
 #include "backend.h"
 #include "devicebridge.h"
 #include "transport.h"
@@ -415,8 +415,14 @@ public:
         if (!taken.empty())
             return milliseconds(5000);
         const auto phone = std::find_if(phones.begin(), phones.end(), [](const Phone &p) { return !p.givenUp; });
-        if (phone != phones.end())
-            return milliseconds(waitsForUser(phone->told) ? 3000 : 1000);
+        if (phone != phones.end()) {
+            // Each try at a phone that asks for trust pairs again, which
+            // makes new keys (about a second of work): usbmuxd's own
+            // "Paired" usually comes first anyway.
+            if (phone->told == PhoneFailure::TrustPending)
+                return milliseconds(10000);
+            return milliseconds(phone->told == PhoneFailure::Locked ? 3000 : 1000);
+        }
         if (phones.empty() && silentPolls > 0 && !serviceTold)
             return milliseconds(1000);
         return milliseconds(5000);
@@ -447,6 +453,9 @@ private:
         case UsbEvent::Add:
             if (phone == phones.end())
                 phones.push_back({event.udid});
+            // usbmuxd answers, whatever was told of it before.
+            silentPolls = 0;
+            serviceTold = false;
             break;
         case UsbEvent::Paired:
             // Trusted now (the user tapped Trust, or paired it with a tool):
