@@ -24,8 +24,8 @@ public:
     // Sets the first status and the iTunes export choice; returns the iTunes
     // program to start after each conversion, empty when there is none.
     QString checkITunes();
-    // A phone event text from the bridge ("connect", "disconnect", or the
-    // failed-connection text); anything else is ignored.
+    // A phone event text from the bridge ("connect", "disconnect", or one of
+    // the failures to reach a phone); anything else is ignored.
     void onDeviceEvent(const QString &text);
     // Copies a finished ringtone to the phone and opens it in iTunes, as
     // chosen when it was made.
@@ -34,6 +34,10 @@ public:
     // The failed-connection explanation, in the window's translation context:
     // the iTunes steps on Windows, the steps that help elsewhere.
     static QString initFailedText();
+    // What to do about a failure to reach a phone, for a failure event text
+    // of the bridge (DEVICE_EVENT_INIT_FAILED gives initFailedText()); empty
+    // for any other text.
+    static QString failureText(const QString &event);
 
 Q_SIGNALS:
     // Status texts are untranslated literals, translated by the window.

@@ -253,6 +253,62 @@
         <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
         <translation>Terminé, mais la sonnerie dépasse 40 secondes : l'iPhone ne la listera pas.</translation>
     </message>
+    <message>
+        <source>Your iPhone could not be connected.</source>
+        <translation>Impossible de connecter votre iPhone.</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>Le service téléphone usbmuxd n'est pas lancé.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>Votre iPhone est injoignable : le service téléphone usbmuxd ne répond pas.&lt;br&gt;Installez usbmuxd (sous Debian et Ubuntu : le paquet « usbmuxd ») puis rebranchez le téléphone.</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>Le module téléphone est absent : aucun iPhone ne peut être connecté.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill n'a pas pu charger son module téléphone (libtonquill_usbphone.so) et ne peut donc joindre aucun iPhone.&lt;br&gt;Réinstallez Tonquill. Les sonneries sont toujours créées dans le dossier de sortie.</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>Déverrouillez votre iPhone pour le connecter.</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>Votre iPhone est verrouillé par un code.&lt;br&gt;Déverrouillez-le et laissez-le déverrouillé : il se connecte tout seul.</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>Touchez « Se fier » sur votre iPhone pour le connecter.</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>Votre iPhone demande s'il faut faire confiance à cet ordinateur.&lt;br&gt;Déverrouillez-le, touchez « Se fier » et saisissez le code : il se connecte tout seul.</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>Votre iPhone ne fait pas confiance à cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>Votre iPhone a reçu l'ordre de ne pas faire confiance à cet ordinateur.&lt;br&gt;Débranchez l'iPhone puis rebranchez-le, et touchez « Se fier » quand il le demande.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>Votre iPhone n'accepte plus le jumelage de cet ordinateur.&lt;br&gt;L'iPhone branché et déverrouillé, lancez « idevicepair unpair » puis « idevicepair pair » (paquet « libimobiledevice-utils ») et touchez « Se fier » sur l'iPhone : il se connecte alors tout seul.</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>Le service de fichiers de votre iPhone n'a pas pu être démarré.</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>Votre iPhone fait confiance à cet ordinateur mais n'a pas démarré son service de fichiers.&lt;br&gt;Débranchez l'iPhone puis rebranchez-le ; si cela ne suffit pas, redémarrez l'iPhone.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

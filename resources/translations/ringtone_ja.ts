@@ -253,6 +253,62 @@
         <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
         <translation>完了しましたが、着信音が 40 秒より長いため iPhone には表示されません。</translation>
     </message>
+    <message>
+        <source>Your iPhone could not be connected.</source>
+        <translation>iPhone に接続できませんでした。</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>電話サービス usbmuxd が動作していません。</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>iPhone に接続できません: 電話サービス usbmuxd が応答しません。&lt;br&gt;usbmuxd をインストールして (Debian と Ubuntu ではパッケージ「usbmuxd」)、電話をもう一度接続してください。</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>電話モジュールがありません: iPhone を接続できません。</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill は電話モジュール (libtonquill_usbphone.so) を読み込めなかったため、iPhone に接続できません。&lt;br&gt;Tonquill をインストールし直してください。着信音は引き続き出力フォルダに作成されます。</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>接続するには iPhone のロックを解除してください。</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>iPhone はパスコードでロックされています。&lt;br&gt;ロックを解除し、解除したままにしてください: 自動的に接続されます。</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>接続するには iPhone で「信頼」をタップしてください。</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>iPhone がこのコンピュータを信頼するかどうかを尋ねています。&lt;br&gt;ロックを解除し、「信頼」をタップしてパスコードを入力してください: 自動的に接続されます。</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>iPhone はこのコンピュータを信頼していません。</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>iPhone でこのコンピュータを信頼しないことが選ばれました。&lt;br&gt;iPhone を取り外してもう一度接続し、尋ねられたら「信頼」をタップしてください。</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>iPhone はこのコンピュータとのペアリングを受け付けなくなりました。&lt;br&gt;iPhone を接続してロックを解除した状態で「idevicepair unpair」、続いて「idevicepair pair」を実行し (パッケージ「libimobiledevice-utils」)、iPhone で「信頼」をタップしてください: その後、自動的に接続されます。</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>iPhone のファイルサービスを開始できませんでした。</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>iPhone はこのコンピュータを信頼していますが、ファイルサービスを開始しませんでした。&lt;br&gt;iPhone を取り外してもう一度接続してください。それでも解決しない場合は iPhone を再起動してください。</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

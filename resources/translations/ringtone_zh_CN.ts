@@ -253,6 +253,62 @@
         <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
         <translation>已完成，但铃声超过 40 秒：iPhone 不会列出它。</translation>
     </message>
+    <message>
+        <source>Your iPhone could not be connected.</source>
+        <translation>无法连接您的 iPhone。</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>手机服务 usbmuxd 未运行。</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>无法访问您的 iPhone：手机服务 usbmuxd 没有响应。&lt;br&gt;请安装 usbmuxd（在 Debian 和 Ubuntu 上：软件包“usbmuxd”），然后重新插入手机。</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>缺少手机模块：无法连接任何 iPhone。</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill 无法加载其手机模块（libtonquill_usbphone.so），因此无法访问 iPhone。&lt;br&gt;请重新安装 Tonquill。铃声仍会生成在输出文件夹中。</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>请解锁 iPhone 以进行连接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>您的 iPhone 已用密码锁定。&lt;br&gt;请解锁并保持解锁状态：它会自动连接。</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>请在 iPhone 上轻点“信任”以进行连接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>您的 iPhone 正在询问是否信任这台电脑。&lt;br&gt;请解锁，轻点“信任”并输入密码：它会自动连接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>您的 iPhone 不信任这台电脑。</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>您的 iPhone 已被设置为不信任这台电脑。&lt;br&gt;请断开 iPhone 并重新连接，在它询问时轻点“信任”。</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>您的 iPhone 不再接受与这台电脑的配对。&lt;br&gt;在 iPhone 已连接并解锁的情况下，运行“idevicepair unpair”，然后运行“idevicepair pair”（软件包“libimobiledevice-utils”），并在 iPhone 上轻点“信任”：之后它会自动连接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>无法启动您 iPhone 的文件服务。</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>您的 iPhone 信任这台电脑，但没有启动其文件服务。&lt;br&gt;请断开 iPhone 并重新连接；如果仍无效，请重新启动 iPhone。</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -25,6 +25,10 @@ private Q_SLOTS:
     void initFailedTextIsTranslated();
     void exportToPhone_data();
     void exportToPhone();
+    void failureIsTold_data();
+    void failureIsTold();
+    void failureTextsAreTranslated_data();
+    void failureTextsAreTranslated();
 
 private:
     struct Window
@@ -129,6 +133,112 @@ void TestPhoneLink::exportToPhone()
                                               + " 1187",
                                           "commit"}));
     QCOMPARE(QString::fromLatin1(statuses.last().first().value<const char *>()), status);
+}
+
+namespace {
+
+// Every failure to reach a phone, with a word its explanation must hold for
+// the user to act on (commands and packages are not translated).
+const std::pair<const char *, const char *> kFailureEvents[] = {
+    {DEVICE_EVENT_INIT_FAILED, "<br>"},
+    {DEVICE_EVENT_NO_SERVICE, "usbmuxd"},
+    {DEVICE_EVENT_NO_MODULE, "libtonquill_usbphone.so"},
+    {DEVICE_EVENT_LOCKED, "<br>"},
+    {DEVICE_EVENT_TRUST_PENDING, "<br>"},
+    {DEVICE_EVENT_TRUST_REFUSED, "<br>"},
+    {DEVICE_EVENT_NOT_PAIRED, "idevicepair unpair"},
+    {DEVICE_EVENT_NO_FILE_SERVICE, "<br>"},
+};
+
+// The text of the message box that running shows (modal or not), closed.
+template<typename Run>
+QString boxShownBy(QWidget *window, Run run)
+{
+    QString shown;
+    const auto take = [window, &shown] {
+        for (QMessageBox *box : window->findChildren<QMessageBox *>()) {
+            if (box->isVisible() && shown.isEmpty()) {
+                shown = box->text();
+                box->accept();
+            }
+        }
+    };
+    QTimer::singleShot(0, window, take);
+    run();
+    take();
+    QCoreApplication::processEvents();
+    return shown;
+}
+
+} // namespace
+
+void TestPhoneLink::failureIsTold_data()
+{
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<QString>("word");
+    for (const auto &[event, word] : kFailureEvents)
+        QTest::newRow(event) << QString::fromLatin1(event) << QString::fromLatin1(word);
+}
+
+void TestPhoneLink::failureIsTold()
+{
+    QFETCH(QString, event);
+    QFETCH(QString, word);
+    Window window;
+    window.widget.show();
+    QSignalSpy statuses(&window.link, &CPhoneLink::statusChanged);
+    QSignalSpy phone(&window.link, &CPhoneLink::phoneChanged);
+    const bool exportEnabled = window.exportPhone->isEnabled();
+    const QString shown = boxShownBy(&window.widget, [&] { window.link.onDeviceEvent(event); });
+    QCOMPARE(shown, CPhoneLink::failureText(event));
+    QVERIFY2(shown.contains(word), qPrintable(shown));
+    // A phone is plugged in but unusable: the status says so rather than
+    // asking for one, and the export stays as it was.
+    QCOMPARE(statuses.size(), 1);
+    const QString status = QString::fromLatin1(statuses.first().first().value<const char *>());
+    QVERIFY(!status.isEmpty());
+    QVERIFY(status != QLatin1String("Please connect your iPhone to this computer."));
+    QVERIFY(phone.isEmpty());
+    QCOMPARE(window.exportPhone->isEnabled(), exportEnabled);
+    // Any other text shows nothing.
+    QVERIFY(CPhoneLink::failureText(event + QLatin1Char(' ')).isEmpty());
+}
+
+void TestPhoneLink::failureTextsAreTranslated_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<QString>("word");
+    for (const char *code : {"fr", "de", "es", "it", "ja", "zh_CN", "zh_TW", "ar"})
+        for (const auto &[event, word] : kFailureEvents)
+            QTest::addRow("%s %s", code, event) << QString::fromLatin1(code) << QString::fromLatin1(event)
+                                                << QString::fromLatin1(word);
+}
+
+void TestPhoneLink::failureTextsAreTranslated()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, event);
+    QFETCH(QString, word);
+    QString status;
+    {
+        Window window;
+        QSignalSpy statuses(&window.link, &CPhoneLink::statusChanged);
+        boxShownBy(&window.widget, [&] { window.link.onDeviceEvent(event); });
+        QCOMPARE(statuses.size(), 1);
+        status = QString::fromLatin1(statuses.first().first().value<const char *>());
+    }
+    const QString english = CPhoneLink::failureText(event);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/translations/ringtone_%1.qm").arg(code)));
+    QCoreApplication::installTranslator(&translator);
+    const QString translated = CPhoneLink::failureText(event);
+    const QString translatedStatus = QCoreApplication::translate("MainDialog", status.toLatin1().constData());
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY2(translated != english, qPrintable(english));
+    QVERIFY2(translatedStatus != status, qPrintable(status));
+    QVERIFY2(translated.contains(word), qPrintable(translated));
+    QCOMPARE(translated.count(QLatin1String("<br>")), english.count(QLatin1String("<br>")));
 }
 
 QTEST_MAIN(TestPhoneLink)
