@@ -93,10 +93,36 @@ void CPhoneLink::onDeviceEvent(const QString &text)
         Q_EMIT phoneChanged(connected);
         Q_EMIT statusChanged(connected ? QT_TRANSLATE_NOOP("MainDialog", "Ready.") : kConnectPhone);
     } else if (text == QLatin1String(DEVICE_EVENT_INIT_FAILED)) {
+        // A phone that keeps failing sends this again and again, and the
+        // box's own event loop delivers the next one: one box says it all.
+        if (initFailedBox)
+            return;
         QMessageBox box(QMessageBox::Information, QString::fromLatin1(Identity::kProductName), initFailedText(),
                         QMessageBox::Ok, window);
         box.setDefaultButton(static_cast<QPushButton *>(nullptr));
+        initFailedBox = &box;
         box.exec();
+    }
+}
+
+const char *CPhoneLink::transferStatus(int result)
+{
+    switch (result) {
+    case DEVICE_ERR_NO_SPACE:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone is full.");
+    case DEVICE_ERR_PERMISSION:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone did not allow the ringtone to be written.");
+    case DEVICE_ERR_BUSY:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: another program is syncing with the iPhone. "
+                                               "Try again when it has finished.");
+    case DEVICE_ERR_NO_PHONE:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone was disconnected during the transfer.");
+    case DEVICE_ERR_DAMAGED:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone's ringtone list cannot be read. "
+                                               "Nothing was changed on the phone.");
+    default:
+        return result < 0 ? QT_TRANSLATE_NOOP("MainDialog", "Transfer failed.")
+                          : QT_TRANSLATE_NOOP("MainDialog", "Transfer succeed.");
     }
 }
 
@@ -107,8 +133,8 @@ void CPhoneLink::exportRingtone(const QString &path, int clipMilliseconds, bool 
         const int added = bridge->addRingtone(0, native.toUtf8().constData(), clipMilliseconds);
         // A failed addition leaves nothing to commit; a failed commit loses the addition.
         const int committed = bridge->commitChanges ? bridge->commitChanges(0) : 0;
-        Q_EMIT statusChanged(added < 0 || committed < 0 ? QT_TRANSLATE_NOOP("MainDialog", "Transfer failed.")
-                                                        : QT_TRANSLATE_NOOP("MainDialog", "Transfer succeed."));
+        // The first failure is the one that says why.
+        Q_EMIT statusChanged(transferStatus(added < 0 ? added : committed));
     }
     if (toITunes && !iTunesPath.isEmpty())
         QProcess::startDetached(iTunesPath, {QStringLiteral("/open"), native});
