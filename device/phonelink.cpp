@@ -113,13 +113,13 @@ const char *CPhoneLink::transferStatus(int result)
     case DEVICE_ERR_PERMISSION:
         return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone did not allow the ringtone to be written.");
     case DEVICE_ERR_BUSY:
-        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: another program is syncing with the iPhone. "
-                                               "Try again when it has finished.");
+        return QT_TRANSLATE_NOOP("MainDialog",
+                                 "Transfer failed: another program is syncing with the iPhone; try again later.");
     case DEVICE_ERR_NO_PHONE:
         return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone was disconnected during the transfer.");
     case DEVICE_ERR_DAMAGED:
-        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone's ringtone list cannot be read. "
-                                               "Nothing was changed on the phone.");
+        return QT_TRANSLATE_NOOP("MainDialog",
+                                 "Transfer failed: the iPhone's ringtone list cannot be read; the phone is unchanged.");
     default:
         return result < 0 ? QT_TRANSLATE_NOOP("MainDialog", "Transfer failed.")
                           : QT_TRANSLATE_NOOP("MainDialog", "Transfer succeed.");

@@ -294,9 +294,14 @@ void MainDialog::showStatus()
     if (!statusReason.isEmpty())
         text += QLatin1Char(' ') + failureHint(statusReason);
     ui->labelStatus->setText(text);
-    // The line may be cut by the window's edge; the tooltip holds it whole,
-    // with the encoder's own words.
-    ui->labelStatus->setToolTip(statusReason.isEmpty() ? QString() : text + QStringLiteral("\n\n") + statusReason);
+    // The line may be cut by the window's edge (translations run longer);
+    // the tooltip then holds it whole, and always the encoder's own words.
+    QLabel *label = ui->labelStatus;
+    label->ensurePolished();
+    const bool cut = label->fontMetrics().horizontalAdvance(text) > label->contentsRect().width();
+    label->setToolTip(!statusReason.isEmpty() ? text + QStringLiteral("\n\n") + statusReason
+                      : cut                   ? text
+                                              : QString());
     qCDebug(lcWindow).noquote() << "status:" << text;
 }
 

@@ -277,16 +277,16 @@ Its sound was kept in:
         <translation>فشل النقل: لم يسمح iPhone بكتابة النغمة.</translation>
     </message>
     <message>
-        <source>Transfer failed: another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>فشل النقل: برنامج آخر يُجري مزامنة مع iPhone. أعد المحاولة عندما ينتهي.</translation>
-    </message>
-    <message>
         <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
         <translation>فشل النقل: انقطع اتصال iPhone أثناء النقل.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read. Nothing was changed on the phone.</source>
-        <translation>فشل النقل: تتعذّر قراءة قائمة النغمات في iPhone. لم يُغيَّر شيء على الهاتف.</translation>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>فشل النقل: برنامج آخر يُجري مزامنة مع iPhone؛ أعد المحاولة لاحقًا.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>فشل النقل: تتعذّر قراءة قائمة النغمات في iPhone؛ لم يتغيّر شيء على الهاتف.</translation>
     </message>
 </context>
 <context>

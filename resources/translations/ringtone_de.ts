@@ -277,16 +277,16 @@ Sein Ton wurde behalten in:
         <translation>Übertragung fehlgeschlagen: Das iPhone hat das Schreiben des Klingeltons nicht erlaubt.</translation>
     </message>
     <message>
-        <source>Transfer failed: another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>Übertragung fehlgeschlagen: Ein anderes Programm synchronisiert gerade mit dem iPhone. Versuchen Sie es erneut, wenn es fertig ist.</translation>
-    </message>
-    <message>
         <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
         <translation>Übertragung fehlgeschlagen: Das iPhone wurde während der Übertragung getrennt.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read. Nothing was changed on the phone.</source>
-        <translation>Übertragung fehlgeschlagen: Die Klingeltonliste des iPhones kann nicht gelesen werden. Auf dem Telefon wurde nichts geändert.</translation>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>Übertragung fehlgeschlagen: Ein anderes Programm synchronisiert das iPhone; versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>Übertragung fehlgeschlagen: Die Klingeltonliste des iPhones ist nicht lesbar; das Telefon bleibt unverändert.</translation>
     </message>
 </context>
 <context>

@@ -277,16 +277,16 @@ Su sonido se ha conservado en:
         <translation>La transferencia ha fallado: el iPhone no ha permitido escribir el tono.</translation>
     </message>
     <message>
-        <source>Transfer failed: another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>La transferencia ha fallado: otro programa está sincronizando el iPhone. Vuelva a intentarlo cuando termine.</translation>
-    </message>
-    <message>
         <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
         <translation>La transferencia ha fallado: el iPhone se desconectó durante la transferencia.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read. Nothing was changed on the phone.</source>
-        <translation>La transferencia ha fallado: no se puede leer la lista de tonos del iPhone. No se ha cambiado nada en el teléfono.</translation>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>La transferencia ha fallado: otro programa está sincronizando el iPhone; inténtelo más tarde.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>La transferencia ha fallado: no se puede leer la lista de tonos del iPhone; el teléfono no ha cambiado.</translation>
     </message>
 </context>
 <context>

@@ -277,16 +277,16 @@ Son son a été conservé dans :
         <translation>Le transfert a échoué : l&apos;iPhone n&apos;a pas autorisé l&apos;écriture de la sonnerie.</translation>
     </message>
     <message>
-        <source>Transfer failed: another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>Le transfert a échoué : un autre programme synchronise l&apos;iPhone. Réessayez quand il aura terminé.</translation>
-    </message>
-    <message>
         <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
         <translation>Le transfert a échoué : l&apos;iPhone a été déconnecté pendant le transfert.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read. Nothing was changed on the phone.</source>
-        <translation>Le transfert a échoué : la liste des sonneries de l&apos;iPhone est illisible. Rien n&apos;a été modifié sur le téléphone.</translation>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>Le transfert a échoué : un autre programme synchronise l&apos;iPhone ; réessayez plus tard.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>Le transfert a échoué : la liste des sonneries de l&apos;iPhone est illisible ; le téléphone n&apos;a pas été modifié.</translation>
     </message>
 </context>
 <context>

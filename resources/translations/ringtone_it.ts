@@ -277,16 +277,16 @@ Il suo audio è stato conservato in:
         <translation>Trasferimento non riuscito: l&apos;iPhone non ha consentito di scrivere la suoneria.</translation>
     </message>
     <message>
-        <source>Transfer failed: another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>Trasferimento non riuscito: un altro programma sta sincronizzando l&apos;iPhone. Riprova quando avrà finito.</translation>
-    </message>
-    <message>
         <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
         <translation>Trasferimento non riuscito: l&apos;iPhone è stato scollegato durante il trasferimento.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read. Nothing was changed on the phone.</source>
-        <translation>Trasferimento non riuscito: impossibile leggere l&apos;elenco delle suonerie dell&apos;iPhone. Sul telefono non è stato modificato nulla.</translation>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>Trasferimento non riuscito: un altro programma sta sincronizzando l&apos;iPhone; riprova più tardi.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>Trasferimento non riuscito: impossibile leggere l&apos;elenco delle suonerie dell&apos;iPhone; il telefono non è stato modificato.</translation>
     </message>
 </context>
 <context>

@@ -277,16 +277,16 @@ Its sound was kept in:
         <translation>転送に失敗しました: iPhone が着信音の書き込みを許可しませんでした。</translation>
     </message>
     <message>
-        <source>Transfer failed: another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>転送に失敗しました: 別のプログラムが iPhone と同期中です。終わってからもう一度お試しください。</translation>
-    </message>
-    <message>
         <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
         <translation>転送に失敗しました: 転送中に iPhone の接続が切れました。</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read. Nothing was changed on the phone.</source>
-        <translation>転送に失敗しました: iPhone の着信音リストを読み取れません。iPhone 上では何も変更されていません。</translation>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>転送に失敗しました: 別のプログラムが iPhone と同期中です。後でもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>転送に失敗しました: iPhone の着信音リストを読み取れません。iPhone は変更されていません。</translation>
     </message>
 </context>
 <context>

@@ -277,16 +277,16 @@ Its sound was kept in:
         <translation>传输失败：iPhone 不允许写入铃声。</translation>
     </message>
     <message>
-        <source>Transfer failed: another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>传输失败：另一个程序正在与 iPhone 同步。请在其完成后重试。</translation>
-    </message>
-    <message>
         <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
         <translation>传输失败：传输过程中 iPhone 已断开连接。</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read. Nothing was changed on the phone.</source>
-        <translation>传输失败：无法读取 iPhone 的铃声列表。手机上未做任何更改。</translation>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>传输失败：另一个程序正在与 iPhone 同步，请稍后重试。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>传输失败：无法读取 iPhone 的铃声列表；手机未做任何更改。</translation>
     </message>
 </context>
 <context>

@@ -277,16 +277,16 @@ Its sound was kept in:
         <translation>傳輸失敗：iPhone 不允許寫入鈴聲。</translation>
     </message>
     <message>
-        <source>Transfer failed: another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>傳輸失敗：另一個程式正在與 iPhone 同步。請在其完成後再試一次。</translation>
-    </message>
-    <message>
         <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
         <translation>傳輸失敗：傳輸期間 iPhone 已中斷連線。</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read. Nothing was changed on the phone.</source>
-        <translation>傳輸失敗：無法讀取 iPhone 的鈴聲清單。手機上未做任何變更。</translation>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>傳輸失敗：另一個程式正在與 iPhone 同步，請稍後再試。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>傳輸失敗：無法讀取 iPhone 的鈴聲清單；手機未做任何變更。</translation>
     </message>
 </context>
 <context>

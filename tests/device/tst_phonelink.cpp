@@ -159,18 +159,15 @@ void TestPhoneLink::exportToPhone_data()
                                         << "Transfer failed: the iPhone is full.";
     QTest::newRow("no permission") << true << int(DEVICE_ERR_PERMISSION) << 0
                                    << "Transfer failed: the iPhone did not allow the ringtone to be written.";
-    QTest::newRow("sync lock held") << true << 0 << int(DEVICE_ERR_BUSY)
-                                    << "Transfer failed: another program is syncing with the iPhone. Try again when "
-                                       "it has finished.";
+    const QString busy = QStringLiteral("Transfer failed: another program is syncing with the iPhone; try again later.");
+    QTest::newRow("sync lock held") << true << 0 << int(DEVICE_ERR_BUSY) << busy;
     QTest::newRow("phone gone") << true << int(DEVICE_ERR_NO_PHONE) << int(DEVICE_ERR_NO_PHONE)
                                 << "Transfer failed: the iPhone was disconnected during the transfer.";
-    QTest::newRow("list unreadable") << true << int(DEVICE_ERR_DAMAGED) << 0
-                                     << "Transfer failed: the iPhone's ringtone list cannot be read. Nothing was "
-                                        "changed on the phone.";
+    QTest::newRow("list unreadable")
+        << true << int(DEVICE_ERR_DAMAGED) << 0
+        << "Transfer failed: the iPhone's ringtone list cannot be read; the phone is unchanged.";
     // The addition's reason comes first: the commit only follows from it.
-    QTest::newRow("addition's reason first") << true << int(DEVICE_ERR_BUSY) << int(DEVICE_ERR_IO)
-                                             << "Transfer failed: another program is syncing with the iPhone. Try "
-                                                "again when it has finished.";
+    QTest::newRow("addition's reason first") << true << int(DEVICE_ERR_BUSY) << int(DEVICE_ERR_IO) << busy;
     QTest::newRow("not chosen") << false << 0 << 0 << "";
 }
 

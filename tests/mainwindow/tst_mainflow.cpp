@@ -702,9 +702,9 @@ void TestMainFlow::exportFollowsTheBox_data()
     QTest::newRow("unchecked during the job") << true << "uncheck" << 0 << false << "Conversion succeed.";
     QTest::newRow("phone plugged in during the job") << false << "connect" << 0 << true << "Transfer succeed.";
     QTest::newRow("phone gone during the job") << true << "disconnect" << 0 << false << "Conversion succeed.";
-    QTest::newRow("another program syncing") << true << "" << int(DEVICE_ERR_BUSY) << true
-                                             << "Transfer failed: another program is syncing with the iPhone. Try "
-                                                "again when it has finished.";
+    QTest::newRow("another program syncing")
+        << true << "" << int(DEVICE_ERR_BUSY) << true
+        << "Transfer failed: another program is syncing with the iPhone; try again later.";
     QTest::newRow("phone full") << true << "" << int(DEVICE_ERR_NO_SPACE) << true
                                 << "Transfer failed: the iPhone is full.";
 }
