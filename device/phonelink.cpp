@@ -152,14 +152,47 @@ void CPhoneLink::onDeviceEvent(const QString &text)
         checkExport->setChecked(connected);
         Q_EMIT phoneChanged(connected);
         Q_EMIT statusChanged(connected ? QT_TRANSLATE_NOOP("MainDialog", "Ready.") : kConnectPhone);
+        // What the box asked for (Trust, unlocking) has happened, or the
+        // phone it spoke of is gone: it no longer applies.
+        if (initFailedBox)
+            initFailedBox->done(QMessageBox::Ok);
     } else if (const Failure *failure = findFailure(text)) {
         // The phone stays unusable (no change to the export choice), but the
         // status no longer asks for a phone that is plugged in.
         Q_EMIT statusChanged(failure->status);
+        // A phone that keeps failing sends this again and again, and the
+        // box's own event loop delivers the next one: one box says it all,
+        // the latest reason.
+        if (initFailedBox) {
+            initFailedBox->setText(failureText(text));
+            return;
+        }
         QMessageBox box(QMessageBox::Information, QString::fromLatin1(Identity::kProductName), failureText(text),
                         QMessageBox::Ok, window);
         box.setDefaultButton(static_cast<QPushButton *>(nullptr));
+        initFailedBox = &box;
         box.exec();
+    }
+}
+
+const char *CPhoneLink::transferStatus(int result)
+{
+    switch (result) {
+    case DEVICE_ERR_NO_SPACE:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone is full.");
+    case DEVICE_ERR_PERMISSION:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone did not allow the ringtone to be written.");
+    case DEVICE_ERR_BUSY:
+        return QT_TRANSLATE_NOOP("MainDialog",
+                                 "Transfer failed: another program is syncing with the iPhone; try again later.");
+    case DEVICE_ERR_NO_PHONE:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone was disconnected during the transfer.");
+    case DEVICE_ERR_DAMAGED:
+        return QT_TRANSLATE_NOOP("MainDialog",
+                                 "Transfer failed: the iPhone's ringtone list cannot be read; the phone is unchanged.");
+    default:
+        return result < 0 ? QT_TRANSLATE_NOOP("MainDialog", "Transfer failed.")
+                          : QT_TRANSLATE_NOOP("MainDialog", "Transfer succeed.");
     }
 }
 
@@ -170,8 +203,8 @@ void CPhoneLink::exportRingtone(const QString &path, int clipMilliseconds, bool 
         const int added = bridge->addRingtone(0, native.toUtf8().constData(), clipMilliseconds);
         // A failed addition leaves nothing to commit; a failed commit loses the addition.
         const int committed = bridge->commitChanges ? bridge->commitChanges(0) : 0;
-        Q_EMIT statusChanged(added < 0 || committed < 0 ? QT_TRANSLATE_NOOP("MainDialog", "Transfer failed.")
-                                                        : QT_TRANSLATE_NOOP("MainDialog", "Transfer succeed."));
+        // The first failure is the one that says why.
+        Q_EMIT statusChanged(transferStatus(added < 0 ? added : committed));
     }
     if (toITunes && !iTunesPath.isEmpty())
         QProcess::startDetached(iTunesPath, {QStringLiteral("/open"), native});

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QCheckBox;
+class QMessageBox;
 class QWidget;
 struct DeviceBridge;
 
@@ -31,6 +33,11 @@ public:
     // chosen when it was made.
     void exportRingtone(const QString &path, int clipMilliseconds, bool toPhone, bool toITunes);
 
+    // The status after copying a ringtone to the phone, for the bridge's
+    // result of the addition (or of its commit): an untranslated literal
+    // that says why a transfer failed, when the bridge said why.
+    static const char *transferStatus(int result);
+
     // The failed-connection explanation, in the window's translation context:
     // the iTunes steps on Windows, the steps that help elsewhere.
     static QString initFailedText();
@@ -50,4 +57,6 @@ private:
     QCheckBox *checkExportITunes;
     QWidget *window;
     QString iTunesPath;
+    // The failed-connection box while it is shown.
+    QPointer<QMessageBox> initFailedBox;
 };

@@ -1,14 +1,15 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="ar" sourcelanguage="en">
 <context>
     <name>AboutDialog</name>
     <message>
-        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>الموقع: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Home Page: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>الموقع: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>الدعم: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Support: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>الدعم: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Copyright © 2026 %1. All rights reserved.</source>
@@ -26,7 +27,7 @@
         <translation>تعذّر تهيئة الاتصال بجهاز iPhone!&lt;br&gt;يُرجى تجربة ما يلي:&lt;br&gt;  * افتح قفل iPhone وأبقه مفتوحًا&lt;br&gt;  * عندما يسأل iPhone عمّا إذا كان يثق بهذا الحاسوب، اضغط على «ثقة»&lt;br&gt;  * افصل iPhone ثم أعد توصيله&lt;br&gt;&lt;br&gt;يجب تثبيت خدمة الهاتف usbmuxd وتشغيلها (على Debian وUbuntu: الحزمة «usbmuxd»).</translation>
     </message>
     <message>
-        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple&apos;s technical restrictions...</source>
         <translation>تعذّر تهيئة الاتصال بجهاز iPhone/iPod touch!&lt;br&gt;قد يظهر هذا الخطأ إذا وصلت جهازًا لم يُوصَل قط ببرنامج iTunes على هذا الحاسوب.&lt;br&gt;جرّب ما يلي:&lt;br&gt;  * أغلق هذا البرنامج وافصل الجهاز عن الحاسوب&lt;br&gt;  * شغّل iTunes&lt;br&gt;  * صِل الجهاز&lt;br&gt;  * بعد ظهوره في iTunes، أغلق iTunes (لا حاجة إلى المزامنة أو نقل أي شيء)&lt;br&gt;  * أعد تشغيل هذا البرنامج.&lt;br&gt;&lt;br&gt;نعتذر عن هذا الإزعاج، فسببه قيود Apple التقنية...</translation>
     </message>
     <message>
@@ -190,20 +191,20 @@
         <translation>الملف:</translation>
     </message>
     <message>
-        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;إدارة&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;إدارة&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;مساعدة&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;مساعدة&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;الموقع&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;الموقع&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;حول&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;حول&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Export to iPhone</source>
@@ -308,6 +309,38 @@
     <message>
         <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
         <translation>جهاز iPhone يثق بهذا الحاسوب لكنه لم يشغّل خدمة الملفات.&lt;br&gt;افصل iPhone ثم أعد توصيله؛ وإن لم يُجدِ ذلك، أعد تشغيل iPhone.</translation>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>تعذّرت تسمية النغمة؛ وقد احتُفظ بصوتها في ملف ‎.m4a.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>تعذّر حفظ النغمة باسم &quot;%1&quot; (%2).
+
+احتُفظ بصوتها في:
+%3</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>فشل النقل: ذاكرة iPhone ممتلئة.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>فشل النقل: لم يسمح iPhone بكتابة النغمة.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>فشل النقل: انقطع اتصال iPhone أثناء النقل.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>فشل النقل: برنامج آخر يُجري مزامنة مع iPhone؛ أعد المحاولة لاحقًا.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>فشل النقل: تتعذّر قراءة قائمة النغمات في iPhone؛ لم يتغيّر شيء على الهاتف.</translation>
     </message>
 </context>
 <context>
