@@ -2,6 +2,8 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -154,6 +156,25 @@ std::string stringOf(plist_t node)
     return text ? std::string(text, size_t(length)) : std::string();
 }
 
+// Written as an unsigned integer; other programs may write a real number, and
+// libplist keeps a negative integer as its unsigned two's complement.
+int64_t millisecondsOf(plist_t node)
+{
+    if (!node)
+        return 0;
+    if (plist_get_node_type(node) == PLIST_UINT) {
+        uint64_t value = 0;
+        plist_get_uint_val(node, &value);
+        return value > uint64_t(INT64_MAX) ? 0 : int64_t(value);
+    }
+    if (plist_get_node_type(node) == PLIST_REAL) {
+        double value = 0;
+        plist_get_real_val(node, &value);
+        return value > 0 && value < 9.2e18 ? int64_t(value) : 0;
+    }
+    return 0;
+}
+
 } // namespace
 
 bool isPlainFileName(std::string_view name)
@@ -293,8 +314,10 @@ void Catalogue::rebuildIndex()
             break;
         Entry entry{key, {}};
         std::free(key);
-        if (plist_get_node_type(value) == PLIST_DICT)
+        if (plist_get_node_type(value) == PLIST_DICT) {
             entry.name = stringOf(plist_dict_get_item(value, "Name"));
+            entry.totalTimeMs = millisecondsOf(plist_dict_get_item(value, "Total Time"));
+        }
         entries.push_back(std::move(entry));
     }
     std::free(it);
@@ -351,11 +374,11 @@ void Catalogue::add(const std::string &fileName, const std::string &name, const 
     plist_t item = plist_new_dict();
     plist_dict_set_item(item, "Name", plist_new_string(validUtf8(name).c_str()));
     plist_dict_set_item(item, "GUID", plist_new_string(guid.c_str()));
-    plist_dict_set_item(item, "Total Time", plist_new_uint(uint64_t(totalTimeMs)));
+    plist_dict_set_item(item, "Total Time", plist_new_uint(uint64_t(std::max<int64_t>(totalTimeMs, 0))));
     plist_dict_set_item(item, "PID", plist_new_uint(pid));
     plist_dict_set_item(item, "Protected Content", plist_new_bool(0));
     plist_dict_set_item(ringtones(), fileName.c_str(), item);
-    entries.push_back({fileName, validUtf8(name)});
+    entries.push_back({fileName, validUtf8(name), std::max<int64_t>(totalTimeMs, 0)});
 }
 
 bool Catalogue::rename(int index, const std::string &name)
@@ -365,6 +388,17 @@ bool Catalogue::rename(int index, const std::string &name)
     plist_t item = plist_dict_get_item(ringtones(), entries[size_t(index)].fileName.c_str());
     entries[size_t(index)].name = validUtf8(name);
     plist_dict_set_item(item, "Name", plist_new_string(entries[size_t(index)].name.c_str()));
+    return true;
+}
+
+bool Catalogue::setTotalTime(int index, int64_t totalTimeMs)
+{
+    if (!entry(index))
+        return false;
+    Entry &changed = entries[size_t(index)];
+    changed.totalTimeMs = std::max<int64_t>(totalTimeMs, 0);
+    plist_t item = plist_dict_get_item(ringtones(), changed.fileName.c_str());
+    plist_dict_set_item(item, "Total Time", plist_new_uint(uint64_t(changed.totalTimeMs)));
     return true;
 }
 
