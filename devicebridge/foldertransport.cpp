@@ -16,9 +16,8 @@
 namespace fs = std::filesystem;
 
 namespace tqbridge {
-namespace {
 
-int fromErrno(int error)
+int resultFromErrno(int error)
 {
     switch (error) {
     case 0:
@@ -38,6 +37,13 @@ int fromErrno(int error)
     default:
         return ErrIo;
     }
+}
+
+namespace {
+
+int fromErrno(int error)
+{
+    return resultFromErrno(error);
 }
 
 int fromError(const std::error_code &error)

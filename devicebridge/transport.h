@@ -23,6 +23,9 @@ enum Result : int {
     ErrInvalid = DEVICE_ERR_INVALID,
 };
 
+// The result for an errno value of a local file operation.
+int resultFromErrno(int error);
+
 // The phone's file system as the bridge needs it. Paths are absolute phone
 // paths ("/iTunes_Control/Ringtones/ABCD.m4r"). One implementation keeps the
 // phone in a local folder, one talks AFC to a real phone; tests wrap either to
