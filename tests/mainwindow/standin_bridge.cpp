@@ -41,6 +41,11 @@ int copyToDevice(int, const char *phonePath, const char *localPath)
     record(std::string("to ") + phonePath + " " + localPath);
     return 0;
 }
+int replaceRingtone(int, const char *phonePath, const char *localPath, int milliseconds)
+{
+    record(std::string("replace ") + phonePath + " " + localPath + " " + std::to_string(milliseconds));
+    return standin::bridge().changeResult;
+}
 int addRingtone(int, const char *path, int milliseconds)
 {
     record(std::string("add ") + path + " " + std::to_string(milliseconds));
@@ -77,8 +82,8 @@ int renameRingtone(int, int index, const char *newName)
 DeviceBridge theBridge = {
     queryITunes, setEventCallback, commitChanges,
     nullptr, nullptr, nullptr, nullptr, nullptr,
-    copyFromDevice, copyToDevice,
-    nullptr, nullptr, nullptr, nullptr,
+    copyFromDevice, copyToDevice, replaceRingtone,
+    nullptr, nullptr, nullptr,
     addRingtone, nullptr,
     getRingtone, removeRingtone, renameRingtone,
 };
