@@ -283,12 +283,13 @@ std::optional<Catalogue> Catalogue::parse(std::string_view bytes)
         plist_dict_set_item(parsed, kRingtones, plist_new_dict());
     else if (plist_get_node_type(ringtones) != PLIST_DICT)
         return std::nullopt;
-    catalogue.rebuildIndex();
+    // Each entry must be a dictionary; looked at while indexing, since a
+    // lookup by key walks the whole dictionary.
+    if (!catalogue.rebuildIndex())
+        return std::nullopt;
     std::set<std::string_view> seen;
     for (const Entry &entry : catalogue.entries)
-        if (!isPlainFileName(entry.fileName) || !seen.insert(entry.fileName).second
-            || plist_get_node_type(plist_dict_get_item(catalogue.ringtones(), entry.fileName.c_str()))
-                   != PLIST_DICT)
+        if (!isPlainFileName(entry.fileName) || !seen.insert(entry.fileName).second)
             return std::nullopt;
     return catalogue;
 }
@@ -298,14 +299,15 @@ void *Catalogue::ringtones() const
     return plist_dict_get_item(root, kRingtones);
 }
 
-void Catalogue::rebuildIndex()
+bool Catalogue::rebuildIndex()
 {
     entries.clear();
     plist_t dict = ringtones();
     plist_dict_iter it = nullptr;
     plist_dict_new_iter(dict, &it);
     if (!it)
-        return;
+        return true;
+    bool allDicts = true;
     for (;;) {
         char *key = nullptr;
         plist_t value = nullptr;
@@ -317,10 +319,13 @@ void Catalogue::rebuildIndex()
         if (plist_get_node_type(value) == PLIST_DICT) {
             entry.name = stringOf(plist_dict_get_item(value, "Name"));
             entry.totalTimeMs = millisecondsOf(plist_dict_get_item(value, "Total Time"));
+        } else {
+            allDicts = false;
         }
         entries.push_back(std::move(entry));
     }
     std::free(it);
+    return allDicts;
 }
 
 std::string Catalogue::serialize() const
@@ -361,11 +366,25 @@ int Catalogue::indexOf(std::string_view fileName) const
 
 bool Catalogue::hasGuid(std::string_view guid) const
 {
-    for (const Entry &entry : entries)
-        if (stringOf(plist_dict_get_item(plist_dict_get_item(ringtones(), entry.fileName.c_str()), "GUID"))
-            == guid)
-            return true;
-    return false;
+    // Walked in order rather than looked up by file name: each lookup would
+    // walk the dictionary again.
+    plist_t dict = ringtones();
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(dict, &it);
+    if (!it)
+        return false;
+    bool found = false;
+    while (!found) {
+        char *key = nullptr;
+        plist_t value = nullptr;
+        plist_dict_next_item(dict, it, &key, &value);
+        if (!key)
+            break;
+        std::free(key);
+        found = plist_get_node_type(value) == PLIST_DICT && stringOf(plist_dict_get_item(value, "GUID")) == guid;
+    }
+    std::free(it);
+    return found;
 }
 
 void Catalogue::add(const std::string &fileName, const std::string &name, const std::string &guid,

@@ -61,7 +61,8 @@ public:
     static constexpr size_t kMaxBytes = 16u << 20;
 
 private:
-    void rebuildIndex();
+    // false when an entry is not a dictionary
+    bool rebuildIndex();
     void *ringtones() const;
 
     void *root = nullptr; // plist_t
