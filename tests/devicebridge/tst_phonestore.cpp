@@ -248,6 +248,8 @@ private Q_SLOTS:
     void replaceWaitsForTheSyncLock();
     void lengthsFollowTheListing();
     void savingKeepsTheUsersFiles();
+    void writerIgnoringTheLock_data();
+    void writerIgnoringTheLock();
 
 private:
     int sweptRuns = 0;
@@ -763,6 +765,90 @@ void TestPhoneStore::savingKeepsTheUsersFiles()
     QCOMPARE(store.copyFromDevice("/iTunes_Control/Ringtones/BBBB.m4r", local(phone, "Bell.m4r.part/x")),
              int(ErrNotFound));
     QCOMPARE(readAll(phone.local("Bell.m4r.part")), QByteArray("the user's own"));
+}
+
+namespace {
+
+// The phone, with another writer that ignores the sync lock: it adds a
+// ringtone of its own each time a commit has written its new catalogue
+// beside the old one, up to a number of times.
+class MeddlingTransport final : public Transport
+{
+public:
+    MeddlingTransport(const Phone &phone, int times)
+        : inner(makeFolderTransport(phone.rootUtf8()))
+        , phone(phone)
+        , timesLeft(times)
+    {
+    }
+    int read(const std::string &path, std::string &data) override { return inner->read(path, data); }
+    int write(const std::string &path, std::string_view data) override
+    {
+        const int result = inner->write(path, data);
+        if (path == std::string(kCataloguePath) + ".part" && timesLeft > 0) {
+            --timesLeft;
+            auto catalogue = Catalogue::parse(readAll(phone.path(kCataloguePath)).toStdString());
+            const std::string file = "MED" + std::to_string(meddled) + ".m4r";
+            catalogue->add(file, "Meddler " + std::to_string(meddled), "FFFF00000000000" + std::to_string(meddled),
+                           1, 1);
+            writeAll(phone.ringtone(file), "meddler");
+            writeAll(phone.path(kCataloguePath), QByteArray::fromStdString(catalogue->serialize()));
+            ++meddled;
+        }
+        return result;
+    }
+    int rename(const std::string &from, const std::string &to) override { return inner->rename(from, to); }
+    int remove(const std::string &path) override { return inner->remove(path); }
+    int list(const std::string &folder, std::vector<std::string> &names) override
+    {
+        return inner->list(folder, names);
+    }
+    int makeFolder(const std::string &path) override { return inner->makeFolder(path); }
+    int lock(const std::string &path) override { return inner->lock(path); }
+    void unlock() override { inner->unlock(); }
+    void notify(const char *name) override { inner->notify(name); }
+
+    int meddled = 0;
+
+private:
+    std::unique_ptr<Transport> inner;
+    const Phone &phone;
+    int timesLeft;
+};
+
+} // namespace
+
+void TestPhoneStore::writerIgnoringTheLock_data()
+{
+    QTest::addColumn<int>("times");
+    QTest::addColumn<int>("result");
+    QTest::newRow("once: the change goes onto what it wrote") << 1 << 0;
+    QTest::newRow("at every try: the change gives way") << 100 << int(ErrBusy);
+}
+
+void TestPhoneStore::writerIgnoringTheLock()
+{
+    QFETCH(int, times);
+    QFETCH(int, result);
+    Phone phone;
+    phone.seed(true);
+    MeddlingTransport transport(phone, times);
+    PhoneStore store(transport, quickLock());
+    QCOMPARE(list(store), 0);
+    QCOMPARE(store.renameRingtone(0, "Renamed"), 0);
+    QVERIFY(store.addRingtone(local(phone, "new.m4r"), 1000) >= 0);
+    QCOMPARE(store.commitChanges(), result);
+
+    const Snapshot shot = phone.snapshot();
+    QCOMPARE(shot.dangling, 0);
+    QVERIFY(transport.meddled >= 1);
+    std::vector<std::string> expected = {result == 0 ? "Renamed" : "Alpha", "Bravo", "Charlie"};
+    for (int i = 0; i < transport.meddled; ++i)
+        expected.push_back("Meddler " + std::to_string(i));
+    if (result == 0)
+        expected.push_back("new");
+    QCOMPARE(names(shot), expected);
+    QCOMPARE(ringtoneFiles(phone), int(expected.size()));
 }
 
 QTEST_GUILESS_MAIN(TestPhoneStore)
