@@ -56,7 +56,8 @@ public:
 
 // The simulated phone: a local folder is the phone's media root. Its sync
 // notifications are appended, one a line, to the file "<root>.sync-log"
-// beside the folder, so tests and users can watch the sync bracket.
+// beside the folder, so tests and users can watch the sync bracket. Without
+// the folder the phone has left: every operation gives ErrNoPhone.
 std::unique_ptr<Transport> makeFolderTransport(const std::string &root);
 
 } // namespace tqbridge

@@ -248,6 +248,7 @@ private Q_SLOTS:
     void replaceWaitsForTheSyncLock();
     void lengthsFollowTheListing();
     void savingKeepsTheUsersFiles();
+    void phoneLeavingIsSaidSo();
     void writerIgnoringTheLock_data();
     void writerIgnoringTheLock();
 
@@ -817,6 +818,31 @@ private:
 };
 
 } // namespace
+
+void TestPhoneStore::phoneLeavingIsSaidSo()
+{
+    // The simulated phone leaves with its folder, between the listing and
+    // each change: every operation says so, and none brings the folder back.
+    Phone phone;
+    phone.seed(true);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport, quickLock());
+    QCOMPARE(list(store), 0);
+    QVERIFY(store.addRingtone(local(phone, "new.m4r"), 1000) >= 0);
+    QCOMPARE(store.renameRingtone(0, "x"), 0);
+    QVERIFY(QDir(phone.root).removeRecursively());
+    QCOMPARE(store.commitChanges(), int(ErrNoPhone));
+    QCOMPARE(store.addRingtone(local(phone, "new.m4r"), 1000), int(ErrNoPhone));
+    QCOMPARE(store.removeRingtone(0), int(ErrNoPhone));
+    QCOMPARE(store.replaceRingtone("/iTunes_Control/Ringtones/AAAA.m4r", local(phone, "new.m4r"), 1),
+             int(ErrNoPhone));
+    QCOMPARE(store.copyFromDevice("/iTunes_Control/Ringtones/AAAA.m4r", local(phone, "saved.m4r")),
+             int(ErrNoPhone));
+    std::string name, file;
+    QCOMPARE(store.getRingtone(0, name, file), int(ErrNoPhone));
+    QVERIFY(!QFile::exists(phone.root));
+    QVERIFY(!QFile::exists(phone.local("saved.m4r")));
+}
 
 void TestPhoneStore::writerIgnoringTheLock_data()
 {
