@@ -212,7 +212,7 @@ int readLocalFile(const std::string &path, std::string &data, uintmax_t maxBytes
     std::FILE *in = std::fopen(file.c_str(), "rb");
 #endif
     if (!in)
-        return ErrPermission;
+        return errno ? resultFromErrno(errno) : int(ErrPermission);
     data.resize(size_t(size));
     const size_t got = std::fread(data.data(), 1, data.size(), in);
     std::fclose(in);
