@@ -255,6 +255,24 @@
         <translation>Hecho, pero el tono dura más de 40 segundos: el iPhone no lo mostrará.</translation>
     </message>
     <message>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>No se pudo dar nombre al tono; su sonido se ha conservado como archivo .m4a.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>No se pudo guardar el tono como «%1» (%2).
+
+Su sonido se ha conservado en:
+%3</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>Su iPhone no confía en este ordenador.</translation>
+    </message>
+    <message>
         <source>Your iPhone could not be connected.</source>
         <translation>No se pudo conectar su iPhone.</translation>
     </message>
@@ -291,36 +309,20 @@
         <translation>Su iPhone pregunta si debe confiar en este ordenador.&lt;br&gt;Desbloquéelo, toque Confiar e introduzca el código: se conecta solo.</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>Su iPhone no confía en este ordenador.</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>Se indicó a su iPhone que no confíe en este ordenador.&lt;br&gt;Desconecte el iPhone y vuelva a conectarlo; después toque Confiar cuando lo pregunte.</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
         <translation>Su iPhone ya no acepta el emparejamiento con este ordenador.&lt;br&gt;Con el iPhone conectado y desbloqueado, ejecute «idevicepair unpair» y después «idevicepair pair» (paquete «libimobiledevice-utils») y toque Confiar en el iPhone: entonces se conecta solo.</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
+        <source>Your iPhone&apos;s file service could not be started.</source>
         <translation>No se pudo iniciar el servicio de archivos de su iPhone.</translation>
     </message>
     <message>
         <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
         <translation>Su iPhone confía en este ordenador, pero no inició su servicio de archivos.&lt;br&gt;Desconecte el iPhone y vuelva a conectarlo; si no basta, reinicie el iPhone.</translation>
-        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
-        <translation>No se pudo dar nombre al tono; su sonido se ha conservado como archivo .m4a.</translation>
-    </message>
-    <message>
-        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
-
-Its sound was kept in:
-%3</source>
-        <translation>No se pudo guardar el tono como «%1» (%2).
-
-Su sonido se ha conservado en:
-%3</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone is full.</source>
@@ -331,12 +333,12 @@ Su sonido se ha conservado en:
         <translation>La transferencia ha fallado: el iPhone no ha permitido escribir el tono.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>La transferencia ha fallado: el iPhone se desconectó durante la transferencia.</translation>
-    </message>
-    <message>
         <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
         <translation>La transferencia ha fallado: otro programa está sincronizando el iPhone; inténtelo más tarde.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>La transferencia ha fallado: el iPhone se desconectó durante la transferencia.</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>

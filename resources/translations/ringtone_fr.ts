@@ -269,24 +269,8 @@ Son son a été conservé dans :
 %3</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone is full.</source>
-        <translation>Le transfert a échoué : l&apos;iPhone est plein.</translation>
-    </message>
-    <message>
-        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
-        <translation>Le transfert a échoué : l&apos;iPhone n&apos;a pas autorisé l&apos;écriture de la sonnerie.</translation>
-    </message>
-    <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>Le transfert a échoué : l&apos;iPhone a été déconnecté pendant le transfert.</translation>
-    </message>
-    <message>
-        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
-        <translation>Le transfert a échoué : un autre programme synchronise l&apos;iPhone ; réessayez plus tard.</translation>
-    </message>
-    <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
-        <translation>Le transfert a échoué : la liste des sonneries de l&apos;iPhone est illisible ; le téléphone n&apos;a pas été modifié.</translation>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>Votre iPhone ne fait pas confiance à cet ordinateur.</translation>
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
@@ -294,7 +278,7 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>The phone service usbmuxd is not running.</source>
-        <translation>Le service téléphone usbmuxd n'est pas lancé.</translation>
+        <translation>Le service téléphone usbmuxd n&apos;est pas lancé.</translation>
     </message>
     <message>
         <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
@@ -306,7 +290,7 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
-        <translation>Tonquill n'a pas pu charger son module téléphone (libtonquill_usbphone.so) et ne peut donc joindre aucun iPhone.&lt;br&gt;Réinstallez Tonquill. Les sonneries sont toujours créées dans le dossier de sortie.</translation>
+        <translation>Tonquill n&apos;a pas pu charger son module téléphone (libtonquill_usbphone.so) et ne peut donc joindre aucun iPhone.&lt;br&gt;Réinstallez Tonquill. Les sonneries sont toujours créées dans le dossier de sortie.</translation>
     </message>
     <message>
         <source>Unlock your iPhone to connect it.</source>
@@ -322,27 +306,43 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
-        <translation>Votre iPhone demande s'il faut faire confiance à cet ordinateur.&lt;br&gt;Déverrouillez-le, touchez « Se fier » et saisissez le code : il se connecte tout seul.</translation>
-    </message>
-    <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>Votre iPhone ne fait pas confiance à cet ordinateur.</translation>
+        <translation>Votre iPhone demande s&apos;il faut faire confiance à cet ordinateur.&lt;br&gt;Déverrouillez-le, touchez « Se fier » et saisissez le code : il se connecte tout seul.</translation>
     </message>
     <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
-        <translation>Votre iPhone a reçu l'ordre de ne pas faire confiance à cet ordinateur.&lt;br&gt;Débranchez l'iPhone puis rebranchez-le, et touchez « Se fier » quand il le demande.</translation>
+        <translation>Votre iPhone a reçu l&apos;ordre de ne pas faire confiance à cet ordinateur.&lt;br&gt;Débranchez l&apos;iPhone puis rebranchez-le, et touchez « Se fier » quand il le demande.</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
-        <translation>Votre iPhone n'accepte plus le jumelage de cet ordinateur.&lt;br&gt;L'iPhone branché et déverrouillé, lancez « idevicepair unpair » puis « idevicepair pair » (paquet « libimobiledevice-utils ») et touchez « Se fier » sur l'iPhone : il se connecte alors tout seul.</translation>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>Votre iPhone n&apos;accepte plus le jumelage de cet ordinateur.&lt;br&gt;L&apos;iPhone branché et déverrouillé, lancez « idevicepair unpair » puis « idevicepair pair » (paquet « libimobiledevice-utils ») et touchez « Se fier » sur l&apos;iPhone : il se connecte alors tout seul.</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
-        <translation>Le service de fichiers de votre iPhone n'a pas pu être démarré.</translation>
+        <source>Your iPhone&apos;s file service could not be started.</source>
+        <translation>Le service de fichiers de votre iPhone n&apos;a pas pu être démarré.</translation>
     </message>
     <message>
         <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>Votre iPhone fait confiance à cet ordinateur mais n'a pas démarré son service de fichiers.&lt;br&gt;Débranchez l'iPhone puis rebranchez-le ; si cela ne suffit pas, redémarrez l'iPhone.</translation>
+        <translation>Votre iPhone fait confiance à cet ordinateur mais n&apos;a pas démarré son service de fichiers.&lt;br&gt;Débranchez l&apos;iPhone puis rebranchez-le ; si cela ne suffit pas, redémarrez l&apos;iPhone.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>Le transfert a échoué : l&apos;iPhone est plein.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>Le transfert a échoué : l&apos;iPhone n&apos;a pas autorisé l&apos;écriture de la sonnerie.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>Le transfert a échoué : un autre programme synchronise l&apos;iPhone ; réessayez plus tard.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>Le transfert a échoué : l&apos;iPhone a été déconnecté pendant le transfert.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>Le transfert a échoué : la liste des sonneries de l&apos;iPhone est illisible ; le téléphone n&apos;a pas été modifié.</translation>
     </message>
 </context>
 <context>
@@ -365,15 +365,15 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>The iPhone was disconnected.</source>
-        <translation>L'iPhone a été déconnecté.</translation>
+        <translation>L&apos;iPhone a été déconnecté.</translation>
     </message>
     <message>
         <source>“%1” is no longer on the iPhone.</source>
-        <translation>« %1 » n'est plus sur l'iPhone.</translation>
+        <translation>« %1 » n&apos;est plus sur l&apos;iPhone.</translation>
     </message>
     <message>
         <source>The iPhone is full.</source>
-        <translation>L'iPhone est plein.</translation>
+        <translation>L&apos;iPhone est plein.</translation>
     </message>
     <message>
         <source>The disk is full.</source>
@@ -381,19 +381,19 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>The iPhone or this computer denied access to the file.</source>
-        <translation>L'iPhone ou cet ordinateur a refusé l'accès au fichier.</translation>
+        <translation>L&apos;iPhone ou cet ordinateur a refusé l&apos;accès au fichier.</translation>
     </message>
     <message>
         <source>You have no permission to write to that folder.</source>
-        <translation>Vous n'avez pas le droit d'écrire dans ce dossier.</translation>
+        <translation>Vous n&apos;avez pas le droit d&apos;écrire dans ce dossier.</translation>
     </message>
     <message>
         <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>Un autre programme synchronise l'iPhone. Réessayez quand il aura terminé.</translation>
+        <translation>Un autre programme synchronise l&apos;iPhone. Réessayez quand il aura terminé.</translation>
     </message>
     <message>
         <source>The ringtone is no longer on the iPhone.</source>
-        <translation>La sonnerie n'est plus sur l'iPhone.</translation>
+        <translation>La sonnerie n&apos;est plus sur l&apos;iPhone.</translation>
     </message>
     <message>
         <source>The file cannot be used as a ringtone.</source>
@@ -405,11 +405,11 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>The iPhone could not be read or written.</source>
-        <translation>Impossible de lire ou d'écrire sur l'iPhone.</translation>
+        <translation>Impossible de lire ou d&apos;écrire sur l&apos;iPhone.</translation>
     </message>
     <message>
         <source>The file could not be written.</source>
-        <translation>Impossible d'écrire le fichier.</translation>
+        <translation>Impossible d&apos;écrire le fichier.</translation>
     </message>
     <message>
         <source>A ringtone needs a name.</source>
@@ -425,7 +425,7 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>“%1” is not a playable audio file.</source>
-        <translation>« %1 » n'est pas un fichier audio lisible.</translation>
+        <translation>« %1 » n&apos;est pas un fichier audio lisible.</translation>
     </message>
     <message>
         <source>Could not replace the sound of “%1”.</source>
@@ -437,7 +437,7 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>Could not save “%1” to %2.</source>
-        <translation>Impossible d'enregistrer « %1 » dans %2.</translation>
+        <translation>Impossible d&apos;enregistrer « %1 » dans %2.</translation>
     </message>
     <message>
         <source>Saved “%1” as %2.</source>
@@ -445,11 +445,11 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>Could not add “%1”.</source>
-        <translation>Impossible d'ajouter « %1 ».</translation>
+        <translation>Impossible d&apos;ajouter « %1 ».</translation>
     </message>
     <message>
         <source>The new ringtones could not be stored on the iPhone.</source>
-        <translation>Les nouvelles sonneries n'ont pas pu être enregistrées sur l'iPhone.</translation>
+        <translation>Les nouvelles sonneries n&apos;ont pas pu être enregistrées sur l&apos;iPhone.</translation>
     </message>
     <message>
         <source>Ringtones added: %1.</source>

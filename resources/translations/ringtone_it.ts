@@ -269,28 +269,12 @@ Il suo audio è stato conservato in:
 %3</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone is full.</source>
-        <translation>Trasferimento non riuscito: l&apos;iPhone è pieno.</translation>
-    </message>
-    <message>
-        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
-        <translation>Trasferimento non riuscito: l&apos;iPhone non ha consentito di scrivere la suoneria.</translation>
-    </message>
-    <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>Trasferimento non riuscito: l&apos;iPhone è stato scollegato durante il trasferimento.</translation>
-    </message>
-    <message>
-        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
-        <translation>Trasferimento non riuscito: un altro programma sta sincronizzando l&apos;iPhone; riprova più tardi.</translation>
-    </message>
-    <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
-        <translation>Trasferimento non riuscito: impossibile leggere l&apos;elenco delle suonerie dell&apos;iPhone; il telefono non è stato modificato.</translation>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>L&apos;iPhone non considera attendibile questo computer.</translation>
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
-        <translation>Impossibile collegare l'iPhone.</translation>
+        <translation>Impossibile collegare l&apos;iPhone.</translation>
     </message>
     <message>
         <source>The phone service usbmuxd is not running.</source>
@@ -298,7 +282,7 @@ Il suo audio è stato conservato in:
     </message>
     <message>
         <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
-        <translation>L'iPhone non è raggiungibile: il servizio telefono usbmuxd non risponde.&lt;br&gt;Installare usbmuxd (su Debian e Ubuntu: il pacchetto &quot;usbmuxd&quot;) e ricollegare il telefono.</translation>
+        <translation>L&apos;iPhone non è raggiungibile: il servizio telefono usbmuxd non risponde.&lt;br&gt;Installare usbmuxd (su Debian e Ubuntu: il pacchetto &quot;usbmuxd&quot;) e ricollegare il telefono.</translation>
     </message>
     <message>
         <source>The phone module is missing: no iPhone can be connected.</source>
@@ -310,39 +294,55 @@ Il suo audio è stato conservato in:
     </message>
     <message>
         <source>Unlock your iPhone to connect it.</source>
-        <translation>Sbloccare l'iPhone per collegarlo.</translation>
+        <translation>Sbloccare l&apos;iPhone per collegarlo.</translation>
     </message>
     <message>
         <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
-        <translation>L'iPhone è bloccato con un codice.&lt;br&gt;Sbloccarlo e tenerlo sbloccato: si collega da solo.</translation>
+        <translation>L&apos;iPhone è bloccato con un codice.&lt;br&gt;Sbloccarlo e tenerlo sbloccato: si collega da solo.</translation>
     </message>
     <message>
         <source>Tap Trust on your iPhone to connect it.</source>
-        <translation>Toccare Autorizza sull'iPhone per collegarlo.</translation>
+        <translation>Toccare Autorizza sull&apos;iPhone per collegarlo.</translation>
     </message>
     <message>
         <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
-        <translation>L'iPhone chiede se considerare attendibile questo computer.&lt;br&gt;Sbloccarlo, toccare Autorizza e inserire il codice: si collega da solo.</translation>
-    </message>
-    <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>L'iPhone non considera attendibile questo computer.</translation>
+        <translation>L&apos;iPhone chiede se considerare attendibile questo computer.&lt;br&gt;Sbloccarlo, toccare Autorizza e inserire il codice: si collega da solo.</translation>
     </message>
     <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
-        <translation>All'iPhone è stato indicato di non considerare attendibile questo computer.&lt;br&gt;Scollegare l'iPhone e ricollegarlo, poi toccare Autorizza quando lo chiede.</translation>
+        <translation>All&apos;iPhone è stato indicato di non considerare attendibile questo computer.&lt;br&gt;Scollegare l&apos;iPhone e ricollegarlo, poi toccare Autorizza quando lo chiede.</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
-        <translation>L'iPhone non accetta più l'abbinamento con questo computer.&lt;br&gt;Con l'iPhone collegato e sbloccato, eseguire &quot;idevicepair unpair&quot; e poi &quot;idevicepair pair&quot; (pacchetto &quot;libimobiledevice-utils&quot;) e toccare Autorizza sull'iPhone: a quel punto si collega da solo.</translation>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>L&apos;iPhone non accetta più l&apos;abbinamento con questo computer.&lt;br&gt;Con l&apos;iPhone collegato e sbloccato, eseguire &quot;idevicepair unpair&quot; e poi &quot;idevicepair pair&quot; (pacchetto &quot;libimobiledevice-utils&quot;) e toccare Autorizza sull&apos;iPhone: a quel punto si collega da solo.</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
-        <translation>Impossibile avviare il servizio file dell'iPhone.</translation>
+        <source>Your iPhone&apos;s file service could not be started.</source>
+        <translation>Impossibile avviare il servizio file dell&apos;iPhone.</translation>
     </message>
     <message>
         <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>L'iPhone considera attendibile questo computer ma non ha avviato il suo servizio file.&lt;br&gt;Scollegare l'iPhone e ricollegarlo; se non basta, riavviare l'iPhone.</translation>
+        <translation>L&apos;iPhone considera attendibile questo computer ma non ha avviato il suo servizio file.&lt;br&gt;Scollegare l&apos;iPhone e ricollegarlo; se non basta, riavviare l&apos;iPhone.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>Trasferimento non riuscito: l&apos;iPhone è pieno.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>Trasferimento non riuscito: l&apos;iPhone non ha consentito di scrivere la suoneria.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>Trasferimento non riuscito: un altro programma sta sincronizzando l&apos;iPhone; riprova più tardi.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>Trasferimento non riuscito: l&apos;iPhone è stato scollegato durante il trasferimento.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>Trasferimento non riuscito: impossibile leggere l&apos;elenco delle suonerie dell&apos;iPhone; il telefono non è stato modificato.</translation>
     </message>
 </context>
 <context>
@@ -361,19 +361,19 @@ Il suo audio è stato conservato in:
     </message>
     <message>
         <source>The ringtone list on this iPhone cannot be read.</source>
-        <translation>Impossibile leggere l'elenco delle suonerie di questo iPhone.</translation>
+        <translation>Impossibile leggere l&apos;elenco delle suonerie di questo iPhone.</translation>
     </message>
     <message>
         <source>The iPhone was disconnected.</source>
-        <translation>L'iPhone è stato scollegato.</translation>
+        <translation>L&apos;iPhone è stato scollegato.</translation>
     </message>
     <message>
         <source>“%1” is no longer on the iPhone.</source>
-        <translation>«%1» non è più sull'iPhone.</translation>
+        <translation>«%1» non è più sull&apos;iPhone.</translation>
     </message>
     <message>
         <source>The iPhone is full.</source>
-        <translation>L'iPhone è pieno.</translation>
+        <translation>L&apos;iPhone è pieno.</translation>
     </message>
     <message>
         <source>The disk is full.</source>
@@ -381,7 +381,7 @@ Il suo audio è stato conservato in:
     </message>
     <message>
         <source>The iPhone or this computer denied access to the file.</source>
-        <translation>L'iPhone o questo computer ha negato l'accesso al file.</translation>
+        <translation>L&apos;iPhone o questo computer ha negato l&apos;accesso al file.</translation>
     </message>
     <message>
         <source>You have no permission to write to that folder.</source>
@@ -389,11 +389,11 @@ Il suo audio è stato conservato in:
     </message>
     <message>
         <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>Un altro programma sta sincronizzando l'iPhone. Riprova quando avrà finito.</translation>
+        <translation>Un altro programma sta sincronizzando l&apos;iPhone. Riprova quando avrà finito.</translation>
     </message>
     <message>
         <source>The ringtone is no longer on the iPhone.</source>
-        <translation>La suoneria non è più sull'iPhone.</translation>
+        <translation>La suoneria non è più sull&apos;iPhone.</translation>
     </message>
     <message>
         <source>The file cannot be used as a ringtone.</source>
@@ -405,7 +405,7 @@ Il suo audio è stato conservato in:
     </message>
     <message>
         <source>The iPhone could not be read or written.</source>
-        <translation>Impossibile leggere o scrivere sull'iPhone.</translation>
+        <translation>Impossibile leggere o scrivere sull&apos;iPhone.</translation>
     </message>
     <message>
         <source>The file could not be written.</source>
@@ -449,7 +449,7 @@ Il suo audio è stato conservato in:
     </message>
     <message>
         <source>The new ringtones could not be stored on the iPhone.</source>
-        <translation>Impossibile memorizzare le nuove suonerie sull'iPhone.</translation>
+        <translation>Impossibile memorizzare le nuove suonerie sull&apos;iPhone.</translation>
     </message>
     <message>
         <source>Ringtones added: %1.</source>

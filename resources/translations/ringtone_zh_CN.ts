@@ -255,6 +255,24 @@
         <translation>已完成，但铃声超过 40 秒：iPhone 不会列出它。</translation>
     </message>
     <message>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>无法为铃声命名；其声音已保留为 .m4a 文件。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>无法将铃声保存为“%1”(%2)。
+
+其声音已保留在：
+%3</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>您的 iPhone 不信任这台电脑。</translation>
+    </message>
+    <message>
         <source>Your iPhone could not be connected.</source>
         <translation>无法连接您的 iPhone。</translation>
     </message>
@@ -291,36 +309,20 @@
         <translation>您的 iPhone 正在询问是否信任这台电脑。&lt;br&gt;请解锁，轻点“信任”并输入密码：它会自动连接。</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>您的 iPhone 不信任这台电脑。</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>您的 iPhone 已被设置为不信任这台电脑。&lt;br&gt;请断开 iPhone 并重新连接，在它询问时轻点“信任”。</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
         <translation>您的 iPhone 不再接受与这台电脑的配对。&lt;br&gt;在 iPhone 已连接并解锁的情况下，运行“idevicepair unpair”，然后运行“idevicepair pair”（软件包“libimobiledevice-utils”），并在 iPhone 上轻点“信任”：之后它会自动连接。</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
+        <source>Your iPhone&apos;s file service could not be started.</source>
         <translation>无法启动您 iPhone 的文件服务。</translation>
     </message>
     <message>
         <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
         <translation>您的 iPhone 信任这台电脑，但没有启动其文件服务。&lt;br&gt;请断开 iPhone 并重新连接；如果仍无效，请重新启动 iPhone。</translation>
-        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
-        <translation>无法为铃声命名；其声音已保留为 .m4a 文件。</translation>
-    </message>
-    <message>
-        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
-
-Its sound was kept in:
-%3</source>
-        <translation>无法将铃声保存为“%1”(%2)。
-
-其声音已保留在：
-%3</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone is full.</source>
@@ -331,12 +333,12 @@ Its sound was kept in:
         <translation>传输失败：iPhone 不允许写入铃声。</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>传输失败：传输过程中 iPhone 已断开连接。</translation>
-    </message>
-    <message>
         <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
         <translation>传输失败：另一个程序正在与 iPhone 同步，请稍后重试。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>传输失败：传输过程中 iPhone 已断开连接。</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>

@@ -255,6 +255,24 @@
         <translation>已完成，但鈴聲超過 40 秒：iPhone 不會列出它。</translation>
     </message>
     <message>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>無法為鈴聲命名；其聲音已保留為 .m4a 檔案。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>無法將鈴聲儲存為「%1」(%2)。
+
+其聲音已保留在：
+%3</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>您的 iPhone 不信任這部電腦。</translation>
+    </message>
+    <message>
         <source>Your iPhone could not be connected.</source>
         <translation>無法連接您的 iPhone。</translation>
     </message>
@@ -291,36 +309,20 @@
         <translation>您的 iPhone 正在詢問是否信任這部電腦。&lt;br&gt;請解鎖，點一下「信任」並輸入密碼：它會自動連接。</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>您的 iPhone 不信任這部電腦。</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>您的 iPhone 已被設定為不信任這部電腦。&lt;br&gt;請拔下 iPhone 後重新連接，並在它詢問時點一下「信任」。</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
         <translation>您的 iPhone 不再接受與這部電腦的配對。&lt;br&gt;在 iPhone 已連接並解鎖的狀態下，執行「idevicepair unpair」，再執行「idevicepair pair」（套件「libimobiledevice-utils」），並在 iPhone 上點一下「信任」：之後它會自動連接。</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
+        <source>Your iPhone&apos;s file service could not be started.</source>
         <translation>無法啟動您 iPhone 的檔案服務。</translation>
     </message>
     <message>
         <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
         <translation>您的 iPhone 信任這部電腦，但沒有啟動其檔案服務。&lt;br&gt;請拔下 iPhone 後重新連接；如果仍然無效，請重新啟動 iPhone。</translation>
-        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
-        <translation>無法為鈴聲命名；其聲音已保留為 .m4a 檔案。</translation>
-    </message>
-    <message>
-        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
-
-Its sound was kept in:
-%3</source>
-        <translation>無法將鈴聲儲存為「%1」(%2)。
-
-其聲音已保留在：
-%3</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone is full.</source>
@@ -331,12 +333,12 @@ Its sound was kept in:
         <translation>傳輸失敗：iPhone 不允許寫入鈴聲。</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>傳輸失敗：傳輸期間 iPhone 已中斷連線。</translation>
-    </message>
-    <message>
         <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
         <translation>傳輸失敗：另一個程式正在與 iPhone 同步，請稍後再試。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>傳輸失敗：傳輸期間 iPhone 已中斷連線。</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
