@@ -20,6 +20,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -34,6 +35,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace fakephone {
@@ -293,8 +295,14 @@ struct FakePhone::State
     uint64_t nextHandle = 0x1000;
     std::map<std::string, uint64_t> locks; // path -> owning handle (0: another program)
 
+    // Held from a device's change of state until its event is out, so that
+    // listeners get Attached and Detached in the order they happened.
+    std::mutex eventMutex;
     // Serialises AFC operations on the folder across connections.
     std::mutex afcMutex;
+    // Held while a notification is read and journalled.
+    std::mutex notificationMutex;
+    std::set<int> notificationFds;
 
     const std::string udid = "00008030-001A2B3C4D5E6F70";
 
@@ -411,6 +419,8 @@ struct FakePhone::State
             if (!request)
                 return;
             const std::string type = stringItem(request.get(), "MessageType");
+            if (type != "Connect")
+                record("mux:" + type);
             if (type == "Listen") {
                 // Result first: an Attached before it makes the client's
                 // read of the Result fail, and the event is lost.
@@ -493,6 +503,7 @@ struct FakePhone::State
                     return;
                 if (!savedHost.empty()) {
                     // usbmuxd tells every listener once a record is saved.
+                    std::lock_guard ordered(eventMutex);
                     std::function<void()> send;
                     {
                         std::lock_guard lock(mutex);
@@ -520,6 +531,7 @@ struct FakePhone::State
                         c->toDevice = true;
                 }
                 const bool open = port == kLockdownPort || port == kAfcPort || port == kNotificationPort;
+                record("mux:Connect " + std::to_string(port) + (known && open ? "" : " refused"));
                 if (!known || !open) {
                     if (!sendResult(*c, tag, known ? 3 : 2))
                         return;
@@ -686,26 +698,65 @@ struct FakePhone::State
 
     // --- notification proxy ---------------------------------------------
 
+    // Notifications get no answer, so one posted just before an AFC request
+    // may still sit unread in its socket when that request arrives. The AFC
+    // side waits for them (settleNotifications), so the journal keeps the
+    // order in which the client sent both.
     void serveNotifications(Connection &c)
     {
+        {
+            std::lock_guard lock(notificationMutex);
+            notificationFds.insert(c.fd);
+        }
         Link link{c.fd, nullptr};
         for (;;) {
-            PlistPtr request = link.readFrame();
-            if (!request)
-                return;
-            const std::string command = stringItem(request.get(), "Command");
-            if (command == "PostNotification") {
-                record("post:" + stringItem(request.get(), "Name"));
-            } else if (command == "ObserveNotification") {
-                record("observe:" + stringItem(request.get(), "Name"));
-            } else if (command == "Shutdown") {
-                // Without ProxyDeath the client waits its whole time-out.
-                auto reply = own(plist_new_dict());
-                plist_dict_set_item(reply.get(), "Command", plist_new_string("ProxyDeath"));
-                link.writeFrame(reply.get());
-                return;
-            }
+            pollfd readable{c.fd, POLLIN, 0};
+            if (::poll(&readable, 1, -1) < 0 && errno == EINTR)
+                continue;
+            std::unique_lock lock(notificationMutex);
+            if (!serveNotification(link))
+                break;
         }
+        std::lock_guard lock(notificationMutex);
+        notificationFds.erase(c.fd);
+    }
+
+    void settleNotifications()
+    {
+        for (int waited = 0; waited < 500; ++waited) {
+            {
+                std::lock_guard lock(notificationMutex);
+                bool pending = false;
+                for (int fd : notificationFds) {
+                    pollfd readable{fd, POLLIN, 0};
+                    pending = pending || (::poll(&readable, 1, 0) > 0 && (readable.revents & POLLIN));
+                }
+                if (!pending)
+                    return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+
+    // False when the connection ends.
+    bool serveNotification(Link &link)
+    {
+        PlistPtr request = link.readFrame();
+        if (!request)
+            return false;
+        const std::string command = stringItem(request.get(), "Command");
+        if (command == "PostNotification") {
+            record("post:" + stringItem(request.get(), "Name"));
+        } else if (command == "ObserveNotification") {
+            record("observe:" + stringItem(request.get(), "Name"));
+        } else if (command == "Shutdown") {
+            // Without ProxyDeath the client waits its whole time-out.
+            auto reply = own(plist_new_dict());
+            plist_dict_set_item(reply.get(), "Command", plist_new_string("ProxyDeath"));
+            link.writeFrame(reply.get());
+            return false;
+        }
+        return true;
     }
 
     // --- AFC -------------------------------------------------------------
@@ -800,6 +851,7 @@ struct FakePhone::State
             if (!link.readExact(headerData.data(), headerData.size()) || !link.readExact(payload.data(), payload.size()))
                 break;
 
+            settleNotifications();
             Fault fault = Fault::Status;
             uint64_t faultStatus = 0;
             bool faulty = false;
@@ -1056,6 +1108,7 @@ struct FakePhone::State
 
     void unplugDevice()
     {
+        std::lock_guard ordered(eventMutex);
         std::function<void()> send;
         {
             std::lock_guard lock(mutex);
@@ -1224,6 +1277,7 @@ bool FakePhone::listening() const
 
 void FakePhone::plugIn()
 {
+    std::lock_guard ordered(d->eventMutex);
     std::function<void()> send;
     {
         std::lock_guard lock(d->mutex);
@@ -1263,6 +1317,7 @@ void FakePhone::setPairing(const Pairing &pairing)
 
 void FakePhone::trust()
 {
+    std::lock_guard ordered(d->eventMutex);
     std::function<void()> send;
     {
         std::lock_guard lock(d->mutex);
