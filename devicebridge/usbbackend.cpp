@@ -14,6 +14,7 @@
 #include <libimobiledevice/notification_proxy.h>
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 namespace tqbridge {
@@ -93,20 +94,31 @@ namespace {
 
 const char kLabel[] = "tonquill";
 
+// Set by the transport when its file service connection has closed while
+// the phone may still be there; the backend then connects afresh.
+struct ConnectionLost
+{
+    std::atomic<bool> lost{false};
+    std::function<void()> wake;
+};
+
 // One phone's file system over AFC, with its notification service for the
 // sync bracket. Owns the device and both clients.
 class AfcTransport final : public Transport
 {
 public:
-    AfcTransport(idevice_t device, afc_client_t afc, np_client_t np)
+    AfcTransport(idevice_t device, afc_client_t afc, np_client_t np, std::shared_ptr<ConnectionLost> lost)
         : device(device)
         , afc(afc)
         , np(np)
+        , connection(std::move(lost))
     {
     }
 
     ~AfcTransport() override
     {
+        // The backend may be gone by now (the bridge's last clean-up).
+        connection->wake = nullptr;
         unlock();
         if (np)
             np_client_free(np);
@@ -118,14 +130,14 @@ public:
     {
         data.clear();
         uint64_t handle = 0;
-        if (const int opened = resultFromAfcError(afc_file_open(afc, path.c_str(), AFC_FOPEN_RDONLY, &handle));
+        if (const int opened = checked(afc_file_open(afc, path.c_str(), AFC_FOPEN_RDONLY, &handle));
             opened < 0)
             return opened;
         char buffer[65536];
         int result = Ok;
         for (;;) {
             uint32_t got = 0;
-            result = resultFromAfcError(afc_file_read(afc, handle, buffer, sizeof buffer, &got));
+            result = checked(afc_file_read(afc, handle, buffer, sizeof buffer, &got));
             if (result < 0 || got == 0)
                 break;
             data.append(buffer, got);
@@ -137,7 +149,7 @@ public:
     int write(const std::string &path, std::string_view data) override
     {
         uint64_t handle = 0;
-        if (const int opened = resultFromAfcError(afc_file_open(afc, path.c_str(), AFC_FOPEN_WRONLY, &handle));
+        if (const int opened = checked(afc_file_open(afc, path.c_str(), AFC_FOPEN_WRONLY, &handle));
             opened < 0)
             return opened;
         int result = Ok;
@@ -145,30 +157,30 @@ public:
         while (result >= 0 && done < data.size()) {
             const uint32_t chunk = uint32_t(std::min<size_t>(data.size() - done, 1u << 20));
             uint32_t written = 0;
-            result = resultFromAfcError(afc_file_write(afc, handle, data.data() + done, chunk, &written));
+            result = checked(afc_file_write(afc, handle, data.data() + done, chunk, &written));
             if (result >= 0 && written == 0)
                 result = ErrIo;
             done += written;
         }
-        const int closed = resultFromAfcError(afc_file_close(afc, handle));
+        const int closed = checked(afc_file_close(afc, handle));
         return result < 0 ? result : closed;
     }
 
     int rename(const std::string &from, const std::string &to) override
     {
-        return resultFromAfcError(afc_rename_path(afc, from.c_str(), to.c_str()));
+        return checked(afc_rename_path(afc, from.c_str(), to.c_str()));
     }
 
     int remove(const std::string &path) override
     {
-        return resultFromAfcError(afc_remove_path(afc, path.c_str()));
+        return checked(afc_remove_path(afc, path.c_str()));
     }
 
     int list(const std::string &folder, std::vector<std::string> &names) override
     {
         names.clear();
         char **entries = nullptr;
-        const int result = resultFromAfcError(afc_read_directory(afc, folder.c_str(), &entries));
+        const int result = checked(afc_read_directory(afc, folder.c_str(), &entries));
         for (char **entry = entries; entry && *entry; ++entry)
             if (std::string_view(*entry) != "." && std::string_view(*entry) != "..")
                 names.emplace_back(*entry);
@@ -180,7 +192,7 @@ public:
     int makeFolder(const std::string &path) override
     {
         // AFC creates the missing parents itself.
-        return resultFromAfcError(afc_make_directory(afc, path.c_str()));
+        return checked(afc_make_directory(afc, path.c_str()));
     }
 
     int lock(const std::string &path) override
@@ -188,11 +200,11 @@ public:
         if (lockHandle)
             return ErrBusy;
         uint64_t handle = 0;
-        if (const int opened = resultFromAfcError(afc_file_open(afc, path.c_str(), AFC_FOPEN_RW, &handle));
+        if (const int opened = checked(afc_file_open(afc, path.c_str(), AFC_FOPEN_RW, &handle));
             opened < 0)
             return opened;
         // AFC_LOCK_EX carries the non-blocking flag: a held lock fails at once.
-        if (const int locked = resultFromAfcError(afc_file_lock(afc, handle, AFC_LOCK_EX)); locked < 0) {
+        if (const int locked = checked(afc_file_lock(afc, handle, AFC_LOCK_EX)); locked < 0) {
             afc_file_close(afc, handle);
             return locked;
         }
@@ -216,9 +228,20 @@ public:
     }
 
 private:
+    // An AFC result as the bridge's; a closed connection is told to the
+    // backend, since nothing on it will ever succeed again.
+    int checked(afc_error_t error)
+    {
+        const int result = resultFromAfcError(error);
+        if (result == ErrNoPhone && !connection->lost.exchange(true) && connection->wake)
+            connection->wake();
+        return result;
+    }
+
     idevice_t device;
     afc_client_t afc;
     np_client_t np;
+    std::shared_ptr<ConnectionLost> connection;
     uint64_t lockHandle = 0;
 };
 
@@ -244,6 +267,14 @@ public:
             subscribed = idevice_event_subscribe(&UsbBackend::onEvent, this) == IDEVICE_E_SUCCESS;
         for (const UsbEvent &event : queue.take())
             handle(host, event);
+        // The phone is still plugged in but its file service went away: drop
+        // the dead connection and make a new one.
+        if (connection && connection->lost && host.attached()) {
+            host.detach();
+            connection.reset();
+            if (!udid.empty())
+                attemptsLeft = kAttempts;
+        }
         if (!udid.empty() && !host.attached() && attemptsLeft > 0)
             connect(host);
     }
@@ -315,7 +346,9 @@ private:
         if (np_client_start_service(device, &np, kLabel) != NP_E_SUCCESS)
             np = nullptr;
         attemptsLeft = 0;
-        host.attach(std::make_unique<AfcTransport>(device, afc, np));
+        connection = std::make_shared<ConnectionLost>();
+        connection->wake = wake;
+        host.attach(std::make_unique<AfcTransport>(device, afc, np, connection));
     }
 
     static constexpr int kAttempts = 3;
@@ -325,6 +358,7 @@ private:
     bool subscribed = false;
     std::string udid;
     int attemptsLeft = 0;
+    std::shared_ptr<ConnectionLost> connection; // of the phone attached last
 };
 
 } // namespace
