@@ -132,7 +132,7 @@ public:
         uint64_t handle = 0;
         if (const int opened = checked(afc_file_open(afc, path.c_str(), AFC_FOPEN_RDONLY, &handle));
             opened < 0)
-            return opened;
+            return notFoundWhenMissing(path, opened);
         char buffer[65536];
         int result = Ok;
         for (;;) {
@@ -168,12 +168,12 @@ public:
 
     int rename(const std::string &from, const std::string &to) override
     {
-        return checked(afc_rename_path(afc, from.c_str(), to.c_str()));
+        return notFoundWhenMissing(from, checked(afc_rename_path(afc, from.c_str(), to.c_str())));
     }
 
     int remove(const std::string &path) override
     {
-        return checked(afc_remove_path(afc, path.c_str()));
+        return notFoundWhenMissing(path, checked(afc_remove_path(afc, path.c_str())));
     }
 
     int list(const std::string &folder, std::vector<std::string> &names) override
@@ -186,12 +186,17 @@ public:
                 names.emplace_back(*entry);
         if (entries)
             afc_dictionary_free(entries);
-        return result;
+        return notFoundWhenMissing(folder, result);
     }
 
     int makeFolder(const std::string &path) override
     {
-        // AFC creates the missing parents itself.
+        const int made = checked(afc_make_directory(afc, path.c_str()));
+        if (made >= 0 || made == ErrNoPhone)
+            return made;
+        // Not every iOS makes the missing parents: make each level in turn.
+        for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+            afc_make_directory(afc, path.substr(0, slash).c_str());
         return checked(afc_make_directory(afc, path.c_str()));
     }
 
@@ -228,6 +233,36 @@ public:
     }
 
 private:
+    // A failure on a path that is not there is ErrNotFound, whatever status
+    // the phone gave: the bridge tells "no catalogue yet" and "no ringtone
+    // folder yet" by it, and phones have been seen to answer a missing path
+    // with other codes. Looks up the path's parents from the nearest one.
+    int notFoundWhenMissing(const std::string &path, int result)
+    {
+        if (result >= 0 || result == ErrNotFound || result == ErrNoPhone)
+            return result;
+        std::string parent = path;
+        while (parent.size() > 1) {
+            const size_t slash = parent.find_last_of('/', parent.size() - 2);
+            if (slash == std::string::npos)
+                return result;
+            std::string name = parent.substr(slash + 1);
+            if (!name.empty() && name.back() == '/')
+                name.pop_back();
+            parent.resize(slash == 0 ? 1 : slash);
+            char **entries = nullptr;
+            const afc_error_t listed = afc_read_directory(afc, parent.c_str(), &entries);
+            bool found = false;
+            for (char **entry = entries; entry && *entry; ++entry)
+                found = found || name == *entry;
+            if (entries)
+                afc_dictionary_free(entries);
+            if (listed == AFC_E_SUCCESS)
+                return found ? result : ErrNotFound;
+        }
+        return result;
+    }
+
     // An AFC result as the bridge's; a closed connection is told to the
     // backend, since nothing on it will ever succeed again.
     int checked(afc_error_t error)
