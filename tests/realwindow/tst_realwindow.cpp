@@ -406,6 +406,14 @@ void TestRealWindow::exportToAFakePhoneOnTheWire()
     QVERIFY(savedFile.open(QIODevice::ReadOnly));
     QCOMPARE(savedFile.readAll(), bytes);
 
+    // Pulled out while the manager is open: the window asks for the phone again.
+    log.clear();
+    phone.unplug();
+    QVERIFY2(waitForLog(QStringLiteral("status: Please connect your iPhone")), qPrintable(log));
+    // And back in.
+    phone.plugIn();
+    QVERIFY2(waitForLog(QStringLiteral("status: Ready.")), qPrintable(log));
+
     stopProgram();
     QTRY_COMPARE_WITH_TIMEOUT(phone.listeners(), 0, 10000);
 }
