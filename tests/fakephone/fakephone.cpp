@@ -270,6 +270,7 @@ struct Connection
 struct FakePhone::State
 {
     std::string root;
+    bool tcp = false; // fixed at construction
     Options options;
     std::string socketPath; // UNIX mode
     std::string socketDir;
@@ -1188,6 +1189,7 @@ FakePhone::FakePhone(std::string root, Options options)
     while (d->root.size() > 1 && d->root.back() == '/')
         d->root.pop_back();
     d->options = options;
+    d->tcp = options.tcp;
     std::error_code ignored;
     std::filesystem::create_directories(d->root, ignored);
 
@@ -1255,7 +1257,7 @@ FakePhone::~FakePhone()
 
 std::string FakePhone::socketAddress() const
 {
-    if (d->options.tcp)
+    if (d->tcp)
         return "127.0.0.1:" + std::to_string(d->tcpPort);
     return "UNIX:" + d->socketPath;
 }
@@ -1332,9 +1334,8 @@ void FakePhone::trust()
 void FakePhone::setOptions(const Options &options)
 {
     std::lock_guard lock(d->mutex);
-    const bool tcp = d->options.tcp;
     d->options = options;
-    d->options.tcp = tcp;
+    d->options.tcp = d->tcp;
 }
 
 void FakePhone::injectAfcFault(int n, Fault fault, uint64_t status)

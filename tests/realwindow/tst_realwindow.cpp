@@ -345,7 +345,10 @@ void TestRealWindow::closingDuringGenerateLeavesNoPartialFile()
 // catalogue; the manager lists it and saves it back to the computer.
 void TestRealWindow::exportToAFakePhoneOnTheWire()
 {
-    fakephone::FakePhone phone(work.filePath(QStringLiteral("iphone")).toStdString());
+    // usbmuxd on TCP here ("127.0.0.1:port"); the wire suite uses a UNIX socket.
+    fakephone::Options tcp;
+    tcp.tcp = true;
+    fakephone::FakePhone phone(work.filePath(QStringLiteral("iphone")).toStdString(), tcp);
     QVERIFY(phone.listening());
     extraEnvironment.insert(QStringLiteral("USBMUXD_SOCKET_ADDRESS"), QString::fromStdString(phone.socketAddress()));
     const QString input = work.filePath(QStringLiteral("Wire Bell.wav"));
