@@ -417,6 +417,19 @@ void TestRealWindow::exportToAFakePhoneOnTheWire()
     phone.plugIn();
     QVERIFY2(waitForLog(QStringLiteral("status: Ready.")), qPrintable(log));
 
+    // A phone locked with a passcode: the window explains, in a box of its own.
+    xdo({QStringLiteral("key"), QStringLiteral("Escape")});
+    QTRY_VERIFY_WITH_TIMEOUT(windowsTitled(QStringLiteral("Manage")).isEmpty(), 10000);
+    log.clear();
+    phone.unplug();
+    QVERIFY2(waitForLog(QStringLiteral("status: Please connect your iPhone")), qPrintable(log));
+    phone.setPairing({true, {}, "PasswordProtected"});
+    phone.plugIn();
+    QTRY_COMPARE_WITH_TIMEOUT(windowsTitled(QStringLiteral("Zentavo Tonquill")).size(), 2, 20000);
+    xdo({QStringLiteral("key"), QStringLiteral("Return")});
+    QTRY_COMPARE_WITH_TIMEOUT(windowsTitled(QStringLiteral("Zentavo Tonquill")).size(), 1, 10000);
+    QVERIFY(!log.contains(QStringLiteral("status: Ready.")));
+
     stopProgram();
     QTRY_COMPARE_WITH_TIMEOUT(phone.listeners(), 0, 10000);
 }
