@@ -189,9 +189,11 @@ void TestUsbPhoneWire::initTestCase()
 
 void TestUsbPhoneWire::cleanupTestCase()
 {
-    // The bridge lives as long as the process; leave it no phone to talk to.
+    // The bridge lives as long as the process; leave it no phone to talk to,
+    // and no listener: once this returns, no event call is under way.
     if (phone)
         unplug();
+    bridge->setEventCallback(nullptr);
 }
 
 void TestUsbPhoneWire::init()
