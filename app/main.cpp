@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -33,6 +34,14 @@ int main(int argc, char *argv[])
 {
     // Before any thread: each inherits the signal mask and dispositions.
     ignoreBrokenPipes();
+    // Reading the font configuration overlaps with connecting to the
+    // display. Only without options: --help, --version and a wrong option
+    // end the process with exit() below, which must find no thread of ours
+    // running. (A command line without options never ends there, and the
+    // font thread touches nothing of Qt's.)
+    const bool plainCommandLine = std::none_of(argv + 1, argv + argc, [](const char *arg) { return arg[0] == '-'; });
+    if (plainCommandLine)
+        startFontWarmUp();
     QApplication app(argc, argv);
     // --help, --version and an unknown option end the process right here
     // (exit()); no thread of ours may be running then, or it would be torn
@@ -52,7 +61,8 @@ int main(int argc, char *argv[])
     }
     quitOnTerminationSignals();
 
-    startFontWarmUp();
+    if (!plainCommandLine)
+        startFontWarmUp();
     // The window's pictures decode while the window is built. Not earlier:
     // image reading touches Qt's plugin loader, which the application object
     // sets up.

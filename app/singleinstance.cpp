@@ -145,7 +145,10 @@ CSingleInstance::Role CSingleInstance::start(const QString &file, int timeoutMs)
 bool CSingleInstance::listen()
 {
     m_server = new QLocalServer;
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // The runtime folder is the user's alone; a socket elsewhere (a name in
+    // the shared temporary folder) is closed to others by its own mode.
+    if (!m_socketPath.startsWith(u'/'))
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &CSingleInstance::onNewConnection);
     // Whoever made a socket here is gone (the lock is ours): a crashed
     // program's socket would make listen() fail.
