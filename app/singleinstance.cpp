@@ -2,6 +2,7 @@
 
 #include "desktop.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
@@ -150,6 +151,13 @@ bool CSingleInstance::listen()
     if (!m_socketPath.startsWith(u'/'))
         m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &CSingleInstance::onNewConnection);
+    // Once the event loop has ended nobody would answer, while the window
+    // may take seconds to go (a job's encoder is stopped, the phone let
+    // go): a start meanwhile finds no socket and waits for the lock instead.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
+        delete m_server;
+        m_server = nullptr;
+    });
     // Whoever made a socket here is gone (the lock is ours): a crashed
     // program's socket would make listen() fail.
     if (m_lock)

@@ -95,6 +95,7 @@ private Q_SLOTS:
     void brokenPipesDoNotKill();
     void secondStartHandsOver();
     void takesOverAfterACrash();
+    void startWhileTheFirstEnds();
     void terminationEndsTheJob_data();
     void terminationEndsTheJob();
 
@@ -104,6 +105,9 @@ private:
     // Runs the program to its end; its exit code, -1 if it did not end
     // promptly or crashed.
     int run(const QStringList &args, QByteArray *output = nullptr);
+    // The program's encoder, stopped (SIGSTOP) as soon as it started; -1 if
+    // none came.
+    pid_t catchEncoder(Program &program);
 
     QTemporaryDir m_dir;
 };
@@ -246,6 +250,43 @@ void TestProgram::takesOverAfterACrash()
     QCOMPARE(next.process.state(), QProcess::Running);
 }
 
+void TestProgram::startWhileTheFirstEnds()
+{
+    // The first is told to end while its encoder hangs: the window takes a
+    // while to go. A start meanwhile waits for it and then is the window.
+    Program first;
+    start(first, {m_dir.filePath(QStringLiteral("long.wav"))});
+    const pid_t encoder = catchEncoder(first);
+    QVERIFY(encoder > 0);
+    ::kill(pid_t(first.process.processId()), SIGTERM);
+    QThread::msleep(200);
+
+    Program next;
+    start(next, {m_dir.filePath(QStringLiteral("tone.wav"))});
+    QVERIFY2(next.waitFor("CreateWaveImage"), next.output.constData());
+    QVERIFY(first.process.waitForFinished(kPromptMs));
+    QCOMPARE(next.process.state(), QProcess::Running);
+    ::kill(encoder, SIGKILL);
+}
+
+pid_t TestProgram::catchEncoder(Program &program)
+{
+    // Caught and held as soon as it is started, so that the job still runs
+    // whenever the test needs it to, however fast this machine decodes.
+    QElapsedTimer clock;
+    clock.start();
+    QList<qint64> encoders;
+    while (encoders.isEmpty() && clock.elapsed() < 20000 && program.process.state() == QProcess::Running) {
+        encoders = childrenOf(program.process.processId());
+        if (encoders.isEmpty())
+            QThread::usleep(500);
+    }
+    if (encoders.size() != 1)
+        return -1;
+    ::kill(pid_t(encoders.first()), SIGSTOP);
+    return pid_t(encoders.first());
+}
+
 void TestProgram::terminationEndsTheJob_data()
 {
     QTest::addColumn<int>("signal");
@@ -258,20 +299,9 @@ void TestProgram::terminationEndsTheJob()
     QFETCH(int, signal);
     Program program;
     start(program, {m_dir.filePath(QStringLiteral("long.wav"))});
-    // Catch the waveform job's encoder and hold it, so that the signal comes
-    // while the job runs however fast this machine decodes.
-    QElapsedTimer clock;
-    clock.start();
-    QList<qint64> encoders;
-    while (encoders.isEmpty() && clock.elapsed() < 20000 && program.process.state() == QProcess::Running) {
-        encoders = childrenOf(program.process.processId());
-        if (encoders.isEmpty())
-            QThread::usleep(500);
-    }
-    QCOMPARE(encoders.size(), 1);
-    const pid_t encoder = pid_t(encoders.first());
-    ::kill(encoder, SIGSTOP);
-
+    // The waveform job's encoder, held until the signal has come.
+    const pid_t encoder = catchEncoder(program);
+    QVERIFY(encoder > 0);
     ::kill(pid_t(program.process.processId()), signal);
     QThread::msleep(200);
     ::kill(encoder, SIGCONT);
@@ -280,7 +310,8 @@ void TestProgram::terminationEndsTheJob()
     QVERIFY2(ended, program.output.constData());
     QCOMPARE(program.process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.process.exitCode(), 128 + signal);
-    clock.restart();
+    QElapsedTimer clock;
+    clock.start();
     while (!processGone(encoder) && clock.elapsed() < 5000)
         QThread::msleep(10);
     QVERIFY2(processGone(encoder), "the encoder outlived the program");

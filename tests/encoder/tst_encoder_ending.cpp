@@ -67,6 +67,26 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+// Waits until the process has a handler for SIGTERM (a slow start, under a
+// sanitizer, may not have got that far yet); false if it never does.
+bool waitForStopHandler(qint64 pid)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000) {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            return false;
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("SigCgt:")
+                && (line.mid(7).trimmed().toULongLong(nullptr, 16) & (quint64(1) << (SIGTERM - 1))))
+                return true;
+        }
+        QThread::msleep(10);
+    }
+    return false;
+}
+
 // Waits for a child started with fork(); false if it is still running.
 bool waitForChild(pid_t pid, int timeoutMs, int &status)
 {
@@ -147,6 +167,7 @@ void TestEncoderEnding::stopWhileWaitingForInput()
     QProcess encoder;
     encoder.start(encoderPath(), jobArgs(fixture("pipe.wav"), fixture("out/new.m4a")));
     QVERIFY(encoder.waitForStarted());
+    QVERIFY(waitForStopHandler(encoder.processId()));
     int writer = -1;
     if (writerOpen) {
         writer = ::open(QFile::encodeName(fixture("pipe.wav")).constData(), O_WRONLY | O_CLOEXEC);
