@@ -64,8 +64,13 @@ void quitOnTerminationSignals()
     // hang, a second one ends it the default way. SA_RESTART keeps Qt's and
     // the libraries' system calls from failing with EINTR.
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        // Ignored when we started (nohup, a shell's background job): left so.
+        struct sigaction previous = {};
+        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN)
+            continue;
         ::sigaction(signal, &action, nullptr);
+    }
 }
 
 #else

@@ -11,7 +11,8 @@
 void ignoreBrokenPipes();
 
 // Turns SIGTERM, SIGINT and SIGHUP into the end of the event loop, with the
-// exit code 128 + the signal's number. Needs the application object; call it
+// exit code 128 + the signal's number (those ignored at start, as under
+// nohup, stay ignored). Needs the application object; call it
 // before anything (the player's SDL among them) installs handlers of its own.
 // A second such signal while the program is ending ends it at once.
 void quitOnTerminationSignals();

@@ -147,6 +147,12 @@ void TestProgram::start(Program &program, const QStringList &args)
 {
     program.process.setProcessEnvironment(environment());
     program.process.setProcessChannelMode(QProcess::MergedChannels);
+    // As from a terminal, whatever this test was started from (a background
+    // job of a script has SIGINT ignored, which the program keeps).
+    program.process.setChildProcessModifier([] {
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGHUP, SIG_DFL);
+    });
     program.process.start(QStringLiteral(TQ_PROGRAM), args);
     QVERIFY(program.process.waitForStarted());
 }
