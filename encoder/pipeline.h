@@ -52,9 +52,11 @@ public:
     // Writes at offset, bypassing io() and leaving its position alone; safe
     // from several threads on parts that do not overlap. 0 or AVERROR.
     int writeAt(int64_t offset, const uint8_t *data, int size) const;
-    // Flushes and closes the file; the first write error or 0.
+    // Flushes and closes the file once its data reached the disk (fsync);
+    // the first write, sync or close error, or 0.
     int close();
-    // Closes and renames over target; 0 or an AVERROR code.
+    // Closes with its data on the disk, renames over target and syncs
+    // target's folder; 0 or an AVERROR code (the file stays temporary).
     int commit(const std::string &target);
 
 private:

@@ -264,6 +264,9 @@ MainDialog::MainDialog(QWidget *parent)
 
 MainDialog::~MainDialog()
 {
+    // Before the temporary folder goes with its member: the encoder must not
+    // be writing into a folder that is being removed.
+    converter.stop();
     // The player lives on; it must not report to a window that is gone.
     ffplay_set_callback(nullptr, nullptr);
     // The same for the bridge; unregistering waits for an event being sent,

@@ -8,6 +8,12 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // The program's diagnostics category (see app/desktop.h); quiet by default.
@@ -53,8 +59,14 @@ CAVConverter::CAVConverter()
 
 CAVConverter::~CAVConverter()
 {
-    // The owner is going away too: no end-of-job handling may run now.
+    stop();
+}
+
+void CAVConverter::stop()
+{
+    // The owner is going away: no end-of-job handling may run now.
     disconnect(&process, nullptr, this, nullptr);
+    m_running = false;
     if (process.state() != QProcess::NotRunning) {
         // Asked politely first, the encoder removes its unfinished file;
         // where it cannot be asked (Windows) or does not answer, it is killed.
@@ -123,6 +135,20 @@ void CAVConverter::start(int jobType)
 
     // The encoder reports progress on its error stream.
     process.setProcessChannelMode(QProcess::MergedChannels);
+#ifdef Q_OS_LINUX
+    // Should this program die without stopping the job (a crash, SIGKILL),
+    // the encoder is told as if its window had closed, rather than writing
+    // on for hours. Set in the child before it runs the encoder (the setting
+    // survives exec): the parent may already have died by then, and then
+    // the signal will never come, so that is checked after. The signal
+    // follows the thread that started the process: the GUI thread, which
+    // lives as long as the program.
+    process.setChildProcessModifier([parent = ::getpid()] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent)
+            ::_exit(127);
+    });
+#endif
     process.start(encoderProgram(), arguments, QIODevice::ReadWrite);
 }
 

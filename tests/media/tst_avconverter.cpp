@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -82,6 +83,7 @@ private Q_SLOTS:
     void exitStatus();
     void finishedOncePerJob();
     void destroyingRunningJobKillsEncoder();
+    void encoderEndsWhenItsProgramDies();
 };
 
 void TestAVConverter::initTestCase()
@@ -354,6 +356,40 @@ void TestAVConverter::destroyingRunningJobKillsEncoder()
     QCOMPARE(finishedCount, 0);
 #ifdef Q_OS_UNIX
     QVERIFY(::kill(pid_t(pid), 0) == -1 && errno == ESRCH);
+#endif
+}
+
+void TestAVConverter::encoderEndsWhenItsProgramDies()
+{
+#ifdef Q_OS_LINUX
+    // A window that crashes (or is killed) mid-job must not leave its encoder
+    // writing for hours: the encoder is told as the program goes.
+    qputenv("TQ_FAKE_ENCODER_PAUSE_MS", "60000");
+    addChunk(QStringLiteral("out"), "started\n");
+    addChunk(QStringLiteral("out"), "never\n");
+    QProcess host;
+    host.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tq_converter_host"), {});
+    QVERIFY(host.waitForStarted());
+    QFile pidFile(m_dir->filePath(QStringLiteral("pid.txt")));
+    QTRY_VERIFY_WITH_TIMEOUT(pidFile.exists() && pidFile.size() > 0, 20000);
+    QVERIFY(pidFile.open(QIODevice::ReadOnly));
+    const qint64 pid = pidFile.readAll().trimmed().toLongLong();
+    QVERIFY(pid > 0);
+
+    host.kill();
+    QVERIFY(host.waitForFinished());
+    // Gone, or a zombie that nobody reaps (an orphan in a container whose
+    // first process does not).
+    const auto gone = [pid] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return true;
+        const QByteArray text = stat.readAll();
+        return text.mid(text.lastIndexOf(')') + 2, 1) == "Z";
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(gone(), 5000);
+#else
+    QSKIP("a parent-death signal is Linux's");
 #endif
 }
 
