@@ -59,6 +59,8 @@ void TestEncoderOptions::jobCommandLines_data()
                                 << 12345.7 << 3725.25 << 0 << 0.0 << "o.m4a";
     QTest::newRow("start zero") << "-ss 0 -t 20.5 -y -i in.mp3 -vol 256 -fadein 10 -vn -ab 192K -ac 2 -ar 44100 o.m4a"
                                 << 0.0 << 20.5 << 256 << 10.0 << "o.m4a";
+    QTest::newRow("milliseconds") << "-ss 11527437ms -t 30000ms -y -i in.mp3 -vol 256 -fadein 0 o.m4a" << 11527.437
+                                  << 30.0 << 256 << 0.0 << "o.m4a";
     QTest::newRow("exponent") << "-ss 1e+06 -y -i in.mp3 o.m4a" << 1e6 << -1.0 << 256 << 0.0 << "o.m4a";
 }
 
@@ -105,6 +107,9 @@ void TestEncoderOptions::badCommandLines_data()
     QTest::newRow("clock time") << "-ss 00:00:12 -y -i in.mp3 o.m4a" << "'ss'";
     QTest::newRow("negative start") << "-ss -1 -y -i in.mp3 o.m4a" << "'ss'";
     QTest::newRow("zero length") << "-t 0 -y -i in.mp3 o.m4a" << "'t'";
+    QTest::newRow("zero milliseconds") << "-t 0ms -y -i in.mp3 o.m4a" << "'t'";
+    QTest::newRow("unit alone") << "-ss ms -y -i in.mp3 o.m4a" << "'ss'";
+    QTest::newRow("negative milliseconds") << "-ss -5ms -y -i in.mp3 o.m4a" << "'ss'";
     QTest::newRow("not a number") << "-t nan -y -i in.mp3 o.m4a" << "'t'";
     QTest::newRow("fractional volume") << "-y -i in.mp3 -vol 1.5 o.m4a" << "'vol'";
     QTest::newRow("negative volume") << "-y -i in.mp3 -vol -256 o.m4a" << "'vol'";
