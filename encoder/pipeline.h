@@ -119,6 +119,16 @@ Progress progressOf(const Output &out);
 // (M4A brand), ".wav" WAV, any other name libavformat's guess; null if none.
 const AVOutputFormat *outputFormatFor(const std::string &outputPath);
 
+// The limiter after a boost; the preview player uses the same figures.
+inline constexpr double kLimiterCeiling = 0.99; // of full scale
+// A lossy encoder's output overshoots what it was given (AAC by some tenths
+// of a dB on noise-like sound), and a decoder clips what passes full scale:
+// for a lossy output the ceiling leaves room for that, about -1 dBFS.
+inline constexpr double kLossyLimiterCeiling = 0.89;
+inline constexpr double kLimiterAttackMs = 5.0;  // the look-ahead
+inline constexpr double kLimiterReleaseMs = 50.0;
+std::string limiterFilter(double ceiling = kLimiterCeiling);
+
 // The filter chain between the trimmed input and the encoder, as
 // libavfilter text. Pure, so that the choices are tested directly.
 struct ChainParams
@@ -127,18 +137,13 @@ struct ChainParams
     bool trimStart = false;
     bool monoSource = false; // one decoded channel, of no particular position
     int volume = 256;
+    double limiterCeiling = kLimiterCeiling;
     double fadeInSeconds = 0.0;
     int sampleRate = 44100;
     std::string channelLayout = "stereo";
     std::string sampleFormat = "s16";
 };
 std::string filterChain(const ChainParams &params);
-
-// The limiter after a boost; the preview player uses the same figures.
-inline constexpr double kLimiterCeiling = 0.99; // of full scale
-inline constexpr double kLimiterAttackMs = 5.0;  // the look-ahead
-inline constexpr double kLimiterReleaseMs = 50.0;
-std::string limiterFilter();
 
 Error openInput(Input &in, const std::string &path);
 Error findAudioStream(Input &in);
@@ -169,6 +174,9 @@ Error pullFiltered(Filters &filters, const Output &out, AVFrame *scratch, const 
 // Encodes one frame (null flushes the encoder) and writes its packets.
 Error encode(Output &out, AVFrame *frame);
 Error writeTrailer(Output &out);
+// Whether a finished WAV file's first 12 bytes state its real size: RF64,
+// or a RIFF size of fileSize - 8.
+bool wavSizesWritten(const unsigned char header[12], int64_t fileSize);
 
 // The whole job: the input to a complete output file, or the one error line.
 Error transcode(const EncoderOptions &options, const ProgressCallback &progress);

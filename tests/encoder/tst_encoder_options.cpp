@@ -40,6 +40,8 @@ private Q_SLOTS:
     void temporaryNameFitsTheFileSystem_data();
     void temporaryNameFitsTheFileSystem();
     void temporaryFileNeverFollowsALink();
+    void wavSizesChecked_data();
+    void wavSizesChecked();
 };
 
 void TestEncoderOptions::jobCommandLines_data()
@@ -298,6 +300,35 @@ void TestEncoderOptions::temporaryFileNeverFollowsALink()
 #else
     QSKIP("symbolic links");
 #endif
+}
+
+void TestEncoderOptions::wavSizesChecked_data()
+{
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<qint64>("fileSize");
+    QTest::addColumn<bool>("written");
+
+    const auto riff = [](quint32 size) {
+        QByteArray b("RIFF\0\0\0\0WAVE", 12);
+        for (int i = 0; i < 4; ++i)
+            b[4 + i] = char(size >> (8 * i));
+        return b;
+    };
+    QTest::newRow("plain") << riff(1000 - 8) << qint64(1000) << true;
+    QTest::newRow("RF64 past 4 GiB") << QByteArray("RF64\xff\xff\xff\xffWAVE", 12) << (qint64(5) << 30) << true;
+    // What the muxer leaves past 4 GiB without RF64, reporting success.
+    QTest::newRow("sizes left unfilled") << riff(0xffffffffu) << (qint64(5) << 30) << false;
+    QTest::newRow("size wrapped") << riff(quint32((qint64(5) << 30) - 8)) << (qint64(5) << 30) << false;
+    QTest::newRow("size never written") << riff(0) << qint64(1000) << false;
+    QTest::newRow("not a WAV") << QByteArray("RIFF\0\0\0\0AVI ", 12) << qint64(8) << false;
+}
+
+void TestEncoderOptions::wavSizesChecked()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(qint64, fileSize);
+    QFETCH(bool, written);
+    QCOMPARE(wavSizesWritten(reinterpret_cast<const unsigned char *>(header.constData()), fileSize), written);
 }
 
 QTEST_APPLESS_MAIN(TestEncoderOptions)
