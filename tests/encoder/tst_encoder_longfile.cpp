@@ -79,7 +79,8 @@ void TestEncoderLongFile::waveformPastFourGigabytes()
     const qint64 drawMs = timer.restart();
     QCOMPARE(builder.sampleCount(), quint64(kSeconds) * 44100 * 2);
     QCOMPARE(builder.position(), builder.sampleCount());
-    QVERIFY(builder.peaks().back().max > 8000);
+    // lavfi's sine has an amplitude of 1/8.
+    QVERIFY(builder.peaks().back().max > 3000);
     QCOMPARE(builder.peaks().front().max, qint16(0));
 
     qInfo("WAV of %lld bytes: fixture %lld ms, encoder %lld ms, waveform %lld ms", size, fixtureMs, encodeMs,
