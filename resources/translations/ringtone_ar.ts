@@ -102,6 +102,10 @@
         <translation>تم تحميل الملف.</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>تعذّر إنشاء شكل الموجة.</translation>
+    </message>
+    <message>
         <source>Conversion failed.</source>
         <translation>فشل التحويل.</translation>
     </message>

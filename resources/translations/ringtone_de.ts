@@ -102,6 +102,10 @@
         <translation>Datei geladen.</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>Die Wellenform konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
         <source>Conversion failed.</source>
         <translation>Umwandlung fehlgeschlagen.</translation>
     </message>

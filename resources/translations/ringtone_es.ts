@@ -102,6 +102,10 @@
         <translation>Archivo cargado.</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>No se pudo crear la forma de onda.</translation>
+    </message>
+    <message>
         <source>Conversion failed.</source>
         <translation>La conversión ha fallado.</translation>
     </message>

@@ -102,6 +102,10 @@
         <translation>Fichier chargé.</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>Impossible de créer la forme d'onde.</translation>
+    </message>
+    <message>
         <source>Conversion failed.</source>
         <translation>La conversion a échoué.</translation>
     </message>

@@ -102,6 +102,10 @@
         <translation>File caricato.</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>Impossibile creare la forma d'onda.</translation>
+    </message>
+    <message>
         <source>Conversion failed.</source>
         <translation>Conversione non riuscita.</translation>
     </message>

@@ -102,6 +102,10 @@
         <translation>ファイルを読み込みました。</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>波形を作成できませんでした。</translation>
+    </message>
+    <message>
         <source>Conversion failed.</source>
         <translation>変換に失敗しました。</translation>
     </message>

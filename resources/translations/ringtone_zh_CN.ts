@@ -102,6 +102,10 @@
         <translation>文件已载入。</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>无法生成波形图。</translation>
+    </message>
+    <message>
         <source>Conversion failed.</source>
         <translation>转换失败。</translation>
     </message>

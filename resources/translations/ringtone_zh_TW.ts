@@ -102,6 +102,10 @@
         <translation>檔案已載入。</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>無法產生波形圖。</translation>
+    </message>
+    <message>
         <source>Conversion failed.</source>
         <translation>轉換失敗。</translation>
     </message>
