@@ -191,6 +191,11 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
 // thread saves.
 inline constexpr double kMinimumSegmentSeconds = 20.0;
 int segmentCount(double seconds, unsigned threads, double minimumSeconds = kMinimumSegmentSeconds);
+// Where segment index of count begins, in samples of a stream of that length
+// starting at streamStart: rounded down, and no overflow whatever a header
+// states (an absurd length or start gives streamStart; such a file is not
+// split).
+int64_t segmentStart(int64_t streamStart, int64_t length, int index, int count);
 
 // Asks a running transcode() to stop at its next packet: it then fails and
 // leaves no partial file. Safe to call from a signal handler.
