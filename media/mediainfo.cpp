@@ -32,7 +32,11 @@ double measureAudio(av::AudioInput &in, std::string &error)
         return -1.0;
     int64_t first = AV_NOPTS_VALUE;
     int64_t end = AV_NOPTS_VALUE;
-    // Where the packets begin: the stream information was read before.
+    // The bytes the counted packets span, from their file positions where the
+    // demuxer gives them: reading ahead (the stream information already read
+    // some packets) would otherwise skew the estimate.
+    int64_t firstPos = -1;
+    int64_t endPos = -1;
     const int64_t startPos = input.pb ? avio_tell(input.pb) : 0;
     QElapsedTimer timer;
     timer.start();
@@ -48,6 +52,10 @@ double measureAudio(av::AudioInput &in, std::string &error)
         if (packet->stream_index == index && pts != AV_NOPTS_VALUE) {
             first = first == AV_NOPTS_VALUE ? pts : std::min(first, pts);
             end = std::max(end == AV_NOPTS_VALUE ? pts : end, pts + std::max<int64_t>(packet->duration, 0));
+            if (packet->pos >= 0) {
+                firstPos = firstPos < 0 ? packet->pos : std::min(firstPos, packet->pos);
+                endPos = std::max(endPos, packet->pos + packet->size);
+            }
         }
         av_packet_unref(packet.get());
     }
@@ -58,8 +66,9 @@ double measureAudio(av::AudioInput &in, std::string &error)
     const double measured = double(end - first) * av_q2d(stream->time_base);
     if (complete || !input.pb)
         return measured;
-    const int64_t read = avio_tell(input.pb) - startPos;
-    const int64_t total = avio_size(input.pb) - startPos;
+    const int64_t begin = firstPos >= 0 && endPos > firstPos ? firstPos : startPos;
+    const int64_t read = (firstPos >= 0 && endPos > firstPos ? endPos : avio_tell(input.pb)) - begin;
+    const int64_t total = avio_size(input.pb) - begin;
     if (read <= 0 || total <= read)
         return measured;
     const double estimate = measured * double(total) / double(read);
