@@ -129,7 +129,9 @@ Error configureGraph(Filters &filters, const AVFrame &format, const Output &out)
     params.monoSource = filters.layout.get().nb_channels == 1;
     params.volume = options.volume;
     const AVCodecDescriptor *codec = avcodec_descriptor_get(enc.codec_id);
-    if (codec && (codec->props & AV_CODEC_PROP_LOSSY))
+    if (options.limiterCeiling > 0.0)
+        params.limiterCeiling = options.limiterCeiling;
+    else if (codec && (codec->props & AV_CODEC_PROP_LOSSY))
         params.limiterCeiling = kLossyLimiterCeiling;
     params.fadeInSeconds = options.fadeInSeconds;
     params.sampleRate = enc.sample_rate;

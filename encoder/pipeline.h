@@ -179,7 +179,14 @@ Error writeTrailer(Output &out);
 bool wavSizesWritten(const unsigned char header[12], int64_t fileSize);
 
 // The whole job: the input to a complete output file, or the one error line.
+// A boosted lossy output that still reaches full scale once decoded is made
+// again with a lower limiter ceiling.
 Error transcode(const EncoderOptions &options, const ProgressCallback &progress);
+// One pass of it.
+Error transcodeOnce(const EncoderOptions &options, const ProgressCallback &progress);
+// Decoded samples at or above this (in full scale) are on the rails of
+// 16-bit output.
+inline constexpr double kDecodedPeakLimit = 32767.0 / 32768.0;
 
 // The waveform job (a whole file to WAV) decoded in time segments, one
 // thread each, into the same file one thread writes. done stays false when
