@@ -35,11 +35,11 @@ std::string number(double value)
 
 } // namespace
 
-std::string limiterFilter()
+std::string limiterFilter(double ceiling)
 {
     // Delay compensated, so that the cut stays where it was asked for; no
     // automatic levelling, which would change the loudness the user chose.
-    return "alimiter=limit=" + number(kLimiterCeiling) + ":attack=" + number(kLimiterAttackMs)
+    return "alimiter=limit=" + number(ceiling) + ":attack=" + number(kLimiterAttackMs)
            + ":release=" + number(kLimiterReleaseMs) + ":level=disabled:latency=enabled";
 }
 
@@ -79,7 +79,7 @@ std::string filterChain(const ChainParams &p)
         // gain smoothly just before them instead, and leaves everything
         // that stays below its ceiling as it is. The preview limits alike.
         if (p.volume > 256)
-            add(limiterFilter());
+            add(limiterFilter(p.limiterCeiling));
     }
     add("aformat=sample_fmts=" + p.sampleFormat + ":" + target);
     return chain;
@@ -128,6 +128,11 @@ Error configureGraph(Filters &filters, const AVFrame &format, const Output &out)
     }
     params.monoSource = filters.layout.get().nb_channels == 1;
     params.volume = options.volume;
+    const AVCodecDescriptor *codec = avcodec_descriptor_get(enc.codec_id);
+    if (options.limiterCeiling > 0.0)
+        params.limiterCeiling = options.limiterCeiling;
+    else if (codec && (codec->props & AV_CODEC_PROP_LOSSY))
+        params.limiterCeiling = kLossyLimiterCeiling;
     params.fadeInSeconds = options.fadeInSeconds;
     params.sampleRate = enc.sample_rate;
     params.channelLayout = describe(enc.ch_layout);

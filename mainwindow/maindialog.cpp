@@ -35,6 +35,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
@@ -554,7 +555,12 @@ void MainDialog::loadInputFile(const QString &path)
 {
     const QByteArray utf8Path = QDir::toNativeSeparators(path).toUtf8();
     double d = 0.0;
-    tonquill_probe(utf8Path.constData(), &d);
+    // A named pipe would hold the probe, and so the window, until something
+    // wrote to it; a folder or a device is no media file either. A missing
+    // file is the probe's to refuse.
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile())
+        tonquill_probe(utf8Path.constData(), &d);
     // NaN and the unknown-length marker fail this test too. A refused file
     // changes nothing, not even the output name: the next Generate would
     // otherwise save the current file's sound under the refused file's name.
@@ -860,10 +866,25 @@ void MainDialog::onAVConverterFinished()
 
 void MainDialog::finishWaveform(const QString &wavePath)
 {
-    if (!keepOutcome)
-        setStatus(QT_TR_NOOP("File loaded."));
+    // A failed job (a full disk, a file that does not decode, an encoder
+    // that did not start) says why, as a failed ringtone does: an empty
+    // timeline under "File loaded." would leave the user guessing. Nothing
+    // it left behind is read, so its length never reaches the timeline.
+    const bool failed = !converter.succeeded();
+    if (!keepOutcome) {
+        if (failed) {
+            QString reason = converter.lastMessage();
+            if (reason.isEmpty())
+                reason = QStringLiteral("The encoder program could not be run");
+            setStatus(QT_TR_NOOP("The waveform could not be made."), reason);
+        } else {
+            setStatus(QT_TR_NOOP("File loaded."));
+        }
+    }
     keepOutcome = false;
-    if (wavePath.isEmpty() || !QFile::exists(wavePath)) {
+    if (failed && !wavePath.isEmpty())
+        QFile::remove(wavePath);
+    if (failed || wavePath.isEmpty() || !QFile::exists(wavePath)) {
         // Never the previous file's picture under this file's clip.
         ui->sliderBar->setWaveImage(QImage());
         ui->sliderBar->update();

@@ -7,6 +7,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <cmath>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
@@ -23,10 +24,14 @@ Q_LOGGING_CATEGORY(lcProgress, "tonquill.diagnostics", QtInfoMsg)
 // debug line.
 qint64 notificationCount = 0;
 
-// QString::arg(double) is locale-independent: the encoder always gets ".".
-QString secondsText(double seconds)
+// Whole milliseconds with the unit, as FFmpeg's own duration syntax writes
+// them: exact at any length, where six significant digits would move a start
+// late in a long file by up to 50 ms. The editors hold whole milliseconds, so
+// rounding gives back exactly what the user typed.
+QString millisecondsText(double seconds)
 {
-    return QStringLiteral("%1").arg(seconds);
+    const qint64 ms = seconds > 0 ? std::llround(seconds * 1000) : 0;
+    return QString::number(ms) + QStringLiteral("ms");
 }
 
 QString encoderProgram()
@@ -100,12 +105,12 @@ void CAVConverter::setOutputFile(const QString &path)
 
 void CAVConverter::setStartTime(double seconds)
 {
-    preInputOptions << QStringLiteral("-ss") << secondsText(seconds);
+    preInputOptions << QStringLiteral("-ss") << millisecondsText(seconds);
 }
 
 void CAVConverter::setDuration(double seconds)
 {
-    preInputOptions << QStringLiteral("-t") << secondsText(seconds);
+    preInputOptions << QStringLiteral("-t") << millisecondsText(seconds);
 }
 
 void CAVConverter::setVolume(int value)

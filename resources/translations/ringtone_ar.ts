@@ -255,6 +255,10 @@
         <translation>تم، لكن نغمة الرنين أطول من 40 ثانية: لن يعرضها iPhone.</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>تعذّر إنشاء شكل الموجة.</translation>
+    </message>
+    <message>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>تعذّرت تسمية النغمة؛ وقد احتُفظ بصوتها في ملف ‎.m4a.</translation>
     </message>

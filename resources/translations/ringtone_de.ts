@@ -255,6 +255,10 @@
         <translation>Fertig, aber der Klingelton ist länger als 40 Sekunden: Das iPhone listet ihn nicht.</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>Die Wellenform konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>Der Klingelton konnte nicht umbenannt werden; sein Ton wurde als .m4a-Datei behalten.</translation>
     </message>

@@ -255,6 +255,10 @@
         <translation>Hecho, pero el tono dura más de 40 segundos: el iPhone no lo mostrará.</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>No se pudo crear la forma de onda.</translation>
+    </message>
+    <message>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>No se pudo dar nombre al tono; su sonido se ha conservado como archivo .m4a.</translation>
     </message>

@@ -255,6 +255,10 @@
         <translation>Terminé, mais la sonnerie dépasse 40 secondes : l&apos;iPhone ne la listera pas.</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>Impossible de créer la forme d&apos;onde.</translation>
+    </message>
+    <message>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>La sonnerie n&apos;a pas pu être renommée ; son son a été conservé dans un fichier .m4a.</translation>
     </message>

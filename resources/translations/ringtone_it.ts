@@ -255,6 +255,10 @@
         <translation>Fatto, ma la suoneria supera i 40 secondi: l&apos;iPhone non la elencherà.</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>Impossibile creare la forma d&apos;onda.</translation>
+    </message>
+    <message>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>Impossibile rinominare la suoneria; il suo audio è stato conservato come file .m4a.</translation>
     </message>

@@ -255,6 +255,10 @@
         <translation>完了しましたが、着信音が 40 秒より長いため iPhone には表示されません。</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>波形を作成できませんでした。</translation>
+    </message>
+    <message>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>着信音の名前を付けられませんでした。音声は .m4a ファイルとして残してあります。</translation>
     </message>

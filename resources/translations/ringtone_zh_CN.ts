@@ -255,6 +255,10 @@
         <translation>已完成，但铃声超过 40 秒：iPhone 不会列出它。</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>无法生成波形图。</translation>
+    </message>
+    <message>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>无法为铃声命名；其声音已保留为 .m4a 文件。</translation>
     </message>

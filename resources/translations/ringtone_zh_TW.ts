@@ -255,6 +255,10 @@
         <translation>已完成，但鈴聲超過 40 秒：iPhone 不會列出它。</translation>
     </message>
     <message>
+        <source>The waveform could not be made.</source>
+        <translation>無法產生波形圖。</translation>
+    </message>
+    <message>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>無法為鈴聲命名；其聲音已保留為 .m4a 檔案。</translation>
     </message>

@@ -169,11 +169,14 @@ void TestAVConverter::ringtoneJobArguments_data()
     QTest::addColumn<QString>("startText");
     QTest::addColumn<QString>("lengthText");
 
-    QTest::newRow("zero start") << 0.0 << 20.5 << 256 << 0 << false << "0" << "20.5";
-    QTest::newRow("whole seconds") << 30.0 << 10.0 << 512 << 3 << false << "30" << "10";
-    QTest::newRow("six digits") << 3725.25 << 12345.678 << 1024 << 10 << false << "3725.25" << "12345.7";
-    QTest::newRow("comma locale") << 12.5 << 12345.678 << 128 << 5 << true << "12.5" << "12345.7";
-    QTest::newRow("comma locale, small") << 0.125 << 29.999 << 256 << 1 << true << "0.125" << "29.999";
+    // Whole milliseconds, exact however long the file: a start of 11527.437 s
+    // must not become 11527.4 s.
+    QTest::newRow("zero start") << 0.0 << 20.5 << 256 << 0 << false << "0ms" << "20500ms";
+    QTest::newRow("whole seconds") << 30.0 << 10.0 << 512 << 3 << false << "30000ms" << "10000ms";
+    QTest::newRow("late start") << 11527.437 << 12345.678 << 1024 << 10 << false << "11527437ms" << "12345678ms";
+    QTest::newRow("a day in") << 86399.999 << 0.001 << 256 << 0 << false << "86399999ms" << "1ms";
+    QTest::newRow("comma locale") << 12.5 << 12345.678 << 128 << 5 << true << "12500ms" << "12345678ms";
+    QTest::newRow("comma locale, small") << 0.125 << 29.999 << 256 << 1 << true << "125ms" << "29999ms";
 }
 
 void TestAVConverter::ringtoneJobArguments()
@@ -221,7 +224,7 @@ void TestAVConverter::resetClearsOptions()
     QVERIFY(runJob(job, CAVConverter::JobEncodeRingtone));
     // Setters append: a repeated one appears twice.
     QCOMPARE(recordedArguments().mid(0, 7),
-             (QStringList{"-ss", "1", "-ss", "2", "-y", "-i", "a.mp3"}));
+             (QStringList{"-ss", "1000ms", "-ss", "2000ms", "-y", "-i", "a.mp3"}));
 
     job.reset();
     job.setInputFile(QStringLiteral("b.mp3"));
