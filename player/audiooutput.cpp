@@ -119,11 +119,15 @@ private:
     std::thread m_thread;
 };
 
+} // namespace
+
 bool silentOutputForced()
 {
     const char *value = std::getenv("TONQUILL_PLAYER_NULL_OUTPUT");
     return value && *value && std::strcmp(value, "0") != 0;
 }
+
+namespace {
 
 // Returns null with the reason in `error` when there is no usable device.
 std::unique_ptr<CAudioOutput> openSdlOutput(IAudioRenderer *renderer, std::string &error)

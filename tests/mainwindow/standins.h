@@ -17,6 +17,8 @@ struct PlayerLog
     std::vector<std::string> probedPaths;
     double probeDuration = 0.0;
     double position = 0.0;
+    // What ffplay_play returns (FFPLAY_NO_SOUND: no sound device).
+    int playResult = 0;
 };
 PlayerLog &player();
 
