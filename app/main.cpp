@@ -10,6 +10,7 @@
 int main(int argc, char *argv[])
 {
     startFontWarmUp();
+    avoidSessionBusAutolaunch();
     QApplication app(argc, argv);
     // The window's pictures decode while the window is built. Not earlier:
     // image reading touches Qt's plugin loader, which the application object

@@ -1,5 +1,7 @@
 #include "qxdialog.h"
 
+#include "focusring.h"
+
 #include <QBitmap>
 #include <QDebug>
 #include <QMouseEvent>
@@ -22,6 +24,7 @@ Qt::WindowFlags withoutSystemFrame(Qt::WindowFlags flags)
 QxDialog::QxDialog(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, withoutSystemFrame(flags))
 {
+    CFocusRing::install(this);
 }
 
 void QxDialog::setShapeFromImage(const QString &path)
