@@ -937,6 +937,8 @@ const char kLongClipTip[] = QT_TRANSLATE_NOOP(
     "MainDialog", "An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.");
 const char kLongRingtoneStatus[] = QT_TRANSLATE_NOOP(
     "MainDialog", "Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.");
+const char kLongRingtoneSentStatus[] = QT_TRANSLATE_NOOP(
+    "MainDialog", "Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.");
 } // namespace
 
 void MainDialog::setupLengthWarning()
@@ -965,7 +967,11 @@ void MainDialog::warnAboutLongRingtone()
 {
     // Called once the ringtone is in place and exported. The clip the ringtone was made from, whatever was loaded or moved since.
     const QLatin1String outcome(statusSource);
-    if (longerThanPhoneLists(ringtoneJob.end - ringtoneJob.start)
-        && (outcome == QLatin1String("Conversion succeed.") || outcome == QLatin1String("Transfer succeed.")))
+    if (!longerThanPhoneLists(ringtoneJob.end - ringtoneJob.start))
+        return;
+    // Sent all the same: the user should know it is on the phone, unlisted.
+    if (outcome == QLatin1String("Transfer succeed."))
+        setStatus(kLongRingtoneSentStatus);
+    else if (outcome == QLatin1String("Conversion succeed."))
         setStatus(kLongRingtoneStatus);
 }

@@ -6,10 +6,14 @@
 #include "language.h"
 #include "maindialog.h"
 #include "standins.h"
+#include "tonefile.h"
 #include "windowtest.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +44,7 @@ private Q_SLOTS:
     void warningRules_data();
     void warningRules();
     void positionIsRemembered();
+    void longRingtoneSentToThePhone();
 
 private:
     void load(double seconds);
@@ -265,6 +270,38 @@ void TestMainDesktop::positionIsRemembered()
              QStringLiteral("%1,%2").arg(moved.x()).arg(moved.y()));
     dialog = std::make_unique<MainDialog>();
     QCOMPARE(dialog->pos(), moved);
+}
+
+void TestMainDesktop::longRingtoneSentToThePhone()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString tone = folder.filePath(QStringLiteral("long.wav"));
+    QVERIFY(writeTone(tone, 45));
+    standin::player().probeDuration = 45;
+    dialog->loadInputFile(tone);
+    auto *generate = child<QPushButton>(dialog.get(), "btnGenerate");
+    QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
+    child<QTimeEdit>(dialog.get(), "editEndTime")->setTime(QTime(0, 0, 42));
+    child<QLineEdit>(dialog.get(), "editOutputFolder")->setText(QDir::toNativeSeparators(folder.path()));
+    standin::sendDeviceEvent(0, "connect");
+    auto *exportPhone = child<QCheckBox>(dialog.get(), "checkExport");
+    QTRY_VERIFY(exportPhone->isChecked());
+
+    const auto generateAndWait = [&] {
+        QTest::mouseClick(generate, Qt::LeftButton);
+        QElapsedTimer waited;
+        waited.start();
+        while (!generate->isEnabled() && waited.elapsed() < 30000)
+            QTest::qWait(10);
+        return generate->isEnabled();
+    };
+    QVERIFY(generateAndWait());
+    QCOMPARE(status(), QStringLiteral("Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will "
+                                      "not list it."));
+    exportPhone->setChecked(false);
+    QVERIFY(generateAndWait());
+    QCOMPARE(status(), QStringLiteral("Done, but the ringtone is longer than 40 seconds: the iPhone will not list it."));
 }
 
 QTEST_MAIN(TestMainDesktop)
