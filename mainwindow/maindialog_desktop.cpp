@@ -36,6 +36,19 @@ const char kNoSound[] =
 // Set by Generate; cleared here once the clip is long enough again.
 const char kTooShort[] = "The clip is too short: move its end further from its start.";
 
+// Qt takes the interface's direction from this entry of the loaded
+// translation: Arabic says "RTL", and every label, check box, menu and row
+// is mirrored with the language.
+struct SourceWithComment
+{
+    const char *source;
+    const char *comment;
+};
+[[maybe_unused]] const SourceWithComment kLayoutDirection = QT_TRANSLATE_NOOP3(
+    "QGuiApplication", "QT_LAYOUT_DIRECTION",
+    "Translate this string to the string 'LTR' in left-to-right languages or to 'RTL' in right-to-left "
+    "languages (such as Hebrew and Arabic) to get proper widget layout.");
+
 // Where Space is typed rather than taken for play/pause.
 bool takesText(const QWidget *widget)
 {

@@ -5,6 +5,7 @@
 #include "ffplay.h"
 #include "language.h"
 #include "maindialog.h"
+#include "managedialog.h"
 #include "standins.h"
 #include "tonefile.h"
 #include "windowtest.h"
@@ -17,6 +18,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -45,6 +50,9 @@ private Q_SLOTS:
     void warningRules();
     void positionIsRemembered();
     void longRingtoneSentToThePhone();
+    void arabicMirrorsTheWindow();
+    void managerFitsItsTexts();
+    void messageBoxTitleFits();
 
 private:
     void load(double seconds);
@@ -302,6 +310,47 @@ void TestMainDesktop::longRingtoneSentToThePhone()
     exportPhone->setChecked(false);
     QVERIFY(generateAndWait());
     QCOMPARE(status(), QStringLiteral("Done, but the ringtone is longer than 40 seconds: the iPhone will not list it."));
+}
+
+void TestMainDesktop::arabicMirrorsTheWindow()
+{
+    QxLanguage::instance()->setLanguage(QStringLiteral("ar"));
+    QCoreApplication::processEvents();
+    QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
+    for (const char *name : {"labelInput", "checkExport", "labelStatus"})
+        QVERIFY2(dialog->findChild<QWidget *>(QString::fromLatin1(name))->isRightToLeft(), name);
+    QVERIFY(child<QPushButton>(dialog.get(), "btnMenu")->menu()->isRightToLeft());
+
+    QxLanguage::instance()->setLanguage(QStringLiteral("en"));
+    QCoreApplication::processEvents();
+    QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+    QVERIFY(!child<QCheckBox>(dialog.get(), "checkExport")->isRightToLeft());
+}
+
+void TestMainDesktop::managerFitsItsTexts()
+{
+    standin::bridge().ringtones = {{"A ringtone with a rather long name indeed", "a.m4r"}, {"gjpqy", "b.m4r"}};
+    ManageDialog manager(dialog.get());
+    manager.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&manager));
+    // Descenders of the name field's text are not cut.
+    auto *name = child<QLineEdit>(&manager, "editName");
+    QVERIFY2(name->sizeHint().height() <= name->height(),
+             qPrintable(QStringLiteral("needs %1, has %2").arg(name->sizeHint().height()).arg(name->height())));
+    // A list of names needs no sideways scrolling.
+    auto *list = child<QListWidget>(&manager, "listRingtone");
+    QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+}
+
+void TestMainDesktop::messageBoxTitleFits()
+{
+    // Window managers cut a title longer than the box is wide.
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Zentavo Tonquill"), QStringLiteral("Invalid input file"),
+                    QMessageBox::Ok, dialog.get());
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY2(box.width() >= 260, qPrintable(QString::number(box.width())));
 }
 
 QTEST_MAIN(TestMainDesktop)
