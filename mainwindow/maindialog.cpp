@@ -259,6 +259,7 @@ MainDialog::MainDialog(QWidget *parent)
     setupShortcuts();
     setupLengthWarning();
     setupRingtoneWarnings();
+    keepTimesLeftToRight();
     restorePosition();
 }
 

@@ -120,6 +120,16 @@ bool MainDialog::eventFilter(QObject *object, QEvent *event)
     return QDialog::eventFilter(object, event);
 }
 
+void MainDialog::keepTimesLeftToRight()
+{
+    // Times read left to right in every language; mirrored, "0:00:10.000"
+    // would turn into "000.10:00:0".
+    for (QWidget *field : {static_cast<QWidget *>(ui->editStartTime), static_cast<QWidget *>(ui->editEndTime),
+                           static_cast<QWidget *>(ui->spinFadein), static_cast<QWidget *>(ui->labelPlayTime),
+                           static_cast<QWidget *>(ui->labelLengthValue)})
+        field->setLayoutDirection(Qt::LeftToRight);
+}
+
 void MainDialog::togglePlayback()
 {
     if (playState == PlayPlaying) {

@@ -26,13 +26,23 @@ CFocusRing::CFocusRing(QWidget *window)
 bool CFocusRing::eventFilter(QObject *object, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::KeyPress: {
+        // The ring appears once the user moves through the window by keys;
+        // the focus a window hands its first control when it opens (by a
+        // Tab reason, too) shows none.
+        auto *widget = qobject_cast<QWidget *>(object);
+        if (widget && widget->window() == window())
+            keysUsed = true;
+        break;
+    }
     case QEvent::FocusIn: {
         auto *widget = qobject_cast<QWidget *>(object);
         if (!widget || widget->window() != window() || widget == this)
             break;
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
-                                || reason == Qt::ShortcutFocusReason
+        const bool byKeys = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                            || reason == Qt::ShortcutFocusReason;
+        const bool byKeyboard = (keysUsed && byKeys)
                                 // Focus handed on when the focused control went away
                                 // (a button disabled while playing) keeps the mode.
                                 || (keyboard && reason != Qt::MouseFocusReason);
@@ -40,8 +50,11 @@ bool CFocusRing::eventFilter(QObject *object, QEvent *event)
         break;
     }
     case QEvent::MouseButtonPress:
-        if (keyboard && qobject_cast<QWidget *>(object) && static_cast<QWidget *>(object)->window() == window())
-            follow(watched, false);
+        if (qobject_cast<QWidget *>(object) && static_cast<QWidget *>(object)->window() == window()) {
+            keysUsed = false;
+            if (keyboard)
+                follow(watched, false);
+        }
         break;
     case QEvent::Move:
     case QEvent::Resize:

@@ -6,7 +6,8 @@
 // The skinned controls draw their own pictures and so no focus rectangle of
 // their own: this ring, a child of the window laid over the focused control,
 // shows where the keyboard is. It appears once the focus moves by the
-// keyboard (Tab, a shortcut) and goes when the mouse is pressed, as a
+// keyboard (Tab, a shortcut, after a key press in the window) and goes when
+// the mouse is pressed, as a
 // pointer user needs no ring. Its look comes from the style sheet
 // ("CFocusRing { border: ... }"); without one it draws a plain frame.
 class CFocusRing final : public QWidget
@@ -31,6 +32,8 @@ private:
 
     QPointer<QWidget> watched;
     bool keyboard = false;
+    // A key was pressed in the window since the last mouse press.
+    bool keysUsed = false;
 };
 
 // Columns and rows the ring stands out of its control on every side.

@@ -175,10 +175,15 @@ void TestMainDesktop::focusRingFollowsTheKeyboard()
 {
     auto *ring = dialog->findChild<CFocusRing *>();
     QVERIFY(ring);
+    // The focus the window hands its first control on opening shows none.
+    QVERIFY(!ring->isVisible());
+    child<QLineEdit>(dialog.get(), "editOutputName")->setFocus(Qt::OtherFocusReason);
     // The three picture buttons at the top had no visible focus at all.
     for (const char *name : {"btnMenu", "btnMinimize", "btnClose", "btnGenerate"}) {
         auto *button = child<QPushButton>(dialog.get(), name);
         button->setEnabled(true);
+        // As Tab moves it: a key press, then the focus.
+        QTest::keyPress(QApplication::focusWidget() ? QApplication::focusWidget() : dialog.get(), Qt::Key_Shift);
         button->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
         QVERIFY2(ring->isVisible(), name);
@@ -320,6 +325,8 @@ void TestMainDesktop::arabicMirrorsTheWindow()
     for (const char *name : {"labelInput", "checkExport", "labelStatus"})
         QVERIFY2(dialog->findChild<QWidget *>(QString::fromLatin1(name))->isRightToLeft(), name);
     QVERIFY(child<QPushButton>(dialog.get(), "btnMenu")->menu()->isRightToLeft());
+    // Times still read left to right.
+    QVERIFY(!child<QTimeEdit>(dialog.get(), "editStartTime")->isRightToLeft());
 
     QxLanguage::instance()->setLanguage(QStringLiteral("en"));
     QCoreApplication::processEvents();
