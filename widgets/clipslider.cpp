@@ -41,6 +41,9 @@ CClipSlider::CClipSlider(QWidget *parent)
     // Moves must arrive without a pressed button so the cursor can follow
     // the hit zones.
     setMouseTracking(true);
+    // A click here takes the focus from a time field the user typed in, so
+    // that Space plays again rather than go on typing into that field.
+    setFocusPolicy(Qt::ClickFocus);
     dragMode = DragNone;
     recomputePixels();
 }
