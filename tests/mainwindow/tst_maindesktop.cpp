@@ -352,6 +352,8 @@ void TestMainDesktop::managerFitsItsTexts()
     auto *list = child<QListWidget>(&manager, "listRingtone");
     QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QVERIFY(!list->horizontalScrollBar()->isVisible());
+    if (const QString folder = qEnvironmentVariable("TQ_WIDGETS_SCREENSHOTS"); !folder.isEmpty())
+        QVERIFY(manager.grab().save(folder + QStringLiteral("/manager-names.png")));
 }
 
 void TestMainDesktop::messageBoxTitleFits()
