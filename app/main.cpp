@@ -34,6 +34,7 @@ int main(int argc, char *argv[])
 {
     // Before any thread: each inherits the signal mask and dispositions.
     ignoreBrokenPipes();
+    avoidSessionBusAutolaunch();
     // Reading the font configuration overlaps with connecting to the
     // display. Only without options: --help, --version and a wrong option
     // end the process with exit() below, which must find no thread of ours

@@ -14,6 +14,7 @@
 #include "mediaprobe.h"
 #include "waveimage.h"
 #include "identity.h"
+#include "linkopener.h"
 #include "language.h"
 #include "settings.h"
 #include "skingeometry.h"
@@ -25,7 +26,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -142,7 +142,6 @@ LitRows rightBarLitRows(int v)
 MainDialog::MainDialog(QWidget *parent)
     // No system frame: the window is the opaque part of its background.
     : QDialog(parent, Qt::WindowMinimizeButtonHint | Qt::FramelessWindowHint)
-    , dragOffset(0, 0)
     , ui(new Ui::MainDialog)
 {
     std::future<WindowImages> decoded = takePictureDecoding();
@@ -193,7 +192,7 @@ MainDialog::MainDialog(QWidget *parent)
 
     // A missing picture leaves the window rectangular rather than empty.
     if (!images.outside.isNull())
-        setMask(QBitmap::fromImage(images.outside));
+        FramelessWindow::shapeWindow(this, QBitmap::fromImage(images.outside));
 
     connect(ui->labelManage, &QLabel::linkActivated, this, &MainDialog::onBtnManage);
     connect(ui->labelAbout, &QLabel::linkActivated, this, &MainDialog::onBtnAbout);
@@ -234,7 +233,6 @@ MainDialog::MainDialog(QWidget *parent)
     ui->sliderBar->setEnabled(false);
 
     discAngle = 0.0;
-    dragOffset = QPoint(-1, -1);
 
     ffplay_init();
     ffplay_set_callback(&playStateCallback, this);
@@ -261,6 +259,9 @@ MainDialog::MainDialog(QWidget *parent)
     checkITunes();
     setupShortcuts();
     setupLengthWarning();
+    setupRingtoneWarnings();
+    keepTimesLeftToRight();
+    restorePosition();
 }
 
 MainDialog::~MainDialog()
@@ -268,6 +269,7 @@ MainDialog::~MainDialog()
     // Before the temporary folder goes with its member: the encoder must not
     // be writing into a folder that is being removed.
     converter.stop();
+    rememberPosition();
     // The player lives on; it must not report to a window that is gone.
     ffplay_set_callback(nullptr, nullptr);
     // The same for the bridge; unregistering waits for an event being sent,
@@ -348,23 +350,19 @@ void MainDialog::timerEvent(QTimerEvent *event)
 
 void MainDialog::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    if (drag.press(event))
         event->accept();
-    }
 }
 
 void MainDialog::mouseMoveEvent(QMouseEvent *event)
 {
-    if ((event->buttons() & Qt::LeftButton) && dragOffset != QPoint(-1, -1)) {
-        move(event->globalPosition().toPoint() - dragOffset);
+    if (drag.move(event))
         event->accept();
-    }
 }
 
 void MainDialog::mouseReleaseEvent(QMouseEvent *)
 {
-    dragOffset = QPoint(-1, -1);
+    drag.release();
 }
 
 void MainDialog::paintEvent(QPaintEvent *)
@@ -398,16 +396,15 @@ void MainDialog::onBtnHelp()
 {
     const QString folder = QCoreApplication::applicationDirPath();
 #ifdef Q_OS_WIN
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder + QStringLiteral("/help.chm")));
+    CLinkOpener::open(this, QUrl::fromLocalFile(folder + QStringLiteral("/help.chm")));
 #else
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(helpPagePath(folder, QxLanguage::instance()->currentLanguage())));
+    CLinkOpener::open(this, QUrl::fromLocalFile(helpPagePath(folder, QxLanguage::instance()->currentLanguage())));
 #endif
 }
 
 void MainDialog::onBtnHome()
 {
-    QDesktopServices::openUrl(QUrl(productPageUrl()));
+    CLinkOpener::open(this, QUrl(productPageUrl()));
 }
 
 void MainDialog::onBtnAbout()
@@ -437,8 +434,9 @@ void MainDialog::onVolumeSliderMoved(int value)
     if (v > 100)
         v = 4 * v - 292;
     ffplay_set_volume(encoderVolume(value) / 256.0);
-    const QString number = v >= 100 ? QString::number(v / 100)
-                                    : QString::asprintf("%.1f", (v / 10) * 0.1);
+    // Tenths throughout ("0.5x", "1.0x", "2.0x"): the label keeps one form
+    // from 0 to 5x.
+    const QString number = volumeFactorText(v);
     ui->labelVolume->setText(tr("Volume: %1x").arg(number));
 }
 
@@ -527,7 +525,7 @@ void MainDialog::onBtnBrowseIn()
 {
     QString startFolder = ui->editInputFile->text();
     if (startFolder.isEmpty())
-        startFolder = readSetting(QStringLiteral("InputDir"), documentsFolder());
+        startFolder = nearestExistingFolder(readSetting(QStringLiteral("InputDir"), documentsFolder()));
     const QString file = QFileDialog::getOpenFileName(this, tr("Open"), startFolder, inputFileFilter());
     if (file.isEmpty())
         return;
@@ -677,7 +675,7 @@ void MainDialog::onBtnPlay()
         ffplay_toggle_pause();
     } else if (playState == PlayStopped) {
         ui->btnPlay->setEnabled(false);
-        ffplay_play();
+        tellIfSilent(ffplay_play());
     }
     clipPlaying = false;
 }
@@ -700,7 +698,7 @@ void MainDialog::onBtnPlayClip()
         ui->sliderBar->getClip(start, end);
         ffplay_fadein(ui->spinFadein->value());
         ffplay_seek(start);
-        ffplay_play();
+        tellIfSilent(ffplay_play());
     }
     clipPlaying = true;
 }
@@ -989,31 +987,6 @@ void MainDialog::openFile(const QString &path)
         ui->editOutputName->clear();
 }
 
-void MainDialog::setupShortcuts()
-{
-    // Window-wide; a text field that has the focus takes Space for itself
-    // (line edits and the time and fade-in fields claim printable keys first).
-    auto *playPause = new QShortcut(QKeySequence(Qt::Key_Space), this);
-    connect(playPause, &QShortcut::activated, this, &MainDialog::togglePlayback);
-    auto *open = new QShortcut(QKeySequence::Open, this);
-    connect(open, &QShortcut::activated, this, &MainDialog::onBtnBrowseIn);
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, &MainDialog::onBtnHelp);
-    // QDialog closes on Escape; the main window must not vanish on a stray
-    // key, so Escape is taken here and does nothing.
-    new QShortcut(QKeySequence(Qt::Key_Escape), this);
-}
-
-void MainDialog::togglePlayback()
-{
-    if (playState == PlayStopped) {
-        if (ui->btnPlay->isEnabled())
-            onBtnPlay();
-    } else {
-        onBtnPause();
-    }
-}
-
 bool longerThanPhoneLists(double seconds)
 {
     return qint64(seconds * 1000) > qint64(kPhoneRingtoneSeconds * 1000);
@@ -1024,6 +997,8 @@ const char kLongClipTip[] = QT_TRANSLATE_NOOP(
     "MainDialog", "An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.");
 const char kLongRingtoneStatus[] = QT_TRANSLATE_NOOP(
     "MainDialog", "Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.");
+const char kLongRingtoneSentStatus[] = QT_TRANSLATE_NOOP(
+    "MainDialog", "Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.");
 } // namespace
 
 void MainDialog::setupLengthWarning()
@@ -1052,7 +1027,11 @@ void MainDialog::warnAboutLongRingtone()
 {
     // Called once the ringtone is in place and exported. The clip the ringtone was made from, whatever was loaded or moved since.
     const QLatin1String outcome(statusSource);
-    if (longerThanPhoneLists(ringtoneJob.end - ringtoneJob.start)
-        && (outcome == QLatin1String("Conversion succeed.") || outcome == QLatin1String("Transfer succeed.")))
+    if (!longerThanPhoneLists(ringtoneJob.end - ringtoneJob.start))
+        return;
+    // Sent all the same: the user should know it is on the phone, unlisted.
+    if (outcome == QLatin1String("Transfer succeed."))
+        setStatus(kLongRingtoneSentStatus);
+    else if (outcome == QLatin1String("Conversion succeed."))
         setStatus(kLongRingtoneStatus);
 }

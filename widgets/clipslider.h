@@ -6,6 +6,8 @@
 // The timeline: waveform, red position marker and a translucent clip range
 // whose ends and body can be dragged. Setter slots never emit; user gestures
 // always do.
+class QPainter;
+
 class CClipSlider final : public QWidget
 {
     Q_OBJECT
@@ -37,6 +39,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void paintClip(QPainter &painter) const;
     void recomputePixels();
     void posFromPixel();
     void clipFromPixels();

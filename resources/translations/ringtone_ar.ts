@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>تعذّر تشغيل متصفح ويب لعرض صفحة المساعدة. يمكنك فتحها بنفسك: %1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>تعذّر تشغيل متصفح ويب لفتح %1. صفحة المساعدة موجودة في: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -273,6 +284,22 @@ Its sound was kept in:
 %3</translation>
     </message>
     <message>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>أُرسلت إلى iPhone، لكن النغمة أطول من 40 ثانية: لن يعرضها iPhone في القائمة.</translation>
+    </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>مستوى الصوت 0: ستكون النغمة صامتة.</translation>
+    </message>
+    <message>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>يستمر التلاشي التدريجي طوال المقطع: لن تبلغ النغمة مستوى الصوت الكامل أبدًا.</translation>
+    </message>
+    <message>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>لم يُعثر على جهاز صوت: تُشغَّل المعاينة دون صوت.</translation>
+    </message>
+    <message>
         <source>Your iPhone does not trust this computer.</source>
         <translation>جهاز iPhone لا يثق بهذا الحاسوب.</translation>
     </message>
@@ -458,6 +485,14 @@ Its sound was kept in:
     <message>
         <source>Ringtones added: %1.</source>
         <translation>النغمات المضافة: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>RTL</translation>
     </message>
 </context>
 <context>

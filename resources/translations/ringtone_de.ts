@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>Es konnte kein Webbrowser gestartet werden, um die Hilfe anzuzeigen. Sie können sie selbst öffnen: %1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>Es konnte kein Webbrowser gestartet werden, um %1 zu öffnen. Die Hilfe liegt hier: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -273,6 +284,22 @@ Sein Ton wurde behalten in:
 %3</translation>
     </message>
     <message>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>Auf das iPhone übertragen, aber der Klingelton ist länger als 40 Sekunden: Das iPhone listet ihn nicht.</translation>
+    </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>Die Lautstärke ist 0: Der Klingelton wäre stumm.</translation>
+    </message>
+    <message>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>Das Einblenden dauert den ganzen Ausschnitt: Der Klingelton erreicht nie die volle Lautstärke.</translation>
+    </message>
+    <message>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>Kein Audiogerät gefunden: Die Vorschau läuft ohne Ton.</translation>
+    </message>
+    <message>
         <source>Your iPhone does not trust this computer.</source>
         <translation>Ihr iPhone vertraut diesem Computer nicht.</translation>
     </message>
@@ -458,6 +485,14 @@ Sein Ton wurde behalten in:
     <message>
         <source>Ringtones added: %1.</source>
         <translation>Hinzugefügte Klingeltöne: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>No se pudo abrir ningún navegador web para mostrar la ayuda. Puede abrirla usted mismo: %1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>No se pudo abrir ningún navegador web para abrir %1. La ayuda está en: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -273,6 +284,22 @@ Su sonido se ha conservado en:
 %3</translation>
     </message>
     <message>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>Enviado al iPhone, pero el tono dura más de 40 segundos: el iPhone no lo mostrará.</translation>
+    </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>El volumen es 0: el tono sería mudo.</translation>
+    </message>
+    <message>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>La entrada gradual dura todo el fragmento: el tono nunca alcanzaría el volumen completo.</translation>
+    </message>
+    <message>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>No se encontró ningún dispositivo de sonido: la vista previa se reproduce sin sonido.</translation>
+    </message>
+    <message>
         <source>Your iPhone does not trust this computer.</source>
         <translation>Su iPhone no confía en este ordenador.</translation>
     </message>
@@ -458,6 +485,14 @@ Su sonido se ha conservado en:
     <message>
         <source>Ringtones added: %1.</source>
         <translation>Tonos añadidos: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>ヘルプを表示する Web ブラウザーを起動できませんでした。次の場所から開けます: %1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>%1 を開く Web ブラウザーを起動できませんでした。ヘルプの場所: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -273,6 +284,22 @@ Its sound was kept in:
 %3</translation>
     </message>
     <message>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>iPhone に送りましたが、着信音が 40 秒を超えているため iPhone の一覧には表示されません。</translation>
+    </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>音量が 0 です。着信音は無音になります。</translation>
+    </message>
+    <message>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>フェードインが区間全体に及んでいます。着信音は最大音量に達しません。</translation>
+    </message>
+    <message>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>サウンドデバイスが見つかりません。プレビューは無音で再生されます。</translation>
+    </message>
+    <message>
         <source>Your iPhone does not trust this computer.</source>
         <translation>iPhone はこのコンピュータを信頼していません。</translation>
     </message>
@@ -458,6 +485,14 @@ Its sound was kept in:
     <message>
         <source>Ringtones added: %1.</source>
         <translation>追加した着信音: %1</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>
