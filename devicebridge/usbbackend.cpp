@@ -15,9 +15,17 @@
 
 #include <usbmuxd.h>
 
+#ifndef _WIN32
+#include <netdb.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -115,6 +123,53 @@ bool iPhoneOnUsb(const std::string &devicesFolder)
     }
     return false;
 }
+
+#ifndef _WIN32
+// Whether usbmuxd listens where libusbmuxd looks for it:
+// USBMUXD_SOCKET_ADDRESS ("UNIX:/path" or "host:port"), else its usual socket.
+static bool usbmuxdSocketAnswers()
+{
+    std::string address = "UNIX:/var/run/usbmuxd";
+    if (const char *set = std::getenv("USBMUXD_SOCKET_ADDRESS"); set && *set)
+        address = set;
+    int fd = -1;
+    if (address.rfind("UNIX:", 0) == 0) {
+        sockaddr_un name{};
+        name.sun_family = AF_UNIX;
+        const std::string path = address.substr(5);
+        if (path.empty() || path.size() >= sizeof name.sun_path)
+            return false;
+        std::memcpy(name.sun_path, path.c_str(), path.size() + 1);
+        fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr *>(&name), sizeof name) != 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    } else {
+        const size_t colon = address.rfind(':');
+        if (colon == std::string::npos)
+            return false;
+        addrinfo hints{};
+        hints.ai_family = AF_UNSPEC;
+        hints.ai_socktype = SOCK_STREAM;
+        addrinfo *found = nullptr;
+        if (::getaddrinfo(address.substr(0, colon).c_str(), address.substr(colon + 1).c_str(), &hints, &found) != 0)
+            return false;
+        for (addrinfo *at = found; at && fd < 0; at = at->ai_next) {
+            fd = ::socket(at->ai_family, at->ai_socktype | SOCK_CLOEXEC, at->ai_protocol);
+            if (fd >= 0 && ::connect(fd, at->ai_addr, at->ai_addrlen) != 0) {
+                ::close(fd);
+                fd = -1;
+            }
+        }
+        ::freeaddrinfo(found);
+    }
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+#endif
 
 void UsbEventQueue::push(int eventType, const char *udid, int connectionType)
 {
@@ -406,11 +461,18 @@ public:
 
     bool serviceAnswers() override
     {
+#ifndef _WIN32
+        // A plain connect to usbmuxd's socket: asking libusbmuxd would build
+        // one of its messages, and it fills in the program's name for those
+        // lazily and unguarded, racing its own event thread.
+        return usbmuxdSocketAnswers();
+#else
         usbmuxd_device_info_t *devices = nullptr;
         const int count = usbmuxd_get_device_list(&devices);
         if (devices)
             usbmuxd_device_list_free(&devices);
         return count >= 0;
+#endif
     }
 
     bool serviceExpected() override
