@@ -128,6 +128,9 @@ struct ChainParams
     bool monoSource = false; // one decoded channel, of no particular position
     int volume = 256;
     double fadeInSeconds = 0.0;
+    // Of the output, which starts at 0; no fade-out unless both are > 0.
+    double fadeOutStart = 0.0;
+    double fadeOutSeconds = 0.0;
     int sampleRate = 44100;
     std::string channelLayout = "stereo";
     std::string sampleFormat = "s16";

@@ -25,6 +25,8 @@ public:
     void setDuration(double seconds);
     void setVolume(int value);
     void setFadeIn(int value);
+    // Left off the command line when 0, which then stays as it always was.
+    void setFadeOut(int value);
     void start(int jobType);
 
     double currentTime() const { return m_currentTime; }

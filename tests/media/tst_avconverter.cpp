@@ -163,15 +163,16 @@ void TestAVConverter::ringtoneJobArguments_data()
     QTest::addColumn<double>("length");
     QTest::addColumn<int>("volume");
     QTest::addColumn<int>("fadeIn");
+    QTest::addColumn<int>("fadeOut"); // none leaves the command line as it always was
     QTest::addColumn<bool>("commaLocale");
     QTest::addColumn<QString>("startText");
     QTest::addColumn<QString>("lengthText");
 
-    QTest::newRow("zero start") << 0.0 << 20.5 << 256 << 0 << false << "0" << "20.5";
-    QTest::newRow("whole seconds") << 30.0 << 10.0 << 512 << 3 << false << "30" << "10";
-    QTest::newRow("six digits") << 3725.25 << 12345.678 << 1024 << 10 << false << "3725.25" << "12345.7";
-    QTest::newRow("comma locale") << 12.5 << 12345.678 << 128 << 5 << true << "12.5" << "12345.7";
-    QTest::newRow("comma locale, small") << 0.125 << 29.999 << 256 << 1 << true << "0.125" << "29.999";
+    QTest::newRow("zero start") << 0.0 << 20.5 << 256 << 0 << 0 << false << "0" << "20.5";
+    QTest::newRow("whole seconds") << 30.0 << 10.0 << 512 << 3 << 0 << false << "30" << "10";
+    QTest::newRow("six digits") << 3725.25 << 12345.678 << 1024 << 10 << 4 << false << "3725.25" << "12345.7";
+    QTest::newRow("comma locale") << 12.5 << 12345.678 << 128 << 5 << 0 << true << "12.5" << "12345.7";
+    QTest::newRow("comma locale, small") << 0.125 << 29.999 << 256 << 1 << 10 << true << "0.125" << "29.999";
 }
 
 void TestAVConverter::ringtoneJobArguments()
@@ -180,6 +181,7 @@ void TestAVConverter::ringtoneJobArguments()
     QFETCH(double, length);
     QFETCH(int, volume);
     QFETCH(int, fadeIn);
+    QFETCH(int, fadeOut);
     QFETCH(bool, commaLocale);
     QFETCH(QString, startText);
     QFETCH(QString, lengthText);
@@ -196,6 +198,7 @@ void TestAVConverter::ringtoneJobArguments()
     job.setDuration(length);
     job.setVolume(volume);
     job.setFadeIn(fadeIn);
+    job.setFadeOut(fadeOut);
     job.setOutputFile(QStringLiteral("out/Ring.m4a"));
     QVERIFY(runJob(job, CAVConverter::JobEncodeRingtone));
 
@@ -203,6 +206,8 @@ void TestAVConverter::ringtoneJobArguments()
                                              lengthText,           QStringLiteral("-y"), QStringLiteral("-i"),
                                              QStringLiteral("in.mp4"), QStringLiteral("-vol"), QString::number(volume),
                                              QStringLiteral("-fadein"), QString::number(fadeIn)}
+                                 + (fadeOut > 0 ? QStringList{QStringLiteral("-fadeout"), QString::number(fadeOut)}
+                                                : QStringList{})
                                  + fixedTail + QStringList{QDir::toNativeSeparators(QStringLiteral("out/Ring.m4a"))};
     QCOMPARE(recordedArguments(), expected);
     QCOMPARE(job.jobType(), int(CAVConverter::JobEncodeRingtone));
