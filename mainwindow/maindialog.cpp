@@ -679,12 +679,14 @@ void MainDialog::onBtnPlayClip()
     if (playState == PlayPaused) {
         ui->sliderBar->getClip(start, end);
         ffplay_fadein(ui->spinFadein->value());
+        ffplay_fadeout(ui->spinFadeout->value(), end);
         ffplay_seek(start);
         ffplay_toggle_pause();
     } else if (playState == PlayStopped) {
         ui->btnPlayClip->setEnabled(false);
         ui->sliderBar->getClip(start, end);
         ffplay_fadein(ui->spinFadein->value());
+        ffplay_fadeout(ui->spinFadeout->value(), end);
         ffplay_seek(start);
         ffplay_play();
     }
@@ -800,6 +802,7 @@ void MainDialog::onBtnGenerate()
     converter.setDuration(end - start);
     converter.setVolume(encoderVolume(ui->sliderVolume->getVolume()));
     converter.setFadeIn(ui->spinFadein->value());
+    converter.setFadeOut(ui->spinFadeout->value());
     converter.setOutputFile(OutputNames::encodedFile(folder, input));
     ringtoneJob = {input,
                    ui->editOutputName->text(),

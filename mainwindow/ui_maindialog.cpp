@@ -238,6 +238,20 @@ void Ui_MainDialog::setupUi(QDialog *MainDialog)
     labelFadein->setFont(boldFont);
     markMain(labelFadein);
 
+    // The clip's end, at the right of the preview buttons as the fade-in
+    // is at their left.
+    labelFadeout = makeLabel(MainDialog, "labelFadeout");
+    labelFadeout->setGeometry(562, 322, 66, 22);
+    labelFadeout->setAlignment(Qt::AlignCenter);
+    labelFadeout->setFont(boldFont);
+    markMain(labelFadeout);
+
+    spinFadeout = new QSpinBox(MainDialog);
+    spinFadeout->setObjectName(QStringLiteral("spinFadeout"));
+    spinFadeout->setGeometry(570, 346, 51, 22);
+    spinFadeout->setMinimumHeight(22);
+    spinFadeout->setRange(0, 10);
+
     retranslateUi(MainDialog);
 }
 
@@ -276,4 +290,7 @@ void Ui_MainDialog::retranslateUi(QDialog *MainDialog)
     btnBrowseOut->setText(QCoreApplication::translate("MainDialog", "Browse..."));
     label->setText(QCoreApplication::translate("MainDialog", "Output Name:"));
     labelFadein->setText(QCoreApplication::translate("MainDialog", "Fade in:"));
+    spinFadein->setToolTip(QCoreApplication::translate("MainDialog", "Seconds the ringtone takes to rise from silence"));
+    labelFadeout->setText(QCoreApplication::translate("MainDialog", "Fade out:"));
+    spinFadeout->setToolTip(QCoreApplication::translate("MainDialog", "Seconds the ringtone takes to fall to silence at its end"));
 }

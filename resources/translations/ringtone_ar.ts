@@ -1,14 +1,15 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="ar" sourcelanguage="en">
 <context>
     <name>AboutDialog</name>
     <message>
-        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>الموقع: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Home Page: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>الموقع: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>الدعم: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Support: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>الدعم: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Copyright © 2026 %1. All rights reserved.</source>
@@ -26,7 +27,7 @@
         <translation>تعذّر تهيئة الاتصال بجهاز iPhone!&lt;br&gt;يُرجى تجربة ما يلي:&lt;br&gt;  * افتح قفل iPhone وأبقه مفتوحًا&lt;br&gt;  * عندما يسأل iPhone عمّا إذا كان يثق بهذا الحاسوب، اضغط على «ثقة»&lt;br&gt;  * افصل iPhone ثم أعد توصيله&lt;br&gt;&lt;br&gt;يجب تثبيت خدمة الهاتف usbmuxd وتشغيلها (على Debian وUbuntu: الحزمة «usbmuxd»).</translation>
     </message>
     <message>
-        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple&apos;s technical restrictions...</source>
         <translation>تعذّر تهيئة الاتصال بجهاز iPhone/iPod touch!&lt;br&gt;قد يظهر هذا الخطأ إذا وصلت جهازًا لم يُوصَل قط ببرنامج iTunes على هذا الحاسوب.&lt;br&gt;جرّب ما يلي:&lt;br&gt;  * أغلق هذا البرنامج وافصل الجهاز عن الحاسوب&lt;br&gt;  * شغّل iTunes&lt;br&gt;  * صِل الجهاز&lt;br&gt;  * بعد ظهوره في iTunes، أغلق iTunes (لا حاجة إلى المزامنة أو نقل أي شيء)&lt;br&gt;  * أعد تشغيل هذا البرنامج.&lt;br&gt;&lt;br&gt;نعتذر عن هذا الإزعاج، فسببه قيود Apple التقنية...</translation>
     </message>
     <message>
@@ -190,20 +191,20 @@
         <translation>الملف:</translation>
     </message>
     <message>
-        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;إدارة&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;إدارة&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;مساعدة&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;مساعدة&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;الموقع&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;الموقع&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;حول&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;حول&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Export to iPhone</source>
@@ -252,6 +253,18 @@
     <message>
         <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
         <translation>تم، لكن نغمة الرنين أطول من 40 ثانية: لن يعرضها iPhone.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>عدد الثواني التي تستغرقها النغمة لترتفع من الصمت</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>تلاشٍ:</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>عدد الثواني التي تستغرقها النغمة لتخفت حتى الصمت في نهايتها</translation>
     </message>
 </context>
 <context>

@@ -1,14 +1,15 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
     <name>AboutDialog</name>
     <message>
-        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>Webseite: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Home Page: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>Webseite: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>Hilfe: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Support: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>Hilfe: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Copyright © 2026 %1. All rights reserved.</source>
@@ -26,7 +27,7 @@
         <translation>Die Verbindung zu Ihrem iPhone konnte nicht hergestellt werden!&lt;br&gt;Versuchen Sie Folgendes:&lt;br&gt;  * Entsperren Sie das iPhone und lassen Sie es entsperrt&lt;br&gt;  * Wenn das iPhone fragt, ob es diesem Computer vertrauen soll, tippen Sie auf „Vertrauen“&lt;br&gt;  * Trennen Sie das iPhone und schließen Sie es wieder an&lt;br&gt;&lt;br&gt;Der Telefondienst usbmuxd muss installiert sein und laufen (unter Debian und Ubuntu: das Paket „usbmuxd“).</translation>
     </message>
     <message>
-        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple&apos;s technical restrictions...</source>
         <translation>Die Verbindung zu Ihrem iPhone/iPod touch konnte nicht hergestellt werden!&lt;br&gt;Dieser Fehler kann auftreten, wenn Sie ein Gerät anschließen, das noch nie mit iTunes auf diesem Computer verbunden war.&lt;br&gt;Bitte gehen Sie so vor:&lt;br&gt;  * schließen Sie dieses Programm und trennen Sie das Gerät vom Computer&lt;br&gt;  * starten Sie iTunes&lt;br&gt;  * schließen Sie das Gerät an&lt;br&gt;  * sobald es in iTunes erscheint, beenden Sie iTunes (Synchronisieren oder Übertragen ist nicht nötig)&lt;br&gt;  * starten Sie dieses Programm neu.&lt;br&gt;&lt;br&gt;Wir bitten um Entschuldigung; die Ursache sind technische Beschränkungen von Apple...</translation>
     </message>
     <message>
@@ -190,20 +191,20 @@
         <translation>Quelldatei:</translation>
     </message>
     <message>
-        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Verwalten&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;Verwalten&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Hilfe&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Hilfe&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Webseite&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Webseite&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Über&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Über&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Export to iPhone</source>
@@ -252,6 +253,18 @@
     <message>
         <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
         <translation>Fertig, aber der Klingelton ist länger als 40 Sekunden: Das iPhone listet ihn nicht.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>Sekunden, in denen der Klingelton aus der Stille ansteigt</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>Fade-Out:</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Sekunden, in denen der Klingelton an seinem Ende verklingt</translation>
     </message>
 </context>
 <context>

@@ -1,14 +1,15 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
     <name>AboutDialog</name>
     <message>
-        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>Página web: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Home Page: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>Página web: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>Soporte: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Support: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>Soporte: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Copyright © 2026 %1. All rights reserved.</source>
@@ -26,7 +27,7 @@
         <translation>¡No se pudo iniciar la conexión con su iPhone!&lt;br&gt;Pruebe lo siguiente:&lt;br&gt;  * desbloquee el iPhone y manténgalo desbloqueado&lt;br&gt;  * cuando el iPhone pregunte si confiar en este ordenador, toque Confiar&lt;br&gt;  * desconecte el iPhone y vuelva a conectarlo&lt;br&gt;&lt;br&gt;El servicio de teléfono usbmuxd debe estar instalado y en ejecución (en Debian y Ubuntu: el paquete «usbmuxd»).</translation>
     </message>
     <message>
-        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple&apos;s technical restrictions...</source>
         <translation>¡No se pudo establecer la conexión con su iPhone/iPod touch!&lt;br&gt;Este error puede aparecer si conecta un dispositivo que nunca se ha conectado a iTunes en este ordenador.&lt;br&gt;Pruebe lo siguiente:&lt;br&gt;  * cierre esta aplicación y desconecte el dispositivo del ordenador&lt;br&gt;  * inicie iTunes&lt;br&gt;  * conecte el dispositivo&lt;br&gt;  * cuando aparezca en iTunes, salga de iTunes (no hace falta sincronizar ni transferir nada)&lt;br&gt;  * vuelva a abrir esta aplicación.&lt;br&gt;&lt;br&gt;Disculpe las molestias; se deben a restricciones técnicas de Apple...</translation>
     </message>
     <message>
@@ -190,20 +191,20 @@
         <translation>Archivo:</translation>
     </message>
     <message>
-        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Gestionar&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;Gestionar&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Ayuda&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Ayuda&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Web&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Web&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Acerca de&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Acerca de&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Export to iPhone</source>
@@ -252,6 +253,18 @@
     <message>
         <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
         <translation>Hecho, pero el tono dura más de 40 segundos: el iPhone no lo mostrará.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>Segundos que tarda el tono en subir desde el silencio</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>Salida:</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Segundos que tarda el tono en apagarse al final</translation>
     </message>
 </context>
 <context>

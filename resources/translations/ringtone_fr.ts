@@ -1,14 +1,15 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
     <name>AboutDialog</name>
     <message>
-        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>Site web : &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Home Page: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>Site web : &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>Assistance : &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Support: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>Assistance : &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Copyright © 2026 %1. All rights reserved.</source>
@@ -23,11 +24,11 @@
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
-        <translation>Impossible d'initialiser la connexion à votre iPhone !&lt;br&gt;Essayez ceci :&lt;br&gt;  * déverrouillez l'iPhone et laissez-le déverrouillé&lt;br&gt;  * lorsque l'iPhone demande s'il faut faire confiance à cet ordinateur, touchez « Se fier »&lt;br&gt;  * débranchez l'iPhone puis rebranchez-le&lt;br&gt;&lt;br&gt;Le service téléphone usbmuxd doit être installé et lancé (sous Debian et Ubuntu : le paquet « usbmuxd »).</translation>
+        <translation>Impossible d&apos;initialiser la connexion à votre iPhone !&lt;br&gt;Essayez ceci :&lt;br&gt;  * déverrouillez l&apos;iPhone et laissez-le déverrouillé&lt;br&gt;  * lorsque l&apos;iPhone demande s&apos;il faut faire confiance à cet ordinateur, touchez « Se fier »&lt;br&gt;  * débranchez l&apos;iPhone puis rebranchez-le&lt;br&gt;&lt;br&gt;Le service téléphone usbmuxd doit être installé et lancé (sous Debian et Ubuntu : le paquet « usbmuxd »).</translation>
     </message>
     <message>
-        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
-        <translation>Impossible d'établir la connexion avec votre iPhone/iPod touch !&lt;br&gt;Cette erreur peut survenir si vous connectez un appareil qui n'a jamais été relié à iTunes sur cet ordinateur.&lt;br&gt;Essayez ceci :&lt;br&gt;  * fermez cette application et débranchez l'appareil de l'ordinateur&lt;br&gt;  * lancez iTunes&lt;br&gt;  * branchez l'appareil&lt;br&gt;  * quand il apparaît dans iTunes, quittez iTunes (inutile de synchroniser ou de transférer quoi que ce soit)&lt;br&gt;  * relancez cette application.&lt;br&gt;&lt;br&gt;Désolé pour ce désagrément, il est dû aux restrictions techniques d'Apple...</translation>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple&apos;s technical restrictions...</source>
+        <translation>Impossible d&apos;établir la connexion avec votre iPhone/iPod touch !&lt;br&gt;Cette erreur peut survenir si vous connectez un appareil qui n&apos;a jamais été relié à iTunes sur cet ordinateur.&lt;br&gt;Essayez ceci :&lt;br&gt;  * fermez cette application et débranchez l&apos;appareil de l&apos;ordinateur&lt;br&gt;  * lancez iTunes&lt;br&gt;  * branchez l&apos;appareil&lt;br&gt;  * quand il apparaît dans iTunes, quittez iTunes (inutile de synchroniser ou de transférer quoi que ce soit)&lt;br&gt;  * relancez cette application.&lt;br&gt;&lt;br&gt;Désolé pour ce désagrément, il est dû aux restrictions techniques d&apos;Apple...</translation>
     </message>
     <message>
         <source>&amp;Manage...</source>
@@ -47,7 +48,7 @@
     </message>
     <message>
         <source>You should install iTunes to transfer ringtone to iPhone.</source>
-        <translation>Installez iTunes pour transférer la sonnerie vers l'iPhone.</translation>
+        <translation>Installez iTunes pour transférer la sonnerie vers l&apos;iPhone.</translation>
     </message>
     <message>
         <source>Please connect your iPhone to this computer.</source>
@@ -55,7 +56,7 @@
     </message>
     <message>
         <source>iTunes version too low, at least 7.3 is needed.</source>
-        <translation>Version d'iTunes trop ancienne, la version 7.3 au moins est nécessaire.</translation>
+        <translation>Version d&apos;iTunes trop ancienne, la version 7.3 au moins est nécessaire.</translation>
     </message>
     <message>
         <source>Language</source>
@@ -111,11 +112,11 @@
     </message>
     <message>
         <source>The clip is too short: move its end further from its start.</source>
-        <translation>L'extrait est trop court : éloignez sa fin de son début.</translation>
+        <translation>L&apos;extrait est trop court : éloignez sa fin de son début.</translation>
     </message>
     <message>
         <source>The output folder cannot be written to: choose another one.</source>
-        <translation>Impossible d'écrire dans le dossier de sortie : choisissez-en un autre.</translation>
+        <translation>Impossible d&apos;écrire dans le dossier de sortie : choisissez-en un autre.</translation>
     </message>
     <message>
         <source>The disk of the output folder is full.</source>
@@ -123,19 +124,19 @@
     </message>
     <message>
         <source>The input file is gone.</source>
-        <translation>Le fichier d'entrée a disparu.</translation>
+        <translation>Le fichier d&apos;entrée a disparu.</translation>
     </message>
     <message>
         <source>The input file has no sound.</source>
-        <translation>Le fichier d'entrée n'a pas de son.</translation>
+        <translation>Le fichier d&apos;entrée n&apos;a pas de son.</translation>
     </message>
     <message>
         <source>The input file is damaged or not a media file.</source>
-        <translation>Le fichier d'entrée est endommagé ou n'est pas un fichier multimédia.</translation>
+        <translation>Le fichier d&apos;entrée est endommagé ou n&apos;est pas un fichier multimédia.</translation>
     </message>
     <message>
         <source>The clip holds no sound.</source>
-        <translation>L'extrait ne contient aucun son.</translation>
+        <translation>L&apos;extrait ne contient aucun son.</translation>
     </message>
     <message>
         <source>Conversion succeed.</source>
@@ -179,7 +180,7 @@
     </message>
     <message>
         <source>Preview</source>
-        <translation>Écouter l'extrait</translation>
+        <translation>Écouter l&apos;extrait</translation>
     </message>
     <message>
         <source>Browse...</source>
@@ -190,24 +191,24 @@
         <translation>Fichier :</translation>
     </message>
     <message>
-        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Gérer&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;Gérer&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Aide&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Aide&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Site web&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Site web&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;À propos&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;À propos&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Export to iPhone</source>
-        <translation>Envoyer vers l'iPhone</translation>
+        <translation>Envoyer vers l&apos;iPhone</translation>
     </message>
     <message>
         <source>Export to iTunes</source>
@@ -247,11 +248,23 @@
     </message>
     <message>
         <source>An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.</source>
-        <translation>Un iPhone ne liste que les sonneries de 40 secondes au plus : raccourcissez l'extrait, sinon le téléphone ne le proposera pas.</translation>
+        <translation>Un iPhone ne liste que les sonneries de 40 secondes au plus : raccourcissez l&apos;extrait, sinon le téléphone ne le proposera pas.</translation>
     </message>
     <message>
         <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
-        <translation>Terminé, mais la sonnerie dépasse 40 secondes : l'iPhone ne la listera pas.</translation>
+        <translation>Terminé, mais la sonnerie dépasse 40 secondes : l&apos;iPhone ne la listera pas.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>Secondes pendant lesquelles la sonnerie monte depuis le silence</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>Sortie :</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Secondes pendant lesquelles la sonnerie s&apos;éteint à sa fin</translation>
     </message>
 </context>
 <context>
@@ -274,15 +287,15 @@
     </message>
     <message>
         <source>The iPhone was disconnected.</source>
-        <translation>L'iPhone a été déconnecté.</translation>
+        <translation>L&apos;iPhone a été déconnecté.</translation>
     </message>
     <message>
         <source>“%1” is no longer on the iPhone.</source>
-        <translation>« %1 » n'est plus sur l'iPhone.</translation>
+        <translation>« %1 » n&apos;est plus sur l&apos;iPhone.</translation>
     </message>
     <message>
         <source>The iPhone is full.</source>
-        <translation>L'iPhone est plein.</translation>
+        <translation>L&apos;iPhone est plein.</translation>
     </message>
     <message>
         <source>The disk is full.</source>
@@ -290,19 +303,19 @@
     </message>
     <message>
         <source>The iPhone or this computer denied access to the file.</source>
-        <translation>L'iPhone ou cet ordinateur a refusé l'accès au fichier.</translation>
+        <translation>L&apos;iPhone ou cet ordinateur a refusé l&apos;accès au fichier.</translation>
     </message>
     <message>
         <source>You have no permission to write to that folder.</source>
-        <translation>Vous n'avez pas le droit d'écrire dans ce dossier.</translation>
+        <translation>Vous n&apos;avez pas le droit d&apos;écrire dans ce dossier.</translation>
     </message>
     <message>
         <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>Un autre programme synchronise l'iPhone. Réessayez quand il aura terminé.</translation>
+        <translation>Un autre programme synchronise l&apos;iPhone. Réessayez quand il aura terminé.</translation>
     </message>
     <message>
         <source>The ringtone is no longer on the iPhone.</source>
-        <translation>La sonnerie n'est plus sur l'iPhone.</translation>
+        <translation>La sonnerie n&apos;est plus sur l&apos;iPhone.</translation>
     </message>
     <message>
         <source>The file cannot be used as a ringtone.</source>
@@ -314,11 +327,11 @@
     </message>
     <message>
         <source>The iPhone could not be read or written.</source>
-        <translation>Impossible de lire ou d'écrire sur l'iPhone.</translation>
+        <translation>Impossible de lire ou d&apos;écrire sur l&apos;iPhone.</translation>
     </message>
     <message>
         <source>The file could not be written.</source>
-        <translation>Impossible d'écrire le fichier.</translation>
+        <translation>Impossible d&apos;écrire le fichier.</translation>
     </message>
     <message>
         <source>A ringtone needs a name.</source>
@@ -334,7 +347,7 @@
     </message>
     <message>
         <source>“%1” is not a playable audio file.</source>
-        <translation>« %1 » n'est pas un fichier audio lisible.</translation>
+        <translation>« %1 » n&apos;est pas un fichier audio lisible.</translation>
     </message>
     <message>
         <source>Could not replace the sound of “%1”.</source>
@@ -346,7 +359,7 @@
     </message>
     <message>
         <source>Could not save “%1” to %2.</source>
-        <translation>Impossible d'enregistrer « %1 » dans %2.</translation>
+        <translation>Impossible d&apos;enregistrer « %1 » dans %2.</translation>
     </message>
     <message>
         <source>Saved “%1” as %2.</source>
@@ -354,11 +367,11 @@
     </message>
     <message>
         <source>Could not add “%1”.</source>
-        <translation>Impossible d'ajouter « %1 ».</translation>
+        <translation>Impossible d&apos;ajouter « %1 ».</translation>
     </message>
     <message>
         <source>The new ringtones could not be stored on the iPhone.</source>
-        <translation>Les nouvelles sonneries n'ont pas pu être enregistrées sur l'iPhone.</translation>
+        <translation>Les nouvelles sonneries n&apos;ont pas pu être enregistrées sur l&apos;iPhone.</translation>
     </message>
     <message>
         <source>Ringtones added: %1.</source>

@@ -1,14 +1,15 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="it" sourcelanguage="en">
 <context>
     <name>AboutDialog</name>
     <message>
-        <source>Home Page: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>Sito web: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Home Page: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>Sito web: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>Support: &lt;a href="%1"&gt;%1&lt;/a&gt;</source>
-        <translation>Assistenza: &lt;a href="%1"&gt;%1&lt;/a&gt;</translation>
+        <source>Support: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
+        <translation>Assistenza: &lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Copyright © 2026 %1. All rights reserved.</source>
@@ -23,11 +24,11 @@
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
-        <translation>Impossibile inizializzare la connessione con l'iPhone!&lt;br&gt;Provare quanto segue:&lt;br&gt;  * sbloccare l'iPhone e tenerlo sbloccato&lt;br&gt;  * quando l'iPhone chiede se considerare attendibile questo computer, toccare Autorizza&lt;br&gt;  * scollegare l'iPhone e ricollegarlo&lt;br&gt;&lt;br&gt;Il servizio telefono usbmuxd deve essere installato e in esecuzione (su Debian e Ubuntu: il pacchetto &quot;usbmuxd&quot;).</translation>
+        <translation>Impossibile inizializzare la connessione con l&apos;iPhone!&lt;br&gt;Provare quanto segue:&lt;br&gt;  * sbloccare l&apos;iPhone e tenerlo sbloccato&lt;br&gt;  * quando l&apos;iPhone chiede se considerare attendibile questo computer, toccare Autorizza&lt;br&gt;  * scollegare l&apos;iPhone e ricollegarlo&lt;br&gt;&lt;br&gt;Il servizio telefono usbmuxd deve essere installato e in esecuzione (su Debian e Ubuntu: il pacchetto &quot;usbmuxd&quot;).</translation>
     </message>
     <message>
-        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple's technical restrictions...</source>
-        <translation>Impossibile stabilire la connessione con l'iPhone/iPod touch!&lt;br&gt;Questo errore può comparire se si collega un dispositivo che non è mai stato collegato a iTunes su questo computer.&lt;br&gt;Provare così:&lt;br&gt;  * chiudere questa applicazione e scollegare il dispositivo dal computer&lt;br&gt;  * avviare iTunes&lt;br&gt;  * collegare il dispositivo&lt;br&gt;  * quando compare in iTunes, uscire da iTunes (non serve sincronizzare né trasferire nulla)&lt;br&gt;  * riavviare questa applicazione.&lt;br&gt;&lt;br&gt;Ci scusiamo per l'inconveniente, dovuto a limitazioni tecniche di Apple...</translation>
+        <source>Could not initialize the connection to your iPhone/iTouch!&lt;br&gt;You may get this error if you try to connect a device that has never been attached to iTunes on this computer.&lt;br&gt;Please try the following:&lt;br&gt;  * close this application and detach your device from the computer&lt;br&gt;  * start iTunes&lt;br&gt;  * connect the device&lt;br&gt;  * after it shows up in iTunes, exit iTunes (no need to sync or transfer anything&lt;br&gt;)  * restart this application.&lt;br&gt;&lt;br&gt;Sorry for this inconvenience, it is caused by Apple&apos;s technical restrictions...</source>
+        <translation>Impossibile stabilire la connessione con l&apos;iPhone/iPod touch!&lt;br&gt;Questo errore può comparire se si collega un dispositivo che non è mai stato collegato a iTunes su questo computer.&lt;br&gt;Provare così:&lt;br&gt;  * chiudere questa applicazione e scollegare il dispositivo dal computer&lt;br&gt;  * avviare iTunes&lt;br&gt;  * collegare il dispositivo&lt;br&gt;  * quando compare in iTunes, uscire da iTunes (non serve sincronizzare né trasferire nulla)&lt;br&gt;  * riavviare questa applicazione.&lt;br&gt;&lt;br&gt;Ci scusiamo per l&apos;inconveniente, dovuto a limitazioni tecniche di Apple...</translation>
     </message>
     <message>
         <source>&amp;Manage...</source>
@@ -47,11 +48,11 @@
     </message>
     <message>
         <source>You should install iTunes to transfer ringtone to iPhone.</source>
-        <translation>Installare iTunes per trasferire la suoneria sull'iPhone.</translation>
+        <translation>Installare iTunes per trasferire la suoneria sull&apos;iPhone.</translation>
     </message>
     <message>
         <source>Please connect your iPhone to this computer.</source>
-        <translation>Collegare l'iPhone a questo computer.</translation>
+        <translation>Collegare l&apos;iPhone a questo computer.</translation>
     </message>
     <message>
         <source>iTunes version too low, at least 7.3 is needed.</source>
@@ -111,11 +112,11 @@
     </message>
     <message>
         <source>The clip is too short: move its end further from its start.</source>
-        <translation>La clip è troppo corta: allontana la fine dall'inizio.</translation>
+        <translation>La clip è troppo corta: allontana la fine dall&apos;inizio.</translation>
     </message>
     <message>
         <source>The output folder cannot be written to: choose another one.</source>
-        <translation>Impossibile scrivere nella cartella di output: scegline un'altra.</translation>
+        <translation>Impossibile scrivere nella cartella di output: scegline un&apos;altra.</translation>
     </message>
     <message>
         <source>The disk of the output folder is full.</source>
@@ -190,24 +191,24 @@
         <translation>File sorgente:</translation>
     </message>
     <message>
-        <source>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=":/images/tool.png" /&gt;&lt;a href="x"&gt;&lt;font color=#ffffff&gt;Gestisci&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;Manage&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&quot;:/images/tool.png&quot; /&gt;&lt;a href=&quot;x&quot;&gt;&lt;font color=#ffffff&gt;Gestisci&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/help.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Guida&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Help&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/help.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Guida&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/home.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Sito web&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Home&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/home.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Sito web&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
-        <translation>&lt;img src=':/images/about.png'&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Informazioni&lt;/font&gt;&lt;/a&gt;</translation>
+        <source>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;About&lt;/font&gt;&lt;/a&gt;</source>
+        <translation>&lt;img src=&apos;:/images/about.png&apos;&gt;&lt;a href=x&gt;&lt;font color=#ffffff&gt;Informazioni&lt;/font&gt;&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Export to iPhone</source>
-        <translation>Invia all'iPhone</translation>
+        <translation>Invia all&apos;iPhone</translation>
     </message>
     <message>
         <source>Export to iTunes</source>
@@ -251,7 +252,19 @@
     </message>
     <message>
         <source>Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
-        <translation>Fatto, ma la suoneria supera i 40 secondi: l'iPhone non la elencherà.</translation>
+        <translation>Fatto, ma la suoneria supera i 40 secondi: l&apos;iPhone non la elencherà.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>Secondi che la suoneria impiega a salire dal silenzio</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>Fade-out:</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Secondi che la suoneria impiega a spegnersi alla fine</translation>
     </message>
 </context>
 <context>
@@ -270,19 +283,19 @@
     </message>
     <message>
         <source>The ringtone list on this iPhone cannot be read.</source>
-        <translation>Impossibile leggere l'elenco delle suonerie di questo iPhone.</translation>
+        <translation>Impossibile leggere l&apos;elenco delle suonerie di questo iPhone.</translation>
     </message>
     <message>
         <source>The iPhone was disconnected.</source>
-        <translation>L'iPhone è stato scollegato.</translation>
+        <translation>L&apos;iPhone è stato scollegato.</translation>
     </message>
     <message>
         <source>“%1” is no longer on the iPhone.</source>
-        <translation>«%1» non è più sull'iPhone.</translation>
+        <translation>«%1» non è più sull&apos;iPhone.</translation>
     </message>
     <message>
         <source>The iPhone is full.</source>
-        <translation>L'iPhone è pieno.</translation>
+        <translation>L&apos;iPhone è pieno.</translation>
     </message>
     <message>
         <source>The disk is full.</source>
@@ -290,7 +303,7 @@
     </message>
     <message>
         <source>The iPhone or this computer denied access to the file.</source>
-        <translation>L'iPhone o questo computer ha negato l'accesso al file.</translation>
+        <translation>L&apos;iPhone o questo computer ha negato l&apos;accesso al file.</translation>
     </message>
     <message>
         <source>You have no permission to write to that folder.</source>
@@ -298,11 +311,11 @@
     </message>
     <message>
         <source>Another program is syncing with the iPhone. Try again when it has finished.</source>
-        <translation>Un altro programma sta sincronizzando l'iPhone. Riprova quando avrà finito.</translation>
+        <translation>Un altro programma sta sincronizzando l&apos;iPhone. Riprova quando avrà finito.</translation>
     </message>
     <message>
         <source>The ringtone is no longer on the iPhone.</source>
-        <translation>La suoneria non è più sull'iPhone.</translation>
+        <translation>La suoneria non è più sull&apos;iPhone.</translation>
     </message>
     <message>
         <source>The file cannot be used as a ringtone.</source>
@@ -314,7 +327,7 @@
     </message>
     <message>
         <source>The iPhone could not be read or written.</source>
-        <translation>Impossibile leggere o scrivere sull'iPhone.</translation>
+        <translation>Impossibile leggere o scrivere sull&apos;iPhone.</translation>
     </message>
     <message>
         <source>The file could not be written.</source>
@@ -358,7 +371,7 @@
     </message>
     <message>
         <source>The new ringtones could not be stored on the iPhone.</source>
-        <translation>Impossibile memorizzare le nuove suonerie sull'iPhone.</translation>
+        <translation>Impossibile memorizzare le nuove suonerie sull&apos;iPhone.</translation>
     </message>
     <message>
         <source>Ringtones added: %1.</source>
@@ -392,7 +405,7 @@
     </message>
     <message>
         <source>Manage ringtones on your iPhone.</source>
-        <translation>Gestisci le suonerie dell'iPhone.</translation>
+        <translation>Gestisci le suonerie dell&apos;iPhone.</translation>
     </message>
     <message>
         <source>Save To PC</source>

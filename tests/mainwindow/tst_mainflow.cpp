@@ -311,8 +311,11 @@ void TestMainFlow::clipPreviewStopsAfterClipEnd()
 {
     load(60.0);
     child<QSpinBox>(dialog.get(), "spinFadein")->setValue(3);
+    child<QSpinBox>(dialog.get(), "spinFadeout")->setValue(2);
     QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlayClip"), Qt::LeftButton);
     QCOMPARE(standin::player().fadeins.back(), 3.0);
+    // The fade-out ends with the clip.
+    QCOMPARE(standin::player().fadeouts.back(), std::make_pair(2.0, 10.0));
     QCOMPARE(standin::player().seeks.back(), 0.0);
     QCOMPARE(standin::player().calls.back(), std::string("play"));
     standin::sendPlayState(PlayPlaying);
