@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class CWavePeaks;
 class QDataStream;
 class QIODevice;
 
@@ -12,7 +13,9 @@ class QIODevice;
 // waveform: a yellow band between the per-column extremes with a black
 // outline, on a transparent background. Any format error gives a null image
 // and one line on the debug channel.
-QImage CreateWaveImage(QIODevice *device, int width, int height);
+// With peaks, it also keeps the fine waveform for the zoomed timeline (empty
+// on an error).
+QImage CreateWaveImage(QIODevice *device, int width, int height, CWavePeaks *peaks = nullptr);
 
 // The pixel column of sample value p: floor(double(p) * width / sampleCount),
 // with p < sampleCount. Kept in double precision because that is what decides
@@ -52,6 +55,8 @@ public:
 
     // Parses the stream and draws; false (and a null image) on any error.
     bool read(QIODevice *device);
+    // Where the fine peaks go while the data is read; not owned.
+    void setPeaks(CWavePeaks *peaks) { m_peaks = peaks; }
 
     const QImage &image() const { return m_image; }
     const std::vector<Peak> &peaks() const { return peakTable; }
@@ -87,4 +92,5 @@ private:
     bool m_formatKnown = false;
     std::vector<Peak> peakTable;
     quint32 m_position = 0;
+    CWavePeaks *m_peaks = nullptr;
 };
