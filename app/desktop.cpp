@@ -52,12 +52,12 @@ void logProgramFiles(const QString &language)
     const QString folder = QCoreApplication::applicationDirPath();
 #ifdef Q_OS_WIN
     const QStringList files{folder + QStringLiteral("/ffmpeg.exe"), folder + QStringLiteral("/tonquill_player.dll"),
-                            folder + QStringLiteral("/help.chm")};
+                            folder + QStringLiteral("/help.chm"), folder + QStringLiteral("/tonquill_usbphone.dll")};
 #else
     const QStringList files{folder + QStringLiteral("/ffmpeg"), folder + QStringLiteral("/libtonquill_player.so"),
-                            helpPagePath(folder, language)};
+                            helpPagePath(folder, language), folder + QStringLiteral("/libtonquill_usbphone.so")};
 #endif
-    const char *const kinds[] = {"encoder", "player module", "help page"};
+    const char *const kinds[] = {"encoder", "player module", "help page", "phone module"};
     for (int i = 0; i < files.size(); ++i)
         qCDebug(lcDiagnostics).noquote() << kinds[i] << QDir::toNativeSeparators(files[i])
                                          << (QFileInfo::exists(files[i]) ? "found" : "missing");

@@ -20,6 +20,6 @@ QString helpPagePath(const QString &programFolder, const QString &language);
 // --version print and end the process, an unknown option also ends it.
 QString commandLineFile(const QStringList &arguments);
 
-// Writes where the program's encoder, player module and help page are (and
+// Writes where the program's encoder, modules and help page are (and
 // whether they exist) to the diagnostics category.
 void logProgramFiles(const QString &language);

@@ -2,12 +2,14 @@
 # package.
 #
 # Installed layout (<prefix> is /usr in the package):
-#   <prefix>/lib/tonquill/   tonquill, ffmpeg, libtonquill_player.so, help/
+#   <prefix>/lib/tonquill/   tonquill, ffmpeg, the modules it loads
+#                            (libtonquill_player.so, libtonquill_usbphone.so),
+#                            help/
 #   <prefix>/bin/tonquill    a launcher that starts the program above
 #   <prefix>/share/...       .desktop file, hicolor icons, AppStream metainfo
 # The encoder is called ffmpeg: it must never land in a folder on the PATH,
-# where it would shadow the real one. The program finds it, the player module
-# and the help page beside its own executable.
+# where it would shadow the real one. The program finds it, its modules and
+# the help page beside its own executable.
 
 set(TONQUILL_APP_ID com.zentavo.tonquill)
 set(TONQUILL_LIB_DIR lib/tonquill)
@@ -28,7 +30,11 @@ if(WIN32 OR APPLE)
 endif()
 
 install(TARGETS tonquill ffmpeg RUNTIME DESTINATION ${TONQUILL_LIB_DIR})
-install(TARGETS tonquill_player LIBRARY DESTINATION ${TONQUILL_LIB_DIR})
+# Every module the program opens at run time: the preview player on the first
+# file, the real-phone side of the device bridge a second after the start.
+# tests/desktop/package.sh finds their names in the program and fails when
+# one is missing here.
+install(TARGETS tonquill_player tonquill_usbphone LIBRARY DESTINATION ${TONQUILL_LIB_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/help/ DESTINATION ${TONQUILL_LIB_DIR}/help)
 # A launcher rather than a link: the program then starts with its real path
 # as argv[0], whatever folder on the PATH the user started it from.
@@ -53,8 +59,11 @@ while(TONQUILL_ICON_SOURCES)
         RENAME ${TONQUILL_APP_ID}.png)
 endwhile()
 
-# scripts/package builds the .deb; the dependencies come from the shared
-# libraries the program, the encoder and the player module link.
+# scripts/package builds the .deb; dpkg-shlibdeps makes the dependencies from
+# the shared libraries that every ELF file in it links (the program, the
+# encoder and both modules: FFmpeg, SDL2, libimobiledevice among them).
+# usbmuxd, the service through which libimobiledevice reaches a phone, is a
+# separate program: recommended, as without it only phones are out of reach.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tonquill)
 set(CPACK_PACKAGE_VENDOR "Zentavo Corporation")
@@ -66,6 +75,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TONQUILL_HOME_URL}/tonquill.html")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS usbmuxd)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -14,10 +14,36 @@
 extern "C" {
 #endif
 
-/* Event texts of kind 0. */
+/* Event texts of kind 0. "connect": a phone became usable. "disconnect": it
+ * went away, or a failure told before no longer holds (the failing phone was
+ * unplugged, usbmuxd answers again). */
 #define DEVICE_EVENT_CONNECT "connect"
 #define DEVICE_EVENT_DISCONNECT "disconnect"
+/* Failures to reach a phone, each sent once when it is known: after the last
+ * of a few tries for a passing fault, at once when the user must act. The
+ * phone stays unusable until "connect"; older listeners ignore the texts
+ * they do not know. */
+/* Anything not below (mux error, time-out, a TLS failure), after the tries. */
 #define DEVICE_EVENT_INIT_FAILED "{1A24CC59-DF3E-49fe-A677-0DB951E26846}"
+/* usbmuxd does not answer although a phone is plugged in (or its address was
+ * given in USBMUXD_SOCKET_ADDRESS): not installed or not running. */
+#define DEVICE_EVENT_NO_SERVICE "failed:usbmuxd"
+/* The bridge's real-phone module (libtonquill_usbphone) could not be loaded:
+ * no phone can ever be seen. Sent once, a moment after the start. */
+#define DEVICE_EVENT_NO_MODULE "failed:module"
+/* Locked with a passcode; the bridge keeps trying and connects once it is
+ * unlocked. */
+#define DEVICE_EVENT_LOCKED "failed:locked"
+/* The phone asks whether to trust this computer; the bridge keeps trying and
+ * connects once the user taps Trust. */
+#define DEVICE_EVENT_TRUST_PENDING "failed:trust-pending"
+/* The user tapped "Don't Trust": the phone asks again when plugged in again. */
+#define DEVICE_EVENT_TRUST_REFUSED "failed:trust-refused"
+/* The pairing record is missing or the phone no longer accepts it. */
+#define DEVICE_EVENT_NOT_PAIRED "failed:not-paired"
+/* Paired, but the phone would not start its file service (AFC), even after
+ * a few tries. */
+#define DEVICE_EVENT_NO_FILE_SERVICE "failed:file-service"
 
 /* Results of the operations: 0 or more on success, one of these on failure.
  * getRingtone's DEVICE_ERR_NOT_FOUND past the last entry ends a listing;

@@ -1,5 +1,6 @@
 #include "phonelink.h"
 
+#include "desktop.h"
 #include "devicebridge.h"
 #include "identity.h"
 
@@ -35,6 +36,58 @@ const char kInitFailed[] = QT_TRANSLATE_NOOP(
     "installed and running (on Debian and Ubuntu: the package \"usbmuxd\").");
 #endif
 
+// Each failure to reach a phone: a line for the status, in place of the plea
+// to connect a phone that is plugged in, and what to do, for the box.
+struct Failure
+{
+    const char *event;
+    const char *status;
+    const char *explanation;
+};
+
+const char kNotTrusted[] = QT_TRANSLATE_NOOP("MainDialog", "Your iPhone does not trust this computer.");
+
+const Failure kFailures[] = {
+    {DEVICE_EVENT_INIT_FAILED, QT_TRANSLATE_NOOP("MainDialog", "Your iPhone could not be connected."), kInitFailed},
+    {DEVICE_EVENT_NO_SERVICE, QT_TRANSLATE_NOOP("MainDialog", "The phone service usbmuxd is not running."),
+     QT_TRANSLATE_NOOP("MainDialog",
+                       "Your iPhone cannot be reached: the phone service usbmuxd does not answer.<br>Install "
+                       "usbmuxd (on Debian and Ubuntu: the package \"usbmuxd\") and plug the phone in again.")},
+    {DEVICE_EVENT_NO_MODULE, QT_TRANSLATE_NOOP("MainDialog", "The phone module is missing: no iPhone can be connected."),
+     QT_TRANSLATE_NOOP("MainDialog",
+                       "Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach "
+                       "an iPhone.<br>Install Tonquill again. Ringtones are still made in the output folder.")},
+    {DEVICE_EVENT_LOCKED, QT_TRANSLATE_NOOP("MainDialog", "Unlock your iPhone to connect it."),
+     QT_TRANSLATE_NOOP("MainDialog",
+                       "Your iPhone is locked with a passcode.<br>Unlock it and keep it unlocked: it connects by "
+                       "itself.")},
+    {DEVICE_EVENT_TRUST_PENDING, QT_TRANSLATE_NOOP("MainDialog", "Tap Trust on your iPhone to connect it."),
+     QT_TRANSLATE_NOOP("MainDialog",
+                       "Your iPhone asks whether to trust this computer.<br>Unlock it, tap Trust and enter the "
+                       "passcode: it connects by itself.")},
+    {DEVICE_EVENT_TRUST_REFUSED, kNotTrusted,
+     QT_TRANSLATE_NOOP("MainDialog",
+                       "Your iPhone was told not to trust this computer.<br>Disconnect the iPhone and connect it "
+                       "again, then tap Trust when it asks.")},
+    {DEVICE_EVENT_NOT_PAIRED, kNotTrusted,
+     QT_TRANSLATE_NOOP("MainDialog",
+                       "Your iPhone no longer accepts this computer's pairing.<br>With the iPhone connected and "
+                       "unlocked, run \"idevicepair unpair\" and then \"idevicepair pair\" (package "
+                       "\"libimobiledevice-utils\") and tap Trust on the iPhone: it then connects by itself.")},
+    {DEVICE_EVENT_NO_FILE_SERVICE, QT_TRANSLATE_NOOP("MainDialog", "Your iPhone's file service could not be started."),
+     QT_TRANSLATE_NOOP("MainDialog",
+                       "Your iPhone trusts this computer but did not start its file service.<br>Disconnect the "
+                       "iPhone and connect it again; if that does not help, restart the iPhone.")},
+};
+
+const Failure *findFailure(const QString &event)
+{
+    for (const Failure &failure : kFailures)
+        if (event == QLatin1String(failure.event))
+            return &failure;
+    return nullptr;
+}
+
 } // namespace
 
 CPhoneLink::CPhoneLink(DeviceBridge *bridge, QCheckBox *checkExport, QCheckBox *checkExportITunes,
@@ -50,6 +103,12 @@ CPhoneLink::CPhoneLink(DeviceBridge *bridge, QCheckBox *checkExport, QCheckBox *
 QString CPhoneLink::initFailedText()
 {
     return QCoreApplication::translate(kContext, kInitFailed);
+}
+
+QString CPhoneLink::failureText(const QString &event)
+{
+    const Failure *failure = findFailure(event);
+    return failure ? QCoreApplication::translate(kContext, failure->explanation) : QString();
 }
 
 QString CPhoneLink::checkITunes()
@@ -86,17 +145,54 @@ QString CPhoneLink::checkITunes()
 
 void CPhoneLink::onDeviceEvent(const QString &text)
 {
+    qCDebug(lcDiagnostics).noquote() << "phone event" << text;
     if (text == QLatin1String(DEVICE_EVENT_CONNECT) || text == QLatin1String(DEVICE_EVENT_DISCONNECT)) {
         const bool connected = text == QLatin1String(DEVICE_EVENT_CONNECT);
         checkExport->setEnabled(connected);
         checkExport->setChecked(connected);
         Q_EMIT phoneChanged(connected);
         Q_EMIT statusChanged(connected ? QT_TRANSLATE_NOOP("MainDialog", "Ready.") : kConnectPhone);
-    } else if (text == QLatin1String(DEVICE_EVENT_INIT_FAILED)) {
-        QMessageBox box(QMessageBox::Information, QString::fromLatin1(Identity::kProductName), initFailedText(),
+        // What the box asked for (Trust, unlocking) has happened, or the
+        // phone it spoke of is gone: it no longer applies.
+        if (initFailedBox)
+            initFailedBox->done(QMessageBox::Ok);
+    } else if (const Failure *failure = findFailure(text)) {
+        // The phone stays unusable (no change to the export choice), but the
+        // status no longer asks for a phone that is plugged in.
+        Q_EMIT statusChanged(failure->status);
+        // A phone that keeps failing sends this again and again, and the
+        // box's own event loop delivers the next one: one box says it all,
+        // the latest reason.
+        if (initFailedBox) {
+            initFailedBox->setText(failureText(text));
+            return;
+        }
+        QMessageBox box(QMessageBox::Information, QString::fromLatin1(Identity::kProductName), failureText(text),
                         QMessageBox::Ok, window);
         box.setDefaultButton(static_cast<QPushButton *>(nullptr));
+        initFailedBox = &box;
         box.exec();
+    }
+}
+
+const char *CPhoneLink::transferStatus(int result)
+{
+    switch (result) {
+    case DEVICE_ERR_NO_SPACE:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone is full.");
+    case DEVICE_ERR_PERMISSION:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone did not allow the ringtone to be written.");
+    case DEVICE_ERR_BUSY:
+        return QT_TRANSLATE_NOOP("MainDialog",
+                                 "Transfer failed: another program is syncing with the iPhone; try again later.");
+    case DEVICE_ERR_NO_PHONE:
+        return QT_TRANSLATE_NOOP("MainDialog", "Transfer failed: the iPhone was disconnected during the transfer.");
+    case DEVICE_ERR_DAMAGED:
+        return QT_TRANSLATE_NOOP("MainDialog",
+                                 "Transfer failed: the iPhone's ringtone list cannot be read; the phone is unchanged.");
+    default:
+        return result < 0 ? QT_TRANSLATE_NOOP("MainDialog", "Transfer failed.")
+                          : QT_TRANSLATE_NOOP("MainDialog", "Transfer succeed.");
     }
 }
 
@@ -107,8 +203,8 @@ void CPhoneLink::exportRingtone(const QString &path, int clipMilliseconds, bool 
         const int added = bridge->addRingtone(0, native.toUtf8().constData(), clipMilliseconds);
         // A failed addition leaves nothing to commit; a failed commit loses the addition.
         const int committed = bridge->commitChanges ? bridge->commitChanges(0) : 0;
-        Q_EMIT statusChanged(added < 0 || committed < 0 ? QT_TRANSLATE_NOOP("MainDialog", "Transfer failed.")
-                                                        : QT_TRANSLATE_NOOP("MainDialog", "Transfer succeed."));
+        // The first failure is the one that says why.
+        Q_EMIT statusChanged(transferStatus(added < 0 ? added : committed));
     }
     if (toITunes && !iTunesPath.isEmpty())
         QProcess::startDetached(iTunesPath, {QStringLiteral("/open"), native});

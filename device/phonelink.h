@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QCheckBox;
+class QMessageBox;
 class QWidget;
 struct DeviceBridge;
 
@@ -24,16 +26,25 @@ public:
     // Sets the first status and the iTunes export choice; returns the iTunes
     // program to start after each conversion, empty when there is none.
     QString checkITunes();
-    // A phone event text from the bridge ("connect", "disconnect", or the
-    // failed-connection text); anything else is ignored.
+    // A phone event text from the bridge ("connect", "disconnect", or one of
+    // the failures to reach a phone); anything else is ignored.
     void onDeviceEvent(const QString &text);
     // Copies a finished ringtone to the phone and opens it in iTunes, as
     // chosen when it was made.
     void exportRingtone(const QString &path, int clipMilliseconds, bool toPhone, bool toITunes);
 
+    // The status after copying a ringtone to the phone, for the bridge's
+    // result of the addition (or of its commit): an untranslated literal
+    // that says why a transfer failed, when the bridge said why.
+    static const char *transferStatus(int result);
+
     // The failed-connection explanation, in the window's translation context:
     // the iTunes steps on Windows, the steps that help elsewhere.
     static QString initFailedText();
+    // What to do about a failure to reach a phone, for a failure event text
+    // of the bridge (DEVICE_EVENT_INIT_FAILED gives initFailedText()); empty
+    // for any other text.
+    static QString failureText(const QString &event);
 
 Q_SIGNALS:
     // Status texts are untranslated literals, translated by the window.
@@ -46,4 +57,6 @@ private:
     QCheckBox *checkExportITunes;
     QWidget *window;
     QString iTunesPath;
+    // The failed-connection box while it is shown.
+    QPointer<QMessageBox> initFailedBox;
 };

@@ -35,8 +35,10 @@ public:
 
 // The simulated phone: present while the folder exists.
 std::unique_ptr<Backend> makeFolderBackend(std::string root);
-// Real phones through usbmuxd, loaded from the module beside the program on
-// the first poll. wake() may be called from any thread to have poll() run soon.
-std::unique_ptr<Backend> makeUsbBackend(std::function<void()> wake);
+// Real phones through usbmuxd, loaded from the module beside the program
+// (or from modulePath when given) on the first poll a second after the
+// start; a module that cannot be loaded is told as DEVICE_EVENT_NO_MODULE.
+// wake() may be called from any thread to have poll() run soon.
+std::unique_ptr<Backend> makeUsbBackend(std::function<void()> wake, std::string modulePath = {});
 
 } // namespace tqbridge

@@ -1,51 +1,28 @@
 // The device bridge: one process-wide phone connection behind the C table of
-// devicebridge.h. A thread of its own finds the phone and sends the events;
-// the operations run on the caller's thread (the GUI thread) and are
-// serialised with the thread's attach and detach.
-#include "devicebridge.h"
+// devicebridge.h.
+#include "bridge.h"
 
-#include "backend.h"
 #include "catalogue.h"
 #include "phonestore.h"
 #include "transport.h"
 
-#include <atomic>
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 namespace tqbridge {
-namespace {
 
-class Bridge final : public BackendHost
+// Everything the thread touches. Shared with the thread, so that a thread
+// left behind by stop() never uses freed memory.
+class Bridge::State final : public BackendHost
 {
 public:
-    static Bridge &instance()
-    {
-        static Bridge bridge;
-        return bridge;
-    }
-
-    ~Bridge() override
-    {
-        {
-            std::lock_guard lock(stateMutex);
-            stopping = true;
-        }
-        wakeUp.notify_all();
-        if (thread.joinable())
-            thread.join();
-    }
-
     void setCallback(DeviceEventCallback newCallback)
     {
         {
-            // Waits for a call already running: once this returns, the old
-            // listener (a window being destroyed) is never called again.
             std::lock_guard lock(callbackMutex);
-            callback = newCallback;
+            callback = stopping() ? nullptr : newCallback;
         }
         {
             std::lock_guard lock(stateMutex);
@@ -55,23 +32,13 @@ public:
         wake();
     }
 
-    template<typename Operation>
-    int withStore(Operation operation)
+    int withStore(const std::function<int(PhoneStore &)> &operation)
     {
         waitForFirstLook();
         std::lock_guard lock(storeMutex);
         if (!store)
             return ErrNoPhone;
         return operation(*store);
-    }
-
-    // Operations right after the bridge is made would otherwise race the
-    // thread's first look for a phone (a cheap one: the folder's existence,
-    // or nothing yet for real phones, whose module loads later).
-    void waitForFirstLook()
-    {
-        std::unique_lock lock(stateMutex);
-        firstLookDone.wait_for(lock, std::chrono::milliseconds(500), [this] { return lookedOnce; });
     }
 
     void wake()
@@ -81,6 +48,54 @@ public:
             woken = true;
         }
         wakeUp.notify_all();
+    }
+
+    void requestStop()
+    {
+        {
+            std::lock_guard lock(stateMutex);
+            stopRequested = true;
+        }
+        wakeUp.notify_all();
+        // Whatever the thread still does, nobody hears of it.
+        std::lock_guard lock(callbackMutex);
+        callback = nullptr;
+    }
+
+    bool waitUntilFinished(std::chrono::milliseconds bound)
+    {
+        std::unique_lock lock(stateMutex);
+        return finishedChanged.wait_for(lock, bound, [this] { return finished; });
+    }
+
+    void run(const BackendFactory &makeBackend)
+    {
+        std::unique_ptr<Backend> backend = makeBackend([this] { wake(); });
+        std::unique_lock lock(stateMutex);
+        while (!stopRequested) {
+            const bool announceNow = std::exchange(announce, false);
+            woken = false;
+            lock.unlock();
+            backend->poll(*this);
+            if (announceNow && attached())
+                sendEvent(DEVICE_EVENT_CONNECT);
+            lock.lock();
+            if (!lookedOnce) {
+                lookedOnce = true;
+                firstLookDone.notify_all();
+            }
+            wakeUp.wait_for(lock, backend->period(), [this] { return stopRequested || woken; });
+        }
+        lock.unlock();
+        backend.reset();
+        {
+            std::lock_guard storeLock(storeMutex);
+            store.reset();
+            transport.reset();
+        }
+        lock.lock();
+        finished = true;
+        finishedChanged.notify_all();
     }
 
     void attach(std::unique_ptr<Transport> newTransport) override
@@ -121,42 +136,19 @@ public:
     }
 
 private:
-    Bridge()
-        : thread([this] { run(); })
+    bool stopping()
     {
+        std::lock_guard lock(stateMutex);
+        return stopRequested;
     }
 
-    std::unique_ptr<Backend> makeBackend()
+    // Operations right after the bridge is made would otherwise race the
+    // thread's first look for a phone (a cheap one: the folder's existence,
+    // or nothing yet for real phones, whose module loads later).
+    void waitForFirstLook()
     {
-        const char *folder = std::getenv("TONQUILL_SIMULATED_PHONE");
-        if (folder && *folder)
-            return makeFolderBackend(folder);
-        return makeUsbBackend([this] { wake(); });
-    }
-
-    void run()
-    {
-        std::unique_ptr<Backend> backend = makeBackend();
         std::unique_lock lock(stateMutex);
-        while (!stopping) {
-            const bool announceNow = std::exchange(announce, false);
-            woken = false;
-            lock.unlock();
-            backend->poll(*this);
-            if (announceNow && attached())
-                sendEvent(DEVICE_EVENT_CONNECT);
-            lock.lock();
-            if (!lookedOnce) {
-                lookedOnce = true;
-                firstLookDone.notify_all();
-            }
-            wakeUp.wait_for(lock, backend->period(), [this] { return stopping || woken; });
-        }
-        lock.unlock();
-        backend.reset();
-        std::lock_guard storeLock(storeMutex);
-        store.reset();
-        transport.reset();
+        firstLookDone.wait_for(lock, std::chrono::milliseconds(500), [this] { return lookedOnce; });
     }
 
     mutable std::mutex storeMutex;
@@ -165,17 +157,65 @@ private:
 
     std::mutex stateMutex;
     std::condition_variable wakeUp;
-    bool stopping = false;
+    bool stopRequested = false;
     bool woken = false;
     bool announce = false;
     bool lookedOnce = false;
     std::condition_variable firstLookDone;
+    bool finished = false;
+    std::condition_variable finishedChanged;
 
     // Held while the listener runs; the listener must not set a callback.
     std::mutex callbackMutex;
     DeviceEventCallback callback = nullptr;
-    std::thread thread; // last: starts once everything above exists
 };
+
+Bridge::Bridge(BackendFactory makeBackend)
+    : state(std::make_shared<State>())
+    , thread([state = state, makeBackend = std::move(makeBackend)] { state->run(makeBackend); })
+{
+}
+
+Bridge::~Bridge()
+{
+    stop(kStopWait);
+}
+
+Bridge &Bridge::instance()
+{
+    static Bridge bridge([](std::function<void()> wake) {
+        const char *folder = std::getenv("TONQUILL_SIMULATED_PHONE");
+        if (folder && *folder)
+            return makeFolderBackend(folder);
+        return makeUsbBackend(std::move(wake));
+    });
+    return bridge;
+}
+
+void Bridge::setCallback(DeviceEventCallback callback)
+{
+    state->setCallback(callback);
+}
+
+int Bridge::withStore(const std::function<int(PhoneStore &)> &operation)
+{
+    return state->withStore(operation);
+}
+
+bool Bridge::stop(std::chrono::milliseconds bound)
+{
+    if (!thread.joinable())
+        return true;
+    state->requestStop();
+    const bool ended = state->waitUntilFinished(bound);
+    if (ended)
+        thread.join();
+    else
+        thread.detach();
+    return ended;
+}
+
+namespace {
 
 uint32_t queryITunes(char *buffer, int capacity)
 {
@@ -210,6 +250,14 @@ int copyToDevice(int, const char *phonePath, const char *localPath)
         [&](PhoneStore &store) { return store.copyToDevice(phonePath, localPath); });
 }
 
+int replaceRingtone(int, const char *phonePath, const char *localPath, int durationMs)
+{
+    if (!phonePath || !localPath || durationMs < 0)
+        return ErrInvalid;
+    return Bridge::instance().withStore(
+        [&](PhoneStore &store) { return store.replaceRingtone(phonePath, localPath, durationMs); });
+}
+
 int addRingtone(int, const char *localPath, int durationMs)
 {
     if (!localPath)
@@ -229,6 +277,16 @@ int getRingtone(int, int index, char *name, int nameCapacity, char *fileName, in
     return result;
 }
 
+int getRingtoneInfo(int, int index, int *durationMs)
+{
+    int length = 0;
+    const int result = Bridge::instance().withStore(
+        [&](PhoneStore &store) { return store.getRingtoneInfo(index, length); });
+    if (durationMs)
+        *durationMs = result < 0 ? 0 : length;
+    return result;
+}
+
 int removeRingtone(int, int index)
 {
     return Bridge::instance().withStore([&](PhoneStore &store) { return store.removeRingtone(index); });
@@ -245,9 +303,9 @@ int renameRingtone(int, int index, const char *newName)
 DeviceBridge theTable = {
     queryITunes, setEventCallback, commitChanges,
     nullptr, nullptr, nullptr, nullptr, nullptr,
-    copyFromDevice, copyToDevice,
-    nullptr, nullptr, nullptr, nullptr,
-    addRingtone, nullptr,
+    copyFromDevice, copyToDevice, replaceRingtone,
+    nullptr, nullptr, nullptr,
+    addRingtone, getRingtoneInfo,
     getRingtone, removeRingtone, renameRingtone,
 };
 

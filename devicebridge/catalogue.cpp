@@ -2,6 +2,8 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -154,6 +156,25 @@ std::string stringOf(plist_t node)
     return text ? std::string(text, size_t(length)) : std::string();
 }
 
+// Written as an unsigned integer; other programs may write a real number, and
+// libplist keeps a negative integer as its unsigned two's complement.
+int64_t millisecondsOf(plist_t node)
+{
+    if (!node)
+        return 0;
+    if (plist_get_node_type(node) == PLIST_UINT) {
+        uint64_t value = 0;
+        plist_get_uint_val(node, &value);
+        return value > uint64_t(INT64_MAX) ? 0 : int64_t(value);
+    }
+    if (plist_get_node_type(node) == PLIST_REAL) {
+        double value = 0;
+        plist_get_real_val(node, &value);
+        return value > 0 && value < 9.2e18 ? int64_t(value) : 0;
+    }
+    return 0;
+}
+
 } // namespace
 
 bool isPlainFileName(std::string_view name)
@@ -262,12 +283,13 @@ std::optional<Catalogue> Catalogue::parse(std::string_view bytes)
         plist_dict_set_item(parsed, kRingtones, plist_new_dict());
     else if (plist_get_node_type(ringtones) != PLIST_DICT)
         return std::nullopt;
-    catalogue.rebuildIndex();
+    // Each entry must be a dictionary; looked at while indexing, since a
+    // lookup by key walks the whole dictionary.
+    if (!catalogue.rebuildIndex())
+        return std::nullopt;
     std::set<std::string_view> seen;
     for (const Entry &entry : catalogue.entries)
-        if (!isPlainFileName(entry.fileName) || !seen.insert(entry.fileName).second
-            || plist_get_node_type(plist_dict_get_item(catalogue.ringtones(), entry.fileName.c_str()))
-                   != PLIST_DICT)
+        if (!isPlainFileName(entry.fileName) || !seen.insert(entry.fileName).second)
             return std::nullopt;
     return catalogue;
 }
@@ -277,14 +299,15 @@ void *Catalogue::ringtones() const
     return plist_dict_get_item(root, kRingtones);
 }
 
-void Catalogue::rebuildIndex()
+bool Catalogue::rebuildIndex()
 {
     entries.clear();
     plist_t dict = ringtones();
     plist_dict_iter it = nullptr;
     plist_dict_new_iter(dict, &it);
     if (!it)
-        return;
+        return true;
+    bool allDicts = true;
     for (;;) {
         char *key = nullptr;
         plist_t value = nullptr;
@@ -293,11 +316,16 @@ void Catalogue::rebuildIndex()
             break;
         Entry entry{key, {}};
         std::free(key);
-        if (plist_get_node_type(value) == PLIST_DICT)
+        if (plist_get_node_type(value) == PLIST_DICT) {
             entry.name = stringOf(plist_dict_get_item(value, "Name"));
+            entry.totalTimeMs = millisecondsOf(plist_dict_get_item(value, "Total Time"));
+        } else {
+            allDicts = false;
+        }
         entries.push_back(std::move(entry));
     }
     std::free(it);
+    return allDicts;
 }
 
 std::string Catalogue::serialize() const
@@ -338,11 +366,25 @@ int Catalogue::indexOf(std::string_view fileName) const
 
 bool Catalogue::hasGuid(std::string_view guid) const
 {
-    for (const Entry &entry : entries)
-        if (stringOf(plist_dict_get_item(plist_dict_get_item(ringtones(), entry.fileName.c_str()), "GUID"))
-            == guid)
-            return true;
-    return false;
+    // Walked in order rather than looked up by file name: each lookup would
+    // walk the dictionary again.
+    plist_t dict = ringtones();
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(dict, &it);
+    if (!it)
+        return false;
+    bool found = false;
+    while (!found) {
+        char *key = nullptr;
+        plist_t value = nullptr;
+        plist_dict_next_item(dict, it, &key, &value);
+        if (!key)
+            break;
+        std::free(key);
+        found = plist_get_node_type(value) == PLIST_DICT && stringOf(plist_dict_get_item(value, "GUID")) == guid;
+    }
+    std::free(it);
+    return found;
 }
 
 void Catalogue::add(const std::string &fileName, const std::string &name, const std::string &guid,
@@ -351,11 +393,11 @@ void Catalogue::add(const std::string &fileName, const std::string &name, const 
     plist_t item = plist_new_dict();
     plist_dict_set_item(item, "Name", plist_new_string(validUtf8(name).c_str()));
     plist_dict_set_item(item, "GUID", plist_new_string(guid.c_str()));
-    plist_dict_set_item(item, "Total Time", plist_new_uint(uint64_t(totalTimeMs)));
+    plist_dict_set_item(item, "Total Time", plist_new_uint(uint64_t(std::max<int64_t>(totalTimeMs, 0))));
     plist_dict_set_item(item, "PID", plist_new_uint(pid));
     plist_dict_set_item(item, "Protected Content", plist_new_bool(0));
     plist_dict_set_item(ringtones(), fileName.c_str(), item);
-    entries.push_back({fileName, validUtf8(name)});
+    entries.push_back({fileName, validUtf8(name), std::max<int64_t>(totalTimeMs, 0)});
 }
 
 bool Catalogue::rename(int index, const std::string &name)
@@ -365,6 +407,17 @@ bool Catalogue::rename(int index, const std::string &name)
     plist_t item = plist_dict_get_item(ringtones(), entries[size_t(index)].fileName.c_str());
     entries[size_t(index)].name = validUtf8(name);
     plist_dict_set_item(item, "Name", plist_new_string(entries[size_t(index)].name.c_str()));
+    return true;
+}
+
+bool Catalogue::setTotalTime(int index, int64_t totalTimeMs)
+{
+    if (!entry(index))
+        return false;
+    Entry &changed = entries[size_t(index)];
+    changed.totalTimeMs = std::max<int64_t>(totalTimeMs, 0);
+    plist_t item = plist_dict_get_item(ringtones(), changed.fileName.c_str());
+    plist_dict_set_item(item, "Total Time", plist_new_uint(uint64_t(changed.totalTimeMs)));
     return true;
 }
 

@@ -20,6 +20,8 @@ public:
     {
         std::string fileName;
         std::string name;
+        // "Total Time": the ringtone's length in milliseconds, 0 when missing.
+        int64_t totalTimeMs = 0;
         bool operator==(const Entry &) const = default;
     };
 
@@ -51,6 +53,7 @@ public:
     void add(const std::string &fileName, const std::string &name, const std::string &guid,
              int64_t totalTimeMs, uint64_t pid);
     bool rename(int index, const std::string &name);
+    bool setTotalTime(int index, int64_t totalTimeMs);
     bool remove(int index);
 
     // Bytes above this are refused: a real catalogue of thousands of ringtones
@@ -58,7 +61,8 @@ public:
     static constexpr size_t kMaxBytes = 16u << 20;
 
 private:
-    void rebuildIndex();
+    // false when an entry is not a dictionary
+    bool rebuildIndex();
     void *ringtones() const;
 
     void *root = nullptr; // plist_t

@@ -16,9 +16,8 @@
 namespace fs = std::filesystem;
 
 namespace tqbridge {
-namespace {
 
-int fromErrno(int error)
+int resultFromErrno(int error)
 {
     switch (error) {
     case 0:
@@ -40,6 +39,13 @@ int fromErrno(int error)
     }
 }
 
+namespace {
+
+int fromErrno(int error)
+{
+    return resultFromErrno(error);
+}
+
 int fromError(const std::error_code &error)
 {
     return error ? fromErrno(error.value()) : Ok;
@@ -57,6 +63,8 @@ public:
     int read(const std::string &path, std::string &data) override
     {
         data.clear();
+        if (!present())
+            return ErrNoPhone;
         std::FILE *file = open(path, "rb");
         if (!file)
             return fromErrno(errno);
@@ -71,6 +79,8 @@ public:
 
     int write(const std::string &path, std::string_view data) override
     {
+        if (!present())
+            return ErrNoPhone;
         std::FILE *file = open(path, "wb");
         if (!file)
             return fromErrno(errno);
@@ -83,6 +93,8 @@ public:
 
     int rename(const std::string &from, const std::string &to) override
     {
+        if (!present())
+            return ErrNoPhone;
         std::error_code error;
         fs::rename(local(from), local(to), error);
         return fromError(error);
@@ -90,6 +102,8 @@ public:
 
     int remove(const std::string &path) override
     {
+        if (!present())
+            return ErrNoPhone;
         std::error_code error;
         if (!fs::remove(local(path), error) && !error)
             return ErrNotFound;
@@ -99,6 +113,8 @@ public:
     int list(const std::string &folder, std::vector<std::string> &names) override
     {
         names.clear();
+        if (!present())
+            return ErrNoPhone;
         std::error_code error;
         fs::directory_iterator it(local(folder), error);
         for (; !error && it != fs::directory_iterator(); it.increment(error))
@@ -108,6 +124,9 @@ public:
 
     int makeFolder(const std::string &path) override
     {
+        // Never the root itself: that would bring a phone that left back.
+        if (!present())
+            return ErrNoPhone;
         std::error_code error;
         fs::create_directories(local(path), error);
         return fromError(error);
@@ -118,6 +137,8 @@ public:
 #ifndef _WIN32
         if (lockFd >= 0)
             return ErrBusy;
+        if (!present())
+            return ErrNoPhone;
         const int fd = ::open(local(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
         if (fd < 0)
             return fromErrno(errno);
@@ -152,6 +173,14 @@ public:
     }
 
 private:
+    // The folder is the phone: without it, the phone has left, and a file
+    // that is missing means no more than that.
+    bool present() const
+    {
+        std::error_code error;
+        return fs::is_directory(root, error);
+    }
+
     fs::path local(const std::string &phonePath) const
     {
         // Phone paths are absolute; the folder stands for "/".

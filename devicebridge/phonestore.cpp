@@ -4,11 +4,23 @@
 #include "utf8path.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <system_error>
 #include <thread>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -77,6 +89,111 @@ int placeFile(Transport &transport, const std::string &path, std::string_view da
     return result;
 }
 
+// The catalogue's bytes as the phone holds them now: no value when it has none.
+int readCatalogueBytes(Transport &transport, std::optional<std::string> &bytes)
+{
+    bytes.reset();
+    std::string data;
+    const int read = transport.read(kCataloguePath, data);
+    if (read == ErrNotFound)
+        return Ok;
+    if (read < 0)
+        return read;
+    bytes = std::move(data);
+    return Ok;
+}
+
+int parseCatalogue(const std::optional<std::string> &bytes, std::optional<Catalogue> &catalogue)
+{
+    if (!bytes) {
+        catalogue.emplace();
+        return Ok;
+    }
+    catalogue = Catalogue::parse(*bytes);
+    return catalogue ? Ok : ErrDamaged;
+}
+
+// Six characters for a temporary name nobody is likely to have chosen.
+std::string randomTag()
+{
+    static const char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 engine{std::random_device{}()};
+    std::string tag;
+    uint64_t bits = engine();
+    for (int i = 0; i < 6; ++i, bits /= 62)
+        tag += kAlphabet[bits % 62];
+    return tag;
+}
+
+#ifdef _WIN32
+int createExclusive(const fs::path &path)
+{
+    int fd = -1;
+    if (_wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYNO,
+                  _S_IREAD | _S_IWRITE) != 0)
+        return -1;
+    return fd;
+}
+bool writeAllTo(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const int chunk = int(std::min<size_t>(data.size(), 1u << 30));
+        const int wrote = _write(fd, data.data(), unsigned(chunk));
+        if (wrote <= 0)
+            return false;
+        data.remove_prefix(size_t(wrote));
+    }
+    return true;
+}
+bool syncToDisk(int fd)
+{
+    return _commit(fd) == 0;
+}
+int closeFile(int fd)
+{
+    return _close(fd);
+}
+void syncFolder(const fs::path &)
+{
+    // NTFS orders the rename after the flushed data on its own.
+}
+#else
+int createExclusive(const fs::path &path)
+{
+    // 0666 before the umask, as any file the user saves.
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+bool writeAllTo(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t wrote = ::write(fd, data.data(), data.size());
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return false;
+        data.remove_prefix(size_t(wrote));
+    }
+    return true;
+}
+bool syncToDisk(int fd)
+{
+    return ::fsync(fd) == 0;
+}
+int closeFile(int fd)
+{
+    return ::close(fd);
+}
+// Makes the rename itself survive a power cut; a failure only costs that.
+void syncFolder(const fs::path &folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+#endif
+
 } // namespace
 
 int readLocalFile(const std::string &path, std::string &data, uintmax_t maxBytes)
@@ -95,7 +212,7 @@ int readLocalFile(const std::string &path, std::string &data, uintmax_t maxBytes
     std::FILE *in = std::fopen(file.c_str(), "rb");
 #endif
     if (!in)
-        return ErrPermission;
+        return errno ? resultFromErrno(errno) : int(ErrPermission);
     data.resize(size_t(size));
     const size_t got = std::fread(data.data(), 1, data.size(), in);
     std::fclose(in);
@@ -109,24 +226,39 @@ int writeLocalFileAtomically(const std::string &path, const std::string &data)
     const fs::path target = localPath(path);
     if (target.filename().empty())
         return ErrInvalid;
-    fs::path part = target;
-    part += kPartSuffix;
-#ifdef _WIN32
-    std::FILE *out = _wfopen(part.c_str(), L"wb");
-#else
-    std::FILE *out = std::fopen(part.c_str(), "wb");
-#endif
-    if (!out)
-        return ErrPermission;
-    const bool written = std::fwrite(data.data(), 1, data.size(), out) == data.size();
-    const bool closed = std::fclose(out) == 0;
-    std::error_code error;
-    if (written && closed)
-        fs::rename(part, target, error);
-    if (!written || !closed || error) {
-        fs::remove(part, error);
-        return written ? ErrIo : ErrNoSpace;
+    // Created exclusively, so that no file of the user's (a "Bell.m4r.part"
+    // of its own, say) is ever truncated or removed on the way.
+    fs::path part;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        part = target;
+        part += "." + randomTag() + kPartSuffix;
+        fd = createExclusive(part);
+        if (fd < 0 && errno != EEXIST)
+            return errno ? resultFromErrno(errno) : int(ErrIo);
     }
+    if (fd < 0)
+        return ErrIo;
+    // Any failure is one: an errno left at 0 still means the copy failed.
+    const auto failure = [](int error) { return error ? resultFromErrno(error) : int(ErrIo); };
+    int result = Ok;
+    // Flushed before the rename: otherwise a crash could leave the target
+    // renamed but empty.
+    if (!writeAllTo(fd, data) || !syncToDisk(fd))
+        result = failure(errno);
+    if (closeFile(fd) != 0 && result >= 0)
+        result = failure(errno);
+    std::error_code error;
+    if (result >= 0) {
+        fs::rename(part, target, error);
+        if (error)
+            result = failure(error.value());
+    }
+    if (result < 0) {
+        fs::remove(part, error);
+        return result;
+    }
+    syncFolder(target.parent_path());
     return Ok;
 }
 
@@ -145,77 +277,112 @@ PhoneStore::PhoneStore(Transport &transport, Options options)
     }
 }
 
-int PhoneStore::load()
+int PhoneStore::readCatalogue(std::optional<Catalogue> &catalogue)
 {
-    if (catalogue)
-        return Ok;
-    std::string bytes;
-    const int read = transport.read(kCataloguePath, bytes);
-    if (read == ErrNotFound) {
-        catalogue.emplace();
-        return Ok;
-    }
-    if (read < 0)
+    std::optional<std::string> bytes;
+    if (const int read = readCatalogueBytes(transport, bytes); read < 0)
         return read;
-    catalogue = Catalogue::parse(bytes);
-    return catalogue ? Ok : ErrDamaged;
+    return parseCatalogue(bytes, catalogue);
 }
 
-void PhoneStore::discardChanges()
+int PhoneStore::loadListing()
 {
-    // Files copied for additions that never reached the catalogue.
-    for (const std::string &file : addedFiles)
-        transport.remove(ringtonePath(file));
-    addedFiles.clear();
-    removedFiles.clear();
-    renamed = false;
-    catalogue.reset();
+    listing.reset();
+    std::optional<Catalogue> catalogue;
+    if (const int read = readCatalogue(catalogue); read < 0)
+        return read;
+    listing.emplace();
+    for (int i = 0; i < catalogue->size(); ++i)
+        listing->push_back(*catalogue->entry(i));
+    return Ok;
+}
+
+bool PhoneStore::addedHere(const std::string &fileName) const
+{
+    return std::any_of(changes.begin(), changes.end(), [&](const Change &change) {
+        return change.kind == Change::Add && change.fileName == fileName;
+    });
+}
+
+int PhoneStore::listedFile(int index, std::string &fileName)
+{
+    const bool fresh = !listing;
+    if (fresh)
+        if (const int loaded = loadListing(); loaded < 0)
+            return loaded;
+    if (index < 0 || index >= int(listing->size()))
+        return ErrNotFound;
+    fileName = (*listing)[size_t(index)].fileName;
+    if (fresh || addedHere(fileName))
+        return Ok;
+    // The phone may have changed since the listing: never act on a ringtone
+    // that has gone, nor on a catalogue that can no longer be read.
+    std::optional<Catalogue> now;
+    if (const int read = readCatalogue(now); read < 0)
+        return read;
+    return now->indexOf(fileName) >= 0 ? Ok : ErrNotFound;
 }
 
 int PhoneStore::getRingtone(int index, std::string &name, std::string &fileName)
 {
-    if (index == 0 && !pending())
-        catalogue.reset();
-    if (const int loaded = load(); loaded < 0)
-        return loaded;
-    const Catalogue::Entry *entry = catalogue->entry(index);
-    if (!entry)
+    if ((index == 0 && changes.empty()) || !listing)
+        if (const int loaded = loadListing(); loaded < 0)
+            return loaded;
+    if (index < 0 || index >= int(listing->size()))
         return ErrNotFound;
-    name = entry->name;
-    fileName = entry->fileName;
+    name = (*listing)[size_t(index)].name;
+    fileName = (*listing)[size_t(index)].fileName;
     return Ok;
 }
 
-std::string PhoneStore::newFileName(const std::vector<std::string> &onPhone)
+int PhoneStore::getRingtoneInfo(int index, int &durationMs)
 {
+    if (!listing)
+        if (const int loaded = loadListing(); loaded < 0)
+            return loaded;
+    if (index < 0 || index >= int(listing->size()))
+        return ErrNotFound;
+    durationMs = int(std::min<int64_t>((*listing)[size_t(index)].totalTimeMs, INT_MAX));
+    return Ok;
+}
+
+std::string PhoneStore::newFileName(const Catalogue &catalogue, const std::vector<std::string> &onPhone)
+{
+    const auto taken = [&](const std::string &name) {
+        return std::find(onPhone.begin(), onPhone.end(), name) != onPhone.end();
+    };
     for (;;) {
         uint64_t bits = options.random();
         std::string name;
         for (int i = 0; i < 4; ++i, bits /= 26)
             name += char('A' + bits % 26);
         name += ".m4r";
-        const std::string part = name + kPartSuffix;
-        if (catalogue->indexOf(name) < 0
-            && std::find(onPhone.begin(), onPhone.end(), name) == onPhone.end()
-            && std::find(onPhone.begin(), onPhone.end(), part) == onPhone.end())
+        // Nor a name the caller still lists: a ringtone removed elsewhere
+        // must not come back under a row that meant the old one.
+        const bool listed = listing && std::any_of(listing->begin(), listing->end(), [&](const Catalogue::Entry &entry) {
+            return entry.fileName == name;
+        });
+        if (catalogue.indexOf(name) < 0 && !listed && !taken(name) && !taken(name + kPartSuffix))
             return name;
     }
 }
 
-std::string PhoneStore::newGuid()
+std::string PhoneStore::newGuid(const Catalogue &catalogue)
 {
     for (;;) {
         char guid[17];
         std::snprintf(guid, sizeof guid, "%016llX", static_cast<unsigned long long>(options.random()));
-        if (!catalogue->hasGuid(guid))
+        if (!catalogue.hasGuid(guid))
             return guid;
     }
 }
 
 int PhoneStore::addRingtone(const std::string &localPath, int durationMs)
 {
-    if (const int loaded = load(); loaded < 0)
-        return loaded;
+    // Read afresh: a catalogue damaged since the listing gets nothing new.
+    std::optional<Catalogue> now;
+    if (const int read = readCatalogue(now); read < 0)
+        return read;
     std::string data;
     if (const int read = readLocalFile(localPath, data, kMaxFileBytes); read < 0)
         return read;
@@ -227,88 +394,180 @@ int PhoneStore::addRingtone(const std::string &localPath, int durationMs)
     } else if (listed < 0) {
         return listed;
     }
-    const std::string fileName = newFileName(onPhone);
+    if (!listing) {
+        listing.emplace();
+        for (int i = 0; i < now->size(); ++i)
+            listing->push_back(*now->entry(i));
+    }
+    const std::string fileName = newFileName(*now, onPhone);
     if (const int placed = placeFile(transport, ringtonePath(fileName), data); placed < 0)
         return placed;
-    catalogue->add(fileName, displayName(localPath), newGuid(), std::max(durationMs, 0),
-                   options.random());
-    addedFiles.push_back(fileName);
-    return catalogue->size() - 1;
+    const std::string name = displayName(localPath);
+    const int length = std::max(durationMs, 0);
+    changes.push_back({Change::Add, fileName, name, length});
+    listing->push_back({fileName, validUtf8(name), length});
+    return int(listing->size()) - 1;
 }
 
 int PhoneStore::removeRingtone(int index)
 {
-    if (const int loaded = load(); loaded < 0)
-        return loaded;
-    const Catalogue::Entry *entry = catalogue->entry(index);
-    if (!entry)
-        return ErrNotFound;
-    const std::string fileName = entry->fileName;
-    catalogue->remove(index);
-    const auto added = std::find(addedFiles.begin(), addedFiles.end(), fileName);
-    if (added != addedFiles.end()) {
+    std::string fileName;
+    if (const int found = listedFile(index, fileName); found < 0)
+        return found;
+    listing->erase(listing->begin() + index);
+    const auto added = std::find_if(changes.begin(), changes.end(), [&](const Change &change) {
+        return change.kind == Change::Add && change.fileName == fileName;
+    });
+    if (added != changes.end()) {
         // Never in the phone's catalogue: the file can go at once.
-        addedFiles.erase(added);
+        changes.erase(added);
         transport.remove(ringtonePath(fileName));
     } else {
-        removedFiles.push_back(fileName);
+        changes.push_back({Change::Remove, fileName, {}, 0});
     }
     return Ok;
 }
 
 int PhoneStore::renameRingtone(int index, const std::string &name)
 {
-    if (const int loaded = load(); loaded < 0)
-        return loaded;
-    if (!catalogue->rename(index, name))
-        return ErrNotFound;
-    renamed = true;
+    std::string fileName;
+    if (const int found = listedFile(index, fileName); found < 0)
+        return found;
+    (*listing)[size_t(index)].name = validUtf8(name);
+    const auto added = std::find_if(changes.begin(), changes.end(), [&](const Change &change) {
+        return change.kind == Change::Add && change.fileName == fileName;
+    });
+    if (added != changes.end())
+        added->name = name;
+    else
+        changes.push_back({Change::Rename, fileName, name, 0});
     return Ok;
 }
 
-int PhoneStore::writeCatalogue()
+int PhoneStore::lockSync()
 {
-    if (const int made = transport.makeFolder(kCatalogueFolder); made < 0)
-        return made;
-    // Never write what could not be read back: the phone would keep it.
-    const std::optional<std::string> bytes = catalogue->serializeVerified();
-    if (!bytes)
-        return ErrDamaged;
-    return placeFile(transport, kCataloguePath, *bytes);
+    int locked = ErrBusy;
+    for (int attempt = 0; attempt < std::max(1, options.lockAttempts); ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(options.lockRetryDelay);
+        locked = transport.lock(kSyncLockPath);
+        if (locked != ErrBusy)
+            break;
+    }
+    return locked;
+}
+
+// The sync bracket: the phone's own services, and other programs that follow
+// it, keep out of the catalogue while the lock is held.
+template<typename Body>
+int PhoneStore::inSyncBracket(Body body)
+{
+    transport.notify(kSyncWillStart);
+    int result = lockSync();
+    if (result >= 0) {
+        transport.notify(kSyncDidStart);
+        result = body();
+        transport.unlock();
+    }
+    transport.notify(kSyncDidFinish);
+    return result;
+}
+
+int PhoneStore::rewriteCatalogue(const std::function<int(Catalogue &)> &change,
+                                 const std::function<int()> &beforeSwap)
+{
+    const std::string part = std::string(kCataloguePath) + kPartSuffix;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::optional<std::string> before;
+        if (const int read = readCatalogueBytes(transport, before); read < 0)
+            return read;
+        std::optional<Catalogue> catalogue;
+        if (const int parsed = parseCatalogue(before, catalogue); parsed < 0)
+            return parsed;
+        if (const int changed = change(*catalogue); changed < 0)
+            return changed;
+        // Never write what could not be read back: the phone would keep it.
+        const std::optional<std::string> bytes = catalogue->serializeVerified();
+        if (!bytes)
+            return ErrDamaged;
+        if (const int made = transport.makeFolder(kCatalogueFolder); made < 0)
+            return made;
+        int result = transport.write(part, *bytes);
+        if (result >= 0) {
+            // Someone who ignores the lock may have written meanwhile: then
+            // the change goes onto what they wrote.
+            std::optional<std::string> now;
+            result = readCatalogueBytes(transport, now);
+            if (result >= 0 && now != before) {
+                transport.remove(part);
+                continue;
+            }
+        }
+        if (result >= 0 && beforeSwap)
+            result = beforeSwap();
+        if (result >= 0)
+            result = transport.rename(part, kCataloguePath);
+        if (result < 0)
+            transport.remove(part);
+        return result;
+    }
+    return ErrBusy;
+}
+
+int PhoneStore::applyChanges(Catalogue &catalogue)
+{
+    for (auto change = changes.begin(); change != changes.end(); ++change) {
+        const int index = catalogue.indexOf(change->fileName);
+        switch (change->kind) {
+        case Change::Add:
+            if (index >= 0) {
+                // Another program chose the same new name at the same moment:
+                // the file is its ringtone now, and must stay.
+                changes.erase(change);
+                return ErrIo;
+            }
+            catalogue.add(change->fileName, change->name, newGuid(catalogue), change->durationMs,
+                          options.random());
+            break;
+        case Change::Remove:
+            if (index < 0 || !catalogue.remove(index))
+                return ErrNotFound;
+            break;
+        case Change::Rename:
+            if (index < 0 || !catalogue.rename(index, change->name))
+                return ErrNotFound;
+            break;
+        }
+    }
+    return Ok;
+}
+
+void PhoneStore::discardChanges()
+{
+    // Files copied for additions that never reached the catalogue.
+    for (const Change &change : changes)
+        if (change.kind == Change::Add)
+            transport.remove(ringtonePath(change.fileName));
+    changes.clear();
+    listing.reset();
 }
 
 int PhoneStore::commitChanges()
 {
-    if (!pending())
+    if (changes.empty())
         return Ok;
-    // The sync bracket: the phone's own services keep out of the catalogue
-    // while the lock is held.
-    transport.notify(kSyncWillStart);
-    int locked = ErrBusy;
-    for (int attempt = 0; attempt < std::max(1, options.lockAttempts); ++attempt) {
-        locked = transport.lock(kSyncLockPath);
-        if (locked != ErrBusy)
-            break;
-        std::this_thread::sleep_for(options.lockRetryDelay);
-    }
-    int result = locked;
-    if (locked >= 0) {
-        transport.notify(kSyncDidStart);
-        result = writeCatalogue();
-        transport.unlock();
-    }
-    transport.notify(kSyncDidFinish);
+    const int result = inSyncBracket(
+        [this] { return rewriteCatalogue([this](Catalogue &catalogue) { return applyChanges(catalogue); }, {}); });
     if (result < 0) {
         discardChanges();
         return result;
     }
     // Only now are the removed ringtones out of the catalogue; a file that
     // cannot be removed stays as a stray, never as a dangling entry.
-    for (const std::string &file : removedFiles)
-        transport.remove(ringtonePath(file));
-    addedFiles.clear();
-    removedFiles.clear();
-    renamed = false;
+    for (const Change &change : changes)
+        if (change.kind == Change::Remove)
+            transport.remove(ringtonePath(change.fileName));
+    changes.clear();
     return Ok;
 }
 
@@ -322,19 +581,45 @@ int PhoneStore::copyFromDevice(const std::string &phonePath, const std::string &
     return writeLocalFileAtomically(localPath, data);
 }
 
-int PhoneStore::copyToDevice(const std::string &phonePath, const std::string &localPath)
+int PhoneStore::replaceRingtone(const std::string &phonePath, const std::string &localPath,
+                                std::optional<int> durationMs)
 {
     const std::string fileName = fileNameIn(phonePath);
-    if (fileName.empty())
+    if (fileName.empty() || (durationMs && *durationMs < 0))
         return ErrInvalid;
-    if (const int loaded = load(); loaded < 0)
-        return loaded;
-    if (catalogue->indexOf(fileName) < 0)
-        return ErrNotFound;
     std::string data;
     if (const int read = readLocalFile(localPath, data, kMaxFileBytes); read < 0)
         return read;
-    return placeFile(transport, phonePath, data);
+    const std::string part = phonePath + kPartSuffix;
+    const int result = inSyncBracket([&] {
+        std::optional<Catalogue> now;
+        if (const int read = readCatalogue(now); read < 0)
+            return read;
+        if (now->indexOf(fileName) < 0)
+            return int(ErrNotFound);
+        int written = transport.write(part, data);
+        // The sound goes into place only once the catalogue with its new
+        // length is ready beside the old one, so the two disagree for as
+        // short a time as the phone allows.
+        const auto placeSound = [&] { return transport.rename(part, phonePath); };
+        if (written >= 0 && !durationMs)
+            written = placeSound();
+        else if (written >= 0)
+            written = rewriteCatalogue(
+                [&](Catalogue &catalogue) {
+                    const int index = catalogue.indexOf(fileName);
+                    return index >= 0 && catalogue.setTotalTime(index, *durationMs) ? int(Ok) : int(ErrNotFound);
+                },
+                placeSound);
+        if (written < 0)
+            transport.remove(part);
+        return written;
+    });
+    if (result >= 0 && durationMs && listing)
+        for (Catalogue::Entry &entry : *listing)
+            if (entry.fileName == fileName)
+                entry.totalTimeMs = *durationMs;
+    return result;
 }
 
 } // namespace tqbridge

@@ -22,10 +22,16 @@ inline constexpr char kSyncWillStart[] = "com.apple.itunes-mobdev.syncWillStart"
 inline constexpr char kSyncDidStart[] = "com.apple.itunes-mobdev.syncDidStart";
 inline constexpr char kSyncDidFinish[] = "com.apple.itunes-mobdev.syncDidFinish";
 
-// The ringtone operations on one phone, above its file transport. Changes
-// gather in memory and reach the phone's catalogue with commit(); the files
-// themselves move at once, always so that a failure at any step leaves every
-// catalogue entry with its file and loses no ringtone:
+// The ringtone operations on one phone, above its file transport. Several
+// programs may share the phone, so the catalogue is never changed from a copy:
+// every change is kept as what it does to which file, and the commit reads the
+// catalogue again under the sync lock, applies the changes to what the phone
+// holds now and writes it back only if it still reads as it did. Indexes are
+// the caller's: they point into the listing it last read (with its own
+// changes since), and a change whose ringtone has left the phone meanwhile
+// fails with ErrNotFound.
+// The files themselves move at once, always so that a failure at any step
+// leaves every catalogue entry with its file and loses no ringtone:
 // - additions copy to a temporary name, rename it into place, and enter the
 //   catalogue only at the commit (a failed commit leaves a stray file at worst);
 // - removals delete their files only after the catalogue without them is
@@ -47,38 +53,62 @@ public:
     explicit PhoneStore(Transport &transport);
     PhoneStore(Transport &transport, Options options);
 
-    // The catalogue is read from the phone again on index 0 when nothing is
+    // Index 0 reads the catalogue from the phone again when nothing is
     // pending, so a fresh enumeration always shows the phone as it is.
     int getRingtone(int index, std::string &name, std::string &fileName);
+    int getRingtoneInfo(int index, int &durationMs);
     int addRingtone(const std::string &localPath, int durationMs);
     int removeRingtone(int index);
     int renameRingtone(int index, const std::string &name);
     int commitChanges();
     int copyFromDevice(const std::string &phonePath, const std::string &localPath);
-    int copyToDevice(const std::string &phonePath, const std::string &localPath);
+    // Replaces a ringtone's sound inside the sync bracket; the length in the
+    // catalogue is set when one is given and kept otherwise.
+    int replaceRingtone(const std::string &phonePath, const std::string &localPath,
+                        std::optional<int> durationMs);
+    int copyToDevice(const std::string &phonePath, const std::string &localPath)
+    {
+        return replaceRingtone(phonePath, localPath, std::nullopt);
+    }
 
     // Local files larger than this are refused: a ringtone is a short clip.
     static constexpr uintmax_t kMaxFileBytes = 256u << 20;
 
 private:
-    int load();
+    struct Change
+    {
+        enum Kind { Add, Remove, Rename } kind;
+        std::string fileName;
+        std::string name; // Add, Rename
+        int durationMs = 0; // Add
+    };
+
+    int readCatalogue(std::optional<Catalogue> &catalogue);
+    int loadListing();
+    // The file name behind an index of the caller's listing, checked against
+    // the phone's catalogue as it is now.
+    int listedFile(int index, std::string &fileName);
+    int lockSync();
+    template<typename Body>
+    int inSyncBracket(Body body);
+    int rewriteCatalogue(const std::function<int(Catalogue &)> &change, const std::function<int()> &beforeSwap);
+    int applyChanges(Catalogue &catalogue);
     void discardChanges();
-    bool pending() const { return !addedFiles.empty() || !removedFiles.empty() || renamed; }
-    std::string newFileName(const std::vector<std::string> &onPhone);
-    std::string newGuid();
-    int writeCatalogue();
+    bool addedHere(const std::string &fileName) const;
+    std::string newFileName(const Catalogue &onPhoneCatalogue, const std::vector<std::string> &onPhone);
+    std::string newGuid(const Catalogue &catalogue);
 
     Transport &transport;
     Options options;
-    std::optional<Catalogue> catalogue;
-    std::vector<std::string> addedFiles;
-    std::vector<std::string> removedFiles;
-    bool renamed = false;
+    // What the caller saw at its last listing, with its own changes since.
+    std::optional<std::vector<Catalogue::Entry>> listing;
+    std::vector<Change> changes;
 };
 
 // Reads and writes files of the computer for the copies. A copy to the
-// computer goes to a temporary file in the target's folder that is renamed
-// over the target only when it is complete.
+// computer goes to a temporary file of a name nobody else has, created in
+// the target's folder, that is flushed to the disk and only then renamed
+// over the target.
 int readLocalFile(const std::string &path, std::string &data, uintmax_t maxBytes);
 int writeLocalFileAtomically(const std::string &path, const std::string &data);
 

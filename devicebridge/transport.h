@@ -23,6 +23,9 @@ enum Result : int {
     ErrInvalid = DEVICE_ERR_INVALID,
 };
 
+// The result for an errno value of a local file operation.
+int resultFromErrno(int error);
+
 // The phone's file system as the bridge needs it. Paths are absolute phone
 // paths ("/iTunes_Control/Ringtones/ABCD.m4r"). One implementation keeps the
 // phone in a local folder, one talks AFC to a real phone; tests wrap either to
@@ -53,7 +56,8 @@ public:
 
 // The simulated phone: a local folder is the phone's media root. Its sync
 // notifications are appended, one a line, to the file "<root>.sync-log"
-// beside the folder, so tests and users can watch the sync bracket.
+// beside the folder, so tests and users can watch the sync bracket. Without
+// the folder the phone has left: every operation gives ErrNoPhone.
 std::unique_ptr<Transport> makeFolderTransport(const std::string &root);
 
 } // namespace tqbridge

@@ -1,8 +1,8 @@
 // Real phones through usbmuxd and libimobiledevice: device events arrive on
 // libusbmuxd's thread and are queued; everything else (the lockdown
-// handshake, starting the AFC and notification services) runs on the
-// bridge's thread. AFC calls then run on the caller's thread, serialised by
-// the bridge.
+// handshake, starting the AFC and notification services, telling why a
+// phone could not be reached) runs on the bridge's thread. AFC calls then
+// run on the caller's thread, serialised by the bridge.
 #include "backend.h"
 #include "devicebridge.h"
 #include "transport.h"
@@ -13,28 +13,61 @@
 #include <libimobiledevice/lockdown.h>
 #include <libimobiledevice/notification_proxy.h>
 
+#include <usbmuxd.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <utility>
 
 namespace tqbridge {
 
-LockdownOutcome lockdownOutcome(int lockdownError)
+PhoneFailure failureFromLockdown(int lockdownError)
 {
     switch (lockdownError) {
     case LOCKDOWN_E_SUCCESS:
-        return LockdownOutcome::Connected;
-    case LOCKDOWN_E_PAIRING_DIALOG_RESPONSE_PENDING:
-    case LOCKDOWN_E_USER_DENIED_PAIRING:
+        return PhoneFailure::None;
     case LOCKDOWN_E_PASSWORD_PROTECTED:
+        return PhoneFailure::Locked;
+    case LOCKDOWN_E_PAIRING_DIALOG_RESPONSE_PENDING:
+        return PhoneFailure::TrustPending;
+    case LOCKDOWN_E_USER_DENIED_PAIRING:
+        return PhoneFailure::TrustRefused;
     case LOCKDOWN_E_INVALID_HOST_ID:
     case LOCKDOWN_E_MISSING_PAIR_RECORD:
     case LOCKDOWN_E_INVALID_PAIR_RECORD:
+    case LOCKDOWN_E_INVALID_CONF:
     case LOCKDOWN_E_PAIRING_FAILED:
-    case LOCKDOWN_E_SSL_ERROR:
-        return LockdownOutcome::InitFailed;
+        return PhoneFailure::NotPaired;
     default:
-        return LockdownOutcome::Retry;
+        // Mux errors, time-outs, a TLS handshake cut short: the cable or the
+        // phone's side may do better on the next try.
+        return PhoneFailure::Other;
     }
+}
+
+const char *failureEvent(PhoneFailure failure)
+{
+    switch (failure) {
+    case PhoneFailure::None:
+        return nullptr;
+    case PhoneFailure::NoService:
+        return DEVICE_EVENT_NO_SERVICE;
+    case PhoneFailure::Locked:
+        return DEVICE_EVENT_LOCKED;
+    case PhoneFailure::TrustPending:
+        return DEVICE_EVENT_TRUST_PENDING;
+    case PhoneFailure::TrustRefused:
+        return DEVICE_EVENT_TRUST_REFUSED;
+    case PhoneFailure::NotPaired:
+        return DEVICE_EVENT_NOT_PAIRED;
+    case PhoneFailure::NoFileService:
+        return DEVICE_EVENT_NO_FILE_SERVICE;
+    case PhoneFailure::Other:
+        break;
+    }
+    return DEVICE_EVENT_INIT_FAILED;
 }
 
 int resultFromAfcError(int afcError)
@@ -61,6 +94,26 @@ int resultFromAfcError(int afcError)
     }
 }
 
+bool iPhoneOnUsb(const std::string &devicesFolder)
+{
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(devicesFolder, error)) {
+        const auto readHex = [&entry](const char *name) {
+            std::ifstream file(entry.path() / name);
+            unsigned value = 0;
+            if (!(file >> std::hex >> value))
+                return ~0u;
+            return value;
+        };
+        if (readHex("idVendor") != 0x05ac)
+            continue;
+        const unsigned product = readHex("idProduct");
+        if (product >= 0x1290 && product <= 0x12af)
+            return true;
+    }
+    return false;
+}
+
 void UsbEventQueue::push(int eventType, const char *udid, int connectionType)
 {
     if (!udid || connectionType != CONNECTION_USBMUXD)
@@ -79,8 +132,13 @@ void UsbEventQueue::push(int eventType, const char *udid, int connectionType)
     default:
         return;
     }
+    push(UsbEvent{kind, udid});
+}
+
+void UsbEventQueue::push(UsbEvent event)
+{
     std::lock_guard lock(mutex);
-    events.push_back({kind, udid});
+    events.push_back(std::move(event));
 }
 
 std::vector<UsbEvent> UsbEventQueue::take()
@@ -222,116 +280,289 @@ private:
     uint64_t lockHandle = 0;
 };
 
+// usbmuxd and the phones through libusbmuxd and libimobiledevice.
+class LibimobiledeviceSystem final : public UsbSystem
+{
+public:
+    ~LibimobiledeviceSystem() override
+    {
+        // Joins libusbmuxd's thread: no callback runs after this.
+        if (listener)
+            idevice_event_unsubscribe();
+    }
+
+    bool subscribe(UsbEventQueue &queue, std::function<void()> wake) override
+    {
+        listener = std::make_unique<Listener>(Listener{&queue, std::move(wake)});
+        // Without usbmuxd this still succeeds: libusbmuxd keeps waiting in
+        // the background and reports the phones once it is there.
+        if (idevice_event_subscribe(&LibimobiledeviceSystem::onEvent, listener.get()) == IDEVICE_E_SUCCESS)
+            return true;
+        listener.reset();
+        return false;
+    }
+
+    bool serviceAnswers() override
+    {
+        usbmuxd_device_info_t *devices = nullptr;
+        const int count = usbmuxd_get_device_list(&devices);
+        if (devices)
+            usbmuxd_device_list_free(&devices);
+        return count >= 0;
+    }
+
+    bool serviceExpected() override
+    {
+        const char *address = std::getenv("USBMUXD_SOCKET_ADDRESS");
+        return (address && *address) || iPhoneOnUsb("/sys/bus/usb/devices");
+    }
+
+    PhoneFailure connect(const std::string &udid, std::unique_ptr<Transport> &transport) override
+    {
+        idevice_t device = nullptr;
+        if (idevice_new_with_options(&device, udid.c_str(), IDEVICE_LOOKUP_USBMUX) != IDEVICE_E_SUCCESS)
+            return PhoneFailure::Other;
+        lockdownd_client_t lockdown = nullptr;
+        const PhoneFailure paired = failureFromLockdown(lockdownd_client_new_with_handshake(device, &lockdown, kLabel));
+        if (paired != PhoneFailure::None) {
+            if (lockdown)
+                lockdownd_client_free(lockdown);
+            idevice_free(device);
+            return paired;
+        }
+        // Both services start from the session just made: a handshake each
+        // would cost two more connections and TLS set-ups.
+        lockdownd_service_descriptor_t service = nullptr;
+        const lockdownd_error_t started = lockdownd_start_service(lockdown, AFC_SERVICE_NAME, &service);
+        afc_client_t afc = nullptr;
+        if (started == LOCKDOWN_E_SUCCESS && afc_client_new(device, service, &afc) != AFC_E_SUCCESS)
+            afc = nullptr;
+        if (service)
+            lockdownd_service_descriptor_free(service);
+        if (!afc) {
+            lockdownd_client_free(lockdown);
+            idevice_free(device);
+            // A phone locked since the handshake refuses its services.
+            return started == LOCKDOWN_E_PASSWORD_PROTECTED ? PhoneFailure::Locked : PhoneFailure::NoFileService;
+        }
+        // Without the notification service the sync bracket is only the lock.
+        np_client_t np = nullptr;
+        service = nullptr;
+        if (lockdownd_start_service(lockdown, NP_SERVICE_NAME, &service) != LOCKDOWN_E_SUCCESS
+            || np_client_new(device, service, &np) != NP_E_SUCCESS)
+            np = nullptr;
+        if (service)
+            lockdownd_service_descriptor_free(service);
+        lockdownd_client_free(lockdown);
+        transport = std::make_unique<AfcTransport>(device, afc, np);
+        return PhoneFailure::None;
+    }
+
+private:
+    struct Listener
+    {
+        UsbEventQueue *queue;
+        std::function<void()> wake;
+    };
+
+    // On libusbmuxd's thread.
+    static void onEvent(const idevice_event_t *event, void *user)
+    {
+        auto *listener = static_cast<Listener *>(user);
+        listener->queue->push(event->event, event->udid, event->conn_type);
+        listener->wake();
+    }
+
+    std::unique_ptr<Listener> listener;
+};
+
+// Takes one phone at a time: the first one plugged in that can be reached,
+// and the next one still plugged in when it leaves. Tells each failure once,
+// when it is known: a passing fault after the last of a few tries, one that
+// waits for the user (locked, the trust question) at once while it keeps
+// trying, one that only the user can mend (trust refused, pairing lost) at
+// once and then waits for the phone to be plugged in again.
 class UsbBackend final : public Backend
 {
 public:
-    explicit UsbBackend(std::function<void()> wake)
+    UsbBackend(std::function<void()> wake, std::unique_ptr<UsbSystem> system)
         : wake(std::move(wake))
+        , system(std::move(system))
     {
-    }
-
-    ~UsbBackend() override
-    {
-        if (subscribed)
-            idevice_event_unsubscribe();
     }
 
     void poll(BackendHost &host) override
     {
-        // Without usbmuxd the subscription still succeeds: libusbmuxd keeps
-        // trying in the background and reports the phones once it is there.
         if (!subscribed)
-            subscribed = idevice_event_subscribe(&UsbBackend::onEvent, this) == IDEVICE_E_SUCCESS;
+            subscribed = system->subscribe(queue, wake);
         for (const UsbEvent &event : queue.take())
             handle(host, event);
-        if (!udid.empty() && !host.attached() && attemptsLeft > 0)
-            connect(host);
+        if (host.attached())
+            return;
+        // Dropped by the bridge (the connection broke): if it is still
+        // plugged in, it is tried again below like any other.
+        taken.clear();
+        const auto phone = std::find_if(phones.begin(), phones.end(), [](const Phone &p) { return !p.givenUp; });
+        if (phone != phones.end())
+            connect(host, *phone);
+        else if (phones.empty())
+            checkService(host);
     }
 
     std::chrono::milliseconds period() const override
     {
-        return std::chrono::milliseconds(attemptsLeft > 0 ? 1000 : 5000);
+        using std::chrono::milliseconds;
+        if (!taken.empty())
+            return milliseconds(5000);
+        const auto phone = std::find_if(phones.begin(), phones.end(), [](const Phone &p) { return !p.givenUp; });
+        if (phone != phones.end()) {
+            // Each try at a phone that asks for trust pairs again, which
+            // makes new keys (about a second of work): usbmuxd's own
+            // "Paired" usually comes first anyway.
+            if (phone->told == PhoneFailure::TrustPending)
+                return milliseconds(10000);
+            return milliseconds(phone->told == PhoneFailure::Locked ? 3000 : 1000);
+        }
+        if (phones.empty() && silentPolls > 0 && !serviceTold)
+            return milliseconds(1000);
+        return milliseconds(5000);
     }
 
 private:
-    static void onEvent(const idevice_event_t *event, void *user)
+    struct Phone
     {
-        auto *backend = static_cast<UsbBackend *>(user);
-        backend->queue.push(event->event, event->udid, event->conn_type);
-        backend->wake();
+        std::string udid;
+        PhoneFailure told = PhoneFailure::None;
+        int failures = 0;
+        bool givenUp = false;
+    };
+
+    static constexpr int kAttempts = 3;
+
+    // The phone answers by itself once the user has done what was asked.
+    static bool waitsForUser(PhoneFailure failure)
+    {
+        return failure == PhoneFailure::Locked || failure == PhoneFailure::TrustPending;
     }
 
     void handle(BackendHost &host, const UsbEvent &event)
     {
+        const auto phone = std::find_if(phones.begin(), phones.end(),
+                                        [&event](const Phone &p) { return p.udid == event.udid; });
         switch (event.kind) {
         case UsbEvent::Add:
-            // One phone at a time: later ones and repeated adds are ignored.
-            if (udid.empty()) {
-                udid = event.udid;
-                attemptsLeft = kAttempts;
-            }
+            if (phone == phones.end())
+                phones.push_back({event.udid});
+            // usbmuxd answers, whatever was told of it before.
+            silentPolls = 0;
+            serviceTold = false;
             break;
         case UsbEvent::Paired:
-            // The user tapped Trust: try again.
-            if (event.udid == udid && !host.attached())
-                attemptsLeft = kAttempts;
+            // Trusted now (the user tapped Trust, or paired it with a tool):
+            // worth trying again from the start.
+            if (phone != phones.end() && event.udid != taken) {
+                phone->givenUp = false;
+                phone->failures = 0;
+            }
             break;
         case UsbEvent::Remove:
-            if (event.udid == udid) {
+            if (phone == phones.end())
+                break;
+            if (event.udid == taken) {
+                taken.clear();
                 host.detach();
-                udid.clear();
-                attemptsLeft = 0;
+            } else if (phone->told != PhoneFailure::None && !host.attached()) {
+                // The failure told about is gone with the phone.
+                host.sendEvent(DEVICE_EVENT_DISCONNECT);
+            }
+            phones.erase(phone);
+            break;
+        }
+    }
+
+    void connect(BackendHost &host, Phone &phone)
+    {
+        std::unique_ptr<Transport> transport;
+        const PhoneFailure failure = system->connect(phone.udid, transport);
+        if (failure == PhoneFailure::None && transport) {
+            phone.told = PhoneFailure::None;
+            phone.failures = 0;
+            taken = phone.udid;
+            host.attach(std::move(transport));
+            return;
+        }
+        switch (failure) {
+        case PhoneFailure::Locked:
+        case PhoneFailure::TrustPending:
+            phone.failures = 0;
+            tell(host, phone, failure);
+            break;
+        case PhoneFailure::TrustRefused:
+        case PhoneFailure::NotPaired:
+            phone.givenUp = true;
+            tell(host, phone, failure);
+            break;
+        default:
+            if (++phone.failures >= kAttempts) {
+                phone.givenUp = true;
+                tell(host, phone, failure == PhoneFailure::None ? PhoneFailure::Other : failure);
             }
             break;
         }
     }
 
-    void connect(BackendHost &host)
+    void tell(BackendHost &host, Phone &phone, PhoneFailure failure)
     {
-        --attemptsLeft;
-        idevice_t device = nullptr;
-        if (idevice_new_with_options(&device, udid.c_str(), IDEVICE_LOOKUP_USBMUX) != IDEVICE_E_SUCCESS)
+        // A failure is told once; the next try's alike failure stays quiet.
+        if (phone.told == failure && waitsForUser(failure))
             return;
-        lockdownd_client_t lockdown = nullptr;
-        const LockdownOutcome outcome =
-            lockdownOutcome(lockdownd_client_new_with_handshake(device, &lockdown, kLabel));
-        if (lockdown)
-            lockdownd_client_free(lockdown);
-        if (outcome != LockdownOutcome::Connected) {
-            idevice_free(device);
-            if (outcome == LockdownOutcome::InitFailed) {
-                attemptsLeft = 0; // until the phone is paired or plugged in again
-                host.sendEvent(DEVICE_EVENT_INIT_FAILED);
+        phone.told = failure;
+        host.sendEvent(failureEvent(failure));
+    }
+
+    void checkService(BackendHost &host)
+    {
+        if (system->serviceExpected() && !system->serviceAnswers()) {
+            // Give udev the moment it takes to start usbmuxd for a phone
+            // just plugged in.
+            if (++silentPolls >= kAttempts && !serviceTold) {
+                serviceTold = true;
+                host.sendEvent(failureEvent(PhoneFailure::NoService));
             }
             return;
         }
-        afc_client_t afc = nullptr;
-        if (afc_client_start_service(device, &afc, kLabel) != AFC_E_SUCCESS) {
-            idevice_free(device);
-            return;
-        }
-        // Without the notification service the sync bracket is only the lock.
-        np_client_t np = nullptr;
-        if (np_client_start_service(device, &np, kLabel) != NP_E_SUCCESS)
-            np = nullptr;
-        attemptsLeft = 0;
-        host.attach(std::make_unique<AfcTransport>(device, afc, np));
+        silentPolls = 0;
+        if (std::exchange(serviceTold, false))
+            host.sendEvent(DEVICE_EVENT_DISCONNECT);
     }
-
-    static constexpr int kAttempts = 3;
 
     std::function<void()> wake;
     UsbEventQueue queue;
+    // After the queue: its subscription feeds the queue until it ends.
+    std::unique_ptr<UsbSystem> system;
     bool subscribed = false;
-    std::string udid;
-    int attemptsLeft = 0;
+    // Every phone plugged in, in the order they came.
+    std::vector<Phone> phones;
+    std::string taken;
+    int silentPolls = 0;
+    bool serviceTold = false;
 };
 
 } // namespace
 
+std::unique_ptr<UsbSystem> makeLibimobiledeviceSystem()
+{
+    return std::make_unique<LibimobiledeviceSystem>();
+}
+
+std::unique_ptr<Backend> makeUsbPhoneBackend(std::function<void()> wake, std::unique_ptr<UsbSystem> system)
+{
+    return std::make_unique<UsbBackend>(std::move(wake), std::move(system));
+}
+
 std::unique_ptr<Backend> makeUsbPhoneBackend(std::function<void()> wake)
 {
-    return std::make_unique<UsbBackend>(std::move(wake));
+    return makeUsbPhoneBackend(std::move(wake), makeLibimobiledeviceSystem());
 }
 
 } // namespace tqbridge

@@ -294,9 +294,14 @@ void MainDialog::showStatus()
     if (!statusReason.isEmpty())
         text += QLatin1Char(' ') + failureHint(statusReason);
     ui->labelStatus->setText(text);
-    // The line may be cut by the window's edge; the tooltip holds it whole,
-    // with the encoder's own words.
-    ui->labelStatus->setToolTip(statusReason.isEmpty() ? QString() : text + QStringLiteral("\n\n") + statusReason);
+    // The line may be cut by the window's edge (translations run longer);
+    // the tooltip then holds it whole, and always the encoder's own words.
+    QLabel *label = ui->labelStatus;
+    label->ensurePolished();
+    const bool cut = label->fontMetrics().horizontalAdvance(text) > label->contentsRect().width();
+    label->setToolTip(!statusReason.isEmpty() ? text + QStringLiteral("\n\n") + statusReason
+                      : cut                   ? text
+                                              : QString());
     qCDebug(lcWindow).noquote() << "status:" << text;
 }
 
@@ -804,12 +809,7 @@ void MainDialog::onBtnGenerate()
     converter.setFadeIn(ui->spinFadein->value());
     converter.setFadeOut(ui->spinFadeout->value());
     converter.setOutputFile(OutputNames::encodedFile(folder, input));
-    ringtoneJob = {input,
-                   ui->editOutputName->text(),
-                   start,
-                   end,
-                   ui->checkExport->isChecked(),
-                   ui->checkExportITunes->isChecked()};
+    ringtoneJob = {input, ui->editOutputName->text(), start, end};
     keepOutcome = false;
     setStatus(QT_TR_NOOP("Making the ringtone, please wait..."));
     qCDebug(lcWindow).noquote() << QStringLiteral("ringtone: start=%1 end=%2").arg(start).arg(end);
@@ -894,23 +894,58 @@ void MainDialog::finishRingtone(const QString &encodedPath)
         setStatus(QT_TR_NOOP("Conversion failed."), reason);
         return;
     }
-    const QString ringtone =
-        OutputNames::ringtoneFile(encodedPath, OutputNames::ringtoneName(job.outputName, job.input));
+    const QString name = OutputNames::ringtoneName(job.outputName, job.input);
+    const QString ringtone = OutputNames::ringtoneFile(encodedPath, name);
+    // The clip Generate was pressed with. A clip of a file with a broken,
+    // huge length may pass int's range.
+    const int ms = int(std::min<qint64>(wholeMs(job.end - job.start), std::numeric_limits<int>::max()));
+    // The exports follow the boxes as they are now: a phone that came or
+    // went during the job, or a box the user changed, decides.
+    const bool toPhone = ui->checkExport->isChecked();
+    const bool toITunes = ui->checkExportITunes->isChecked();
     QFile encoded(encodedPath);
     if (!encoded.rename(ringtone)) {
-        const QString reason = QStringLiteral("Could not rename '%1' to '%2' (%3)")
-                                   .arg(encodedPath, ringtone, encoded.errorString());
-        QFile::remove(encodedPath);
-        setStatus(QT_TR_NOOP("Conversion failed."), reason);
+        keepEncodedRingtone(encodedPath, ringtone, encoded.errorString(), name, ms, toPhone);
         return;
     }
     setStatus(QT_TR_NOOP("Conversion succeed."));
-
-    // The clip and the choices Generate was pressed with. A clip of a file
-    // with a broken, huge length may pass int's range.
-    const qint64 ms = std::min<qint64>(wholeMs(job.end - job.start), std::numeric_limits<int>::max());
-    phoneLink->exportRingtone(ringtone, int(ms), job.exportPhone, job.exportITunes);
+    phoneLink->exportRingtone(ringtone, ms, toPhone, toITunes);
     warnAboutLongRingtone();
+}
+
+void MainDialog::keepEncodedRingtone(const QString &encodedPath, const QString &ringtone, const QString &error,
+                                     const QString &name, int clipMilliseconds, bool toPhone)
+{
+    // The sound took the whole encoding to make: it stays where the encoder
+    // put it, and the user is told where that is.
+    const QString kept = QDir::toNativeSeparators(encodedPath);
+    // The box holds the why and the where; the encoder's failure hints do
+    // not fit a rename.
+    setStatus(QT_TR_NOOP("The ringtone could not be named; its sound was kept as an .m4a file."));
+    auto *box = new QMessageBox(QMessageBox::Information, QString::fromLatin1(Identity::kProductName),
+                                tr("The ringtone could not be saved as \"%1\" (%2).\n\nIts sound was kept in:\n%3")
+                                    .arg(CFilePath(ringtone).fileName(), error, kept),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Not modal in a loop of its own: the window finishes the job (and
+    // starts a waiting waveform) while the box is up.
+    box->open();
+
+    // The user asked for a ringtone on the phone: it goes there under the
+    // name it should have had, from a copy of that name, since the phone
+    // names a ringtone after its file. iTunes would take an .m4a for a
+    // song, so it gets nothing.
+    if (!toPhone)
+        return;
+    QTemporaryDir copyFolder;
+    QString sent = encodedPath;
+    if (copyFolder.isValid()) {
+        const QString copy = OutputNames::ringtoneFile(copyFolder.filePath(QStringLiteral("x.m4a")), name);
+        if (QFile::copy(encodedPath, copy))
+            sent = copy;
+    }
+    phoneLink->exportRingtone(sent, clipMilliseconds, true, false);
 }
 
 void MainDialog::onBtnBrowseOut()

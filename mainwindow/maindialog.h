@@ -95,6 +95,10 @@ private:
     void startJob(int jobType, double outputSeconds);
     void finishWaveform(const QString &wavePath);
     void finishRingtone(const QString &encodedPath);
+    // The encoded file could not be renamed to the ringtone: keeps it, says
+    // where, and still sends it to the phone when that was asked for.
+    void keepEncodedRingtone(const QString &encodedPath, const QString &ringtone, const QString &error,
+                             const QString &name, int clipMilliseconds, bool toPhone);
     void showStatus();
     // Writes the clip into the editors and the length label without writing
     // it back to the timeline.
@@ -146,15 +150,13 @@ private:
     bool clampingEditor = false;
     QString statusReason;
     // What Generate was pressed with: the job keeps it, whatever is loaded
-    // or typed while it runs.
+    // or typed while it runs. The export boxes are read when it ends.
     struct RingtoneJob
     {
         QString input;
         QString outputName;
         double start = 0.0;
         double end = 0.0;
-        bool exportPhone = false;
-        bool exportITunes = false;
     } ringtoneJob;
     // Private folder of this window's temporary waveform files (made on
     // first use, removed with its contents when the window goes).

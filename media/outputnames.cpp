@@ -54,10 +54,27 @@ QString waveFile(const QString &folder, const QString &inputPath)
     return uniquePath(folder, CFilePath(inputPath).baseName(), QStringLiteral("wav"));
 }
 
+namespace {
+
+// Leading dots would hide the file (and a name of dots alone, "." or "..",
+// is no name at all); blanks between them would stay in front.
+QString withoutLeadingDots(const QString &name)
+{
+    qsizetype start = 0;
+    while (start < name.size() && (name.at(start) == QLatin1Char('.') || name.at(start).isSpace()))
+        ++start;
+    return name.mid(start).trimmed();
+}
+
+} // namespace
+
 QString ringtoneName(const QString &typedName, const QString &inputPath)
 {
-    const QString name = sanitizeFileName(typedName);
-    return name.isEmpty() ? CFilePath(inputPath).baseName() : name;
+    QString name = withoutLeadingDots(sanitizeFileName(typedName));
+    if (name.isEmpty())
+        name = withoutLeadingDots(CFilePath(inputPath).baseName());
+    // An input called "..mp3" leaves nothing either.
+    return name.isEmpty() ? QStringLiteral("Ringtone") : name;
 }
 
 QString ringtoneFile(const QString &encodedPath, const QString &name)

@@ -23,7 +23,9 @@ QString encodedFile(const QString &folder, const QString &inputPath);
 QString waveFile(const QString &folder, const QString &inputPath);
 
 // The ringtone's base name: the typed name without the characters a file
-// name may not hold, or the input's base name when nothing is left.
+// name may not hold and without leading dots (no hidden file, no ringtone
+// called ".."); the input's base name when nothing is left, and "Ringtone"
+// when that too is nothing but dots.
 QString ringtoneName(const QString &typedName, const QString &inputPath);
 
 // The ringtone's path beside encodedPath: name + ".m4r", made unique.

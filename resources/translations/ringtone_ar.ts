@@ -265,6 +265,92 @@
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>عدد الثواني التي تستغرقها النغمة لتخفت حتى الصمت في نهايتها</translation>
+        <source>Your iPhone could not be connected.</source>
+        <translation>تعذّر توصيل جهاز iPhone.</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>خدمة الهاتف usbmuxd لا تعمل.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>تعذّر الوصول إلى جهاز iPhone: خدمة الهاتف usbmuxd لا تستجيب.&lt;br&gt;ثبّت usbmuxd (على Debian وUbuntu: الحزمة «usbmuxd») ثم أعد توصيل الهاتف.</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>وحدة الهاتف مفقودة: لا يمكن توصيل أي iPhone.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>تعذّر على Tonquill تحميل وحدة الهاتف (libtonquill_usbphone.so)، لذا لا يمكنه الوصول إلى أي iPhone.&lt;br&gt;أعد تثبيت Tonquill. ما زالت النغمات تُنشأ في مجلد الإخراج.</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>افتح قفل iPhone لتوصيله.</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>جهاز iPhone مقفل برمز دخول.&lt;br&gt;افتح قفله وأبقه مفتوحًا: سيتصل تلقائيًا.</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>اضغط على «ثقة» في جهاز iPhone لتوصيله.</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>يسأل جهاز iPhone عمّا إذا كان يثق بهذا الحاسوب.&lt;br&gt;افتح قفله واضغط على «ثقة» وأدخل رمز الدخول: سيتصل تلقائيًا.</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>جهاز iPhone لا يثق بهذا الحاسوب.</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>طُلب من جهاز iPhone ألا يثق بهذا الحاسوب.&lt;br&gt;افصل iPhone ثم أعد توصيله، واضغط على «ثقة» عندما يسأل.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>لم يعد جهاز iPhone يقبل إقران هذا الحاسوب.&lt;br&gt;وجهاز iPhone موصول ومفتوح القفل، شغّل «idevicepair unpair» ثم «idevicepair pair» (الحزمة «libimobiledevice-utils») واضغط على «ثقة» في iPhone: سيتصل بعدها تلقائيًا.</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>تعذّر تشغيل خدمة الملفات في جهاز iPhone.</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>جهاز iPhone يثق بهذا الحاسوب لكنه لم يشغّل خدمة الملفات.&lt;br&gt;افصل iPhone ثم أعد توصيله؛ وإن لم يُجدِ ذلك، أعد تشغيل iPhone.</translation>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>تعذّرت تسمية النغمة؛ وقد احتُفظ بصوتها في ملف ‎.m4a.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>تعذّر حفظ النغمة باسم &quot;%1&quot; (%2).
+
+احتُفظ بصوتها في:
+%3</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>فشل النقل: ذاكرة iPhone ممتلئة.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>فشل النقل: لم يسمح iPhone بكتابة النغمة.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>فشل النقل: انقطع اتصال iPhone أثناء النقل.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>فشل النقل: برنامج آخر يُجري مزامنة مع iPhone؛ أعد المحاولة لاحقًا.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>فشل النقل: تتعذّر قراءة قائمة النغمات في iPhone؛ لم يتغيّر شيء على الهاتف.</translation>
     </message>
 </context>
 <context>

@@ -265,6 +265,92 @@
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>Sekunden, in denen der Klingelton an seinem Ende verklingt</translation>
+        <source>Your iPhone could not be connected.</source>
+        <translation>Ihr iPhone konnte nicht verbunden werden.</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>Der Telefondienst usbmuxd läuft nicht.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>Ihr iPhone ist nicht erreichbar: Der Telefondienst usbmuxd antwortet nicht.&lt;br&gt;Installieren Sie usbmuxd (unter Debian und Ubuntu: das Paket „usbmuxd“) und schließen Sie das Telefon erneut an.</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>Das Telefonmodul fehlt: Es kann kein iPhone verbunden werden.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill konnte sein Telefonmodul (libtonquill_usbphone.so) nicht laden und kann daher kein iPhone erreichen.&lt;br&gt;Installieren Sie Tonquill erneut. Klingeltöne werden weiterhin im Ausgabeordner erstellt.</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>Entsperren Sie Ihr iPhone, um es zu verbinden.</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>Ihr iPhone ist mit einem Code gesperrt.&lt;br&gt;Entsperren Sie es und lassen Sie es entsperrt: Es verbindet sich von selbst.</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>Tippen Sie auf Ihrem iPhone auf „Vertrauen“, um es zu verbinden.</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>Ihr iPhone fragt, ob es diesem Computer vertrauen soll.&lt;br&gt;Entsperren Sie es, tippen Sie auf „Vertrauen“ und geben Sie den Code ein: Es verbindet sich von selbst.</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>Ihr iPhone vertraut diesem Computer nicht.</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>Ihr iPhone wurde angewiesen, diesem Computer nicht zu vertrauen.&lt;br&gt;Trennen Sie das iPhone, schließen Sie es wieder an und tippen Sie auf „Vertrauen“, wenn es fragt.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>Ihr iPhone akzeptiert die Kopplung mit diesem Computer nicht mehr.&lt;br&gt;Führen Sie bei angeschlossenem und entsperrtem iPhone „idevicepair unpair“ und danach „idevicepair pair“ aus (Paket „libimobiledevice-utils“) und tippen Sie auf dem iPhone auf „Vertrauen“: Dann verbindet es sich von selbst.</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>Der Dateidienst Ihres iPhones konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>Ihr iPhone vertraut diesem Computer, hat aber seinen Dateidienst nicht gestartet.&lt;br&gt;Trennen Sie das iPhone und schließen Sie es wieder an; hilft das nicht, starten Sie das iPhone neu.</translation>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>Der Klingelton konnte nicht umbenannt werden; sein Ton wurde als .m4a-Datei behalten.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>Der Klingelton konnte nicht als „%1“ gespeichert werden (%2).
+
+Sein Ton wurde behalten in:
+%3</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>Übertragung fehlgeschlagen: Das iPhone ist voll.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>Übertragung fehlgeschlagen: Das iPhone hat das Schreiben des Klingeltons nicht erlaubt.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>Übertragung fehlgeschlagen: Das iPhone wurde während der Übertragung getrennt.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>Übertragung fehlgeschlagen: Ein anderes Programm synchronisiert das iPhone; versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>Übertragung fehlgeschlagen: Die Klingeltonliste des iPhones ist nicht lesbar; das Telefon bleibt unverändert.</translation>
     </message>
 </context>
 <context>

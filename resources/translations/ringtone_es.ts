@@ -265,6 +265,92 @@
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>Segundos que tarda el tono en apagarse al final</translation>
+        <source>Your iPhone could not be connected.</source>
+        <translation>No se pudo conectar su iPhone.</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>El servicio de teléfono usbmuxd no está en ejecución.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>No se puede acceder a su iPhone: el servicio de teléfono usbmuxd no responde.&lt;br&gt;Instale usbmuxd (en Debian y Ubuntu: el paquete «usbmuxd») y vuelva a conectar el teléfono.</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>Falta el módulo de teléfono: no se puede conectar ningún iPhone.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill no pudo cargar su módulo de teléfono (libtonquill_usbphone.so), así que no puede acceder a ningún iPhone.&lt;br&gt;Vuelva a instalar Tonquill. Los tonos se siguen creando en la carpeta de salida.</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>Desbloquee su iPhone para conectarlo.</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>Su iPhone está bloqueado con un código.&lt;br&gt;Desbloquéelo y manténgalo desbloqueado: se conecta solo.</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>Toque Confiar en su iPhone para conectarlo.</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>Su iPhone pregunta si debe confiar en este ordenador.&lt;br&gt;Desbloquéelo, toque Confiar e introduzca el código: se conecta solo.</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>Su iPhone no confía en este ordenador.</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>Se indicó a su iPhone que no confíe en este ordenador.&lt;br&gt;Desconecte el iPhone y vuelva a conectarlo; después toque Confiar cuando lo pregunte.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>Su iPhone ya no acepta el emparejamiento con este ordenador.&lt;br&gt;Con el iPhone conectado y desbloqueado, ejecute «idevicepair unpair» y después «idevicepair pair» (paquete «libimobiledevice-utils») y toque Confiar en el iPhone: entonces se conecta solo.</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>No se pudo iniciar el servicio de archivos de su iPhone.</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>Su iPhone confía en este ordenador, pero no inició su servicio de archivos.&lt;br&gt;Desconecte el iPhone y vuelva a conectarlo; si no basta, reinicie el iPhone.</translation>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>No se pudo dar nombre al tono; su sonido se ha conservado como archivo .m4a.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>No se pudo guardar el tono como «%1» (%2).
+
+Su sonido se ha conservado en:
+%3</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>La transferencia ha fallado: el iPhone está lleno.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>La transferencia ha fallado: el iPhone no ha permitido escribir el tono.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>La transferencia ha fallado: el iPhone se desconectó durante la transferencia.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>La transferencia ha fallado: otro programa está sincronizando el iPhone; inténtelo más tarde.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>La transferencia ha fallado: no se puede leer la lista de tonos del iPhone; el teléfono no ha cambiado.</translation>
     </message>
 </context>
 <context>

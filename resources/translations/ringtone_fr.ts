@@ -265,6 +265,94 @@
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>Secondes pendant lesquelles la sonnerie s&apos;éteint à sa fin</translation>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>La sonnerie n&apos;a pas pu être renommée ; son son a été conservé dans un fichier .m4a.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>La sonnerie n&apos;a pas pu être enregistrée sous « %1 » (%2).
+
+Son son a été conservé dans :
+%3</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>Le transfert a échoué : l&apos;iPhone est plein.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>Le transfert a échoué : l&apos;iPhone n&apos;a pas autorisé l&apos;écriture de la sonnerie.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>Le transfert a échoué : l&apos;iPhone a été déconnecté pendant le transfert.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>Le transfert a échoué : un autre programme synchronise l&apos;iPhone ; réessayez plus tard.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>Le transfert a échoué : la liste des sonneries de l&apos;iPhone est illisible ; le téléphone n&apos;a pas été modifié.</translation>
+    </message>
+    <message>
+        <source>Your iPhone could not be connected.</source>
+        <translation>Impossible de connecter votre iPhone.</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>Le service téléphone usbmuxd n'est pas lancé.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>Votre iPhone est injoignable : le service téléphone usbmuxd ne répond pas.&lt;br&gt;Installez usbmuxd (sous Debian et Ubuntu : le paquet « usbmuxd ») puis rebranchez le téléphone.</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>Le module téléphone est absent : aucun iPhone ne peut être connecté.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill n'a pas pu charger son module téléphone (libtonquill_usbphone.so) et ne peut donc joindre aucun iPhone.&lt;br&gt;Réinstallez Tonquill. Les sonneries sont toujours créées dans le dossier de sortie.</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>Déverrouillez votre iPhone pour le connecter.</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>Votre iPhone est verrouillé par un code.&lt;br&gt;Déverrouillez-le et laissez-le déverrouillé : il se connecte tout seul.</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>Touchez « Se fier » sur votre iPhone pour le connecter.</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>Votre iPhone demande s'il faut faire confiance à cet ordinateur.&lt;br&gt;Déverrouillez-le, touchez « Se fier » et saisissez le code : il se connecte tout seul.</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>Votre iPhone ne fait pas confiance à cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>Votre iPhone a reçu l'ordre de ne pas faire confiance à cet ordinateur.&lt;br&gt;Débranchez l'iPhone puis rebranchez-le, et touchez « Se fier » quand il le demande.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>Votre iPhone n'accepte plus le jumelage de cet ordinateur.&lt;br&gt;L'iPhone branché et déverrouillé, lancez « idevicepair unpair » puis « idevicepair pair » (paquet « libimobiledevice-utils ») et touchez « Se fier » sur l'iPhone : il se connecte alors tout seul.</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>Le service de fichiers de votre iPhone n'a pas pu être démarré.</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>Votre iPhone fait confiance à cet ordinateur mais n'a pas démarré son service de fichiers.&lt;br&gt;Débranchez l'iPhone puis rebranchez-le ; si cela ne suffit pas, redémarrez l'iPhone.</translation>
     </message>
 </context>
 <context>

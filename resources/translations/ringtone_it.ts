@@ -265,6 +265,94 @@
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>Secondi che la suoneria impiega a spegnersi alla fine</translation>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>Impossibile rinominare la suoneria; il suo audio è stato conservato come file .m4a.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>Impossibile salvare la suoneria come «%1» (%2).
+
+Il suo audio è stato conservato in:
+%3</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>Trasferimento non riuscito: l&apos;iPhone è pieno.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>Trasferimento non riuscito: l&apos;iPhone non ha consentito di scrivere la suoneria.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>Trasferimento non riuscito: l&apos;iPhone è stato scollegato durante il trasferimento.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>Trasferimento non riuscito: un altro programma sta sincronizzando l&apos;iPhone; riprova più tardi.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>Trasferimento non riuscito: impossibile leggere l&apos;elenco delle suonerie dell&apos;iPhone; il telefono non è stato modificato.</translation>
+    </message>
+    <message>
+        <source>Your iPhone could not be connected.</source>
+        <translation>Impossibile collegare l'iPhone.</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>Il servizio telefono usbmuxd non è in esecuzione.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>L'iPhone non è raggiungibile: il servizio telefono usbmuxd non risponde.&lt;br&gt;Installare usbmuxd (su Debian e Ubuntu: il pacchetto &quot;usbmuxd&quot;) e ricollegare il telefono.</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>Il modulo telefono manca: nessun iPhone può essere collegato.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill non ha potuto caricare il suo modulo telefono (libtonquill_usbphone.so) e quindi non può raggiungere alcun iPhone.&lt;br&gt;Reinstallare Tonquill. Le suonerie vengono comunque create nella cartella di destinazione.</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>Sbloccare l'iPhone per collegarlo.</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>L'iPhone è bloccato con un codice.&lt;br&gt;Sbloccarlo e tenerlo sbloccato: si collega da solo.</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>Toccare Autorizza sull'iPhone per collegarlo.</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>L'iPhone chiede se considerare attendibile questo computer.&lt;br&gt;Sbloccarlo, toccare Autorizza e inserire il codice: si collega da solo.</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>L'iPhone non considera attendibile questo computer.</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>All'iPhone è stato indicato di non considerare attendibile questo computer.&lt;br&gt;Scollegare l'iPhone e ricollegarlo, poi toccare Autorizza quando lo chiede.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>L'iPhone non accetta più l'abbinamento con questo computer.&lt;br&gt;Con l'iPhone collegato e sbloccato, eseguire &quot;idevicepair unpair&quot; e poi &quot;idevicepair pair&quot; (pacchetto &quot;libimobiledevice-utils&quot;) e toccare Autorizza sull'iPhone: a quel punto si collega da solo.</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>Impossibile avviare il servizio file dell'iPhone.</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>L'iPhone considera attendibile questo computer ma non ha avviato il suo servizio file.&lt;br&gt;Scollegare l'iPhone e ricollegarlo; se non basta, riavviare l'iPhone.</translation>
     </message>
 </context>
 <context>

@@ -265,6 +265,92 @@
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>着信音の終わりで無音になるまでの秒数</translation>
+        <source>Your iPhone could not be connected.</source>
+        <translation>iPhone に接続できませんでした。</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>電話サービス usbmuxd が動作していません。</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>iPhone に接続できません: 電話サービス usbmuxd が応答しません。&lt;br&gt;usbmuxd をインストールして (Debian と Ubuntu ではパッケージ「usbmuxd」)、電話をもう一度接続してください。</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>電話モジュールがありません: iPhone を接続できません。</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill は電話モジュール (libtonquill_usbphone.so) を読み込めなかったため、iPhone に接続できません。&lt;br&gt;Tonquill をインストールし直してください。着信音は引き続き出力フォルダに作成されます。</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>接続するには iPhone のロックを解除してください。</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>iPhone はパスコードでロックされています。&lt;br&gt;ロックを解除し、解除したままにしてください: 自動的に接続されます。</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>接続するには iPhone で「信頼」をタップしてください。</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>iPhone がこのコンピュータを信頼するかどうかを尋ねています。&lt;br&gt;ロックを解除し、「信頼」をタップしてパスコードを入力してください: 自動的に接続されます。</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>iPhone はこのコンピュータを信頼していません。</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>iPhone でこのコンピュータを信頼しないことが選ばれました。&lt;br&gt;iPhone を取り外してもう一度接続し、尋ねられたら「信頼」をタップしてください。</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>iPhone はこのコンピュータとのペアリングを受け付けなくなりました。&lt;br&gt;iPhone を接続してロックを解除した状態で「idevicepair unpair」、続いて「idevicepair pair」を実行し (パッケージ「libimobiledevice-utils」)、iPhone で「信頼」をタップしてください: その後、自動的に接続されます。</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>iPhone のファイルサービスを開始できませんでした。</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>iPhone はこのコンピュータを信頼していますが、ファイルサービスを開始しませんでした。&lt;br&gt;iPhone を取り外してもう一度接続してください。それでも解決しない場合は iPhone を再起動してください。</translation>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>着信音の名前を付けられませんでした。音声は .m4a ファイルとして残してあります。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>着信音を「%1」として保存できませんでした (%2)。
+
+音声は次の場所に残してあります:
+%3</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>転送に失敗しました: iPhone の空き容量がありません。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>転送に失敗しました: iPhone が着信音の書き込みを許可しませんでした。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>転送に失敗しました: 転送中に iPhone の接続が切れました。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>転送に失敗しました: 別のプログラムが iPhone と同期中です。後でもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>転送に失敗しました: iPhone の着信音リストを読み取れません。iPhone は変更されていません。</translation>
     </message>
 </context>
 <context>

@@ -265,6 +265,92 @@
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>铃声结尾渐弱至静音所需的秒数</translation>
+        <source>Your iPhone could not be connected.</source>
+        <translation>无法连接您的 iPhone。</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>手机服务 usbmuxd 未运行。</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>无法访问您的 iPhone：手机服务 usbmuxd 没有响应。&lt;br&gt;请安装 usbmuxd（在 Debian 和 Ubuntu 上：软件包“usbmuxd”），然后重新插入手机。</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>缺少手机模块：无法连接任何 iPhone。</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill 无法加载其手机模块（libtonquill_usbphone.so），因此无法访问 iPhone。&lt;br&gt;请重新安装 Tonquill。铃声仍会生成在输出文件夹中。</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>请解锁 iPhone 以进行连接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>您的 iPhone 已用密码锁定。&lt;br&gt;请解锁并保持解锁状态：它会自动连接。</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>请在 iPhone 上轻点“信任”以进行连接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>您的 iPhone 正在询问是否信任这台电脑。&lt;br&gt;请解锁，轻点“信任”并输入密码：它会自动连接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>您的 iPhone 不信任这台电脑。</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>您的 iPhone 已被设置为不信任这台电脑。&lt;br&gt;请断开 iPhone 并重新连接，在它询问时轻点“信任”。</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>您的 iPhone 不再接受与这台电脑的配对。&lt;br&gt;在 iPhone 已连接并解锁的情况下，运行“idevicepair unpair”，然后运行“idevicepair pair”（软件包“libimobiledevice-utils”），并在 iPhone 上轻点“信任”：之后它会自动连接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>无法启动您 iPhone 的文件服务。</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>您的 iPhone 信任这台电脑，但没有启动其文件服务。&lt;br&gt;请断开 iPhone 并重新连接；如果仍无效，请重新启动 iPhone。</translation>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>无法为铃声命名；其声音已保留为 .m4a 文件。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>无法将铃声保存为“%1”(%2)。
+
+其声音已保留在：
+%3</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>传输失败：iPhone 空间已满。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>传输失败：iPhone 不允许写入铃声。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>传输失败：传输过程中 iPhone 已断开连接。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>传输失败：另一个程序正在与 iPhone 同步，请稍后重试。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>传输失败：无法读取 iPhone 的铃声列表；手机未做任何更改。</translation>
     </message>
 </context>
 <context>

@@ -265,6 +265,92 @@
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>鈴聲結尾漸弱至靜音所需的秒數</translation>
+        <source>Your iPhone could not be connected.</source>
+        <translation>無法連接您的 iPhone。</translation>
+    </message>
+    <message>
+        <source>The phone service usbmuxd is not running.</source>
+        <translation>手機服務 usbmuxd 未在執行。</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
+        <translation>無法存取您的 iPhone：手機服務 usbmuxd 沒有回應。&lt;br&gt;請安裝 usbmuxd（在 Debian 和 Ubuntu 上：套件「usbmuxd」），然後重新插上手機。</translation>
+    </message>
+    <message>
+        <source>The phone module is missing: no iPhone can be connected.</source>
+        <translation>缺少手機模組：無法連接任何 iPhone。</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill 無法載入其手機模組（libtonquill_usbphone.so），因此無法存取 iPhone。&lt;br&gt;請重新安裝 Tonquill。鈴聲仍會在輸出資料夾中產生。</translation>
+    </message>
+    <message>
+        <source>Unlock your iPhone to connect it.</source>
+        <translation>請解鎖 iPhone 以進行連接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
+        <translation>您的 iPhone 已用密碼鎖定。&lt;br&gt;請解鎖並保持解鎖：它會自動連接。</translation>
+    </message>
+    <message>
+        <source>Tap Trust on your iPhone to connect it.</source>
+        <translation>請在 iPhone 上點一下「信任」以進行連接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
+        <translation>您的 iPhone 正在詢問是否信任這部電腦。&lt;br&gt;請解鎖，點一下「信任」並輸入密碼：它會自動連接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>您的 iPhone 不信任這部電腦。</translation>
+    </message>
+    <message>
+        <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
+        <translation>您的 iPhone 已被設定為不信任這部電腦。&lt;br&gt;請拔下 iPhone 後重新連接，並在它詢問時點一下「信任」。</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>您的 iPhone 不再接受與這部電腦的配對。&lt;br&gt;在 iPhone 已連接並解鎖的狀態下，執行「idevicepair unpair」，再執行「idevicepair pair」（套件「libimobiledevice-utils」），並在 iPhone 上點一下「信任」：之後它會自動連接。</translation>
+    </message>
+    <message>
+        <source>Your iPhone's file service could not be started.</source>
+        <translation>無法啟動您 iPhone 的檔案服務。</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>您的 iPhone 信任這部電腦，但沒有啟動其檔案服務。&lt;br&gt;請拔下 iPhone 後重新連接；如果仍然無效，請重新啟動 iPhone。</translation>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>無法為鈴聲命名；其聲音已保留為 .m4a 檔案。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>無法將鈴聲儲存為「%1」(%2)。
+
+其聲音已保留在：
+%3</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>傳輸失敗：iPhone 空間已滿。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>傳輸失敗：iPhone 不允許寫入鈴聲。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>傳輸失敗：傳輸期間 iPhone 已中斷連線。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>傳輸失敗：另一個程式正在與 iPhone 同步，請稍後再試。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>傳輸失敗：無法讀取 iPhone 的鈴聲清單；手機未做任何變更。</translation>
     </message>
 </context>
 <context>

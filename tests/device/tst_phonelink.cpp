@@ -1,5 +1,6 @@
 // The window's phone side: the failed-connection explanation in every
-// language, the iTunes check off Windows, and the copy after Generate.
+// language, the iTunes check off Windows, and the copy after Generate with
+// the reason it failed.
 #include "devicebridge.h"
 #include "phonelink.h"
 #include "standins.h"
@@ -13,6 +14,8 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
+
 class TestPhoneLink final : public QObject
 {
     Q_OBJECT
@@ -23,8 +26,16 @@ private Q_SLOTS:
     void initFailedBoxExplains();
     void initFailedTextIsTranslated_data();
     void initFailedTextIsTranslated();
+    void repeatedInitFailureShowsOneBox();
+    void failureBoxFollowsThePhone();
     void exportToPhone_data();
     void exportToPhone();
+    void failureIsTold_data();
+    void failureIsTold();
+    void failureTextsAreTranslated_data();
+    void failureTextsAreTranslated();
+    void transferFailuresAreTranslated_data();
+    void transferFailuresAreTranslated();
 
 private:
     struct Window
@@ -96,6 +107,72 @@ void TestPhoneLink::initFailedTextIsTranslated()
     QCOMPARE(translated.count(QLatin1String("<br>")), english.count(QLatin1String("<br>")));
 }
 
+void TestPhoneLink::repeatedInitFailureShowsOneBox()
+{
+    Window window;
+    // Counts the boxes up at once, then closes them, from inside whichever
+    // box's loop runs.
+    int mostAtOnce = 0;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&mostAtOnce] {
+        int shown = 0;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMessageBox *>(widget) && widget->isVisible())
+                ++shown;
+        }
+        mostAtOnce = std::max(mostAtOnce, shown);
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMessageBox *>(widget))
+                widget->close();
+        }
+    });
+    QTimer::singleShot(0, [&] {
+        closer.start(20);
+        // The same failure twice more while the first box is up, as a phone
+        // that keeps failing reports it.
+        window.link.onDeviceEvent(QStringLiteral(DEVICE_EVENT_INIT_FAILED));
+        window.link.onDeviceEvent(QStringLiteral(DEVICE_EVENT_INIT_FAILED));
+    });
+    window.link.onDeviceEvent(QStringLiteral(DEVICE_EVENT_INIT_FAILED));
+    closer.stop();
+    QCOMPARE(mostAtOnce, 1);
+
+    // Once it is closed, the next failure is shown again.
+    bool shownAgain = false;
+    QTimer::singleShot(0, [&shownAgain] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shownAgain = true;
+            box->accept();
+        }
+    });
+    window.link.onDeviceEvent(QStringLiteral(DEVICE_EVENT_INIT_FAILED));
+    QVERIFY(shownAgain);
+}
+
+void TestPhoneLink::failureBoxFollowsThePhone()
+{
+    Window window;
+    // Trust is asked for, then the phone is locked, then the user unlocks it
+    // and taps Trust: the box shows the latest reason, then goes by itself.
+    QString textWhenLocked;
+    bool stillOpenAfterConnect = true;
+    QTimer::singleShot(0, [&] {
+        window.link.onDeviceEvent(QStringLiteral(DEVICE_EVENT_LOCKED));
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            textWhenLocked = box->text();
+        window.link.onDeviceEvent(QStringLiteral(DEVICE_EVENT_CONNECT));
+        QTimer::singleShot(0, [&] {
+            stillOpenAfterConnect = QApplication::activeModalWidget() != nullptr;
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->close();
+        });
+    });
+    window.link.onDeviceEvent(QStringLiteral(DEVICE_EVENT_TRUST_PENDING));
+    QCOMPARE(textWhenLocked, CPhoneLink::failureText(QStringLiteral(DEVICE_EVENT_LOCKED)));
+    QVERIFY(!stillOpenAfterConnect);
+    QVERIFY(window.exportPhone->isChecked());
+}
+
 void TestPhoneLink::exportToPhone_data()
 {
     QTest::addColumn<bool>("toPhone");
@@ -104,7 +181,22 @@ void TestPhoneLink::exportToPhone_data()
     QTest::addColumn<QString>("status");
     QTest::newRow("copied") << true << 3 << 0 << "Transfer succeed.";
     QTest::newRow("addition fails") << true << -1 << 0 << "Transfer failed.";
-    QTest::newRow("commit fails") << true << 0 << -4 << "Transfer failed.";
+    QTest::newRow("commit fails") << true << 0 << -1 << "Transfer failed.";
+    QTest::newRow("local file refused") << true << int(DEVICE_ERR_INVALID) << 0 << "Transfer failed.";
+    QTest::newRow("phone full") << true << int(DEVICE_ERR_NO_SPACE) << 0 << "Transfer failed: the iPhone is full.";
+    QTest::newRow("full at the commit") << true << 0 << int(DEVICE_ERR_NO_SPACE)
+                                        << "Transfer failed: the iPhone is full.";
+    QTest::newRow("no permission") << true << int(DEVICE_ERR_PERMISSION) << 0
+                                   << "Transfer failed: the iPhone did not allow the ringtone to be written.";
+    const QString busy = QStringLiteral("Transfer failed: another program is syncing with the iPhone; try again later.");
+    QTest::newRow("sync lock held") << true << 0 << int(DEVICE_ERR_BUSY) << busy;
+    QTest::newRow("phone gone") << true << int(DEVICE_ERR_NO_PHONE) << int(DEVICE_ERR_NO_PHONE)
+                                << "Transfer failed: the iPhone was disconnected during the transfer.";
+    QTest::newRow("list unreadable")
+        << true << int(DEVICE_ERR_DAMAGED) << 0
+        << "Transfer failed: the iPhone's ringtone list cannot be read; the phone is unchanged.";
+    // The addition's reason comes first: the commit only follows from it.
+    QTest::newRow("addition's reason first") << true << int(DEVICE_ERR_BUSY) << int(DEVICE_ERR_IO) << busy;
     QTest::newRow("not chosen") << false << 0 << 0 << "";
 }
 
@@ -129,6 +221,136 @@ void TestPhoneLink::exportToPhone()
                                               + " 1187",
                                           "commit"}));
     QCOMPARE(QString::fromLatin1(statuses.last().first().value<const char *>()), status);
+}
+
+namespace {
+
+// Every failure to reach a phone, with a word its explanation must hold for
+// the user to act on (commands and packages are not translated).
+const std::pair<const char *, const char *> kFailureEvents[] = {
+    {DEVICE_EVENT_INIT_FAILED, "<br>"},
+    {DEVICE_EVENT_NO_SERVICE, "usbmuxd"},
+    {DEVICE_EVENT_NO_MODULE, "libtonquill_usbphone.so"},
+    {DEVICE_EVENT_LOCKED, "<br>"},
+    {DEVICE_EVENT_TRUST_PENDING, "<br>"},
+    {DEVICE_EVENT_TRUST_REFUSED, "<br>"},
+    {DEVICE_EVENT_NOT_PAIRED, "idevicepair unpair"},
+    {DEVICE_EVENT_NO_FILE_SERVICE, "<br>"},
+};
+
+// The text of the message box that running shows (modal or not), closed.
+template<typename Run>
+QString boxShownBy(QWidget *window, Run run)
+{
+    QString shown;
+    const auto take = [window, &shown] {
+        for (QMessageBox *box : window->findChildren<QMessageBox *>()) {
+            if (box->isVisible() && shown.isEmpty()) {
+                shown = box->text();
+                box->accept();
+            }
+        }
+    };
+    QTimer::singleShot(0, window, take);
+    run();
+    take();
+    QCoreApplication::processEvents();
+    return shown;
+}
+
+} // namespace
+
+void TestPhoneLink::failureIsTold_data()
+{
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<QString>("word");
+    for (const auto &[event, word] : kFailureEvents)
+        QTest::newRow(event) << QString::fromLatin1(event) << QString::fromLatin1(word);
+}
+
+void TestPhoneLink::failureIsTold()
+{
+    QFETCH(QString, event);
+    QFETCH(QString, word);
+    Window window;
+    window.widget.show();
+    QSignalSpy statuses(&window.link, &CPhoneLink::statusChanged);
+    QSignalSpy phone(&window.link, &CPhoneLink::phoneChanged);
+    const bool exportEnabled = window.exportPhone->isEnabled();
+    const QString shown = boxShownBy(&window.widget, [&] { window.link.onDeviceEvent(event); });
+    QCOMPARE(shown, CPhoneLink::failureText(event));
+    QVERIFY2(shown.contains(word), qPrintable(shown));
+    // A phone is plugged in but unusable: the status says so rather than
+    // asking for one, and the export stays as it was.
+    QCOMPARE(statuses.size(), 1);
+    const QString status = QString::fromLatin1(statuses.first().first().value<const char *>());
+    QVERIFY(!status.isEmpty());
+    QVERIFY(status != QLatin1String("Please connect your iPhone to this computer."));
+    QVERIFY(phone.isEmpty());
+    QCOMPARE(window.exportPhone->isEnabled(), exportEnabled);
+    // Any other text shows nothing.
+    QVERIFY(CPhoneLink::failureText(event + QLatin1Char(' ')).isEmpty());
+}
+
+void TestPhoneLink::failureTextsAreTranslated_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<QString>("word");
+    for (const char *code : {"fr", "de", "es", "it", "ja", "zh_CN", "zh_TW", "ar"})
+        for (const auto &[event, word] : kFailureEvents)
+            QTest::addRow("%s %s", code, event) << QString::fromLatin1(code) << QString::fromLatin1(event)
+                                                << QString::fromLatin1(word);
+}
+
+void TestPhoneLink::failureTextsAreTranslated()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, event);
+    QFETCH(QString, word);
+    QString status;
+    {
+        Window window;
+        QSignalSpy statuses(&window.link, &CPhoneLink::statusChanged);
+        boxShownBy(&window.widget, [&] { window.link.onDeviceEvent(event); });
+        QCOMPARE(statuses.size(), 1);
+        status = QString::fromLatin1(statuses.first().first().value<const char *>());
+    }
+    const QString english = CPhoneLink::failureText(event);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/translations/ringtone_%1.qm").arg(code)));
+    QCoreApplication::installTranslator(&translator);
+    const QString translated = CPhoneLink::failureText(event);
+    const QString translatedStatus = QCoreApplication::translate("MainDialog", status.toLatin1().constData());
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY2(translated != english, qPrintable(english));
+    QVERIFY2(translatedStatus != status, qPrintable(status));
+    QVERIFY2(translated.contains(word), qPrintable(translated));
+    QCOMPARE(translated.count(QLatin1String("<br>")), english.count(QLatin1String("<br>")));
+}
+
+void TestPhoneLink::transferFailuresAreTranslated_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("result");
+    for (const char *code : {"fr", "de", "es", "it", "ja", "zh_CN", "zh_TW", "ar"}) {
+        for (int result : {DEVICE_ERR_IO, DEVICE_ERR_BUSY, DEVICE_ERR_NO_SPACE, DEVICE_ERR_PERMISSION,
+                           DEVICE_ERR_NO_PHONE, DEVICE_ERR_DAMAGED}) {
+            QTest::addRow("%s %d", code, result) << QString::fromLatin1(code) << result;
+        }
+    }
+}
+
+void TestPhoneLink::transferFailuresAreTranslated()
+{
+    QFETCH(QString, code);
+    QFETCH(int, result);
+    const char *source = CPhoneLink::transferStatus(result);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/translations/ringtone_%1.qm").arg(code)));
+    const QString translated = translator.translate("MainDialog", source);
+    QVERIFY2(!translated.isEmpty(), source);
+    QVERIFY(translated != QString::fromLatin1(source));
 }
 
 QTEST_MAIN(TestPhoneLink)

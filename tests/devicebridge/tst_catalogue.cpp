@@ -37,7 +37,12 @@ plist_t phoneCatalogue()
         plist_t entry = plist_new_dict();
         plist_dict_set_item(entry, "Name", plist_new_string(names[i]));
         plist_dict_set_item(entry, "GUID", plist_new_string("0123456789ABCDEF"));
-        plist_dict_set_item(entry, "Total Time", plist_new_uint(1000));
+        // Lengths as other programs may write them: a number of either
+        // kind, or none.
+        if (i == 0)
+            plist_dict_set_item(entry, "Total Time", plist_new_uint(1000));
+        else if (i == 2)
+            plist_dict_set_item(entry, "Total Time", plist_new_real(2500.7));
         plist_dict_set_item(entry, "Media Kind", plist_new_string("ringtone"));
         plist_dict_set_item(ringtones, files[i], entry);
     }
@@ -84,18 +89,24 @@ void TestCatalogue::readsWhatLibplistWrote()
     QVERIFY(catalogue);
     QCOMPARE(catalogue->isBinary(), binary);
     const std::vector<Catalogue::Entry> expected = {
-        {"QQQQ.m4r", "Zulu"}, {"AAAA.m4r", "a&lt;b&gt;"}, {"MMMM.m4r", "\xc3\xa9t\xc3\xa9"}};
+        {"QQQQ.m4r", "Zulu", 1000}, {"AAAA.m4r", "a&lt;b&gt;", 0}, {"MMMM.m4r", "\xc3\xa9t\xc3\xa9", 2500}};
     QVERIFY(entriesOf(*catalogue) == expected);
 
-    // A rename changes the name only; everything else survives, in order.
+    // A rename changes the name only, a new length the length only;
+    // everything else survives, in order.
     QVERIFY(catalogue->rename(1, "renamed"));
     QVERIFY(!catalogue->rename(3, "none"));
+    QVERIFY(catalogue->setTotalTime(2, 4321));
+    QVERIFY(!catalogue->setTotalTime(3, 1));
     const std::string written = catalogue->serialize();
     QCOMPARE(plist_is_binary(written.data(), uint32_t(written.size())) != 0, binary);
     auto again = Catalogue::parse(written);
     QVERIFY(again);
     QCOMPARE(again->entry(1)->name, std::string("renamed"));
     QCOMPARE(again->entry(2)->fileName, std::string("MMMM.m4r"));
+    QCOMPARE(again->entry(2)->totalTimeMs, int64_t(4321));
+    QCOMPARE(again->entry(2)->name, std::string("\xc3\xa9t\xc3\xa9"));
+    QCOMPARE(again->entry(0)->totalTimeMs, int64_t(1000));
     QVERIFY(again->hasGuid("0123456789ABCDEF"));
     const std::string xml = [&] {
         Catalogue copy = std::move(*again);

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -22,6 +23,7 @@ struct Ringtone
 {
     std::string name;
     QByteArray bytes;
+    int64_t totalTimeMs = 0;
     bool operator==(const Ringtone &) const = default;
 };
 
@@ -90,7 +92,7 @@ public:
             shot.order.push_back(entry->fileName);
             if (!QFile::exists(ringtone(entry->fileName)))
                 ++shot.dangling;
-            shot.ringtones[entry->fileName] = {entry->name, readAll(ringtone(entry->fileName))};
+            shot.ringtones[entry->fileName] = {entry->name, readAll(ringtone(entry->fileName)), entry->totalTimeMs};
         }
         return shot;
     }
@@ -115,6 +117,7 @@ struct Scenario
     std::map<std::string, std::string> mayRename;
     std::map<std::string, QByteArray> mayReplace;
     int addsOnSuccess = 0;
+    std::map<std::string, int64_t> mayRetime;
 };
 
 std::string local(const Phone &phone, const char *name)
@@ -132,28 +135,31 @@ std::vector<Scenario> scenarios()
     return {
         {"add", [](PhoneStore &s, const Phone &p) {
              const bool added = ok(s.addRingtone(local(p, "new.m4r"), 1187));
-             return ok(s.commitChanges()) && added; }, {}, {}, {}, 1},
+             return ok(s.commitChanges()) && added; }, {}, {}, {}, 1, {}},
         {"add batch", [](PhoneStore &s, const Phone &p) {
              bool all = ok(s.addRingtone(local(p, "new.m4r"), 1000));
              all = ok(s.addRingtone(local(p, "two.m4r"), 2000)) && all;
              all = ok(s.addRingtone(local(p, "new.m4r"), 3000)) && all;
-             return ok(s.commitChanges()) && all; }, {}, {}, {}, 3},
+             return ok(s.commitChanges()) && all; }, {}, {}, {}, 3, {}},
         {"remove", [](PhoneStore &s, const Phone &) {
              const bool removed = ok(s.removeRingtone(1));
-             return ok(s.commitChanges()) && removed; }, {"BBBB.m4r"}, {}, {}, 0},
+             return ok(s.commitChanges()) && removed; }, {"BBBB.m4r"}, {}, {}, 0, {}},
         {"rename", [](PhoneStore &s, const Phone &) {
              const bool renamed = ok(s.renameRingtone(0, "x&lt;y"));
-             return ok(s.commitChanges()) && renamed; }, {}, {{"AAAA.m4r", "x&lt;y"}}, {}, 0},
+             return ok(s.commitChanges()) && renamed; }, {}, {{"AAAA.m4r", "x&lt;y"}}, {}, 0, {}},
         {"add and remove", [](PhoneStore &s, const Phone &p) {
              bool all = ok(s.addRingtone(local(p, "new.m4r"), 1000));
              all = ok(s.removeRingtone(0)) && all;
-             return ok(s.commitChanges()) && all; }, {"AAAA.m4r"}, {}, {}, 1},
+             return ok(s.commitChanges()) && all; }, {"AAAA.m4r"}, {}, {}, 1, {}},
         {"replace", [](PhoneStore &s, const Phone &p) {
              return ok(s.copyToDevice("/iTunes_Control/Ringtones/CCCC.m4r", local(p, "new.m4r"))); },
-         {}, {}, {{"CCCC.m4r", QByteArray(300, 'n')}}, 0},
+         {}, {}, {{"CCCC.m4r", QByteArray(300, 'n')}}, 0, {}},
+        {"replace with length", [](PhoneStore &s, const Phone &p) {
+             return ok(s.replaceRingtone("/iTunes_Control/Ringtones/CCCC.m4r", local(p, "new.m4r"), 4321)); },
+         {}, {}, {{"CCCC.m4r", QByteArray(300, 'n')}}, 0, {{"CCCC.m4r", 4321}}},
         {"save to computer", [](PhoneStore &s, const Phone &p) {
              return ok(s.copyFromDevice("/iTunes_Control/Ringtones/BBBB.m4r", local(p, "saved.m4r"))); },
-         {}, {}, {}, 0},
+         {}, {}, {}, 0, {}},
     };
 }
 
@@ -178,11 +184,14 @@ std::string brokenInvariant(const Snapshot &before, const Snapshot &after, const
         const bool replaced = scenario.mayReplace.count(file) && now->second.bytes == scenario.mayReplace.at(file);
         if (now->second.bytes != old.bytes && !replaced)
             return "ringtone " + file + " damaged";
+        const bool retimed = scenario.mayRetime.count(file) && now->second.totalTimeMs == scenario.mayRetime.at(file);
+        if (now->second.totalTimeMs != old.totalTimeMs && !retimed)
+            return "ringtone " + file + " changed its length";
     }
     const QByteArray saved = readAll(phone.local("saved.m4r"));
     if (QFile::exists(phone.local("saved.m4r")) && saved != before.ringtones.at("BBBB.m4r").bytes)
         return "partial copy on the computer";
-    if (QFile::exists(phone.local("saved.m4r.part")))
+    if (!QDir(phone.dir.path()).entryList({QStringLiteral("saved.m4r?*")}, QDir::AllEntries | QDir::Hidden).isEmpty())
         return "temporary file left on the computer";
     if (!succeeded)
         return {};
@@ -196,6 +205,9 @@ std::string brokenInvariant(const Snapshot &before, const Snapshot &after, const
     for (const auto &[file, bytes] : scenario.mayReplace)
         if (after.ringtones.at(file).bytes != bytes)
             return "reported success, not replaced";
+    for (const auto &[file, length] : scenario.mayRetime)
+        if (after.ringtones.at(file).totalTimeMs != length)
+            return "reported success, length not set";
     if (std::string(scenario.name) == "save to computer" && saved.isEmpty())
         return "reported success, nothing saved";
     return {};
@@ -226,6 +238,19 @@ private Q_SLOTS:
     void commitRecordsTheSyncBracket();
     void busySyncLockFailsTheCommit();
     void pathsOutsideTheRingtoneFolderAreRefused();
+    void twoProgramsExportInTurns_data();
+    void twoProgramsExportInTurns();
+    void changesFollowTheCallersListing_data();
+    void changesFollowTheCallersListing();
+    void catalogueDamagedAfterTheListing_data();
+    void catalogueDamagedAfterTheListing();
+    void replaceSetsTheLengthInsideTheSyncBracket();
+    void replaceWaitsForTheSyncLock();
+    void lengthsFollowTheListing();
+    void savingKeepsTheUsersFiles();
+    void phoneLeavingIsSaidSo();
+    void writerIgnoringTheLock_data();
+    void writerIgnoringTheLock();
 
 private:
     int sweptRuns = 0;
@@ -453,6 +478,403 @@ void TestPhoneStore::pathsOutsideTheRingtoneFolderAreRefused()
     }
     QCOMPARE(store.copyToDevice("/iTunes_Control/Ringtones/ZZZZ.m4r", phone.local("new.m4r").toStdString()),
              int(ErrNotFound));
+}
+
+namespace {
+
+std::vector<std::string> names(const Snapshot &shot)
+{
+    std::vector<std::string> out;
+    for (const std::string &file : shot.order)
+        out.push_back(shot.ringtones.at(file).name);
+    return out;
+}
+
+// Enumerates as the manager does: 0 when the list ended normally.
+int list(PhoneStore &store)
+{
+    std::string name, file;
+    for (int i = 0;; ++i)
+        if (const int result = store.getRingtone(i, name, file); result < 0)
+            return result == ErrNotFound ? 0 : result;
+}
+
+int ringtoneFiles(const Phone &phone)
+{
+    return int(QDir(phone.root + QLatin1String("/iTunes_Control/Ringtones")).entryList(QDir::Files).size());
+}
+
+// Every way of merging a steps of one program with b of the other.
+void interleavings(QString prefix, int a, int b, QStringList &out)
+{
+    if (a == 0 && b == 0)
+        out << prefix;
+    if (a > 0)
+        interleavings(prefix + QLatin1Char('A'), a - 1, b, out);
+    if (b > 0)
+        interleavings(prefix + QLatin1Char('B'), a, b - 1, out);
+}
+
+} // namespace
+
+void TestPhoneStore::twoProgramsExportInTurns_data()
+{
+    QTest::addColumn<QString>("order");
+    QStringList orders;
+    interleavings({}, 3, 5, orders);
+    for (const QString &order : orders)
+        QTest::newRow(order.toLatin1().constData()) << order;
+}
+
+void TestPhoneStore::twoProgramsExportInTurns()
+{
+    // Two windows on one phone: B exports "one", A exports "two" (its manager
+    // listed first), B lists and exports "three", each step of one program
+    // falling anywhere between the other's.
+    QFETCH(QString, order);
+    Phone phone;
+    phone.seed(true);
+    for (const char *name : {"one.m4r", "three.m4r"})
+        writeAll(phone.local(name), name);
+    auto transportA = makeFolderTransport(phone.rootUtf8());
+    auto transportB = makeFolderTransport(phone.rootUtf8());
+    PhoneStore a(*transportA, quickLock());
+    PhoneStore b(*transportB, quickLock());
+    const auto add = [&](PhoneStore &store, const char *name) {
+        return [&store, path = local(phone, name)] { return store.addRingtone(path, 1000); };
+    };
+    const std::vector<std::function<int()>> stepsA = {[&] { return list(a); }, add(a, "two.m4r"),
+                                                      [&] { return a.commitChanges(); }};
+    const std::vector<std::function<int()>> stepsB = {add(b, "one.m4r"), [&] { return b.commitChanges(); },
+                                                      [&] { return list(b); }, add(b, "three.m4r"),
+                                                      [&] { return b.commitChanges(); }};
+    size_t nextA = 0, nextB = 0;
+    for (const QChar step : order) {
+        const int result = step == QLatin1Char('A') ? stepsA[nextA++]() : stepsB[nextB++]();
+        QVERIFY2(result >= 0, qPrintable(QStringLiteral("step %1 of %2: %3").arg(nextA + nextB).arg(order).arg(result)));
+    }
+    const Snapshot shot = phone.snapshot();
+    QVERIFY(shot.parses);
+    QCOMPARE(shot.dangling, 0);
+    std::vector<std::string> held = names(shot);
+    std::sort(held.begin(), held.end());
+    QCOMPARE(held, (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "one", "three", "two"}));
+    QCOMPARE(ringtoneFiles(phone), 6); // no file without its entry
+}
+
+void TestPhoneStore::changesFollowTheCallersListing_data()
+{
+    // A lists Alpha, Bravo, Charlie; B, another program, changes the phone
+    // before A's change or between A's change and A's commit.
+    QTest::addColumn<bool>("otherRemoves"); // else it adds "one"
+    QTest::addColumn<int>("otherIndex");
+    QTest::addColumn<bool>("otherBetween");
+    QTest::addColumn<bool>("rename"); // else A removes
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("changeResult");
+    QTest::addColumn<int>("commitResult");
+    QTest::addColumn<QStringList>("after");
+    const int notFound = ErrNotFound;
+    QTest::newRow("rename after an earlier one left")
+        << true << 0 << false << true << 1 << 0 << 0 << QStringList{"Bee", "Charlie"};
+    QTest::newRow("remove after one was added")
+        << false << 0 << false << false << 2 << 0 << 0 << QStringList{"Alpha", "Bravo", "one"};
+    QTest::newRow("rename after one was added")
+        << false << 0 << true << true << 0 << 0 << 0 << QStringList{"Bee", "Bravo", "Charlie", "one"};
+    QTest::newRow("remove after an earlier one left")
+        << true << 0 << true << false << 2 << 0 << 0 << QStringList{"Bravo"};
+    QTest::newRow("rename of one that left")
+        << true << 1 << false << true << 1 << notFound << 0 << QStringList{"Alpha", "Charlie"};
+    QTest::newRow("remove of one that left")
+        << true << 1 << false << false << 1 << notFound << 0 << QStringList{"Alpha", "Charlie"};
+    QTest::newRow("rename of one that left before the commit")
+        << true << 1 << true << true << 1 << 0 << notFound << QStringList{"Alpha", "Charlie"};
+    QTest::newRow("remove of one that left before the commit")
+        << true << 1 << true << false << 1 << 0 << notFound << QStringList{"Alpha", "Charlie"};
+}
+
+void TestPhoneStore::changesFollowTheCallersListing()
+{
+    QFETCH(bool, otherRemoves);
+    QFETCH(int, otherIndex);
+    QFETCH(bool, otherBetween);
+    QFETCH(bool, rename);
+    QFETCH(int, index);
+    QFETCH(int, changeResult);
+    QFETCH(int, commitResult);
+    QFETCH(QStringList, after);
+    Phone phone;
+    phone.seed(false);
+    writeAll(phone.local("one.m4r"), "one");
+    auto transportA = makeFolderTransport(phone.rootUtf8());
+    auto transportB = makeFolderTransport(phone.rootUtf8());
+    PhoneStore a(*transportA, quickLock());
+    PhoneStore b(*transportB, quickLock());
+    QCOMPARE(list(a), 0);
+    const auto other = [&] {
+        QCOMPARE(list(b), 0);
+        if (otherRemoves)
+            QCOMPARE(b.removeRingtone(otherIndex), 0);
+        else
+            QVERIFY(b.addRingtone(local(phone, "one.m4r"), 1000) >= 0);
+        QCOMPARE(b.commitChanges(), 0);
+    };
+    if (!otherBetween)
+        other();
+    QCOMPARE(rename ? a.renameRingtone(index, "Bee") : a.removeRingtone(index), changeResult);
+    if (otherBetween)
+        other();
+    QCOMPARE(a.commitChanges(), commitResult);
+
+    const Snapshot shot = phone.snapshot();
+    QStringList held;
+    for (const std::string &name : names(shot))
+        held << QString::fromStdString(name);
+    QCOMPARE(held, after);
+    QCOMPARE(shot.dangling, 0);
+    QCOMPARE(ringtoneFiles(phone), int(after.size()));
+}
+
+void TestPhoneStore::catalogueDamagedAfterTheListing_data()
+{
+    QTest::addColumn<bool>("listFirst");
+    QTest::addColumn<bool>("damageBeforeAdd");
+    QTest::newRow("not listed, damaged before the addition") << false << true;
+    QTest::newRow("listed, damaged before the addition") << true << true;
+    QTest::newRow("listed, damaged before the commit") << true << false;
+    QTest::newRow("not listed, damaged before the commit") << false << false;
+}
+
+void TestPhoneStore::catalogueDamagedAfterTheListing()
+{
+    QFETCH(bool, listFirst);
+    QFETCH(bool, damageBeforeAdd);
+    Phone phone;
+    phone.seed(true);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport, quickLock());
+    if (listFirst)
+        QCOMPARE(list(store), 0);
+    const QByteArray damaged = "bplist00 cut short";
+    if (damageBeforeAdd) {
+        writeAll(phone.path(kCataloguePath), damaged);
+        QCOMPARE(store.addRingtone(local(phone, "new.m4r"), 1000), int(ErrDamaged));
+        QCOMPARE(store.commitChanges(), 0); // nothing left to write
+    } else {
+        QVERIFY(store.addRingtone(local(phone, "new.m4r"), 1000) >= 0);
+        writeAll(phone.path(kCataloguePath), damaged);
+        QCOMPARE(store.commitChanges(), int(ErrDamaged));
+    }
+    QCOMPARE(readAll(phone.path(kCataloguePath)), damaged);
+    QCOMPARE(ringtoneFiles(phone), 3);
+    std::string name, file;
+    QCOMPARE(store.getRingtone(0, name, file), int(ErrDamaged));
+    QCOMPARE(store.renameRingtone(0, "x"), int(ErrDamaged));
+    QCOMPARE(store.removeRingtone(0), int(ErrDamaged));
+    QCOMPARE(store.commitChanges(), 0);
+    QCOMPARE(readAll(phone.path(kCataloguePath)), damaged);
+}
+
+void TestPhoneStore::replaceSetsTheLengthInsideTheSyncBracket()
+{
+    Phone phone;
+    phone.seed(false);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport);
+    QCOMPARE(store.replaceRingtone("/iTunes_Control/Ringtones/BBBB.m4r", local(phone, "new.m4r"), 4321), 0);
+    Snapshot shot = phone.snapshot();
+    QCOMPARE(shot.ringtones.at("BBBB.m4r"), (Ringtone{"Bravo", QByteArray(300, 'n'), 4321}));
+    QCOMPARE(shot.ringtones.at("CCCC.m4r").totalTimeMs, int64_t(3000));
+    QVERIFY(shot.catalogueBytes.startsWith("<?xml"));
+    // Without a length (the older entry) the catalogue keeps the old one.
+    QCOMPARE(store.copyToDevice("/iTunes_Control/Ringtones/CCCC.m4r", local(phone, "two.m4r")), 0);
+    shot = phone.snapshot();
+    QCOMPARE(shot.ringtones.at("CCCC.m4r"), (Ringtone{"Charlie", QByteArray(200, 't'), 3000}));
+    QCOMPARE(readAll(phone.root + QLatin1String(".sync-log")),
+             QByteArray("com.apple.itunes-mobdev.syncWillStart\ncom.apple.itunes-mobdev.syncDidStart\n"
+                        "com.apple.itunes-mobdev.syncDidFinish\n")
+                 .repeated(2));
+    QCOMPARE(ringtoneFiles(phone), 3);
+    // A ringtone that is not in the catalogue does not come in as a stray file.
+    QCOMPARE(store.replaceRingtone("/iTunes_Control/Ringtones/ZZZZ.m4r", local(phone, "new.m4r"), 1),
+             int(ErrNotFound));
+    QVERIFY(!QFile::exists(phone.ringtone("ZZZZ.m4r")));
+    QCOMPARE(store.replaceRingtone("/iTunes_Control/Ringtones/BBBB.m4r", local(phone, "new.m4r"), -1),
+             int(ErrInvalid));
+}
+
+void TestPhoneStore::replaceWaitsForTheSyncLock()
+{
+    Phone phone;
+    phone.seed(true);
+    auto holder = makeFolderTransport(phone.rootUtf8());
+    QCOMPARE(holder->lock(kSyncLockPath), 0);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport, quickLock());
+    const QByteArray before = readAll(phone.ringtone("CCCC.m4r"));
+    QCOMPARE(store.copyToDevice("/iTunes_Control/Ringtones/CCCC.m4r", local(phone, "new.m4r")), int(ErrBusy));
+    QCOMPARE(store.replaceRingtone("/iTunes_Control/Ringtones/CCCC.m4r", local(phone, "new.m4r"), 5),
+             int(ErrBusy));
+    QCOMPARE(readAll(phone.ringtone("CCCC.m4r")), before);
+    QCOMPARE(ringtoneFiles(phone), 3);
+    holder->unlock();
+    QCOMPARE(store.copyToDevice("/iTunes_Control/Ringtones/CCCC.m4r", local(phone, "new.m4r")), 0);
+}
+
+void TestPhoneStore::lengthsFollowTheListing()
+{
+    Phone phone;
+    phone.seed(true);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport);
+    int length = -1;
+    QCOMPARE(store.getRingtoneInfo(2, length), 0);
+    QCOMPARE(length, 3000);
+    QCOMPARE(store.removeRingtone(0), 0);
+    QCOMPARE(store.addRingtone(local(phone, "new.m4r"), 1187), 2);
+    // The caller's listing, with its own changes, before and after the commit.
+    for (int pass = 0; pass < 2; ++pass) {
+        QCOMPARE(store.getRingtoneInfo(0, length), 0);
+        QCOMPARE(length, 2000);
+        QCOMPARE(store.getRingtoneInfo(2, length), 0);
+        QCOMPARE(length, 1187);
+        QCOMPARE(store.getRingtoneInfo(3, length), int(ErrNotFound));
+        QCOMPARE(store.commitChanges(), 0);
+    }
+    writeAll(phone.path(kCataloguePath), "damaged");
+    std::string name, file;
+    QCOMPARE(store.getRingtone(0, name, file), int(ErrDamaged));
+    QCOMPARE(store.getRingtoneInfo(0, length), int(ErrDamaged));
+}
+
+void TestPhoneStore::savingKeepsTheUsersFiles()
+{
+    Phone phone;
+    phone.seed(true);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport);
+    // Files of the user's beside the target, named as a temporary file might be.
+    writeAll(phone.local("Bell.m4r.part"), "the user's own");
+    writeAll(phone.local("Bell.m4r"), "an older Bell");
+    QCOMPARE(store.copyFromDevice("/iTunes_Control/Ringtones/BBBB.m4r", local(phone, "Bell.m4r")), 0);
+    QCOMPARE(readAll(phone.local("Bell.m4r")), QByteArray(101, 'b'));
+    QCOMPARE(readAll(phone.local("Bell.m4r.part")), QByteArray("the user's own"));
+    QCOMPARE(QDir(phone.dir.path()).entryList({QStringLiteral("Bell*")}, QDir::Files | QDir::Hidden),
+             (QStringList{"Bell.m4r", "Bell.m4r.part"}));
+    QCOMPARE(store.copyFromDevice("/iTunes_Control/Ringtones/BBBB.m4r", local(phone, "missing/Bell.m4r")),
+             int(ErrNotFound));
+    QCOMPARE(store.copyFromDevice("/iTunes_Control/Ringtones/BBBB.m4r", local(phone, "Bell.m4r.part/x")),
+             int(ErrNotFound));
+    QCOMPARE(readAll(phone.local("Bell.m4r.part")), QByteArray("the user's own"));
+}
+
+namespace {
+
+// The phone, with another writer that ignores the sync lock: it adds a
+// ringtone of its own each time a commit has written its new catalogue
+// beside the old one, up to a number of times.
+class MeddlingTransport final : public Transport
+{
+public:
+    MeddlingTransport(const Phone &phone, int times)
+        : inner(makeFolderTransport(phone.rootUtf8()))
+        , phone(phone)
+        , timesLeft(times)
+    {
+    }
+    int read(const std::string &path, std::string &data) override { return inner->read(path, data); }
+    int write(const std::string &path, std::string_view data) override
+    {
+        const int result = inner->write(path, data);
+        if (path == std::string(kCataloguePath) + ".part" && timesLeft > 0) {
+            --timesLeft;
+            auto catalogue = Catalogue::parse(readAll(phone.path(kCataloguePath)).toStdString());
+            const std::string file = "MED" + std::to_string(meddled) + ".m4r";
+            catalogue->add(file, "Meddler " + std::to_string(meddled), "FFFF00000000000" + std::to_string(meddled),
+                           1, 1);
+            writeAll(phone.ringtone(file), "meddler");
+            writeAll(phone.path(kCataloguePath), QByteArray::fromStdString(catalogue->serialize()));
+            ++meddled;
+        }
+        return result;
+    }
+    int rename(const std::string &from, const std::string &to) override { return inner->rename(from, to); }
+    int remove(const std::string &path) override { return inner->remove(path); }
+    int list(const std::string &folder, std::vector<std::string> &names) override
+    {
+        return inner->list(folder, names);
+    }
+    int makeFolder(const std::string &path) override { return inner->makeFolder(path); }
+    int lock(const std::string &path) override { return inner->lock(path); }
+    void unlock() override { inner->unlock(); }
+    void notify(const char *name) override { inner->notify(name); }
+
+    int meddled = 0;
+
+private:
+    std::unique_ptr<Transport> inner;
+    const Phone &phone;
+    int timesLeft;
+};
+
+} // namespace
+
+void TestPhoneStore::phoneLeavingIsSaidSo()
+{
+    // The simulated phone leaves with its folder, between the listing and
+    // each change: every operation says so, and none brings the folder back.
+    Phone phone;
+    phone.seed(true);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport, quickLock());
+    QCOMPARE(list(store), 0);
+    QVERIFY(store.addRingtone(local(phone, "new.m4r"), 1000) >= 0);
+    QCOMPARE(store.renameRingtone(0, "x"), 0);
+    QVERIFY(QDir(phone.root).removeRecursively());
+    QCOMPARE(store.commitChanges(), int(ErrNoPhone));
+    QCOMPARE(store.addRingtone(local(phone, "new.m4r"), 1000), int(ErrNoPhone));
+    QCOMPARE(store.removeRingtone(0), int(ErrNoPhone));
+    QCOMPARE(store.replaceRingtone("/iTunes_Control/Ringtones/AAAA.m4r", local(phone, "new.m4r"), 1),
+             int(ErrNoPhone));
+    QCOMPARE(store.copyFromDevice("/iTunes_Control/Ringtones/AAAA.m4r", local(phone, "saved.m4r")),
+             int(ErrNoPhone));
+    std::string name, file;
+    QCOMPARE(store.getRingtone(0, name, file), int(ErrNoPhone));
+    QVERIFY(!QFile::exists(phone.root));
+    QVERIFY(!QFile::exists(phone.local("saved.m4r")));
+}
+
+void TestPhoneStore::writerIgnoringTheLock_data()
+{
+    QTest::addColumn<int>("times");
+    QTest::addColumn<int>("result");
+    QTest::newRow("once: the change goes onto what it wrote") << 1 << 0;
+    QTest::newRow("at every try: the change gives way") << 100 << int(ErrBusy);
+}
+
+void TestPhoneStore::writerIgnoringTheLock()
+{
+    QFETCH(int, times);
+    QFETCH(int, result);
+    Phone phone;
+    phone.seed(true);
+    MeddlingTransport transport(phone, times);
+    PhoneStore store(transport, quickLock());
+    QCOMPARE(list(store), 0);
+    QCOMPARE(store.renameRingtone(0, "Renamed"), 0);
+    QVERIFY(store.addRingtone(local(phone, "new.m4r"), 1000) >= 0);
+    QCOMPARE(store.commitChanges(), result);
+
+    const Snapshot shot = phone.snapshot();
+    QCOMPARE(shot.dangling, 0);
+    QVERIFY(transport.meddled >= 1);
+    std::vector<std::string> expected = {result == 0 ? "Renamed" : "Alpha", "Bravo", "Charlie"};
+    for (int i = 0; i < transport.meddled; ++i)
+        expected.push_back("Meddler " + std::to_string(i));
+    if (result == 0)
+        expected.push_back("new");
+    QCOMPARE(names(shot), expected);
+    QCOMPARE(ringtoneFiles(phone), int(expected.size()));
 }
 
 QTEST_GUILESS_MAIN(TestPhoneStore)

@@ -146,6 +146,23 @@ void TestSimulatedPhone::operationsReachTheFolder()
     QVERIFY(savedFile.open(QIODevice::ReadOnly));
     QCOMPARE(savedFile.readAll(), QByteArray("ringtone bytes"));
 
+    int length = -1;
+    QCOMPARE(bridge->getRingtoneInfo(0, 0, &length), 0);
+    QCOMPARE(length, 1187);
+    QCOMPARE(bridge->getRingtoneInfo(0, 1, &length), DEVICE_ERR_NOT_FOUND);
+    const QString replacement = local + QStringLiteral(".new");
+    QFile newSound(replacement);
+    QVERIFY(newSound.open(QIODevice::WriteOnly));
+    newSound.write("new bytes");
+    newSound.close();
+    QCOMPARE(bridge->replaceRingtone(0, phonePath.toUtf8().constData(), replacement.toUtf8().constData(), 2500), 0);
+    QFile replaced(phoneRoot() + phonePath);
+    QVERIFY(replaced.open(QIODevice::ReadOnly));
+    QCOMPARE(replaced.readAll(), QByteArray("new bytes"));
+    QCOMPARE(bridge->getRingtone(0, 0, name, 256, file, 256), 0);
+    QCOMPARE(bridge->getRingtoneInfo(0, 0, &length), 0);
+    QCOMPARE(length, 2500);
+
     QCOMPARE(bridge->renameRingtone(0, 0, "Other"), 0);
     QCOMPARE(bridge->commitChanges(0), 0);
     QCOMPARE(bridge->removeRingtone(0, 0), 0);
@@ -156,7 +173,7 @@ void TestSimulatedPhone::operationsReachTheFolder()
 
     QFile log(phoneRoot() + QStringLiteral(".sync-log"));
     QVERIFY(log.open(QIODevice::ReadOnly));
-    QCOMPARE(log.readAll().count("syncDidFinish"), 3);
+    QCOMPARE(log.readAll().count("syncDidFinish"), 4);
 }
 
 void TestSimulatedPhone::longNamesAreCutSafely()

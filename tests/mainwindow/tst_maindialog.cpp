@@ -77,6 +77,8 @@ private Q_SLOTS:
     void iTunesCheck();
     void deviceEvents_data();
     void deviceEvents();
+    void cutStatusIsWholeInTooltip_data();
+    void cutStatusIsWholeInTooltip();
     void volumeLabel_data();
     void volumeLabel();
     void levelBars_data();
@@ -262,6 +264,31 @@ void TestMainDialog::deviceEvents()
     QCOMPARE(exportPhone->isEnabled(), connected);
     QCOMPARE(exportPhone->isChecked(), connected);
     QCOMPARE(child<QLabel>(dialog.get(), "labelStatus")->text(), status);
+}
+
+void TestMainDialog::cutStatusIsWholeInTooltip_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<bool>("tooltip");
+    QTest::newRow("fits") << QByteArray("Ready.") << false;
+    QTest::newRow("longer than the line")
+        << QByteArray("Transfer failed: the iPhone's ringtone list cannot be read; the phone is unchanged. "
+                      "Transfer failed: the iPhone's ringtone list cannot be read; the phone is unchanged.")
+        << true;
+}
+
+void TestMainDialog::cutStatusIsWholeInTooltip()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(bool, tooltip);
+    dialog = makeDialog();
+    // The window keeps the text it is given for the whole run.
+    static QByteArray kept;
+    kept = source;
+    dialog->setStatus(kept.constData());
+    auto *label = child<QLabel>(dialog.get(), "labelStatus");
+    QCOMPARE(label->text(), QString::fromLatin1(source));
+    QCOMPARE(label->toolTip(), tooltip ? label->text() : QString());
 }
 
 void TestMainDialog::volumeLabel_data()

@@ -1,6 +1,7 @@
 // Loading, preview and generating in the main window, with stand-ins for the
 // player and the device bridge but the real encoder program beside this test.
 #include "clipslider.h"
+#include "devicebridge.h"
 #include "ffplay.h"
 #include "language.h"
 #include "maindialog.h"
@@ -30,6 +31,10 @@
 
 #include <cmath>
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -110,6 +115,10 @@ private Q_SLOTS:
     void fileWithoutWaveformClearsTheTimeline();
     void plantedLinkInTempIsNotFollowed();
     void longOutputNameStillSaves();
+    void exportFollowsTheBox_data();
+    void exportFollowsTheBox();
+    void failedRenameKeepsTheSound();
+    void nameOfDotsFallsBackToTheInput();
 
 private:
     std::unique_ptr<MainDialog> makeDialog();
@@ -524,11 +533,10 @@ void TestMainFlow::loadDuringGenerateKeepsTheJob()
 
     auto *generate = child<QPushButton>(w, "btnGenerate");
     QTest::mouseClick(generate, Qt::LeftButton);
-    // While the job runs: another file, another clip, the export unchecked.
+    // While the job runs: another file, another clip.
     const QString second = dir.filePath(QStringLiteral("Second.wav"));
     QVERIFY(writeTone(second, 3.0));
     load(3.0, second);
-    child<QCheckBox>(w, "checkExport")->setChecked(false);
     QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
 
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Keeper.m4r"))));
@@ -684,6 +692,115 @@ void TestMainFlow::longOutputNameStillSaves()
     QCOMPARE(made.size(), 2);
     for (const QString &file : made)
         QVERIFY(file.toUtf8().size() <= 255);
+}
+
+void TestMainFlow::exportFollowsTheBox_data()
+{
+    QTest::addColumn<bool>("phoneAtGenerate");
+    QTest::addColumn<QString>("duringJob");
+    QTest::addColumn<int>("bridgeResult");
+    QTest::addColumn<bool>("sent");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("left alone") << true << "" << 0 << true << "Transfer succeed.";
+    QTest::newRow("unchecked during the job") << true << "uncheck" << 0 << false << "Conversion succeed.";
+    QTest::newRow("phone plugged in during the job") << false << "connect" << 0 << true << "Transfer succeed.";
+    QTest::newRow("phone gone during the job") << true << "disconnect" << 0 << false << "Conversion succeed.";
+    QTest::newRow("another program syncing")
+        << true << "" << int(DEVICE_ERR_BUSY) << true
+        << "Transfer failed: another program is syncing with the iPhone; try again later.";
+    QTest::newRow("phone full") << true << "" << int(DEVICE_ERR_NO_SPACE) << true
+                                << "Transfer failed: the iPhone is full.";
+}
+
+void TestMainFlow::exportFollowsTheBox()
+{
+    QFETCH(bool, phoneAtGenerate);
+    QFETCH(QString, duringJob);
+    QFETCH(int, bridgeResult);
+    QFETCH(bool, sent);
+    QFETCH(QString, outcome);
+    QTemporaryDir dir;
+    QVERIFY(loadTone(dir.filePath(QStringLiteral("Box.wav")), 3.0));
+    QWidget *w = dialog.get();
+    auto *checkExport = child<QCheckBox>(w, "checkExport");
+    if (phoneAtGenerate)
+        standin::sendDeviceEvent(0, DEVICE_EVENT_CONNECT);
+    QCOMPARE(checkExport->isChecked(), phoneAtGenerate);
+    child<QLineEdit>(w, "editOutputFolder")->setText(QDir::toNativeSeparators(dir.path()));
+    standin::bridge().changeResult = bridgeResult;
+
+    auto *generate = child<QPushButton>(w, "btnGenerate");
+    QTest::mouseClick(generate, Qt::LeftButton);
+    QVERIFY(!generate->isEnabled());
+    if (duringJob == QLatin1String("uncheck"))
+        QTest::mouseClick(checkExport, Qt::LeftButton);
+    else if (duringJob == QLatin1String("connect"))
+        standin::sendDeviceEvent(0, DEVICE_EVENT_CONNECT);
+    else if (duringJob == QLatin1String("disconnect"))
+        standin::sendDeviceEvent(0, DEVICE_EVENT_DISCONNECT);
+    QCOMPARE(checkExport->isChecked(), sent);
+    QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
+
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Box.m4r"))));
+    const auto &calls = standin::bridge().calls;
+    QCOMPARE(calls.size(), size_t(sent ? 2 : 0));
+    if (sent)
+        QVERIFY(QString::fromStdString(calls[0]).endsWith(QStringLiteral("Box.m4r 3000")));
+    QCOMPARE(status(), outcome);
+}
+
+void TestMainFlow::failedRenameKeepsTheSound()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs a symbolic link");
+#else
+    QTemporaryDir dir;
+    QVERIFY(loadTone(dir.filePath(QStringLiteral("Keep.wav")), 2.0));
+    QWidget *w = dialog.get();
+    standin::sendDeviceEvent(0, DEVICE_EVENT_CONNECT);
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(out));
+    child<QLineEdit>(w, "editOutputFolder")->setText(QDir::toNativeSeparators(out));
+    child<QLineEdit>(w, "editOutputName")->setText(QStringLiteral("Bell"));
+    // A link to itself: the name looks free, yet nothing can be put there,
+    // even by root.
+    QVERIFY(::symlink("Bell.m4r", QFile::encodeName(out + QStringLiteral("/Bell.m4r")).constData()) == 0);
+
+    QVERIFY(generateAndWait());
+    // The encoded sound is still there, and the user is told where.
+    const QString kept = out + QStringLiteral("/Keep.m4a");
+    QVERIFY(QFileInfo(kept).size() > 1000);
+    QList<QMessageBox *> boxes = w->findChildren<QMessageBox *>();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY(boxes.first()->isVisible());
+    QVERIFY2(boxes.first()->text().contains(QDir::toNativeSeparators(kept)), qPrintable(boxes.first()->text()));
+    QVERIFY(boxes.first()->text().contains(QStringLiteral("Bell.m4r")));
+    boxes.first()->accept();
+
+    // The phone still got it, under the ringtone's name, from a copy that
+    // is gone again.
+    const auto &calls = standin::bridge().calls;
+    QCOMPARE(calls.size(), size_t(2));
+    const QString added = QString::fromStdString(calls[0]);
+    QVERIFY2(added.endsWith(QDir::separator() + QStringLiteral("Bell.m4r 2000")), qPrintable(added));
+    QVERIFY(!added.startsWith(QStringLiteral("add ") + QDir::toNativeSeparators(out)));
+    QVERIFY(!QFile::exists(added.mid(4, added.size() - 9)));
+    QCOMPARE(status(), QStringLiteral("Transfer succeed."));
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::System).size(), 2);
+#endif
+}
+
+void TestMainFlow::nameOfDotsFallsBackToTheInput()
+{
+    QTemporaryDir dir;
+    QVERIFY(loadTone(dir.filePath(QStringLiteral("Dots.wav")), 2.0));
+    QWidget *w = dialog.get();
+    child<QLineEdit>(w, "editOutputFolder")->setText(QDir::toNativeSeparators(dir.path()));
+    child<QLineEdit>(w, "editOutputName")->setText(QStringLiteral("///.."));
+    QVERIFY(generateAndWait());
+    QCOMPARE(status(), QStringLiteral("Conversion succeed."));
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.m4r")}, QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("Dots.m4r")});
 }
 
 QTEST_MAIN(TestMainFlow)

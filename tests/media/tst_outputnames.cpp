@@ -107,17 +107,28 @@ void TestOutputNames::namesAreNumberedWhenTaken()
 void TestOutputNames::ringtoneNameFallsBackToTheInput_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("name");
-    QTest::newRow("typed") << " My:Tone? " << "MyTone";
-    QTest::newRow("only removed characters") << " :?* " << "Song";
-    QTest::newRow("slashes") << "AC/DC" << "ACDC";
+    const QString song = QStringLiteral("/music/Song.mp3");
+    QTest::newRow("typed") << " My:Tone? " << song << "MyTone";
+    QTest::newRow("only removed characters") << " :?* " << song << "Song";
+    QTest::newRow("slashes") << "AC/DC" << song << "ACDC";
+    QTest::newRow("dots in the middle and at the end") << "Mr. Blue Sky..." << song << "Mr. Blue Sky...";
+    // Neither a hidden "...m4r" nor a ringtone called "..".
+    QTest::newRow("slashes and dots") << "///.." << song << "Song";
+    QTest::newRow("one dot") << "." << song << "Song";
+    QTest::newRow("dots and blanks") << " . . " << song << "Song";
+    QTest::newRow("leading dots") << "..hidden" << song << "hidden";
+    QTest::newRow("hidden input") << "" << "/music/.secret.mp3" << "secret";
+    QTest::newRow("input of dots") << "..." << "/music/..mp3" << "Ringtone";
 }
 
 void TestOutputNames::ringtoneNameFallsBackToTheInput()
 {
     QFETCH(QString, typed);
+    QFETCH(QString, input);
     QFETCH(QString, name);
-    QCOMPARE(OutputNames::ringtoneName(typed, QStringLiteral("/music/Song.mp3")), name);
+    QCOMPARE(OutputNames::ringtoneName(typed, input), name);
 }
 
 void TestOutputNames::makeFolder()
