@@ -71,6 +71,7 @@ public:
     QLabel *labelFadein = nullptr;
     QSpinBox *spinFadeout = nullptr;
     QLabel *labelFadeout = nullptr;
+    QCheckBox *checkLoop = nullptr;
 
     void setupUi(QDialog *MainDialog);
     void retranslateUi(QDialog *MainDialog);

@@ -227,6 +227,9 @@ void CPlayerEngine::setLoop(bool on)
 {
     std::lock_guard lock(m_mutex);
     m_pendingLoop = on;
+    // The clip playing now follows too.
+    if (m_state != State::Stopped)
+        m_loop = on && m_end > m_loopStart;
 }
 
 void CPlayerEngine::setOutputTap(OutputTap tap)

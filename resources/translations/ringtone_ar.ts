@@ -263,8 +263,6 @@
         <translation>تلاشٍ:</translation>
     </message>
     <message>
-        <source>Seconds the ringtone takes to fall to silence at its end</source>
-        <translation>عدد الثواني التي تستغرقها النغمة لتخفت حتى الصمت في نهايتها</translation>
         <source>Your iPhone could not be connected.</source>
         <translation>تعذّر توصيل جهاز iPhone.</translation>
     </message>
@@ -309,16 +307,14 @@
         <translation>طُلب من جهاز iPhone ألا يثق بهذا الحاسوب.&lt;br&gt;افصل iPhone ثم أعد توصيله، واضغط على «ثقة» عندما يسأل.</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
         <translation>لم يعد جهاز iPhone يقبل إقران هذا الحاسوب.&lt;br&gt;وجهاز iPhone موصول ومفتوح القفل، شغّل «idevicepair unpair» ثم «idevicepair pair» (الحزمة «libimobiledevice-utils») واضغط على «ثقة» في iPhone: سيتصل بعدها تلقائيًا.</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
+        <source>Your iPhone&apos;s file service could not be started.</source>
         <translation>تعذّر تشغيل خدمة الملفات في جهاز iPhone.</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>جهاز iPhone يثق بهذا الحاسوب لكنه لم يشغّل خدمة الملفات.&lt;br&gt;افصل iPhone ثم أعد توصيله؛ وإن لم يُجدِ ذلك، أعد تشغيل iPhone.</translation>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>تعذّرت تسمية النغمة؛ وقد احتُفظ بصوتها في ملف ‎.m4a.</translation>
     </message>
@@ -351,6 +347,28 @@ Its sound was kept in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>فشل النقل: تتعذّر قراءة قائمة النغمات في iPhone؛ لم يتغيّر شيء على الهاتف.</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>تكرار</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>تُعاد معاينة المقطع مرة بعد مرة، كما سيرن به الهاتف</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+العجلة للتكبير، والعجلة أو السحب على مساحة فارغة للتمرير، والنقر المزدوج يعرض الملف كله.
+انقر مقبضًا أو المقطع، ثم تحركه يسار/يمين 10 ms ‏(Shift: ‏100 ms، Ctrl: ثانية)، وHome/End إلى طرفي الملف.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>عدد الثواني التي تستغرقها النغمة لتخفت حتى الصمت في نهايتها</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>جهاز iPhone يثق بهذا الحاسوب لكنه لم يشغّل خدمة الملفات.&lt;br&gt;افصل iPhone ثم أعد توصيله؛ وإن لم يُجدِ ذلك، أعد تشغيل iPhone.</translation>
     </message>
 </context>
 <context>

@@ -263,8 +263,6 @@
         <translation>Fade-Out:</translation>
     </message>
     <message>
-        <source>Seconds the ringtone takes to fall to silence at its end</source>
-        <translation>Sekunden, in denen der Klingelton an seinem Ende verklingt</translation>
         <source>Your iPhone could not be connected.</source>
         <translation>Ihr iPhone konnte nicht verbunden werden.</translation>
     </message>
@@ -309,16 +307,14 @@
         <translation>Ihr iPhone wurde angewiesen, diesem Computer nicht zu vertrauen.&lt;br&gt;Trennen Sie das iPhone, schließen Sie es wieder an und tippen Sie auf „Vertrauen“, wenn es fragt.</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
         <translation>Ihr iPhone akzeptiert die Kopplung mit diesem Computer nicht mehr.&lt;br&gt;Führen Sie bei angeschlossenem und entsperrtem iPhone „idevicepair unpair“ und danach „idevicepair pair“ aus (Paket „libimobiledevice-utils“) und tippen Sie auf dem iPhone auf „Vertrauen“: Dann verbindet es sich von selbst.</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
+        <source>Your iPhone&apos;s file service could not be started.</source>
         <translation>Der Dateidienst Ihres iPhones konnte nicht gestartet werden.</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>Ihr iPhone vertraut diesem Computer, hat aber seinen Dateidienst nicht gestartet.&lt;br&gt;Trennen Sie das iPhone und schließen Sie es wieder an; hilft das nicht, starten Sie das iPhone neu.</translation>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>Der Klingelton konnte nicht umbenannt werden; sein Ton wurde als .m4a-Datei behalten.</translation>
     </message>
@@ -351,6 +347,28 @@ Sein Ton wurde behalten in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>Übertragung fehlgeschlagen: Die Klingeltonliste des iPhones ist nicht lesbar; das Telefon bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Schleife</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>Ausschnitt anhören spielt den Ausschnitt immer wieder, wie das Telefon ihn klingeln lässt</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Strg+Mausrad zoomt, das Mausrad oder Ziehen auf freier Fläche verschiebt, ein Doppelklick zeigt die ganze Datei.
+Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Rechts um 10 ms (Umschalt: 100 ms, Strg: 1 s), Pos1/Ende an die Enden der Datei.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Sekunden, in denen der Klingelton an seinem Ende verklingt</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>Ihr iPhone vertraut diesem Computer, hat aber seinen Dateidienst nicht gestartet.&lt;br&gt;Trennen Sie das iPhone und schließen Sie es wieder an; hilft das nicht, starten Sie das iPhone neu.</translation>
     </message>
 </context>
 <context>

@@ -263,8 +263,6 @@
         <translation>Salida:</translation>
     </message>
     <message>
-        <source>Seconds the ringtone takes to fall to silence at its end</source>
-        <translation>Segundos que tarda el tono en apagarse al final</translation>
         <source>Your iPhone could not be connected.</source>
         <translation>No se pudo conectar su iPhone.</translation>
     </message>
@@ -309,16 +307,14 @@
         <translation>Se indicó a su iPhone que no confíe en este ordenador.&lt;br&gt;Desconecte el iPhone y vuelva a conectarlo; después toque Confiar cuando lo pregunte.</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
         <translation>Su iPhone ya no acepta el emparejamiento con este ordenador.&lt;br&gt;Con el iPhone conectado y desbloqueado, ejecute «idevicepair unpair» y después «idevicepair pair» (paquete «libimobiledevice-utils») y toque Confiar en el iPhone: entonces se conecta solo.</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
+        <source>Your iPhone&apos;s file service could not be started.</source>
         <translation>No se pudo iniciar el servicio de archivos de su iPhone.</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>Su iPhone confía en este ordenador, pero no inició su servicio de archivos.&lt;br&gt;Desconecte el iPhone y vuelva a conectarlo; si no basta, reinicie el iPhone.</translation>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>No se pudo dar nombre al tono; su sonido se ha conservado como archivo .m4a.</translation>
     </message>
@@ -351,6 +347,28 @@ Su sonido se ha conservado en:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>La transferencia ha fallado: no se puede leer la lista de tonos del iPhone; el teléfono no ha cambiado.</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Bucle</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>Escuchar el fragmento lo repite una y otra vez, como sonará en el teléfono</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+rueda amplía, la rueda o arrastrar en un espacio vacío desplaza, un doble clic muestra todo el archivo.
+Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Mayús: 100 ms, Ctrl: 1 s), Inicio/Fin a los extremos del archivo.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Segundos que tarda el tono en apagarse al final</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>Su iPhone confía en este ordenador, pero no inició su servicio de archivos.&lt;br&gt;Desconecte el iPhone y vuelva a conectarlo; si no basta, reinicie el iPhone.</translation>
     </message>
 </context>
 <context>

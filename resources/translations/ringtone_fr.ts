@@ -263,8 +263,6 @@
         <translation>Sortie :</translation>
     </message>
     <message>
-        <source>Seconds the ringtone takes to fall to silence at its end</source>
-        <translation>Secondes pendant lesquelles la sonnerie s&apos;éteint à sa fin</translation>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>La sonnerie n&apos;a pas pu être renommée ; son son a été conservé dans un fichier .m4a.</translation>
     </message>
@@ -304,7 +302,7 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>The phone service usbmuxd is not running.</source>
-        <translation>Le service téléphone usbmuxd n'est pas lancé.</translation>
+        <translation>Le service téléphone usbmuxd n&apos;est pas lancé.</translation>
     </message>
     <message>
         <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
@@ -316,7 +314,7 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
-        <translation>Tonquill n'a pas pu charger son module téléphone (libtonquill_usbphone.so) et ne peut donc joindre aucun iPhone.&lt;br&gt;Réinstallez Tonquill. Les sonneries sont toujours créées dans le dossier de sortie.</translation>
+        <translation>Tonquill n&apos;a pas pu charger son module téléphone (libtonquill_usbphone.so) et ne peut donc joindre aucun iPhone.&lt;br&gt;Réinstallez Tonquill. Les sonneries sont toujours créées dans le dossier de sortie.</translation>
     </message>
     <message>
         <source>Unlock your iPhone to connect it.</source>
@@ -332,7 +330,7 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
-        <translation>Votre iPhone demande s'il faut faire confiance à cet ordinateur.&lt;br&gt;Déverrouillez-le, touchez « Se fier » et saisissez le code : il se connecte tout seul.</translation>
+        <translation>Votre iPhone demande s&apos;il faut faire confiance à cet ordinateur.&lt;br&gt;Déverrouillez-le, touchez « Se fier » et saisissez le code : il se connecte tout seul.</translation>
     </message>
     <message>
         <source>Your iPhone does not trust this computer.</source>
@@ -340,19 +338,37 @@ Son son a été conservé dans :
     </message>
     <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
-        <translation>Votre iPhone a reçu l'ordre de ne pas faire confiance à cet ordinateur.&lt;br&gt;Débranchez l'iPhone puis rebranchez-le, et touchez « Se fier » quand il le demande.</translation>
+        <translation>Votre iPhone a reçu l&apos;ordre de ne pas faire confiance à cet ordinateur.&lt;br&gt;Débranchez l&apos;iPhone puis rebranchez-le, et touchez « Se fier » quand il le demande.</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
-        <translation>Votre iPhone n'accepte plus le jumelage de cet ordinateur.&lt;br&gt;L'iPhone branché et déverrouillé, lancez « idevicepair unpair » puis « idevicepair pair » (paquet « libimobiledevice-utils ») et touchez « Se fier » sur l'iPhone : il se connecte alors tout seul.</translation>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>Votre iPhone n&apos;accepte plus le jumelage de cet ordinateur.&lt;br&gt;L&apos;iPhone branché et déverrouillé, lancez « idevicepair unpair » puis « idevicepair pair » (paquet « libimobiledevice-utils ») et touchez « Se fier » sur l&apos;iPhone : il se connecte alors tout seul.</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
-        <translation>Le service de fichiers de votre iPhone n'a pas pu être démarré.</translation>
+        <source>Your iPhone&apos;s file service could not be started.</source>
+        <translation>Le service de fichiers de votre iPhone n&apos;a pas pu être démarré.</translation>
     </message>
     <message>
         <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>Votre iPhone fait confiance à cet ordinateur mais n'a pas démarré son service de fichiers.&lt;br&gt;Débranchez l'iPhone puis rebranchez-le ; si cela ne suffit pas, redémarrez l'iPhone.</translation>
+        <translation>Votre iPhone fait confiance à cet ordinateur mais n&apos;a pas démarré son service de fichiers.&lt;br&gt;Débranchez l&apos;iPhone puis rebranchez-le ; si cela ne suffit pas, redémarrez l&apos;iPhone.</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Boucle</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>L&apos;écoute de l&apos;extrait le rejoue sans fin, comme le téléphone le fera sonner</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+molette zoome, la molette ou un glissé sur un espace vide fait défiler, un double-clic montre tout le fichier.
+Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 ms (Maj : 100 ms, Ctrl : 1 s), Début/Fin aux bouts du fichier.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Secondes pendant lesquelles la sonnerie s&apos;éteint à sa fin</translation>
     </message>
 </context>
 <context>

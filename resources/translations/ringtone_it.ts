@@ -263,8 +263,6 @@
         <translation>Fade-out:</translation>
     </message>
     <message>
-        <source>Seconds the ringtone takes to fall to silence at its end</source>
-        <translation>Secondi che la suoneria impiega a spegnersi alla fine</translation>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>Impossibile rinominare la suoneria; il suo audio è stato conservato come file .m4a.</translation>
     </message>
@@ -300,7 +298,7 @@ Il suo audio è stato conservato in:
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
-        <translation>Impossibile collegare l'iPhone.</translation>
+        <translation>Impossibile collegare l&apos;iPhone.</translation>
     </message>
     <message>
         <source>The phone service usbmuxd is not running.</source>
@@ -308,7 +306,7 @@ Il suo audio è stato conservato in:
     </message>
     <message>
         <source>Your iPhone cannot be reached: the phone service usbmuxd does not answer.&lt;br&gt;Install usbmuxd (on Debian and Ubuntu: the package &quot;usbmuxd&quot;) and plug the phone in again.</source>
-        <translation>L'iPhone non è raggiungibile: il servizio telefono usbmuxd non risponde.&lt;br&gt;Installare usbmuxd (su Debian e Ubuntu: il pacchetto &quot;usbmuxd&quot;) e ricollegare il telefono.</translation>
+        <translation>L&apos;iPhone non è raggiungibile: il servizio telefono usbmuxd non risponde.&lt;br&gt;Installare usbmuxd (su Debian e Ubuntu: il pacchetto &quot;usbmuxd&quot;) e ricollegare il telefono.</translation>
     </message>
     <message>
         <source>The phone module is missing: no iPhone can be connected.</source>
@@ -320,39 +318,57 @@ Il suo audio è stato conservato in:
     </message>
     <message>
         <source>Unlock your iPhone to connect it.</source>
-        <translation>Sbloccare l'iPhone per collegarlo.</translation>
+        <translation>Sbloccare l&apos;iPhone per collegarlo.</translation>
     </message>
     <message>
         <source>Your iPhone is locked with a passcode.&lt;br&gt;Unlock it and keep it unlocked: it connects by itself.</source>
-        <translation>L'iPhone è bloccato con un codice.&lt;br&gt;Sbloccarlo e tenerlo sbloccato: si collega da solo.</translation>
+        <translation>L&apos;iPhone è bloccato con un codice.&lt;br&gt;Sbloccarlo e tenerlo sbloccato: si collega da solo.</translation>
     </message>
     <message>
         <source>Tap Trust on your iPhone to connect it.</source>
-        <translation>Toccare Autorizza sull'iPhone per collegarlo.</translation>
+        <translation>Toccare Autorizza sull&apos;iPhone per collegarlo.</translation>
     </message>
     <message>
         <source>Your iPhone asks whether to trust this computer.&lt;br&gt;Unlock it, tap Trust and enter the passcode: it connects by itself.</source>
-        <translation>L'iPhone chiede se considerare attendibile questo computer.&lt;br&gt;Sbloccarlo, toccare Autorizza e inserire il codice: si collega da solo.</translation>
+        <translation>L&apos;iPhone chiede se considerare attendibile questo computer.&lt;br&gt;Sbloccarlo, toccare Autorizza e inserire il codice: si collega da solo.</translation>
     </message>
     <message>
         <source>Your iPhone does not trust this computer.</source>
-        <translation>L'iPhone non considera attendibile questo computer.</translation>
+        <translation>L&apos;iPhone non considera attendibile questo computer.</translation>
     </message>
     <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
-        <translation>All'iPhone è stato indicato di non considerare attendibile questo computer.&lt;br&gt;Scollegare l'iPhone e ricollegarlo, poi toccare Autorizza quando lo chiede.</translation>
+        <translation>All&apos;iPhone è stato indicato di non considerare attendibile questo computer.&lt;br&gt;Scollegare l&apos;iPhone e ricollegarlo, poi toccare Autorizza quando lo chiede.</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
-        <translation>L'iPhone non accetta più l'abbinamento con questo computer.&lt;br&gt;Con l'iPhone collegato e sbloccato, eseguire &quot;idevicepair unpair&quot; e poi &quot;idevicepair pair&quot; (pacchetto &quot;libimobiledevice-utils&quot;) e toccare Autorizza sull'iPhone: a quel punto si collega da solo.</translation>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <translation>L&apos;iPhone non accetta più l&apos;abbinamento con questo computer.&lt;br&gt;Con l&apos;iPhone collegato e sbloccato, eseguire &quot;idevicepair unpair&quot; e poi &quot;idevicepair pair&quot; (pacchetto &quot;libimobiledevice-utils&quot;) e toccare Autorizza sull&apos;iPhone: a quel punto si collega da solo.</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
-        <translation>Impossibile avviare il servizio file dell'iPhone.</translation>
+        <source>Your iPhone&apos;s file service could not be started.</source>
+        <translation>Impossibile avviare il servizio file dell&apos;iPhone.</translation>
     </message>
     <message>
         <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>L'iPhone considera attendibile questo computer ma non ha avviato il suo servizio file.&lt;br&gt;Scollegare l'iPhone e ricollegarlo; se non basta, riavviare l'iPhone.</translation>
+        <translation>L&apos;iPhone considera attendibile questo computer ma non ha avviato il suo servizio file.&lt;br&gt;Scollegare l&apos;iPhone e ricollegarlo; se non basta, riavviare l&apos;iPhone.</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Ciclo</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>L&apos;ascolto dell&apos;estratto lo ripete all&apos;infinito, come lo farà squillare il telefono</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+rotellina ingrandisce, la rotellina o un trascinamento su uno spazio vuoto scorre, un doppio clic mostra tutto il file.
+Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 10 ms (Maiusc: 100 ms, Ctrl: 1 s), Inizio/Fine agli estremi del file.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Secondi che la suoneria impiega a spegnersi alla fine</translation>
     </message>
 </context>
 <context>

@@ -263,8 +263,6 @@
         <translation>アウト:</translation>
     </message>
     <message>
-        <source>Seconds the ringtone takes to fall to silence at its end</source>
-        <translation>着信音の終わりで無音になるまでの秒数</translation>
         <source>Your iPhone could not be connected.</source>
         <translation>iPhone に接続できませんでした。</translation>
     </message>
@@ -309,16 +307,14 @@
         <translation>iPhone でこのコンピュータを信頼しないことが選ばれました。&lt;br&gt;iPhone を取り外してもう一度接続し、尋ねられたら「信頼」をタップしてください。</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
         <translation>iPhone はこのコンピュータとのペアリングを受け付けなくなりました。&lt;br&gt;iPhone を接続してロックを解除した状態で「idevicepair unpair」、続いて「idevicepair pair」を実行し (パッケージ「libimobiledevice-utils」)、iPhone で「信頼」をタップしてください: その後、自動的に接続されます。</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
+        <source>Your iPhone&apos;s file service could not be started.</source>
         <translation>iPhone のファイルサービスを開始できませんでした。</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>iPhone はこのコンピュータを信頼していますが、ファイルサービスを開始しませんでした。&lt;br&gt;iPhone を取り外してもう一度接続してください。それでも解決しない場合は iPhone を再起動してください。</translation>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>着信音の名前を付けられませんでした。音声は .m4a ファイルとして残してあります。</translation>
     </message>
@@ -351,6 +347,28 @@ Its sound was kept in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>転送に失敗しました: iPhone の着信音リストを読み取れません。iPhone は変更されていません。</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>ループ</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>クリップの再生を、電話が鳴るときのように繰り返します</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+ホイールで拡大縮小、ホイールまたは空いた所のドラッグでスクロール、ダブルクリックでファイル全体を表示します。
+つまみかクリップをクリックすると、左右キーで 10 ms ずつ（Shift: 100 ms、Ctrl: 1 秒）、Home/End でファイルの端へ動かせます。</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>着信音の終わりで無音になるまでの秒数</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>iPhone はこのコンピュータを信頼していますが、ファイルサービスを開始しませんでした。&lt;br&gt;iPhone を取り外してもう一度接続してください。それでも解決しない場合は iPhone を再起動してください。</translation>
     </message>
 </context>
 <context>

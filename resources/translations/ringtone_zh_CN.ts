@@ -263,8 +263,6 @@
         <translation>淡出:</translation>
     </message>
     <message>
-        <source>Seconds the ringtone takes to fall to silence at its end</source>
-        <translation>铃声结尾渐弱至静音所需的秒数</translation>
         <source>Your iPhone could not be connected.</source>
         <translation>无法连接您的 iPhone。</translation>
     </message>
@@ -309,16 +307,14 @@
         <translation>您的 iPhone 已被设置为不信任这台电脑。&lt;br&gt;请断开 iPhone 并重新连接，在它询问时轻点“信任”。</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
         <translation>您的 iPhone 不再接受与这台电脑的配对。&lt;br&gt;在 iPhone 已连接并解锁的情况下，运行“idevicepair unpair”，然后运行“idevicepair pair”（软件包“libimobiledevice-utils”），并在 iPhone 上轻点“信任”：之后它会自动连接。</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
+        <source>Your iPhone&apos;s file service could not be started.</source>
         <translation>无法启动您 iPhone 的文件服务。</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>您的 iPhone 信任这台电脑，但没有启动其文件服务。&lt;br&gt;请断开 iPhone 并重新连接；如果仍无效，请重新启动 iPhone。</translation>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>无法为铃声命名；其声音已保留为 .m4a 文件。</translation>
     </message>
@@ -351,6 +347,28 @@ Its sound was kept in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>传输失败：无法读取 iPhone 的铃声列表；手机未做任何更改。</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>循环</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>试听片段时反复播放，就像手机响铃时那样</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+滚轮缩放，滚轮或在空白处拖动可滚动，双击显示整个文件。
+单击一个手柄或片段后，左/右键每次移动 10 毫秒（Shift：100 毫秒，Ctrl：1 秒），Home/End 移到文件两端。</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>铃声结尾渐弱至静音所需的秒数</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>您的 iPhone 信任这台电脑，但没有启动其文件服务。&lt;br&gt;请断开 iPhone 并重新连接；如果仍无效，请重新启动 iPhone。</translation>
     </message>
 </context>
 <context>

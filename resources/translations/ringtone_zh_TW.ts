@@ -263,8 +263,6 @@
         <translation>淡出:</translation>
     </message>
     <message>
-        <source>Seconds the ringtone takes to fall to silence at its end</source>
-        <translation>鈴聲結尾漸弱至靜音所需的秒數</translation>
         <source>Your iPhone could not be connected.</source>
         <translation>無法連接您的 iPhone。</translation>
     </message>
@@ -309,16 +307,14 @@
         <translation>您的 iPhone 已被設定為不信任這部電腦。&lt;br&gt;請拔下 iPhone 後重新連接，並在它詢問時點一下「信任」。</translation>
     </message>
     <message>
-        <source>Your iPhone no longer accepts this computer's pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;With the iPhone connected and unlocked, run &quot;idevicepair unpair&quot; and then &quot;idevicepair pair&quot; (package &quot;libimobiledevice-utils&quot;) and tap Trust on the iPhone: it then connects by itself.</source>
         <translation>您的 iPhone 不再接受與這部電腦的配對。&lt;br&gt;在 iPhone 已連接並解鎖的狀態下，執行「idevicepair unpair」，再執行「idevicepair pair」（套件「libimobiledevice-utils」），並在 iPhone 上點一下「信任」：之後它會自動連接。</translation>
     </message>
     <message>
-        <source>Your iPhone's file service could not be started.</source>
+        <source>Your iPhone&apos;s file service could not be started.</source>
         <translation>無法啟動您 iPhone 的檔案服務。</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>您的 iPhone 信任這部電腦，但沒有啟動其檔案服務。&lt;br&gt;請拔下 iPhone 後重新連接；如果仍然無效，請重新啟動 iPhone。</translation>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
         <translation>無法為鈴聲命名；其聲音已保留為 .m4a 檔案。</translation>
     </message>
@@ -351,6 +347,28 @@ Its sound was kept in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>傳輸失敗：無法讀取 iPhone 的鈴聲清單；手機未做任何變更。</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>循環</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>試聽片段時反覆播放，就像手機響鈴時那樣</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+滾輪縮放，滾輪或在空白處拖曳可捲動，按兩下顯示整個檔案。
+按一下控點或片段後，左/右鍵每次移動 10 毫秒（Shift：100 毫秒，Ctrl：1 秒），Home/End 移到檔案兩端。</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>鈴聲結尾漸弱至靜音所需的秒數</translation>
+    </message>
+    <message>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>您的 iPhone 信任這部電腦，但沒有啟動其檔案服務。&lt;br&gt;請拔下 iPhone 後重新連接；如果仍然無效，請重新啟動 iPhone。</translation>
     </message>
 </context>
 <context>

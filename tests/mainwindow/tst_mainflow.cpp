@@ -98,6 +98,7 @@ private Q_SLOTS:
     void playStatesDriveButtons_data();
     void playStatesDriveButtons();
     void clipPreviewStopsAfterClipEnd();
+    void loopingClipPlaysOn();
     void editorsAndTimelineStayInStep();
     void waveformThenGenerate();
     void failedEncodingIsNotReportedAsSuccess();
@@ -335,6 +336,34 @@ void TestMainFlow::clipPreviewStopsAfterClipEnd()
     QVERIFY(standin::player().calls.back() != "stop");
     standin::player().position = 10.2;
     QTRY_COMPARE(standin::player().calls.back(), std::string("stop"));
+}
+
+void TestMainFlow::loopingClipPlaysOn()
+{
+    load(60.0);
+    auto *loop = child<QCheckBox>(dialog.get(), "checkLoop");
+    loop->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlayClip"), Qt::LeftButton);
+    QCOMPARE(standin::player().loops.back(), 1);
+    QCOMPARE(standin::player().fadeouts.back().second, 10.0);
+    standin::sendPlayState(PlayPlaying);
+
+    // The player starts each round again itself: past the end is no stop.
+    standin::player().position = 10.05;
+    QTest::qWait(1100);
+    QVERIFY(standin::player().calls.back() != "stop");
+
+    // Turned off while it plays, the round playing now is the last.
+    loop->setChecked(false);
+    QCOMPARE(standin::player().loops.back(), 0);
+    QTRY_COMPARE(standin::player().calls.back(), std::string("stop"));
+
+    // Plain Play never loops, whatever the box says.
+    loop->setChecked(true);
+    standin::sendPlayState(PlayStopped);
+    const size_t loopsBefore = standin::player().loops.size();
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlay"), Qt::LeftButton);
+    QCOMPARE(standin::player().loops.size(), loopsBefore);
 }
 
 void TestMainFlow::editorsAndTimelineStayInStep()
