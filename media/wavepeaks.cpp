@@ -9,6 +9,10 @@
 #include <cmath>
 #include <limits>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 CWavePeaks::Peak merged(CWavePeaks::Peak a, CWavePeaks::Peak b)
@@ -23,6 +27,53 @@ constexpr CWavePeaks::Peak kNoValue{std::numeric_limits<qint16>::max(), std::num
 qint16 widen8(quint8 v)
 {
     return qint16((int(v) - 128) * 256);
+}
+
+// Extremes of the first channel of `frames` frames (v[0], v[channels], ...).
+// The packed loop runs over every value and leaves the lanes of the other
+// channels out of the final reduction, which needs a channel count dividing
+// the lane count; the others go the plain way.
+void firstChannelExtremes(const qint16 *v, size_t frames, size_t channels, qint16 &lo, qint16 &hi)
+{
+    size_t k = 0;
+#if defined(__SSE2__) || defined(_M_X64)
+    constexpr size_t Lanes = 8;
+    constexpr size_t Step = 4 * Lanes;
+    if (Lanes % channels == 0 && frames * channels >= Step) {
+        const size_t packed = (frames * channels) / Step * Step;
+        __m128i lo0 = _mm_set1_epi16(lo), lo1 = lo0, lo2 = lo0, lo3 = lo0;
+        __m128i hi0 = _mm_set1_epi16(hi), hi1 = hi0, hi2 = hi0, hi3 = hi0;
+        for (size_t i = 0; i < packed; i += Step) {
+            const auto *p = reinterpret_cast<const __m128i *>(v + i);
+            const __m128i a = _mm_loadu_si128(p);
+            const __m128i b = _mm_loadu_si128(p + 1);
+            const __m128i c = _mm_loadu_si128(p + 2);
+            const __m128i d = _mm_loadu_si128(p + 3);
+            lo0 = _mm_min_epi16(lo0, a);
+            lo1 = _mm_min_epi16(lo1, b);
+            lo2 = _mm_min_epi16(lo2, c);
+            lo3 = _mm_min_epi16(lo3, d);
+            hi0 = _mm_max_epi16(hi0, a);
+            hi1 = _mm_max_epi16(hi1, b);
+            hi2 = _mm_max_epi16(hi2, c);
+            hi3 = _mm_max_epi16(hi3, d);
+        }
+        alignas(16) qint16 los[Lanes];
+        alignas(16) qint16 his[Lanes];
+        _mm_store_si128(reinterpret_cast<__m128i *>(los), _mm_min_epi16(_mm_min_epi16(lo0, lo1), _mm_min_epi16(lo2, lo3)));
+        _mm_store_si128(reinterpret_cast<__m128i *>(his), _mm_max_epi16(_mm_max_epi16(hi0, hi1), _mm_max_epi16(hi2, hi3)));
+        for (size_t lane = 0; lane < Lanes; lane += channels) {
+            lo = std::min(lo, los[lane]);
+            hi = std::max(hi, his[lane]);
+        }
+        k = packed / channels;
+    }
+#endif
+    for (; k < frames; ++k) {
+        const qint16 x = v[k * channels];
+        lo = x < lo ? x : lo;
+        hi = x > hi ? x : hi;
+    }
 }
 
 } // namespace
@@ -54,13 +105,16 @@ void CWavePeaks::add16(const qint16 *values, size_t count)
         }
         const size_t framesHere = (count - i + size_t(m_channels) - 1) / size_t(m_channels);
         const size_t frames = std::min<size_t>(framesHere, m_framesPerSpan - m_spanFrames);
+        // Whole frames only go through the packed loop; a last frame cut by
+        // the block's end still has its first channel.
+        const size_t whole = std::min(frames, (count - i) / size_t(m_channels));
         qint16 lo = m_open.min;
         qint16 hi = m_open.max;
-        const qint16 *v = values + i;
-        for (size_t k = 0; k < frames; ++k) {
-            const qint16 x = v[k * size_t(m_channels)];
-            lo = x < lo ? x : lo;
-            hi = x > hi ? x : hi;
+        firstChannelExtremes(values + i, whole, size_t(m_channels), lo, hi);
+        if (whole < frames) {
+            const qint16 x = values[i + whole * size_t(m_channels)];
+            lo = std::min(lo, x);
+            hi = std::max(hi, x);
         }
         m_open = {lo, hi};
         m_spanFrames += quint32(frames);
