@@ -169,7 +169,9 @@ void CClipSlider::mousePressEvent(QMouseEvent *event)
 {
     const int x = eventColumn(event);
     mayPan = false;
-    switch (zoneAt(x, posX, clipMinX, clipMaxX)) {
+    const Zone zone = zoneAt(x, posX, clipMinX, clipMaxX);
+    pressedEmpty = zone == Zone::LeftOfClip || zone == Zone::RightOfClip;
+    switch (zone) {
     case Zone::Marker:
         dragMode = DragPos;
         break;
@@ -217,8 +219,11 @@ void CClipSlider::mouseReleaseEvent(QMouseEvent *)
 void CClipSlider::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const Zone zone = zoneAt(eventColumn(event), posX, clipMinX, clipMaxX);
-    if (m_zoomed && (zone == Zone::LeftOfClip || zone == Zone::RightOfClip)) {
-        // The first click of the two already put the marker there.
+    // The first click of the two on empty space already put the marker
+    // under the pointer, so the second one finds the marker there.
+    const bool empty = zone == Zone::LeftOfClip || zone == Zone::RightOfClip
+                       || (zone == Zone::Marker && pressedEmpty && eventColumn(event) == anchorX);
+    if (m_zoomed && empty) {
         showWholeFile();
         return;
     }

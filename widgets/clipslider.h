@@ -101,6 +101,7 @@ private:
     int panPressX = 0;
     TimelineView::View panPressView;
     bool mayPan = false;
+    bool pressedEmpty = false; // the last press was on empty space
     Selection m_selection = Selection::None;
     // The zoomed waveform is drawn once per view and size.
     QImage m_zoomImage;

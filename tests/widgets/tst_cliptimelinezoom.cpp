@@ -167,6 +167,9 @@ void TestClipTimelineZoom::doubleClickShowsTheWholeFile()
     slider->setView({95, 60});
     QTest::mouseDClick(slider.get(), Qt::LeftButton, {}, QPoint(int((107.0 - 95.0) / 0.12), kRow));
     QVERIFY(slider->isZoomed());
+    // As a mouse sends it: the first click puts the marker under the
+    // pointer, the second arrives as the double-click.
+    QTest::mouseClick(slider.get(), Qt::LeftButton, {}, QPoint(450, kRow));
     QTest::mouseDClick(slider.get(), Qt::LeftButton, {}, QPoint(450, kRow));
     QVERIFY(!slider->isZoomed());
     // The key does it too.
