@@ -4,8 +4,11 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 Q_LOGGING_CATEGORY(lcDiagnostics, "tonquill.diagnostics", QtInfoMsg)
@@ -61,4 +64,105 @@ void logProgramFiles(const QString &language)
     for (int i = 0; i < files.size(); ++i)
         qCDebug(lcDiagnostics).noquote() << kinds[i] << QDir::toNativeSeparators(files[i])
                                          << (QFileInfo::exists(files[i]) ? "found" : "missing");
+}
+
+bool desktopHasHandlerFor(const QUrl &url)
+{
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return false;
+    const QString mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (mime.isEmpty())
+        return true;
+    const QString kind = url.isLocalFile() ? QStringLiteral("text/html")
+                                           : QStringLiteral("x-scheme-handler/") + url.scheme();
+    QProcess query;
+    query.start(mime, {QStringLiteral("query"), QStringLiteral("default"), kind});
+    // A shell script reading a few small files; a stuck one is taken as a
+    // yes rather than hold the window.
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return true;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+#else
+    Q_UNUSED(url);
+    return true;
+#endif
+}
+
+bool openWithDesktop(const QUrl &url)
+{
+    if (!url.isValid() || !desktopHasHandlerFor(url))
+        return false;
+    return QDesktopServices::openUrl(url);
+}
+
+QUrl helpSectionUrl(const QString &language, const QString &section)
+{
+    QUrl url = QUrl::fromLocalFile(helpPagePath(QCoreApplication::applicationDirPath(), language));
+    url.setFragment(section);
+    return url;
+}
+
+QString nearestExistingFolder(const QString &path)
+{
+    QString folder = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    while (!folder.isEmpty()) {
+        const QFileInfo info(folder);
+        if (info.isDir())
+            return folder;
+        const QString parent = info.path();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    return QDir::homePath();
+}
+
+bool restoredWindowPosition(const QString &saved, const QSize &size, const QList<QRect> &screens,
+                            QPoint *position)
+{
+    const QStringList parts = saved.split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return false;
+    bool okX = false;
+    bool okY = false;
+    const int x = parts[0].trimmed().toInt(&okX);
+    const int y = parts[1].trimmed().toInt(&okY);
+    if (!okX || !okY)
+        return false;
+    // The top rows are where the user grabs a frameless window; enough of
+    // them must be on a screen that is still there.
+    const QRect top(QPoint(x, y), QSize(std::max(1, size.width()), 40));
+    for (const QRect &screen : screens) {
+        const QRect shown = screen.intersected(top);
+        if (shown.width() >= std::min(100, top.width()) && shown.height() >= 20) {
+            if (position)
+                *position = QPoint(x, y);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString savedWindowPosition(const QPoint &position)
+{
+    return QStringLiteral("%1,%2").arg(position.x()).arg(position.y());
+}
+
+void avoidSessionBusAutolaunch()
+{
+#ifdef Q_OS_UNIX
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    // The user's bus of a systemd login session, which libdbus finds by
+    // itself.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(QString::fromLocal8Bit(runtime) + QStringLiteral("/bus")).exists())
+        return;
+    // An address that fails at once, without a fork.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tonquill-no-session-bus");
+#endif
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QLoggingCategory>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 // Diagnostics nobody needs in a terminal (progress lines, timings, where the
 // program found its files): off unless QT_LOGGING_RULES turns
@@ -23,3 +26,33 @@ QString commandLineFile(const QStringList &arguments);
 // Writes where the program's encoder, modules and help page are (and
 // whether they exist) to the diagnostics category.
 void logProgramFiles(const QString &language);
+
+// Whether the desktop has something that opens the address: on Linux,
+// xdg-open must be there and, where xdg-mime can tell, a handler must be set
+// for the address's scheme (a web page) or type (a local HTML page).
+// Elsewhere the platform's own opener decides.
+bool desktopHasHandlerFor(const QUrl &url);
+// Opens the address with the desktop's handler; false when nothing could.
+bool openWithDesktop(const QUrl &url);
+
+// The help page's section: "#about" or "#troubleshooting" of the page in the
+// interface language, beside the program.
+QUrl helpSectionUrl(const QString &language, const QString &section);
+
+// The nearest folder at or above path that exists (the home folder when
+// none does): a file dialog given a missing folder takes its last name for
+// a file name.
+QString nearestExistingFolder(const QString &path);
+
+// Where a remembered window position ("x,y") puts a window of the given
+// size: the position when at least a grabbable part of the window (its top
+// 40 rows, 100 columns wide) lies on one of the screens, else nothing.
+bool restoredWindowPosition(const QString &saved, const QSize &size, const QList<QRect> &screens,
+                            QPoint *position);
+QString savedWindowPosition(const QPoint &position);
+
+// With no session bus, libdbus forks a helper to launch one the first time
+// anything asks for it (Qt's accessibility bridge does, at start): a
+// process and a line on the terminal for nothing. Call before the
+// application object is made.
+void avoidSessionBusAutolaunch();

@@ -11,8 +11,9 @@ class QApplication;
 void applyApplicationLook(QApplication &app);
 
 // Starts loading the system's font configuration on a second thread. Call it
-// first thing in main(): it overlaps with connecting to the display, which
-// needs no fonts, and applyApplicationLook() waits for it.
+// first thing in main() (unless the command line may end the process with
+// exit()): it overlaps with connecting to the display, which needs no fonts,
+// and applyApplicationLook() waits for it.
 void startFontWarmUp();
 
 // The style sheet with every empty picture ("url()") made a transparent one:

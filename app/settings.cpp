@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include "buildconfig.h"
+#include "desktop.h"
 #include "identity.h"
 #include "language.h"
 
@@ -64,8 +65,10 @@ QString defaultOutputFolder()
 
 QString homePageUrlFor(const QString &languageCode)
 {
-    if (languageCode == QLatin1String("es"))
-        return QStringLiteral(TONQUILL_HOME_URL_ES);
+    // The Spanish site only where there is one; the build sets both.
+    const QString spanish = QStringLiteral(TONQUILL_HOME_URL_ES);
+    if (languageCode == QLatin1String("es") && !spanish.isEmpty())
+        return spanish;
     return QStringLiteral(TONQUILL_HOME_URL);
 }
 
@@ -76,10 +79,18 @@ QString homePageUrl()
 
 QString productPageUrl()
 {
-    return QStringLiteral("%1/%2.html").arg(homePageUrl(), QLatin1String(Identity::kProductSlug));
+    const QString home = homePageUrl();
+    // Until the product has a site, its help page stands in for it.
+    if (home.isEmpty())
+        return helpSectionUrl(QxLanguage::instance()->currentLanguage(), QStringLiteral("about")).toString();
+    return QStringLiteral("%1/%2.html").arg(home, QLatin1String(Identity::kProductSlug));
 }
 
 QString supportPageUrl()
 {
-    return QStringLiteral("%1/support.html").arg(homePageUrl());
+    const QString home = homePageUrl();
+    if (home.isEmpty())
+        return helpSectionUrl(QxLanguage::instance()->currentLanguage(), QStringLiteral("troubleshooting"))
+            .toString();
+    return QStringLiteral("%1/support.html").arg(home);
 }

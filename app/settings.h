@@ -18,5 +18,8 @@ QString outputFolderIn(const QString &documents);
 // Home page for the current interface language (Spanish site for "es").
 QString homePageUrl();
 QString homePageUrlFor(const QString &languageCode);
+// The home and support pages; with no site set at build time
+// (TONQUILL_HOME_URL empty), the help page's about and troubleshooting
+// sections.
 QString productPageUrl();
 QString supportPageUrl();

@@ -41,6 +41,24 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/help/ DESTINATION ${TONQUILL_LIB_DIR}
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/tonquill.sh DESTINATION bin RENAME tonquill)
 
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/${TONQUILL_APP_ID}.desktop DESTINATION share/applications)
+# The site's pages and the screenshots kept there are listed only once the
+# product has a site: an address that leads nowhere is worse than none.
+set(TONQUILL_METAINFO_LINKS "")
+if(TONQUILL_HOME_URL)
+    string(CONCAT TONQUILL_METAINFO_LINKS
+        "  <url type=\"homepage\">${TONQUILL_HOME_URL}/tonquill.html</url>\n"
+        "  <url type=\"help\">${TONQUILL_HOME_URL}/support.html</url>\n"
+        "  <screenshots>\n"
+        "    <screenshot type=\"default\">\n"
+        "      <caption>A file loaded, with its waveform and the clip marked</caption>\n"
+        "      <image type=\"source\" width=\"750\" height=\"531\">${TONQUILL_HOME_URL}/tonquill/main-window-loaded.png</image>\n"
+        "    </screenshot>\n"
+        "    <screenshot>\n"
+        "      <caption>The main window at first start</caption>\n"
+        "      <image type=\"source\" width=\"750\" height=\"531\">${TONQUILL_HOME_URL}/tonquill/main-window.png</image>\n"
+        "    </screenshot>\n"
+        "  </screenshots>\n")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/${TONQUILL_APP_ID}.metainfo.xml.in
     ${CMAKE_BINARY_DIR}/packaging/${TONQUILL_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${TONQUILL_APP_ID}.metainfo.xml DESTINATION share/metainfo)
@@ -73,7 +91,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Turn a stretch of any audio or video file
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Open or drop a file, see its waveform, preview it, mark the clip,\nset a fade-in and the volume and get an .m4r ringtone.")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TONQUILL_HOME_URL}/tonquill.html")
+if(TONQUILL_HOME_URL)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TONQUILL_HOME_URL}/tonquill.html")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS usbmuxd)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

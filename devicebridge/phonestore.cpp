@@ -464,12 +464,16 @@ int PhoneStore::inSyncBracket(Body body)
 {
     transport.notify(kSyncWillStart);
     int result = lockSync();
-    if (result >= 0) {
-        transport.notify(kSyncDidStart);
-        result = body();
-        transport.unlock();
+    if (result < 0) {
+        transport.notify(kSyncDidFinish);
+        return result;
     }
+    transport.notify(kSyncDidStart);
+    result = body();
+    // Finished while still holding the lock, as a sync does: a program that
+    // takes the lock next finds the phone's own services told already.
     transport.notify(kSyncDidFinish);
+    transport.unlock();
     return result;
 }
 

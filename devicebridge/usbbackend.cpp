@@ -16,9 +16,11 @@
 #include <usbmuxd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <utility>
 
 namespace tqbridge {
@@ -176,14 +178,14 @@ public:
     {
         data.clear();
         uint64_t handle = 0;
-        if (const int opened = resultFromAfcError(afc_file_open(afc, path.c_str(), AFC_FOPEN_RDONLY, &handle));
+        if (const int opened = checked(afc_file_open(afc, path.c_str(), AFC_FOPEN_RDONLY, &handle));
             opened < 0)
-            return opened;
+            return notFoundWhenMissing(path, opened);
         char buffer[65536];
         int result = Ok;
         for (;;) {
             uint32_t got = 0;
-            result = resultFromAfcError(afc_file_read(afc, handle, buffer, sizeof buffer, &got));
+            result = checked(afc_file_read(afc, handle, buffer, sizeof buffer, &got));
             if (result < 0 || got == 0)
                 break;
             data.append(buffer, got);
@@ -195,7 +197,7 @@ public:
     int write(const std::string &path, std::string_view data) override
     {
         uint64_t handle = 0;
-        if (const int opened = resultFromAfcError(afc_file_open(afc, path.c_str(), AFC_FOPEN_WRONLY, &handle));
+        if (const int opened = checked(afc_file_open(afc, path.c_str(), AFC_FOPEN_WRONLY, &handle));
             opened < 0)
             return opened;
         int result = Ok;
@@ -203,42 +205,47 @@ public:
         while (result >= 0 && done < data.size()) {
             const uint32_t chunk = uint32_t(std::min<size_t>(data.size() - done, 1u << 20));
             uint32_t written = 0;
-            result = resultFromAfcError(afc_file_write(afc, handle, data.data() + done, chunk, &written));
+            result = checked(afc_file_write(afc, handle, data.data() + done, chunk, &written));
             if (result >= 0 && written == 0)
                 result = ErrIo;
             done += written;
         }
-        const int closed = resultFromAfcError(afc_file_close(afc, handle));
+        const int closed = checked(afc_file_close(afc, handle));
         return result < 0 ? result : closed;
     }
 
     int rename(const std::string &from, const std::string &to) override
     {
-        return resultFromAfcError(afc_rename_path(afc, from.c_str(), to.c_str()));
+        return notFoundWhenMissing(from, checked(afc_rename_path(afc, from.c_str(), to.c_str())));
     }
 
     int remove(const std::string &path) override
     {
-        return resultFromAfcError(afc_remove_path(afc, path.c_str()));
+        return notFoundWhenMissing(path, checked(afc_remove_path(afc, path.c_str())));
     }
 
     int list(const std::string &folder, std::vector<std::string> &names) override
     {
         names.clear();
         char **entries = nullptr;
-        const int result = resultFromAfcError(afc_read_directory(afc, folder.c_str(), &entries));
+        const int result = checked(afc_read_directory(afc, folder.c_str(), &entries));
         for (char **entry = entries; entry && *entry; ++entry)
             if (std::string_view(*entry) != "." && std::string_view(*entry) != "..")
                 names.emplace_back(*entry);
         if (entries)
             afc_dictionary_free(entries);
-        return result;
+        return notFoundWhenMissing(folder, result);
     }
 
     int makeFolder(const std::string &path) override
     {
-        // AFC creates the missing parents itself.
-        return resultFromAfcError(afc_make_directory(afc, path.c_str()));
+        const int made = checked(afc_make_directory(afc, path.c_str()));
+        if (made >= 0 || made == ErrNoPhone)
+            return made;
+        // Not every iOS makes the missing parents: make each level in turn.
+        for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+            afc_make_directory(afc, path.substr(0, slash).c_str());
+        return checked(afc_make_directory(afc, path.c_str()));
     }
 
     int lock(const std::string &path) override
@@ -246,11 +253,11 @@ public:
         if (lockHandle)
             return ErrBusy;
         uint64_t handle = 0;
-        if (const int opened = resultFromAfcError(afc_file_open(afc, path.c_str(), AFC_FOPEN_RW, &handle));
+        if (const int opened = checked(afc_file_open(afc, path.c_str(), AFC_FOPEN_RW, &handle));
             opened < 0)
             return opened;
         // AFC_LOCK_EX carries the non-blocking flag: a held lock fails at once.
-        if (const int locked = resultFromAfcError(afc_file_lock(afc, handle, AFC_LOCK_EX)); locked < 0) {
+        if (const int locked = checked(afc_file_lock(afc, handle, AFC_LOCK_EX)); locked < 0) {
             afc_file_close(afc, handle);
             return locked;
         }
@@ -274,10 +281,105 @@ public:
     }
 
 private:
+    // A failure on a path that is not there is ErrNotFound, whatever status
+    // the phone gave: the bridge tells "no catalogue yet" and "no ringtone
+    // folder yet" by it, and phones have been seen to answer a missing path
+    // with other codes. Looks up the path's parents from the nearest one.
+    int notFoundWhenMissing(const std::string &path, int result)
+    {
+        if (result >= 0 || result == ErrNotFound || result == ErrNoPhone)
+            return result;
+        std::string parent = path;
+        while (parent.size() > 1) {
+            const size_t slash = parent.find_last_of('/', parent.size() - 2);
+            if (slash == std::string::npos)
+                return result;
+            std::string name = parent.substr(slash + 1);
+            if (!name.empty() && name.back() == '/')
+                name.pop_back();
+            parent.resize(slash == 0 ? 1 : slash);
+            char **entries = nullptr;
+            const afc_error_t listed = afc_read_directory(afc, parent.c_str(), &entries);
+            bool found = false;
+            for (char **entry = entries; entry && *entry; ++entry)
+                found = found || name == *entry;
+            if (entries)
+                afc_dictionary_free(entries);
+            if (listed == AFC_E_SUCCESS)
+                return found ? result : ErrNotFound;
+        }
+        return result;
+    }
+
+    static int checked(afc_error_t error) { return resultFromAfcError(error); }
+
     idevice_t device;
     afc_client_t afc;
     np_client_t np;
     uint64_t lockHandle = 0;
+};
+
+// Set when a phone's connection closed under an operation, whether the phone
+// left or only its file service went away: nothing on it will ever succeed
+// again, so the backend drops it and, if the phone is still plugged in,
+// connects afresh. Shared by the backend (bridge thread) and the transport
+// (the caller's thread); the backend clears the wake-up before it goes.
+struct ConnectionLost
+{
+    std::atomic<bool> lost{false};
+
+    void setWake(std::function<void()> function)
+    {
+        std::lock_guard guard(mutex);
+        wake = std::move(function);
+    }
+    void tell()
+    {
+        if (lost.exchange(true))
+            return;
+        std::lock_guard guard(mutex);
+        if (wake)
+            wake();
+    }
+
+private:
+    std::mutex mutex;
+    std::function<void()> wake;
+};
+
+// Watches a phone's transport for a closed connection.
+class WatchedTransport final : public Transport
+{
+public:
+    WatchedTransport(std::unique_ptr<Transport> inner, std::shared_ptr<ConnectionLost> connection)
+        : inner(std::move(inner))
+        , connection(std::move(connection))
+    {
+    }
+
+    int read(const std::string &path, std::string &data) override { return checked(inner->read(path, data)); }
+    int write(const std::string &path, std::string_view data) override { return checked(inner->write(path, data)); }
+    int rename(const std::string &from, const std::string &to) override { return checked(inner->rename(from, to)); }
+    int remove(const std::string &path) override { return checked(inner->remove(path)); }
+    int list(const std::string &folder, std::vector<std::string> &names) override
+    {
+        return checked(inner->list(folder, names));
+    }
+    int makeFolder(const std::string &path) override { return checked(inner->makeFolder(path)); }
+    int lock(const std::string &path) override { return checked(inner->lock(path)); }
+    void unlock() override { inner->unlock(); }
+    void notify(const char *name) override { inner->notify(name); }
+
+private:
+    int checked(int result)
+    {
+        if (result == ErrNoPhone)
+            connection->tell();
+        return result;
+    }
+
+    std::unique_ptr<Transport> inner;
+    std::shared_ptr<ConnectionLost> connection;
 };
 
 // usbmuxd and the phones through libusbmuxd and libimobiledevice.
@@ -391,16 +493,27 @@ public:
     {
     }
 
+    ~UsbBackend() override
+    {
+        // The transport may outlive this backend in the bridge's hands.
+        if (connection)
+            connection->setWake(nullptr);
+    }
+
     void poll(BackendHost &host) override
     {
         if (!subscribed)
             subscribed = system->subscribe(queue, wake);
         for (const UsbEvent &event : queue.take())
             handle(host, event);
+        if (host.attached() && connection && connection->lost) {
+            // The phone may still be plugged in with only its service gone
+            // (it restarted): dropped here, it is tried again below.
+            host.detach();
+            taken.clear();
+        }
         if (host.attached())
             return;
-        // Dropped by the bridge (the connection broke): if it is still
-        // plugged in, it is tried again below like any other.
         taken.clear();
         const auto phone = std::find_if(phones.begin(), phones.end(), [](const Phone &p) { return !p.givenUp; });
         if (phone != phones.end())
@@ -488,7 +601,11 @@ private:
             phone.told = PhoneFailure::None;
             phone.failures = 0;
             taken = phone.udid;
-            host.attach(std::move(transport));
+            if (connection)
+                connection->setWake(nullptr);
+            connection = std::make_shared<ConnectionLost>();
+            connection->setWake(wake);
+            host.attach(std::make_unique<WatchedTransport>(std::move(transport), connection));
             return;
         }
         switch (failure) {
@@ -546,6 +663,8 @@ private:
     std::string taken;
     int silentPolls = 0;
     bool serviceTold = false;
+    // Of the phone attached last.
+    std::shared_ptr<ConnectionLost> connection;
 };
 
 } // namespace

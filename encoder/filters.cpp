@@ -36,11 +36,11 @@ std::string number(double value)
 
 } // namespace
 
-std::string limiterFilter()
+std::string limiterFilter(double ceiling)
 {
     // Delay compensated, so that the cut stays where it was asked for; no
     // automatic levelling, which would change the loudness the user chose.
-    return "alimiter=limit=" + number(kLimiterCeiling) + ":attack=" + number(kLimiterAttackMs)
+    return "alimiter=limit=" + number(ceiling) + ":attack=" + number(kLimiterAttackMs)
            + ":release=" + number(kLimiterReleaseMs) + ":level=disabled:latency=enabled";
 }
 
@@ -83,7 +83,7 @@ std::string filterChain(const ChainParams &p)
         // gain smoothly just before them instead, and leaves everything
         // that stays below its ceiling as it is. The preview limits alike.
         if (p.volume > 256)
-            add(limiterFilter());
+            add(limiterFilter(p.limiterCeiling));
     }
     add("aformat=sample_fmts=" + p.sampleFormat + ":" + target);
     return chain;
@@ -132,6 +132,11 @@ Error configureGraph(Filters &filters, const AVFrame &format, const Output &out)
     }
     params.monoSource = filters.layout.get().nb_channels == 1;
     params.volume = options.volume;
+    const AVCodecDescriptor *codec = avcodec_descriptor_get(enc.codec_id);
+    if (options.limiterCeiling > 0.0)
+        params.limiterCeiling = options.limiterCeiling;
+    else if (codec && (codec->props & AV_CODEC_PROP_LOSSY))
+        params.limiterCeiling = kLossyLimiterCeiling;
     params.fadeInSeconds = options.fadeInSeconds;
     // The fade-out ends with the clip; longer than the clip, it starts with it.
     if (options.durationSeconds && options.fadeOutSeconds > 0.0) {

@@ -12,12 +12,21 @@ Error inputError(const char *operation, const Input &in, int errnum)
     return av::fileError(std::string(operation) + " input file", in.path, errnum);
 }
 
+int interruptWhenStopped(void *)
+{
+    return stopRequested() ? 1 : 0;
+}
+
 } // namespace
 
 Error openInput(Input &in, const std::string &path)
 {
+    // A named pipe that nobody writes to blocks the open itself, and a slow
+    // one every read: a stop signal interrupts the system call (its handler
+    // does not restart them), and this tells libavformat not to try again.
+    static const AVIOInterruptCB interrupt{&interruptWhenStopped, nullptr};
     Error error;
-    av::openInputFile(in, path, error);
+    av::openInputFile(in, path, error, &interrupt);
     return error;
 }
 

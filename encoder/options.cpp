@@ -26,9 +26,21 @@ std::string quoted(const std::string &text) { return "'" + text + "'"; }
 
 std::optional<double> parseSeconds(const std::string &text)
 {
-    // Clip lengths beyond a day are typing errors, and the bound keeps the
+    // The conversion job writes whole milliseconds with FFmpeg's "ms" unit,
+    // exact at any length; plain seconds are still taken, as FFmpeg takes
+    // both. Lengths beyond a year are typing errors, and the bound keeps the
     // conversion to 64-bit microseconds far from overflow.
-    const auto value = parseDouble(text);
+    std::string_view number = text;
+    double divisor = 1.0;
+    if (number.size() > 2 && number.substr(number.size() - 2) == "ms") {
+        number.remove_suffix(2);
+        divisor = 1000.0;
+    }
+    // Divided, not multiplied by 0.001: 11527437 ms then gives exactly the
+    // double nearest to 11527.437 s.
+    auto value = parseDouble(number);
+    if (value)
+        *value /= divisor;
     if (!value || *value > 86400.0 * 366)
         return std::nullopt;
     return value;

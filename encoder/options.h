@@ -23,6 +23,9 @@ struct EncoderOptions
     int channels = 0;
     int sampleRate = 0;
     bool overwrite = false;
+    // Not on the command line: the limiter's ceiling when a pass before
+    // found the encoded output still clipping; 0 for the output's default.
+    double limiterCeiling = 0.0;
 };
 
 struct ParsedCommandLine

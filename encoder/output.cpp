@@ -2,11 +2,14 @@
 
 extern "C" {
 #include <libavutil/channel_layout.h>
+#include <libavutil/opt.h>
 }
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace tq {
@@ -66,6 +69,14 @@ Error openOutput(Output &out, const EncoderOptions &options, const AVCodecContex
     if (ret < 0)
         return outputError("Could not create", out, ret);
     out.format.reset(raw);
+    // Past 4 GiB (six and three-quarter hours of the waveform job's stereo)
+    // RIFF's 32-bit sizes overflow: the muxer then writes RF64 instead. Below
+    // that the file stays plain RIFF, with a JUNK chunk where ds64 would go.
+    if (std::string(muxer->name) == "wav") {
+        ret = av_opt_set(out.format->priv_data, "rf64", "auto", 0);
+        if (ret < 0)
+            return outputError("Could not set up", out, ret);
+    }
 
     out.encoder.reset(avcodec_alloc_context3(codec));
     out.packet = av::makePacket();
@@ -182,16 +193,56 @@ Error encode(Output &out, AVFrame *frame)
     return error.empty() && !frame ? encodeFrame(out, nullptr) : error;
 }
 
+bool wavSizesWritten(const unsigned char header[12], int64_t fileSize)
+{
+    if (std::memcmp(header + 8, "WAVE", 4) != 0)
+        return false;
+    if (std::memcmp(header, "RF64", 4) == 0)
+        return true; // the real sizes are in ds64, which the muxer fills with them
+    if (std::memcmp(header, "RIFF", 4) != 0)
+        return false;
+    const uint32_t riffSize = uint32_t(header[4]) | uint32_t(header[5]) << 8 | uint32_t(header[6]) << 16
+                              | uint32_t(header[7]) << 24;
+    return fileSize >= 8 && int64_t(riffSize) == fileSize - 8;
+}
+
+namespace {
+
+// The WAV muxer reports success even where it could not write its sizes
+// (a file past 4 GiB without RF64, a position it could not seek back to),
+// leaving a header that tells the reader a wrong length: checked on the
+// closed file itself.
+Error checkWavHeader(const Output &out)
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(utf8Path(out.file.path()), ec);
+    std::ifstream file(utf8Path(out.file.path()), std::ios::binary);
+    unsigned char header[12] = {};
+    if (ec || !file.read(reinterpret_cast<char *>(header), sizeof header)
+        || !wavSizesWritten(header, static_cast<int64_t>(size)))
+        return outputError("Could not write the sizes into the header of", out, AVERROR(EIO));
+    return {};
+}
+
+} // namespace
+
 Error writeTrailer(Output &out)
 {
     int ret = av_write_trailer(out.format.get());
     if (ret < 0)
         return outputError("Could not finish", out, ret);
+    if (out.format->pb && out.format->pb->error < 0)
+        return outputError("Could not finish", out, out.format->pb->error);
     // Buffered data reaches the disk only here; a full disk shows up now.
     out.format->pb = nullptr;
     ret = out.file.close();
     if (ret < 0)
         return outputError("Could not finish", out, ret);
+    if (std::string(out.format->oformat->name) == "wav") {
+        Error error = checkWavHeader(out);
+        if (!error.empty())
+            return error;
+    }
     ret = out.file.commit(out.path);
     if (ret < 0)
         return outputError("Could not replace", out, ret);

@@ -52,9 +52,11 @@ public:
     // Writes at offset, bypassing io() and leaving its position alone; safe
     // from several threads on parts that do not overlap. 0 or AVERROR.
     int writeAt(int64_t offset, const uint8_t *data, int size) const;
-    // Flushes and closes the file; the first write error or 0.
+    // Flushes and closes the file once its data reached the disk (fsync);
+    // the first write, sync or close error, or 0.
     int close();
-    // Closes and renames over target; 0 or an AVERROR code.
+    // Closes with its data on the disk, renames over target and syncs
+    // target's folder; 0 or an AVERROR code (the file stays temporary).
     int commit(const std::string &target);
 
 private:
@@ -119,6 +121,16 @@ Progress progressOf(const Output &out);
 // (M4A brand), ".wav" WAV, any other name libavformat's guess; null if none.
 const AVOutputFormat *outputFormatFor(const std::string &outputPath);
 
+// The limiter after a boost; the preview player uses the same figures.
+inline constexpr double kLimiterCeiling = 0.99; // of full scale
+// A lossy encoder's output overshoots what it was given (AAC by some tenths
+// of a dB on noise-like sound), and a decoder clips what passes full scale:
+// for a lossy output the ceiling leaves room for that, about -1 dBFS.
+inline constexpr double kLossyLimiterCeiling = 0.89;
+inline constexpr double kLimiterAttackMs = 5.0;  // the look-ahead
+inline constexpr double kLimiterReleaseMs = 50.0;
+std::string limiterFilter(double ceiling = kLimiterCeiling);
+
 // The filter chain between the trimmed input and the encoder, as
 // libavfilter text. Pure, so that the choices are tested directly.
 struct ChainParams
@@ -127,6 +139,7 @@ struct ChainParams
     bool trimStart = false;
     bool monoSource = false; // one decoded channel, of no particular position
     int volume = 256;
+    double limiterCeiling = kLimiterCeiling;
     double fadeInSeconds = 0.0;
     // Of the output, which starts at 0; no fade-out unless both are > 0.
     double fadeOutStart = 0.0;
@@ -136,12 +149,6 @@ struct ChainParams
     std::string sampleFormat = "s16";
 };
 std::string filterChain(const ChainParams &params);
-
-// The limiter after a boost; the preview player uses the same figures.
-inline constexpr double kLimiterCeiling = 0.99; // of full scale
-inline constexpr double kLimiterAttackMs = 5.0;  // the look-ahead
-inline constexpr double kLimiterReleaseMs = 50.0;
-std::string limiterFilter();
 
 Error openInput(Input &in, const std::string &path);
 Error findAudioStream(Input &in);
@@ -172,9 +179,19 @@ Error pullFiltered(Filters &filters, const Output &out, AVFrame *scratch, const 
 // Encodes one frame (null flushes the encoder) and writes its packets.
 Error encode(Output &out, AVFrame *frame);
 Error writeTrailer(Output &out);
+// Whether a finished WAV file's first 12 bytes state its real size: RF64,
+// or a RIFF size of fileSize - 8.
+bool wavSizesWritten(const unsigned char header[12], int64_t fileSize);
 
 // The whole job: the input to a complete output file, or the one error line.
+// A boosted lossy output that still reaches full scale once decoded is made
+// again with a lower limiter ceiling.
 Error transcode(const EncoderOptions &options, const ProgressCallback &progress);
+// One pass of it.
+Error transcodeOnce(const EncoderOptions &options, const ProgressCallback &progress);
+// Decoded samples at or above this (in full scale) are on the rails of
+// 16-bit output.
+inline constexpr double kDecodedPeakLimit = 32767.0 / 32768.0;
 
 // The waveform job (a whole file to WAV) decoded in time segments, one
 // thread each, into the same file one thread writes. done stays false when
@@ -186,6 +203,11 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
 // thread saves.
 inline constexpr double kMinimumSegmentSeconds = 20.0;
 int segmentCount(double seconds, unsigned threads, double minimumSeconds = kMinimumSegmentSeconds);
+// Where segment index of count begins, in samples of a stream of that length
+// starting at streamStart: rounded down, and no overflow whatever a header
+// states (an absurd length or start gives streamStart; such a file is not
+// split).
+int64_t segmentStart(int64_t streamStart, int64_t length, int index, int count);
 
 // Asks a running transcode() to stop at its next packet: it then fails and
 // leaves no partial file. Safe to call from a signal handler.

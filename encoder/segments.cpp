@@ -45,6 +45,10 @@ extern "C" {
 #include <thread>
 #include <vector>
 
+#ifdef __linux__
+#include <sched.h>
+#endif
+
 namespace tq {
 
 namespace {
@@ -57,6 +61,10 @@ constexpr size_t kWriteBytes = 1 << 20;
 constexpr int64_t kResamplerReach = 1024;
 // The resampler's own limit for stepping through a ratio exactly.
 constexpr int64_t kMaximumResamplerPhases = 1024;
+// Sample positions beyond this (290 days at 44.1 kHz) are a crafted or
+// broken header, not a recording: such a file is not split, which keeps
+// every position sum below far from overflow.
+constexpr int64_t kMaximumPosition = int64_t(1) << 40;
 
 // Test hook: TQ_ENCODER_THREADS=1 forces the single-threaded run, so that
 // the tests can compare both outputs; a larger number sets the thread count
@@ -69,6 +77,22 @@ const char *threadsHook()
     return std::getenv("TQ_ENCODER_THREADS");
 }
 
+// The cores this process may run on: a container or `taskset` gives it
+// fewer than the machine has, and threads beyond those only wait.
+unsigned usableCores()
+{
+#ifdef __linux__
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) == 0) {
+        const int count = CPU_COUNT(&set);
+        if (count > 0)
+            return static_cast<unsigned>(count);
+    }
+#endif
+    return std::thread::hardware_concurrency();
+}
+
 unsigned allowedThreads()
 {
     if (const char *forced = threadsHook()) {
@@ -76,7 +100,7 @@ unsigned allowedThreads()
         if (wanted >= 1)
             return static_cast<unsigned>(std::min<long>(wanted, kMaximumSegments));
     }
-    return std::max(1u, std::thread::hardware_concurrency());
+    return std::max(1u, usableCores());
 }
 
 int64_t floorDiv(int64_t a, int64_t b)
@@ -121,6 +145,9 @@ struct Job
     std::optional<int64_t> origin;
     bool originLost = false;
     unsigned running = 0;
+    // Set by the first segment that gives up: the job then runs on one
+    // thread, so the others stop at once instead of reading on.
+    std::atomic<bool> givenUp{false};
 };
 
 struct Segment
@@ -154,8 +181,10 @@ public:
 
     void run()
     {
-        if (!decodeAll())
+        if (!decodeAll()) {
             m_segment.failed = true;
+            m_job.givenUp.store(true, std::memory_order_relaxed);
+        }
         std::lock_guard lock(m_job.mutex);
         if (m_segment.first && !m_job.origin)
             m_job.originLost = true;
@@ -198,7 +227,7 @@ private:
         bool decoding = m_segment.first;
         Error error;
         while (!m_done) {
-            if (stopRequested())
+            if (stopRequested() || m_job.givenUp.load(std::memory_order_relaxed))
                 return false;
             const int ret = readPacket(m_in, m_packet.get(), error);
             if (ret == AVERROR_EOF) {
@@ -227,7 +256,9 @@ private:
     bool waitForOrigin()
     {
         std::unique_lock lock(m_job.mutex);
-        m_job.changed.wait(lock, [this] { return m_job.origin || m_job.originLost; });
+        m_job.changed.wait(lock, [this] {
+            return m_job.origin || m_job.originLost || m_job.givenUp.load(std::memory_order_relaxed);
+        });
         if (!m_job.origin)
             return false;
         m_origin = *m_job.origin;
@@ -272,7 +303,7 @@ private:
             return fail(); // a gap, an overlap or a damaged packet
         m_expected = frameEnd;
         if (m_segment.first && !m_origin) {
-            if (m_in.packetsSkipped > 0)
+            if (m_in.packetsSkipped > 0 || at > kMaximumPosition || at < -kMaximumPosition)
                 return fail();
             m_origin = at;
             fixBounds(at);
@@ -328,6 +359,12 @@ private:
     {
         m_failed = true;
         m_done = true;
+        m_job.givenUp.store(true, std::memory_order_relaxed);
+        {
+            // Wakes the segments still waiting for the origin.
+            std::lock_guard lock(m_job.mutex);
+            m_job.changed.notify_all();
+        }
         return false;
     }
 
@@ -433,6 +470,16 @@ bool splittableJob(const EncoderOptions &options)
            && options.fadeOutSeconds <= 0.0 && allowedThreads() > 1;
 }
 
+// Whether frames can be placed on exact samples by their timestamps: a
+// time base coarser than one sample (Matroska's milliseconds) places most of
+// them between two samples, and the segments would only find that out after
+// reading. Decided here, before any of them starts.
+bool timestampsPlaceSamples(const AVStream &stream, int rate)
+{
+    const AVRational tb = stream.time_base;
+    return tb.num > 0 && tb.den > 0 && !(tb.num == 1 && tb.den < rate);
+}
+
 // The stream's length in samples at its rate, 0 when unknown.
 int64_t lengthOf(const Input &in, int rate)
 {
@@ -473,6 +520,14 @@ std::optional<int64_t> joined(const std::vector<std::unique_ptr<Segment>> &segme
 
 } // namespace
 
+int64_t segmentStart(int64_t streamStart, int64_t length, int index, int count)
+{
+    if (count <= 0 || length <= 0 || length > kMaximumPosition || streamStart > kMaximumPosition
+        || streamStart < -kMaximumPosition)
+        return streamStart;
+    return streamStart + av_rescale_rnd(length, index, count, AV_ROUND_DOWN);
+}
+
 int segmentCount(double seconds, unsigned threads, double minimumSeconds)
 {
     if (!(seconds > 0.0) || threads < 2)
@@ -497,7 +552,16 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
     if (!splitsCleanly(*in.stream->codecpar))
         return {};
     const int rate = in.decoder->sample_rate;
+    if (rate <= 0 || !timestampsPlaceSamples(*in.stream, rate))
+        return {};
     const int64_t length = lengthOf(in, rate);
+    int64_t streamStart = 0;
+    if (in.stream->start_time != AV_NOPTS_VALUE)
+        streamStart = av_rescale_q(in.stream->start_time, in.stream->time_base, {1, rate});
+    // A header may state anything: lengths and starts past all reason are
+    // not split (and av_rescale_q gives INT64_MIN where it overflows).
+    if (length > kMaximumPosition || streamStart > kMaximumPosition || streamStart < -kMaximumPosition)
+        return {};
     const int count = segmentCount(static_cast<double>(length) / rate, allowedThreads(),
                                    threadsHook() ? 1.0 : kMinimumSegmentSeconds);
     if (count < 2)
@@ -526,17 +590,14 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
     job.dataStart = avio_tell(pb);
     job.frameBytes = av_get_bytes_per_sample(enc.sample_fmt) * enc.ch_layout.nb_channels;
 
-    int64_t streamStart = 0;
-    if (in.stream->start_time != AV_NOPTS_VALUE)
-        streamStart = av_rescale_q(in.stream->start_time, in.stream->time_base, {1, rate});
     std::vector<std::unique_ptr<Segment>> segments;
     for (int i = 0; i < count; ++i) {
         auto segment = std::make_unique<Segment>();
         segment->first = i == 0;
         if (i > 0)
-            segment->nominalBegin = streamStart + length * i / count;
+            segment->nominalBegin = segmentStart(streamStart, length, i, count);
         if (i + 1 < count)
-            segment->nominalEnd = streamStart + length * (i + 1) / count;
+            segment->nominalEnd = segmentStart(streamStart, length, i + 1, count);
         segments.push_back(std::move(segment));
     }
     // The first segment goes on with the input opened here; the others open
@@ -571,8 +632,12 @@ Error transcodeInSegments(const EncoderOptions &options, const ProgressCallback 
         return "Stopped before output file '" + options.outputPath + "' was complete";
 
     const std::optional<int64_t> total = job.origin ? joined(segments) : std::nullopt;
-    if (!total || *total <= 0)
+    if (!total || *total <= 0) {
+        // Tells the tests that set the hook that the segments ran in vain.
+        if (threadsHook())
+            std::fprintf(stderr, "segments given up\n");
         return {};
+    }
     // The trailer writes the sizes from the position it finds.
     out.samplesEncoded = *total;
     if (avio_seek(pb, job.dataStart + *total * job.frameBytes, SEEK_SET) < 0)

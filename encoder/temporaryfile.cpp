@@ -43,7 +43,10 @@ int64_t sizeOf(int fd)
     struct _stat64 info;
     return _fstat64(fd, &info) == 0 ? info.st_size : -1;
 }
-void closeFile(int fd) { _close(fd); }
+int closeFile(int fd) { return _close(fd); }
+int syncFile(int fd) { return _commit(fd); }
+// NTFS keeps a rename with the file's own metadata; there is no folder to sync.
+void syncFolderOf(const std::string &) {}
 // Positioned writes leave the descriptor's offset alone, so that several
 // threads may fill their own parts of the file at once.
 int writeSomeAt(int fd, const uint8_t *data, int size, int64_t offset)
@@ -81,7 +84,35 @@ int64_t sizeOf(int fd)
     struct stat info;
     return ::fstat(fd, &info) == 0 ? info.st_size : -1;
 }
-void closeFile(int fd) { ::close(fd); }
+int closeFile(int fd)
+{
+    // Linux closes the descriptor even when close() fails with EINTR: never
+    // retried, and the error is the file's (NFS reports write errors here).
+    const int ret = ::close(fd);
+    return ret < 0 && errno == EINTR ? 0 : ret;
+}
+int syncFile(int fd)
+{
+    int ret;
+    do {
+        ret = ::fsync(fd);
+    } while (ret < 0 && errno == EINTR);
+    return ret;
+}
+// Makes the rename itself durable: until the folder reaches the disk, a
+// crash may bring back the old name (or none).
+void syncFolderOf(const std::string &path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    // The file is in place either way; some file systems cannot sync a
+    // folder (EINVAL), which is no reason to report the job as failed.
+    syncFile(fd);
+    ::close(fd);
+}
 int writeSomeAt(int fd, const uint8_t *data, int size, int64_t offset)
 {
     ssize_t written;
@@ -141,7 +172,13 @@ std::string temporaryNameBeside(const std::string &target, unsigned long long nu
 
 TemporaryFile::~TemporaryFile()
 {
-    close();
+    // Never committed (or committed already): nothing is worth a sync.
+    if (m_io) {
+        av_freep(&m_io->buffer);
+        avio_context_free(&m_io);
+    }
+    if (m_fd >= 0)
+        closeFile(m_fd);
     if (!m_path.empty()) {
         std::error_code ignored;
         std::filesystem::remove(utf8Path(m_path), ignored);
@@ -196,7 +233,13 @@ int TemporaryFile::close()
         avio_context_free(&m_io);
     }
     if (m_fd >= 0) {
-        closeFile(m_fd);
+        // A write the system accepted may still fail on its way to the disk
+        // (a full or failing disk, a network file system): only fsync and
+        // close tell.
+        if (ret >= 0 && syncFile(m_fd) < 0)
+            ret = AVERROR(errno);
+        if (closeFile(m_fd) < 0 && ret >= 0)
+            ret = AVERROR(errno);
         m_fd = -1;
     }
     return ret;
@@ -204,6 +247,8 @@ int TemporaryFile::close()
 
 int TemporaryFile::commit(const std::string &target)
 {
+    // The data on the disk first, then the name: a crash never leaves a
+    // finished-looking file with missing data under the output's name.
     int ret = close();
     if (ret < 0)
         return ret;
@@ -215,6 +260,7 @@ int TemporaryFile::commit(const std::string &target)
                    ? AVERROR(ec.default_error_condition().value())
                    : AVERROR(EIO);
     m_path.clear();
+    syncFolderOf(target);
     return 0;
 }
 

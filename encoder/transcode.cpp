@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
@@ -53,7 +54,82 @@ std::string formatProgress(const Progress &progress)
     return text;
 }
 
+namespace {
+
+// The largest sample of a decoded file, in full scale; negative when it
+// cannot be read or its decoder gives no float samples.
+double decodedPeak(const std::string &path)
+{
+    av::AudioInput in;
+    std::string error;
+    if (av::openAudioInput(in, path, error) < 0)
+        return -1.0;
+    const AVSampleFormat format = in.decoder->sample_fmt;
+    if (format != AV_SAMPLE_FMT_FLTP && format != AV_SAMPLE_FMT_FLT)
+        return -1.0;
+    av::PacketPtr packet = av::makePacket();
+    av::FramePtr frame = av::makeFrame();
+    if (!packet || !frame)
+        return -1.0;
+    double peak = 0.0;
+    const auto take = [&] {
+        while (avcodec_receive_frame(in.decoder.get(), frame.get()) >= 0) {
+            const int channels = frame->ch_layout.nb_channels;
+            const int planes = format == AV_SAMPLE_FMT_FLTP ? channels : 1;
+            const int perPlane = format == AV_SAMPLE_FMT_FLTP ? frame->nb_samples : frame->nb_samples * channels;
+            for (int p = 0; p < planes; ++p) {
+                const auto *samples = reinterpret_cast<const float *>(frame->extended_data[p]);
+                for (int i = 0; i < perPlane; ++i)
+                    peak = std::max(peak, double(std::fabs(samples[i])));
+            }
+            av_frame_unref(frame.get());
+        }
+    };
+    while (av_read_frame(in.format.get(), packet.get()) >= 0) {
+        if (packet->stream_index == in.stream->index && avcodec_send_packet(in.decoder.get(), packet.get()) >= 0)
+            take();
+        av_packet_unref(packet.get());
+    }
+    if (avcodec_send_packet(in.decoder.get(), nullptr) >= 0)
+        take();
+    return peak;
+}
+
+} // namespace
+
 Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
+{
+    Error error = transcodeOnce(options, progress);
+    if (!error.empty() || options.volume <= 256)
+        return error;
+    const AVOutputFormat *muxer = outputFormatFor(options.outputPath);
+    const AVCodecID codecId = muxer ? av_guess_codec(muxer, nullptr, options.outputPath.c_str(), nullptr,
+                                                     AVMEDIA_TYPE_AUDIO)
+                                    : AV_CODEC_ID_NONE;
+    const AVCodecDescriptor *codec = avcodec_descriptor_get(codecId);
+    if (!codec || !(codec->props & AV_CODEC_PROP_LOSSY))
+        return error;
+    // A boost limited below the ceiling may still clip once encoded: the
+    // codec's error on dense, bright sound (noise, distorted guitars) can
+    // reach several dB. Decoded as a phone plays it, a ringtone that reaches
+    // full scale is made again with the ceiling lowered by what it passed.
+    EncoderOptions again = options;
+    again.overwrite = true;
+    double ceiling = kLossyLimiterCeiling;
+    for (int pass = 0; pass < 3; ++pass) {
+        const double peak = decodedPeak(options.outputPath);
+        if (peak < kDecodedPeakLimit)
+            return {};
+        ceiling *= 0.97 * kDecodedPeakLimit / peak;
+        again.limiterCeiling = ceiling;
+        error = transcodeOnce(again, progress);
+        if (!error.empty())
+            return error;
+    }
+    return {};
+}
+
+Error transcodeOnce(const EncoderOptions &options, const ProgressCallback &progress)
 {
     std::error_code ec;
     const std::filesystem::path target = utf8Path(options.outputPath);

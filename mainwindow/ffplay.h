@@ -25,6 +25,9 @@ int ffplay_init(void);
 int ffplay_set_callback(PlayStateCallback cb, void *user);
 /* path: UTF-8, native separators; both integers are always 0. */
 int ffplay_open(const char *path, int reserved1, int reserved2);
+/* Returns FFPLAY_NO_SOUND when no sound device could be opened and the
+ * preview runs silently (its clock and position go on), 0 otherwise. */
+#define FFPLAY_NO_SOUND 1
 int ffplay_play(void);
 int ffplay_toggle_pause(void);
 int ffplay_stop(void);

@@ -15,6 +15,7 @@
 #include "waveimage.h"
 #include "wavepeaks.h"
 #include "identity.h"
+#include "linkopener.h"
 #include "language.h"
 #include "settings.h"
 #include "skingeometry.h"
@@ -26,7 +27,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -36,6 +36,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
@@ -143,7 +144,6 @@ LitRows rightBarLitRows(int v)
 MainDialog::MainDialog(QWidget *parent)
     // No system frame: the window is the opaque part of its background.
     : QDialog(parent, Qt::WindowMinimizeButtonHint | Qt::FramelessWindowHint)
-    , dragOffset(0, 0)
     , ui(new Ui::MainDialog)
 {
     std::future<WindowImages> decoded = takePictureDecoding();
@@ -194,7 +194,7 @@ MainDialog::MainDialog(QWidget *parent)
 
     // A missing picture leaves the window rectangular rather than empty.
     if (!images.outside.isNull())
-        setMask(QBitmap::fromImage(images.outside));
+        FramelessWindow::shapeWindow(this, QBitmap::fromImage(images.outside));
 
     connect(ui->labelManage, &QLabel::linkActivated, this, &MainDialog::onBtnManage);
     connect(ui->labelAbout, &QLabel::linkActivated, this, &MainDialog::onBtnAbout);
@@ -241,7 +241,6 @@ MainDialog::MainDialog(QWidget *parent)
     ui->sliderBar->setEnabled(false);
 
     discAngle = 0.0;
-    dragOffset = QPoint(-1, -1);
 
     ffplay_init();
     ffplay_set_callback(&playStateCallback, this);
@@ -268,10 +267,17 @@ MainDialog::MainDialog(QWidget *parent)
     checkITunes();
     setupShortcuts();
     setupLengthWarning();
+    setupRingtoneWarnings();
+    keepTimesLeftToRight();
+    restorePosition();
 }
 
 MainDialog::~MainDialog()
 {
+    // Before the temporary folder goes with its member: the encoder must not
+    // be writing into a folder that is being removed.
+    converter.stop();
+    rememberPosition();
     // The player lives on; it must not report to a window that is gone.
     ffplay_set_callback(nullptr, nullptr);
     // The same for the bridge; unregistering waits for an event being sent,
@@ -352,23 +358,19 @@ void MainDialog::timerEvent(QTimerEvent *event)
 
 void MainDialog::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    if (drag.press(event))
         event->accept();
-    }
 }
 
 void MainDialog::mouseMoveEvent(QMouseEvent *event)
 {
-    if ((event->buttons() & Qt::LeftButton) && dragOffset != QPoint(-1, -1)) {
-        move(event->globalPosition().toPoint() - dragOffset);
+    if (drag.move(event))
         event->accept();
-    }
 }
 
 void MainDialog::mouseReleaseEvent(QMouseEvent *)
 {
-    dragOffset = QPoint(-1, -1);
+    drag.release();
 }
 
 void MainDialog::paintEvent(QPaintEvent *)
@@ -402,16 +404,15 @@ void MainDialog::onBtnHelp()
 {
     const QString folder = QCoreApplication::applicationDirPath();
 #ifdef Q_OS_WIN
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder + QStringLiteral("/help.chm")));
+    CLinkOpener::open(this, QUrl::fromLocalFile(folder + QStringLiteral("/help.chm")));
 #else
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(helpPagePath(folder, QxLanguage::instance()->currentLanguage())));
+    CLinkOpener::open(this, QUrl::fromLocalFile(helpPagePath(folder, QxLanguage::instance()->currentLanguage())));
 #endif
 }
 
 void MainDialog::onBtnHome()
 {
-    QDesktopServices::openUrl(QUrl(productPageUrl()));
+    CLinkOpener::open(this, QUrl(productPageUrl()));
 }
 
 void MainDialog::onBtnAbout()
@@ -441,8 +442,9 @@ void MainDialog::onVolumeSliderMoved(int value)
     if (v > 100)
         v = 4 * v - 292;
     ffplay_set_volume(encoderVolume(value) / 256.0);
-    const QString number = v >= 100 ? QString::number(v / 100)
-                                    : QString::asprintf("%.1f", (v / 10) * 0.1);
+    // Tenths throughout ("0.5x", "1.0x", "2.0x"): the label keeps one form
+    // from 0 to 5x.
+    const QString number = volumeFactorText(v);
     ui->labelVolume->setText(tr("Volume: %1x").arg(number));
 }
 
@@ -531,7 +533,7 @@ void MainDialog::onBtnBrowseIn()
 {
     QString startFolder = ui->editInputFile->text();
     if (startFolder.isEmpty())
-        startFolder = readSetting(QStringLiteral("InputDir"), documentsFolder());
+        startFolder = nearestExistingFolder(readSetting(QStringLiteral("InputDir"), documentsFolder()));
     const QString file = QFileDialog::getOpenFileName(this, tr("Open"), startFolder, inputFileFilter());
     if (file.isEmpty())
         return;
@@ -559,7 +561,12 @@ void MainDialog::loadInputFile(const QString &path)
 {
     const QByteArray utf8Path = QDir::toNativeSeparators(path).toUtf8();
     double d = 0.0;
-    tonquill_probe(utf8Path.constData(), &d);
+    // A named pipe would hold the probe, and so the window, until something
+    // wrote to it; a folder or a device is no media file either. A missing
+    // file is the probe's to refuse.
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile())
+        tonquill_probe(utf8Path.constData(), &d);
     // NaN and the unknown-length marker fail this test too. A refused file
     // changes nothing, not even the output name: the next Generate would
     // otherwise save the current file's sound under the refused file's name.
@@ -676,7 +683,7 @@ void MainDialog::onBtnPlay()
         ffplay_toggle_pause();
     } else if (playState == PlayStopped) {
         ui->btnPlay->setEnabled(false);
-        ffplay_play();
+        tellIfSilent(ffplay_play());
     }
     clipPlaying = false;
 }
@@ -703,7 +710,7 @@ void MainDialog::onBtnPlayClip()
         ffplay_fadeout(ui->spinFadeout->value(), end);
         ffplay_loop(ui->checkLoop->isChecked());
         ffplay_seek(start);
-        ffplay_play();
+        tellIfSilent(ffplay_play());
     }
     clipPlaying = true;
 }
@@ -872,10 +879,25 @@ void MainDialog::onAVConverterFinished()
 
 void MainDialog::finishWaveform(const QString &wavePath)
 {
-    if (!keepOutcome)
-        setStatus(QT_TR_NOOP("File loaded."));
+    // A failed job (a full disk, a file that does not decode, an encoder
+    // that did not start) says why, as a failed ringtone does: an empty
+    // timeline under "File loaded." would leave the user guessing. Nothing
+    // it left behind is read, so its length never reaches the timeline.
+    const bool failed = !converter.succeeded();
+    if (!keepOutcome) {
+        if (failed) {
+            QString reason = converter.lastMessage();
+            if (reason.isEmpty())
+                reason = QStringLiteral("The encoder program could not be run");
+            setStatus(QT_TR_NOOP("The waveform could not be made."), reason);
+        } else {
+            setStatus(QT_TR_NOOP("File loaded."));
+        }
+    }
     keepOutcome = false;
-    if (wavePath.isEmpty() || !QFile::exists(wavePath)) {
+    if (failed && !wavePath.isEmpty())
+        QFile::remove(wavePath);
+    if (failed || wavePath.isEmpty() || !QFile::exists(wavePath)) {
         // Never the previous file's picture under this file's clip.
         ui->sliderBar->setWaveImage(QImage());
         ui->sliderBar->setWaveRenderer({});
@@ -990,31 +1012,6 @@ void MainDialog::openFile(const QString &path)
         ui->editOutputName->clear();
 }
 
-void MainDialog::setupShortcuts()
-{
-    // Window-wide; a text field that has the focus takes Space for itself
-    // (line edits and the time and fade-in fields claim printable keys first).
-    auto *playPause = new QShortcut(QKeySequence(Qt::Key_Space), this);
-    connect(playPause, &QShortcut::activated, this, &MainDialog::togglePlayback);
-    auto *open = new QShortcut(QKeySequence::Open, this);
-    connect(open, &QShortcut::activated, this, &MainDialog::onBtnBrowseIn);
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, &MainDialog::onBtnHelp);
-    // QDialog closes on Escape; the main window must not vanish on a stray
-    // key, so Escape is taken here and does nothing.
-    new QShortcut(QKeySequence(Qt::Key_Escape), this);
-}
-
-void MainDialog::togglePlayback()
-{
-    if (playState == PlayStopped) {
-        if (ui->btnPlay->isEnabled())
-            onBtnPlay();
-    } else {
-        onBtnPause();
-    }
-}
-
 bool longerThanPhoneLists(double seconds)
 {
     return qint64(seconds * 1000) > qint64(kPhoneRingtoneSeconds * 1000);
@@ -1025,6 +1022,8 @@ const char kLongClipTip[] = QT_TRANSLATE_NOOP(
     "MainDialog", "An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.");
 const char kLongRingtoneStatus[] = QT_TRANSLATE_NOOP(
     "MainDialog", "Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.");
+const char kLongRingtoneSentStatus[] = QT_TRANSLATE_NOOP(
+    "MainDialog", "Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.");
 } // namespace
 
 void MainDialog::setupLengthWarning()
@@ -1053,7 +1052,11 @@ void MainDialog::warnAboutLongRingtone()
 {
     // Called once the ringtone is in place and exported. The clip the ringtone was made from, whatever was loaded or moved since.
     const QLatin1String outcome(statusSource);
-    if (longerThanPhoneLists(ringtoneJob.end - ringtoneJob.start)
-        && (outcome == QLatin1String("Conversion succeed.") || outcome == QLatin1String("Transfer succeed.")))
+    if (!longerThanPhoneLists(ringtoneJob.end - ringtoneJob.start))
+        return;
+    // Sent all the same: the user should know it is on the phone, unlisted.
+    if (outcome == QLatin1String("Transfer succeed."))
+        setStatus(kLongRingtoneSentStatus);
+    else if (outcome == QLatin1String("Conversion succeed."))
         setStatus(kLongRingtoneStatus);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "avconverter.h"
+#include "framelesswindow.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -108,16 +109,29 @@ private:
     void applyDecodedLength(double seconds);
     void applyLength(double seconds);
     QString waveFolder();
-    // Space, Ctrl+O, F1; Escape does not close the window.
+    // Space (play/pause wherever the focus is but in a text field), Ctrl+O,
+    // F1, Ctrl+Q; Escape does not close the window. Also the focus ring.
     void setupShortcuts();
+    void keepTimesLeftToRight();
     void togglePlayback();
+    bool eventFilter(QObject *object, QEvent *event) override;
+    // Said once a run: the player found no sound device and plays silently.
+    void tellIfSilent(int playResult);
+    // A fade-in longer than the clip, a silent volume; a warning or a
+    // "too short" that no longer applies is cleared.
+    void setupRingtoneWarnings();
+    void updateRingtoneWarnings();
+    // The window's place on the screen, kept between runs where the
+    // platform lets a window place itself (not on Wayland).
+    void restorePosition();
+    void rememberPosition();
     // The phone's 40-second limit: the Length label's colour and tooltip
     // before Generate, a status after it.
     void setupLengthWarning();
     void updateLengthWarning();
     void warnAboutLongRingtone();
 
-    QPoint dragOffset{-1, -1};
+    CWindowDrag drag{this};
     Ui::MainDialog *ui = nullptr;
     QAction *actionManage = nullptr;
     QAction *actionAbout = nullptr;
@@ -149,6 +163,7 @@ private:
     // must not be taken as another typed time.
     bool clampingEditor = false;
     QString statusReason;
+    bool silentTold = false;
     // What Generate was pressed with: the job keeps it, whatever is loaded
     // or typed while it runs. The export boxes are read when it ends.
     struct RingtoneJob
@@ -196,6 +211,12 @@ QString failureHint(const QString &reason);
 // Shortest clip Generate accepts, in milliseconds: less holds no AAC frame.
 inline constexpr int kShortestClipMs = 100;
 LitRows rightBarLitRows(int v);
+// The volume label's number for the mapped value v (slider values above 100
+// already mapped): tenths, truncated.
+QString volumeFactorText(int v);
+// The warning a ringtone made now deserves, or null: silent (volume 0), or a
+// fade-in that lasts the whole clip (it never reaches full level).
+const char *ringtoneWarning(double clipSeconds, int fadeInSeconds, int sliderVolume);
 // An iPhone lists ringtones only up to this length.
 inline constexpr double kPhoneRingtoneSeconds = 40.0;
 // The clip length in seconds as the Length label shows it (whole ms) is over

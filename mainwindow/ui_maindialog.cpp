@@ -154,7 +154,7 @@ void Ui_MainDialog::setupUi(QDialog *MainDialog)
 
     labelVolume = makeLabel(MainDialog, "labelVolume");
     labelVolume->setGeometry(485, 306, 101, 20);
-    labelVolume->setText(QStringLiteral("Volume: 1x"));
+    labelVolume->setText(QStringLiteral("Volume: 1.0x"));
     labelVolume->setAlignment(Qt::AlignCenter);
     markMain(labelVolume);
 

@@ -7,6 +7,13 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <cmath>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -17,10 +24,14 @@ Q_LOGGING_CATEGORY(lcProgress, "tonquill.diagnostics", QtInfoMsg)
 // debug line.
 qint64 notificationCount = 0;
 
-// QString::arg(double) is locale-independent: the encoder always gets ".".
-QString secondsText(double seconds)
+// Whole milliseconds with the unit, as FFmpeg's own duration syntax writes
+// them: exact at any length, where six significant digits would move a start
+// late in a long file by up to 50 ms. The editors hold whole milliseconds, so
+// rounding gives back exactly what the user typed.
+QString millisecondsText(double seconds)
 {
-    return QStringLiteral("%1").arg(seconds);
+    const qint64 ms = seconds > 0 ? std::llround(seconds * 1000) : 0;
+    return QString::number(ms) + QStringLiteral("ms");
 }
 
 QString encoderProgram()
@@ -53,8 +64,14 @@ CAVConverter::CAVConverter()
 
 CAVConverter::~CAVConverter()
 {
-    // The owner is going away too: no end-of-job handling may run now.
+    stop();
+}
+
+void CAVConverter::stop()
+{
+    // The owner is going away: no end-of-job handling may run now.
     disconnect(&process, nullptr, this, nullptr);
+    m_running = false;
     if (process.state() != QProcess::NotRunning) {
         // Asked politely first, the encoder removes its unfinished file;
         // where it cannot be asked (Windows) or does not answer, it is killed.
@@ -88,12 +105,12 @@ void CAVConverter::setOutputFile(const QString &path)
 
 void CAVConverter::setStartTime(double seconds)
 {
-    preInputOptions << QStringLiteral("-ss") << secondsText(seconds);
+    preInputOptions << QStringLiteral("-ss") << millisecondsText(seconds);
 }
 
 void CAVConverter::setDuration(double seconds)
 {
-    preInputOptions << QStringLiteral("-t") << secondsText(seconds);
+    preInputOptions << QStringLiteral("-t") << millisecondsText(seconds);
 }
 
 void CAVConverter::setVolume(int value)
@@ -129,6 +146,20 @@ void CAVConverter::start(int jobType)
 
     // The encoder reports progress on its error stream.
     process.setProcessChannelMode(QProcess::MergedChannels);
+#ifdef Q_OS_LINUX
+    // Should this program die without stopping the job (a crash, SIGKILL),
+    // the encoder is told as if its window had closed, rather than writing
+    // on for hours. Set in the child before it runs the encoder (the setting
+    // survives exec): the parent may already have died by then, and then
+    // the signal will never come, so that is checked after. The signal
+    // follows the thread that started the process: the GUI thread, which
+    // lives as long as the program.
+    process.setChildProcessModifier([parent = ::getpid()] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent)
+            ::_exit(127);
+    });
+#endif
     process.start(encoderProgram(), arguments, QIODevice::ReadWrite);
 }
 

@@ -28,6 +28,11 @@ public:
     // Left off the command line when 0, which then stays as it always was.
     void setFadeOut(int value);
     void start(int jobType);
+    // Ends a running job as a closing window does, and waits for it: the
+    // encoder is asked to stop (it then removes its unfinished file) and
+    // killed if it does not within two seconds. Emits no finished(), and
+    // the job cannot be used again: for the owner's destruction.
+    void stop();
 
     double currentTime() const { return m_currentTime; }
     int jobType() const { return m_jobType; }

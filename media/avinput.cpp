@@ -21,10 +21,10 @@ std::string fileError(const std::string &operation, const std::string &path, int
     return operation + " '" + path + "' (" + err2str(errnum) + ")";
 }
 
-int openInputFile(AudioInput &in, const std::string &path, std::string &error)
+int openInputFile(AudioInput &in, const std::string &path, std::string &error, const AVIOInterruptCB *interrupt)
 {
     in.path = path;
-    int ret = openInput(in.format, path.c_str());
+    int ret = openInput(in.format, path.c_str(), nullptr, interrupt);
     if (ret < 0)
         return fail(in, "Could not open input file", ret, error);
     ret = avformat_find_stream_info(in.format.get(), nullptr);

@@ -26,8 +26,10 @@ struct AudioInput
     CodecContextPtr decoder;
 };
 
-// Opens the container and reads its stream information.
-int openInputFile(AudioInput &in, const std::string &path, std::string &error);
+// Opens the container and reads its stream information; interrupt, when
+// given, can give up a blocked open or read (see openInput).
+int openInputFile(AudioInput &in, const std::string &path, std::string &error,
+                  const AVIOInterruptCB *interrupt = nullptr);
 // Picks the best audio stream; the others are discarded, so the demuxer
 // skips their data (the video of a large movie).
 int findAudioStream(AudioInput &in, std::string &error);

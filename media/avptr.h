@@ -119,10 +119,19 @@ inline std::string err2str(int errnum)
 }
 
 // Opens an input file. avformat_open_input frees the context itself on
-// failure, so the raw pointer is only handed to the owner on success.
-inline int openInput(InputFormatPtr &out, const char *url, AVDictionary **options = nullptr)
+// failure, so the raw pointer is only handed to the owner on success. An
+// interrupt callback, when given, is asked by every blocking step from the
+// open on (a read that a signal interrupted is then given up, not retried).
+inline int openInput(InputFormatPtr &out, const char *url, AVDictionary **options = nullptr,
+                     const AVIOInterruptCB *interrupt = nullptr)
 {
     AVFormatContext *raw = nullptr;
+    if (interrupt) {
+        raw = avformat_alloc_context();
+        if (!raw)
+            return AVERROR(ENOMEM);
+        raw->interrupt_callback = *interrupt;
+    }
     const int ret = avformat_open_input(&raw, url, nullptr, options);
     if (ret >= 0)
         out.reset(raw);

@@ -3,8 +3,10 @@
 // Measures a media file before anything else is done with it: opens it with
 // libavformat, reads the stream information and keeps the container's
 // duration; where the container states none, the audio's packets are read
-// (not decoded) to measure it. A small value type, normally a local of the
-// caller.
+// (not decoded) to measure it, for at most a quarter of a second: a longer
+// file's length is then estimated from the part read, and the waveform job
+// gives the real one. Anything but a regular file is refused unopened. A
+// small value type, normally a local of the caller.
 class CMediaInfo final
 {
 public:

@@ -1,5 +1,6 @@
 #include "waveimage.h"
 
+#include "wavelength.h"
 #include "wavepeaks.h"
 
 #include <QDataStream>
@@ -26,6 +27,8 @@ constexpr quint32 fourCC(char a, char b, char c, char d)
 }
 
 constexpr quint32 IdRiff = fourCC('R', 'I', 'F', 'F');
+constexpr quint32 IdRf64 = fourCC('R', 'F', '6', '4');
+constexpr quint32 IdDs64 = fourCC('d', 's', '6', '4');
 constexpr quint32 IdWave = fourCC('W', 'A', 'V', 'E');
 constexpr quint32 IdFmt = fourCC('f', 'm', 't', ' ');
 constexpr quint32 IdData = fourCC('d', 'a', 't', 'a');
@@ -38,9 +41,9 @@ struct Extremes
 };
 
 template <typename T>
-Extremes<T> extremesScalar(const T *v, size_t len, size_t stride, Extremes<T> e)
+Extremes<T> extremesScalar(const T *v, size_t len, Extremes<T> e)
 {
-    for (size_t k = 0; k < len; k += stride) {
+    for (size_t k = 0; k < len; ++k) {
         const T x = v[k];
         e.lo = x < e.lo ? x : e.lo;
         e.hi = x > e.hi ? x : e.hi;
@@ -48,21 +51,17 @@ Extremes<T> extremesScalar(const T *v, size_t len, size_t stride, Extremes<T> e)
     return e;
 }
 
-// Extremes of v[0], v[stride], v[2 * stride], ... below len (stride = the
-// channel count). The packed loop runs over every value; lanes that carry
-// other channels are left out of the final reduction, so the hot loop stays
-// contiguous. That needs a stride dividing the lane count (lane index modulo
-// stride is then value index modulo stride); other strides go the scalar way.
+// Extremes of v[0] ... v[len - 1], four vectors at a time so that the
+// min/max chains do not wait on each other.
 #if defined(__SSE2__) || defined(_M_X64)
 
 template <typename T, typename Min, typename Max>
-Extremes<T> extremesPacked(const T *v, size_t len, size_t stride, Extremes<T> e, __m128i lo, __m128i hi,
-                           Min min, Max max)
+Extremes<T> extremesPacked(const T *v, size_t len, Extremes<T> e, __m128i lo, __m128i hi, Min min, Max max)
 {
     constexpr size_t Step = 64 / sizeof(T);
     size_t k = 0;
-    if (len < Step || (16 / sizeof(T)) % stride != 0)
-        return extremesScalar(v, len, stride, e);
+    if (len < Step)
+        return extremesScalar(v, len, e);
     __m128i lo1 = lo, lo2 = lo, lo3 = lo;
     __m128i hi1 = hi, hi2 = hi, hi3 = hi;
     for (; k + Step <= len; k += Step) {
@@ -86,23 +85,23 @@ Extremes<T> extremesPacked(const T *v, size_t len, size_t stride, Extremes<T> e,
     alignas(16) T his[16 / sizeof(T)];
     _mm_store_si128(reinterpret_cast<__m128i *>(los), lo);
     _mm_store_si128(reinterpret_cast<__m128i *>(his), hi);
-    for (size_t l = 0; l < 16 / sizeof(T); l += stride) {
+    for (size_t l = 0; l < 16 / sizeof(T); ++l) {
         e.lo = std::min(e.lo, los[l]);
         e.hi = std::max(e.hi, his[l]);
     }
-    return extremesScalar(v + k, len - k, stride, e);
+    return extremesScalar(v + k, len - k, e);
 }
 
-Extremes<qint16> extremes(const qint16 *v, size_t len, size_t stride, Extremes<qint16> e)
+Extremes<qint16> extremes(const qint16 *v, size_t len, Extremes<qint16> e)
 {
-    return extremesPacked(v, len, stride, e, _mm_set1_epi16(e.lo), _mm_set1_epi16(e.hi),
+    return extremesPacked(v, len, e, _mm_set1_epi16(e.lo), _mm_set1_epi16(e.hi),
                           [](__m128i a, __m128i b) { return _mm_min_epi16(a, b); },
                           [](__m128i a, __m128i b) { return _mm_max_epi16(a, b); });
 }
 
-Extremes<quint8> extremes(const quint8 *v, size_t len, size_t stride, Extremes<quint8> e)
+Extremes<quint8> extremes(const quint8 *v, size_t len, Extremes<quint8> e)
 {
-    return extremesPacked(v, len, stride, e, _mm_set1_epi8(char(e.lo)), _mm_set1_epi8(char(e.hi)),
+    return extremesPacked(v, len, e, _mm_set1_epi8(char(e.lo)), _mm_set1_epi8(char(e.hi)),
                           [](__m128i a, __m128i b) { return _mm_min_epu8(a, b); },
                           [](__m128i a, __m128i b) { return _mm_max_epu8(a, b); });
 }
@@ -110,9 +109,9 @@ Extremes<quint8> extremes(const quint8 *v, size_t len, size_t stride, Extremes<q
 #else
 
 template <typename T>
-Extremes<T> extremes(const T *v, size_t len, size_t stride, Extremes<T> e)
+Extremes<T> extremes(const T *v, size_t len, Extremes<T> e)
 {
-    return extremesScalar(v, len, stride, e);
+    return extremesScalar(v, len, e);
 }
 
 #endif
@@ -126,21 +125,26 @@ qint16 widen8(quint8 v)
 
 } // namespace
 
-quint32 waveColumnStart(int column, int width, quint32 sampleCount)
+quint64 waveColumnStart(int column, int width, quint64 sampleCount)
 {
     if (column <= 0 || width <= 0 || sampleCount == 0)
         return 0;
     if (column >= width)
         return sampleCount;
-    // The exact rational boundary, then nudged onto what the double formula
-    // really gives: the two disagree by a rounding step at most.
-    quint64 p = (quint64(column) * sampleCount + quint64(width) - 1) / quint64(width);
+    // The rational boundary, then nudged onto what the double formula really
+    // gives. Exact in integers while the product fits; beyond (a stream of
+    // unknown length) the double estimate is a few steps off at most.
+    quint64 p = 0;
+    if (sampleCount <= (quint64(1) << 40))
+        p = (quint64(column) * sampleCount + quint64(width) - 1) / quint64(width);
+    else
+        p = quint64(double(column) * double(sampleCount) / width);
     p = std::min<quint64>(p, sampleCount);
-    while (p > 0 && waveColumn(quint32(p - 1), width, sampleCount) >= column)
+    while (p > 0 && waveColumn(p - 1, width, sampleCount) >= column)
         --p;
-    while (p < sampleCount && waveColumn(quint32(p), width, sampleCount) < column)
+    while (p < sampleCount && waveColumn(p, width, sampleCount) < column)
         ++p;
-    return quint32(p);
+    return p;
 }
 
 int waveRow(int value, int height)
@@ -217,19 +221,48 @@ bool CWaveImage::readHeader(QDataStream &stream)
     // come, not the whole stream.
     const qint64 streamSize = m_device->size();
     stream >> riffId;
-    if (riffId != IdRiff) {
+    if (riffId != IdRiff && riffId != IdRf64) {
         qDebug("Error: file header is not RIFF");
         return false;
     }
     uint32FileSize = quint32(streamSize);
     stream >> riffSize;
-    if (stream.status() != QDataStream::Ok || qint64(riffSize) + 8 != streamSize) {
-        qDebug("Error: uint32FileSize = %lld", streamSize);
+    if (stream.status() != QDataStream::Ok) {
+        qDebug("Error: the stream ends inside the RIFF header (%lld bytes)", streamSize);
         return false;
     }
     stream >> formType;
     if (formType != IdWave) {
         qDebug("Error: uint32ChunkId = %u", formType);
+        return false;
+    }
+    // RF64 keeps its real sizes in a "ds64" chunk, which must come first.
+    if (riffId == IdRf64 && !readDs64Chunk(stream))
+        return false;
+    if (!wavRiffSizeFits(riffSize, m_riff64, m_device->isSequential() ? -1 : streamSize)) {
+        qDebug("Error: the RIFF header gives a file of %lld bytes, but the file has %lld bytes",
+               wavStatedFileSize(riffSize, m_riff64), streamSize);
+        return false;
+    }
+    return true;
+}
+
+bool CWaveImage::readDs64Chunk(QDataStream &stream)
+{
+    quint32 chunkId = 0;
+    quint32 chunkSize = 0;
+    qint64 riff64 = -1;
+    qint64 data64 = -1;
+    stream >> chunkId >> chunkSize >> riff64 >> data64;
+    if (stream.status() != QDataStream::Ok || chunkId != IdDs64 || chunkSize < 16 || riff64 < 0 || data64 < 0) {
+        qDebug("Error: RF64 file without a valid ds64 chunk");
+        return false;
+    }
+    m_riff64 = riff64;
+    m_data64 = data64;
+    // The sample count and the table of other chunk sizes are not needed.
+    if (!skipBytes(qint64(chunkSize) - 16 + (chunkSize & 1))) {
+        qDebug("Error: RF64 file without a valid ds64 chunk");
         return false;
     }
     return true;
@@ -285,8 +318,10 @@ bool CWaveImage::readDataChunk(quint32 chunkSize)
         qDebug("uint16BytesPerSample = %u", unsigned(uint16BytesPerSample));
         return false;
     }
-    uint32SampleCount = chunkSize / uint16BytesPerSample;
-    if (uint32SampleCount == 0) {
+    // What the file holds decides, not a size its writer could not fill.
+    const qint64 dataBytes = wavDataBytes(chunkSize, m_data64, remainingBytes());
+    uint64SampleCount = quint64(dataBytes) / uint16BytesPerSample;
+    if (uint64SampleCount == 0) {
         qDebug("uint32SampleCount = 0");
         return false;
     }
@@ -296,13 +331,11 @@ bool CWaveImage::readDataChunk(quint32 chunkSize)
 
     // One reusable block: memory stays flat however long the file is. A
     // declared size beyond the stream's end must not size the buffer.
-    qint64 blockSize = std::min<qint64>(BlockSize, chunkSize);
-    if (const qint64 left = remainingBytes(); left >= 0)
-        blockSize = std::max<qint64>(1, std::min(blockSize, left));
+    const qint64 blockSize = std::min<qint64>(BlockSize, dataBytes);
     std::vector<qint16> buffer(size_t((blockSize + 1) / 2));
     char *const bytes = reinterpret_cast<char *>(buffer.data());
 
-    qint64 remaining = chunkSize;
+    qint64 remaining = dataBytes;
     while (remaining > 0) {
         const qint64 want = std::min(remaining, blockSize);
         qint64 got = 0;
@@ -374,32 +407,30 @@ void CWaveImage::accumulate(void *block, qint64 bytes)
 
 // Walks a block of count values one column at a time: the column boundaries
 // come from waveColumnStart(), so the per-sample work is a plain min/max over
-// each run. onRun gets the column's peak and the run [first, end) of block indices
-// that feed it: the first channel of each frame, so every value with one
-// channel. A block need not start on a frame: blocks hold 2^18 or 2^19 values,
-// which no channel count other than a power of two divides.
+// each run. onRun gets the column's peak and the run [first, end) of block
+// indices that feed it. Every channel counts: the band shows the louder one
+// at each moment, so a recording with sound on one side only is not drawn
+// flat.
 template<typename OnRun>
 void CWaveImage::forEachColumnRun(quint32 count, OnRun &&onRun)
 {
-    const quint32 channels = uint16Channels;
     quint32 i = 0;
     while (i < count) {
-        const int column = std::min(waveColumn(m_position + i, width, uint32SampleCount), width - 1);
-        const quint32 next = waveColumnStart(column + 1, width, uint32SampleCount);
-        const quint32 end = std::min<quint64>(quint64(next) - m_position, count);
-        const quint32 offset = quint32((quint64(m_position) + i) % channels);
-        const quint32 first = offset == 0 ? i : i + (channels - offset);
-        if (first < end)
-            onRun(peakTable[size_t(column)], first, end);
-        i = end;
+        const int column = std::min(waveColumn(m_position + i, width, uint64SampleCount), width - 1);
+        const quint64 next = waveColumnStart(column + 1, width, uint64SampleCount);
+        // A sample count smaller than what a sequential stream delivers puts
+        // the rest in the last column.
+        const quint32 end = next > m_position ? quint32(std::min<quint64>(next - m_position, count)) : count;
+        if (i < end)
+            onRun(peakTable[size_t(column)], i, end);
+        i = std::max(end, i + 1);
     }
 }
 
 void CWaveImage::accumulate16(const qint16 *values, quint32 count)
 {
-    const size_t stride = uint16Channels;
     forEachColumnRun(count, [&](Peak &peak, quint32 first, quint32 end) {
-        const auto e = extremes(values + first, end - first, stride, Extremes<qint16>{peak.min, peak.max});
+        const auto e = extremes(values + first, end - first, Extremes<qint16>{peak.min, peak.max});
         peak.min = e.lo;
         peak.max = e.hi;
     });
@@ -407,9 +438,8 @@ void CWaveImage::accumulate16(const qint16 *values, quint32 count)
 
 void CWaveImage::accumulate8(const quint8 *values, quint32 count)
 {
-    const size_t stride = uint16Channels;
     forEachColumnRun(count, [&](Peak &peak, quint32 first, quint32 end) {
-        const auto e = extremes(values + first, end - first, stride, Extremes<quint8>{255, 0});
+        const auto e = extremes(values + first, end - first, Extremes<quint8>{255, 0});
         peak.min = std::min(peak.min, widen8(e.lo));
         peak.max = std::max(peak.max, widen8(e.hi));
     });

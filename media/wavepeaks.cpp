@@ -29,22 +29,19 @@ qint16 widen8(quint8 v)
     return qint16((int(v) - 128) * 256);
 }
 
-// Extremes of the first channel of `frames` frames (v[0], v[channels], ...).
-// The packed loop runs over every value and leaves the lanes of the other
-// channels out of the final reduction, which needs a channel count dividing
-// the lane count; the others go the plain way.
-void firstChannelExtremes(const qint16 *v, size_t frames, size_t channels, qint16 &lo, qint16 &hi)
+// Extremes of count values, merged into lo and hi.
+void valueExtremes(const qint16 *v, size_t count, qint16 &lo, qint16 &hi)
 {
     size_t k = 0;
 #if defined(__SSE2__) || defined(_M_X64)
     constexpr size_t Lanes = 8;
     constexpr size_t Step = 4 * Lanes;
-    if (Lanes % channels == 0 && frames * channels >= Step) {
-        const size_t packed = (frames * channels) / Step * Step;
+    if (count >= Step) {
+        const size_t packed = count / Step * Step;
         __m128i lo0 = _mm_set1_epi16(lo), lo1 = lo0, lo2 = lo0, lo3 = lo0;
         __m128i hi0 = _mm_set1_epi16(hi), hi1 = hi0, hi2 = hi0, hi3 = hi0;
-        for (size_t i = 0; i < packed; i += Step) {
-            const auto *p = reinterpret_cast<const __m128i *>(v + i);
+        for (; k < packed; k += Step) {
+            const auto *p = reinterpret_cast<const __m128i *>(v + k);
             const __m128i a = _mm_loadu_si128(p);
             const __m128i b = _mm_loadu_si128(p + 1);
             const __m128i c = _mm_loadu_si128(p + 2);
@@ -62,17 +59,15 @@ void firstChannelExtremes(const qint16 *v, size_t frames, size_t channels, qint1
         alignas(16) qint16 his[Lanes];
         _mm_store_si128(reinterpret_cast<__m128i *>(los), _mm_min_epi16(_mm_min_epi16(lo0, lo1), _mm_min_epi16(lo2, lo3)));
         _mm_store_si128(reinterpret_cast<__m128i *>(his), _mm_max_epi16(_mm_max_epi16(hi0, hi1), _mm_max_epi16(hi2, hi3)));
-        for (size_t lane = 0; lane < Lanes; lane += channels) {
+        for (size_t lane = 0; lane < Lanes; ++lane) {
             lo = std::min(lo, los[lane]);
             hi = std::max(hi, his[lane]);
         }
-        k = packed / channels;
     }
 #endif
-    for (; k < frames; ++k) {
-        const qint16 x = v[k * channels];
-        lo = x < lo ? x : lo;
-        hi = x > hi ? x : hi;
+    for (; k < count; ++k) {
+        lo = v[k] < lo ? v[k] : lo;
+        hi = v[k] > hi ? v[k] : hi;
     }
 }
 
@@ -94,33 +89,32 @@ void CWavePeaks::begin(quint32 sampleRate, int channels)
 
 void CWavePeaks::add16(const qint16 *values, size_t count)
 {
+    const size_t channels = size_t(m_channels);
     size_t i = 0;
     while (i < count) {
         if (m_channel != 0) {
-            // Finish the frame a block boundary cut in two.
-            const size_t skip = std::min<size_t>(count - i, size_t(m_channels - m_channel));
-            i += skip;
-            m_channel = int((m_channel + skip) % size_t(m_channels));
+            // The rest of a frame a block boundary cut in two: it belongs to
+            // the span its first value went to, which stays open until then.
+            const size_t n = std::min(count - i, channels - size_t(m_channel));
+            valueExtremes(values + i, n, m_open.min, m_open.max);
+            i += n;
+            m_channel = int((size_t(m_channel) + n) % channels);
+            if (m_channel == 0 && m_spanFrames == m_framesPerSpan)
+                closeSpan();
             continue;
         }
-        const size_t framesHere = (count - i + size_t(m_channels) - 1) / size_t(m_channels);
-        const size_t frames = std::min<size_t>(framesHere, m_framesPerSpan - m_spanFrames);
-        // Whole frames only go through the packed loop; a last frame cut by
-        // the block's end still has its first channel.
-        const size_t whole = std::min(frames, (count - i) / size_t(m_channels));
-        qint16 lo = m_open.min;
-        qint16 hi = m_open.max;
-        firstChannelExtremes(values + i, whole, size_t(m_channels), lo, hi);
-        if (whole < frames) {
-            const qint16 x = values[i + whole * size_t(m_channels)];
-            lo = std::min(lo, x);
-            hi = std::max(hi, x);
+        const size_t frames = std::min<size_t>((count - i) / channels, m_framesPerSpan - m_spanFrames);
+        if (frames == 0) {
+            // A frame begun at the very end of the block.
+            valueExtremes(values + i, count - i, m_open.min, m_open.max);
+            ++m_spanFrames;
+            m_channel = int(count - i);
+            i = count;
+            continue;
         }
-        m_open = {lo, hi};
+        valueExtremes(values + i, frames * channels, m_open.min, m_open.max);
         m_spanFrames += quint32(frames);
-        const size_t used = std::min(count - i, frames * size_t(m_channels));
-        i += used;
-        m_channel = int(used % size_t(m_channels));
+        i += frames * channels;
         if (m_spanFrames == m_framesPerSpan)
             closeSpan();
     }
@@ -130,13 +124,15 @@ void CWavePeaks::add8(const quint8 *values, size_t count)
 {
     // 8-bit files are rare and small: one value at a time is enough.
     for (size_t i = 0; i < count; ++i) {
-        if (m_channel == 0) {
-            const qint16 x = widen8(values[i]);
-            m_open = {std::min(m_open.min, x), std::max(m_open.max, x)};
-            if (++m_spanFrames == m_framesPerSpan)
+        if (m_channel == 0)
+            ++m_spanFrames;
+        const qint16 x = widen8(values[i]);
+        m_open = {std::min(m_open.min, x), std::max(m_open.max, x)};
+        if (++m_channel == m_channels) {
+            m_channel = 0;
+            if (m_spanFrames == m_framesPerSpan)
                 closeSpan();
         }
-        m_channel = (m_channel + 1) % m_channels;
     }
 }
 
@@ -144,6 +140,7 @@ void CWavePeaks::closeSpan()
 {
     if (m_spanFrames == 0)
         return;
+    m_channel = 0;
     // Like the whole-file picture, every span reaches the centre line.
     levels.front().push_back(merged(m_open, Peak{}));
     m_open = kNoValue;

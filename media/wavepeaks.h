@@ -5,8 +5,8 @@
 
 #include <vector>
 
-// The waveform at every zoom: minimum and maximum of the first channel per
-// short span (100 spans a second at 44.1 kHz, never fewer), kept while the
+// The waveform at every zoom: minimum and maximum over all channels (as the
+// whole-file picture takes them) per short span (100 spans a second at 44.1 kHz, never fewer), kept while the
 // WAV is read, and coarser levels of 4 spans each above them, so that any
 // stretch of the file is summed up from a few dozen entries and a zoomed view
 // never reads or decodes the file again.

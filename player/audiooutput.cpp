@@ -4,6 +4,10 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
+#ifdef __linux__
+#include <dlfcn.h>
+#endif
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -119,10 +123,35 @@ private:
     std::thread m_thread;
 };
 
+} // namespace
+
 bool silentOutputForced()
 {
     const char *value = std::getenv("TONQUILL_PLAYER_NULL_OUTPUT");
     return value && *value && std::strcmp(value, "0") != 0;
+}
+
+namespace {
+
+// ALSA prints a line for every card it looks for and does not find ("cannot
+// find card '0'") while SDL probes it: on a machine without sound that is a
+// screenful on the terminal for one fact, which we tell ourselves. SDL
+// opens libasound itself; setting its error handler in the same library
+// quiets those lines.
+using AlsaErrorHandler = void (*)(const char *, int, const char *, int, const char *, ...);
+void silentAlsaError(const char *, int, const char *, int, const char *, ...) {}
+
+void quietAlsa()
+{
+#ifdef __linux__
+    void *alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!alsa)
+        return;
+    using SetHandler = int (*)(AlsaErrorHandler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+        set(&silentAlsaError);
+    // Kept open: the handler must stay while SDL uses the library.
+#endif
 }
 
 // Returns null with the reason in `error` when there is no usable device.
@@ -132,6 +161,7 @@ std::unique_ptr<CAudioOutput> openSdlOutput(IAudioRenderer *renderer, std::strin
     // SIGINT and SIGTERM to queue a quit event that nobody here reads: the
     // program would then ignore a plain kill once a file has been loaded.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    quietAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
         error = SDL_GetError();
         return nullptr;

@@ -44,4 +44,7 @@ protected:
     double m_latency = 0.0;
 };
 
+// TONQUILL_PLAYER_NULL_OUTPUT asks for the silent output (tests, benches).
+bool silentOutputForced();
+
 } // namespace player

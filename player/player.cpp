@@ -28,8 +28,10 @@ int ffplay_open(const char *path, int, int)
 
 int ffplay_play(void)
 {
-    CPlayerEngine::instance().play();
-    return 0;
+    CPlayerEngine &engine = CPlayerEngine::instance();
+    engine.play();
+    // Silent by choice (TONQUILL_PLAYER_NULL_OUTPUT) is not worth a word.
+    return engine.outputKind() == "null" && !player::silentOutputForced() ? FFPLAY_NO_SOUND : 0;
 }
 
 int ffplay_toggle_pause(void)

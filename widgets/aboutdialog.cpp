@@ -1,11 +1,11 @@
 #include "aboutdialog.h"
 
 #include "identity.h"
+#include "linkopener.h"
 #include "settings.h"
 #include "version.h"
 
-#include <QBitmap>
-#include <QDesktopServices>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
@@ -44,6 +44,19 @@ QString withLinkColour(QString text)
 {
     return text.replace(QLatin1String("<a href="), QStringLiteral("<a style=\"color: %1\" href=").arg(kLinkColour));
 }
+// The line with the address as link target and text. The help page that
+// stands in for a site until there is one shows by its name and section,
+// not by its long file address.
+QString linkLine(const QString &format, const QString &address)
+{
+    const QUrl url(address);
+    QString shown = address;
+    if (url.isLocalFile())
+        shown = QStringLiteral("help/%1#%2").arg(QFileInfo(url.toLocalFile()).fileName(), url.fragment());
+    return QString(format).replace(QLatin1String("\">%1<"), QStringLiteral("\">%1<").arg(shown.toHtmlEscaped()))
+        .arg(url.toString(QUrl::FullyEncoded));
+}
+
 // Some languages' copyright line is wider than the box: a smaller font
 // rather than a cut-off end.
 void fitToWidth(QLabel *label)
@@ -63,13 +76,12 @@ AboutDialog::AboutDialog(QWidget *parent)
     background.load(kBackground);
     resize(background.isNull() ? kDefaultSize : background.size());
 
-    QPixmap shape(size());
-    shape.fill(Qt::black);
-    setMask(QBitmap::fromPixmap(shape));
+    FramelessWindow::shapeRectangular(this);
 
-    labelHomePage = makeLabel(withLinkColour(tr("Home Page: <a href=\"%1\">%1</a>").arg(productPageUrl())),
+    setWindowTitle(QString::fromLatin1(Identity::kProductName));
+    labelHomePage = makeLabel(withLinkColour(linkLine(tr("Home Page: <a href=\"%1\">%1</a>"), productPageUrl())),
                               QRect(20, 195, 360, 22), this);
-    labelSupport = makeLabel(withLinkColour(tr("Support: <a href=\"%1\">%1</a>").arg(supportPageUrl())),
+    labelSupport = makeLabel(withLinkColour(linkLine(tr("Support: <a href=\"%1\">%1</a>"), supportPageUrl())),
                              QRect(20, 215, 360, 22), this);
     labelCompany = makeLabel(tr("Copyright \u00A9 2026 %1. All rights reserved.")
                                  .arg(QLatin1String(Identity::kCompanyName)),
@@ -86,32 +98,25 @@ AboutDialog::AboutDialog(QWidget *parent)
 
 void AboutDialog::openUrl(const QString &url)
 {
-    // Nothing to tell the user when no browser starts.
-    QDesktopServices::openUrl(QUrl(url));
+    CLinkOpener::open(this, QUrl(url));
 }
 
 void AboutDialog::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    drag.press(event);
 }
 
 void AboutDialog::mouseReleaseEvent(QMouseEvent *)
 {
     // Releases on the link lines are taken by their labels and never get
     // here, so following a link leaves the box open.
-    dragOffset = QPoint(-1, -1);
+    drag.release();
     accept();
 }
 
 void AboutDialog::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!(event->buttons() & Qt::LeftButton))
-        return;
-    if (dragOffset == QPoint(-1, -1))
-        return;
-    move(event->globalPosition().toPoint() - dragOffset);
+    drag.move(event);
 }
 
 void AboutDialog::paintEvent(QPaintEvent *)

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "framelesswindow.h"
+
 #include <QDialog>
 #include <QPixmap>
-#include <QPoint>
 
 class QLabel;
 
@@ -26,7 +27,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPoint dragOffset{0, 0};
+    CWindowDrag drag{this};
     QLabel *labelHomePage = nullptr;
     QLabel *labelSupport = nullptr;
     QLabel *labelCompany = nullptr;

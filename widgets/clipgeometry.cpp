@@ -6,9 +6,6 @@
 namespace ClipGeometry {
 
 namespace {
-constexpr QRgb kFrameColour = 0xFF8D2252;
-constexpr QRgb kInsideColour = 0xC0CD3B8C;
-
 int boundedColumn(double column)
 {
     if (std::isnan(column))
@@ -38,16 +35,22 @@ int clampColumn(int x, int width)
 
 Zone zoneAt(int x, int posX, int clipMinX, int clipMaxX)
 {
-    if (posX - 2 < x && x < posX + 2)
-        return Zone::Marker;
-    if (x < clipMinX - 2)
-        return Zone::LeftOfClip;
-    if (x <= clipMinX)
+    // Widened to 64 bits: columns are bounded, but the sums below must not
+    // wrap for any int a caller passes.
+    const qint64 lo = std::min(clipMinX, clipMaxX);
+    const qint64 hi = std::max(clipMinX, clipMaxX);
+    const qint64 mid = lo + (hi - lo) / 2;
+    const qint64 px = x;
+    if (lo - kHandleReach <= px && px <= std::min(lo + kHandleReach, mid))
         return Zone::StartHandle;
-    if (x < clipMaxX)
-        return Zone::Inside;
-    if (x <= clipMaxX + 2)
+    if (std::max(hi - kHandleReach, mid + 1) <= px && px <= hi + kHandleReach)
         return Zone::EndHandle;
+    if (qint64(posX) - 2 < px && px < qint64(posX) + 2)
+        return Zone::Marker;
+    if (px < lo)
+        return Zone::LeftOfClip;
+    if (px < hi)
+        return Zone::Inside;
     return Zone::RightOfClip;
 }
 
@@ -116,26 +119,24 @@ int overlayWidth(int clipMinX, int clipMaxX)
     return std::max(2, clipMaxX - clipMinX);
 }
 
-QImage clipOverlayImage(int width, int height, int first, int count)
+namespace {
+QRect gripAt(int left, int width, int height)
 {
-    first = std::max(0, first);
-    if (count < 0 || count > width - first)
-        count = width - first;
-    if (count <= 0 || height <= 0)
-        return {};
+    left = std::max(0, std::min(left, width - kGripWidth));
+    return QRect(left, (height - kGripHeight) / 2, kGripWidth, kGripHeight);
+}
+} // namespace
 
-    QImage image(count, height, QImage::Format_ARGB32);
-    image.fill(kFrameColour);
-    // The inside in overlay columns is 2 .. width - 3; shift it into the
-    // part being built.
-    const int insideLeft = std::max(2, first) - first;
-    const int insideRight = std::min(width - 2, first + count) - first;
-    for (int y = 2; y < height - 2; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = insideLeft; x < insideRight; ++x)
-            line[x] = kInsideColour;
-    }
-    return image;
+QRect startGripRect(int clipMinX, int width, int height)
+{
+    // Mostly outside the clip, so that the two grips of a very short clip
+    // stand side by side.
+    return gripAt(clipMinX - kGripWidth + 2, width, height);
+}
+
+QRect endGripRect(int right, int width, int height)
+{
+    return gripAt(right - 2, width, height);
 }
 
 } // namespace ClipGeometry

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include <QRect>
+#include <QRgb>
 
 // Pixel/time arithmetic of the timeline, free of widget state so that every
 // rounding and stop can be checked on its own. Columns count from the
@@ -36,8 +37,15 @@ double secondsForColumn(int x, double rangeMin, double rangeMax, int width);
 // Pointer column clamped to the widget, 0 .. width - 1 (0 when empty).
 int clampColumn(int x, int width);
 
-// The first zone that matches wins, so the marker beats a handle lying under
-// it and the start handle beats the end handle when the two coincide.
+// Columns on either side of a handle's edge that grab it, whatever the clip's
+// width: a clip narrower than a column (ten seconds of a long film) must
+// still be grabbable at both ends.
+inline constexpr int kHandleReach = 4;
+
+// Handles come first, so that a marker lying on a handle (as it does right
+// after a file is loaded) never hides it. Where the two handles' zones meet,
+// the columns are split halfway: the left part grabs the start, the right
+// part the end. Then the marker's three columns, then the clip's body.
 Zone zoneAt(int x, int posX, int clipMinX, int clipMaxX);
 
 // One drag step for each handle; x is the pointer
@@ -71,11 +79,18 @@ double handleSeconds(int x, double rangeMin, double rangeMax, int width);
 // stays visible.
 int overlayWidth(int clipMinX, int clipMaxX);
 
-// Columns first .. first + count - 1 of the clip overlay of width x height: a
-// 2-pixel opaque frame (0xFF8D2252) around a three-quarter-opaque inside
-// (0xC0CD3B8C), non-premultiplied. Only the visible part is ever built,
-// because a clip that lies outside the range may span millions of columns.
-// count < 0 means up to the right end. Empty sizes give a null image.
-QImage clipOverlayImage(int width, int height, int first = 0, int count = -1);
+// The clip is drawn as a light wash over the waveform (which must stay
+// readable: the help calls the clip "the lighter stretch"), framed by
+// 2-pixel edges, with a grip on each handle.
+inline constexpr QRgb kClipEdgeColour = 0xFFFF8AC8;
+inline constexpr QRgb kClipWashColour = 0x38FFFFFF;
+inline constexpr QRgb kGripGrooveColour = 0xFF7A1E4E;
+inline constexpr int kGripWidth = 6;
+inline constexpr int kGripHeight = 16;
+
+// The grips, vertically centred on each handle, pulled inside the widget
+// when a handle sits at either end of it. right is clipMinX + overlayWidth.
+QRect startGripRect(int clipMinX, int width, int height);
+QRect endGripRect(int right, int width, int height);
 
 } // namespace ClipGeometry

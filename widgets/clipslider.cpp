@@ -59,7 +59,9 @@ CClipSlider::CClipSlider(QWidget *parent)
     // Moves must arrive without a pressed button so the cursor can follow
     // the hit zones.
     setMouseTracking(true);
-    // A click selects a handle or the clip for the arrow keys.
+    // A click here takes the focus from a time field the user typed in, so
+    // that Space plays again rather than go on typing into that field; it
+    // also selects a handle or the clip for the arrow keys.
     setFocusPolicy(Qt::ClickFocus);
     dragMode = DragNone;
     recomputePixels();
@@ -420,15 +422,7 @@ void CClipSlider::paintEvent(QPaintEvent *)
     else if (!waveImage.isNull())
         painter.drawImage(area, waveImage);
 
-    // Build only the columns of the overlay that fall inside the widget.
-    const int overlay = overlayWidth(clipMinX, clipMaxX);
-    const int first = std::max(0, -clipMinX);
-    const int last = std::min(overlay, area.width() - clipMinX);
-    if (first < last) {
-        const QImage image = clipOverlayImage(overlay, area.height(), first, last - first);
-        if (!image.isNull())
-            painter.drawImage(clipMinX + first, 0, image);
-    }
+    paintClip(painter);
 
     // The selected handle or clip, while the keys reach it: white notches
     // at its top and bottom edges, leaving the waveform clear.
@@ -445,6 +439,7 @@ void CClipSlider::paintEvent(QPaintEvent *)
         } else if (m_selection == Selection::End) {
             notches(clipMaxX);
         } else {
+            const int overlay = overlayWidth(clipMinX, clipMaxX);
             painter.drawRect(clipMinX, 0, overlay, 2);
             painter.drawRect(clipMinX, h - 2, overlay, 2);
         }
@@ -498,6 +493,45 @@ void CClipSlider::paintZoomed(QPainter &painter)
         painter.drawImage(QRectF(area), waveImage,
                           QRectF(m_view.start * scale, 0, m_view.length * scale, waveImage.height()));
     }
+}
+
+void CClipSlider::paintClip(QPainter &painter) const
+{
+    const int w = width();
+    const int h = height();
+    // Columns may lie far outside the widget (a clip beyond a tiny range):
+    // only the visible part is painted.
+    const int left = clipMinX;
+    const int right = clipMinX + overlayWidth(clipMinX, clipMaxX);
+    const int first = std::max(0, left);
+    const int last = std::min(w, right);
+    const QColor edge = QColor::fromRgba(kClipEdgeColour);
+    if (first < last) {
+        painter.fillRect(QRect(first, 2, last - first, h - 4), QColor::fromRgba(kClipWashColour));
+        painter.fillRect(QRect(first, 0, last - first, 2), edge);
+        painter.fillRect(QRect(first, h - 2, last - first, 2), edge);
+    }
+    const auto edgeColumns = [&](int x) {
+        const int a = std::max(0, x);
+        const int b = std::min(w, x + 2);
+        if (a < b)
+            painter.fillRect(QRect(a, 0, b - a, h), edge);
+    };
+    edgeColumns(left);
+    edgeColumns(right - 2);
+
+    // The grips are drawn even when their handle lies just outside the
+    // widget, pulled in, so that a handle can always be found and grabbed.
+    const auto grip = [&](const QRect &rect) {
+        painter.fillRect(rect, edge);
+        painter.fillRect(QRect(rect.left() + rect.width() / 2 - 1, rect.top() + 3, 2, rect.height() - 6),
+                         QColor::fromRgba(kGripGrooveColour));
+    };
+    const auto onScreen = [&](int x) { return -kHandleReach <= x && x <= w + kHandleReach; };
+    if (onScreen(left))
+        grip(startGripRect(left, w, h));
+    if (onScreen(right))
+        grip(endGripRect(right, w, h));
 }
 
 void CClipSlider::resizeEvent(QResizeEvent *)

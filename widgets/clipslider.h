@@ -17,6 +17,8 @@
 // on a handle or on the clip selects it for the keys: Left/Right move it by
 // 10 ms, with Shift by 100 ms, with Ctrl by 1 s; Home/End to the file's ends.
 // At the whole-file view every column and gesture is what it always was.
+class QPainter;
+
 class CClipSlider final : public QWidget
 {
     Q_OBJECT
@@ -68,6 +70,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    void paintClip(QPainter &painter) const;
     void recomputePixels();
     void posFromPixel();
     void clipFromPixels();

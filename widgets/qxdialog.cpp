@@ -1,5 +1,7 @@
 #include "qxdialog.h"
 
+#include "focusring.h"
+
 #include <QBitmap>
 #include <QDebug>
 #include <QMouseEvent>
@@ -22,6 +24,7 @@ Qt::WindowFlags withoutSystemFrame(Qt::WindowFlags flags)
 QxDialog::QxDialog(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, withoutSystemFrame(flags))
 {
+    CFocusRing::install(this);
 }
 
 void QxDialog::setShapeFromImage(const QString &path)
@@ -33,28 +36,22 @@ void QxDialog::setShapeFromImage(const QString &path)
         qDebug() << "QxDialog: cannot load window shape" << path;
         return;
     }
-    setMask(picture.createMaskFromColor(QColor(Qt::transparent)));
     resize(picture.size());
+    FramelessWindow::shapeWindow(this, picture.createMaskFromColor(QColor(Qt::transparent)));
 }
 
 void QxDialog::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    drag.press(event);
 }
 
 void QxDialog::mouseReleaseEvent(QMouseEvent *)
 {
     // Any button ends the drag, even one other than the button that began it.
-    dragOffset = QPoint(-1, -1);
+    drag.release();
 }
 
 void QxDialog::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!(event->buttons() & Qt::LeftButton))
-        return;
-    if (dragOffset == QPoint(-1, -1))
-        return;
-    move(event->globalPosition().toPoint() - dragOffset);
+    drag.move(event);
 }

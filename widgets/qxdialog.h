@@ -1,7 +1,8 @@
 #pragma once
 
+#include "framelesswindow.h"
+
 #include <QDialog>
-#include <QPoint>
 
 // A frameless, skinned dialog that the user moves by dragging any free spot
 // with the left button.
@@ -19,5 +20,5 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    QPoint dragOffset{-1, -1};
+    CWindowDrag drag{this};
 };

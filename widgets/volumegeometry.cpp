@@ -50,6 +50,33 @@ bool showsBoostPlus(double value)
     return !(value < kBoostFrom);
 }
 
+double steppedValue(double value, double step, int steps)
+{
+    if (std::isnan(value))
+        value = 0.0;
+    // A value set from outside beyond either end stays where it is rather
+    // than jump back against the direction of travel.
+    if (steps == 0 || !(step > 0) || (steps > 0 && value >= kHighest) || (steps < 0 && value <= 0.0))
+        return value;
+    value = std::clamp(value, 0.0, kHighest);
+    // Within a hair of a grid line counts as on it, so that 100 steps to 105,
+    // not to 100 again.
+    const double grid = value / step;
+    const double line = steps > 0 ? std::floor(grid + 1e-9) : std::ceil(grid - 1e-9);
+    return std::clamp((line + steps) * step, 0.0, kHighest);
+}
+
+PressZone pressZoneAt(int x, const QRect &track)
+{
+    if (track.isNull())
+        return PressZone::Track;
+    if (x < track.left() - 2)
+        return PressZone::Minus;
+    if (x > track.right() + 2)
+        return PressZone::Plus;
+    return PressZone::Track;
+}
+
 int truncatedInt(double value)
 {
     if (std::isnan(value))

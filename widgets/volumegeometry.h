@@ -42,6 +42,25 @@ bool hitsThumb(int x, int thumbX);
 
 bool showsBoostPlus(double value);
 
+// The highest value a drag reaches (the rightmost column, 198.45, emitted as
+// 198: "5x"); keys and the plus sign stop there too.
+inline constexpr double kHighest = 198.0;
+// An arrow key moves by kKeyStep, Page Up/Down and a click on the minus or
+// plus sign by kPageStep: from 100 that is 0.75x or 2x.
+inline constexpr double kKeyStep = 5.0;
+inline constexpr double kPageStep = 25.0;
+
+// The value steps (negative: down) steps of the given size away, on that
+// step's grid: a value between two grid lines first goes to the next line in
+// the direction of travel. Kept within 0 .. kHighest, except that a value
+// already beyond the end it moves towards stays as it is; NaN counts as 0.
+double steppedValue(double value, double step, int steps);
+
+// What a press at column x does: the minus sign and the plus sign lie
+// outside the track (with the thumb's two columns of reach).
+enum class PressZone { Minus, Track, Plus };
+PressZone pressZoneAt(int x, const QRect &track);
+
 // Truncation toward zero that stays defined for NaN (0) and values beyond
 // int's range (clamped).
 int truncatedInt(double value);

@@ -2,6 +2,7 @@
 
 #include "volumegeometry.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -27,6 +28,8 @@ CVolumeSlider::CVolumeSlider(QWidget *parent)
     pixAdd2.load(QStringLiteral(":/images/volume_add2.png"));
     pixSub.load(QStringLiteral(":/images/volume_sub.png"));
     // Mouse tracking stays off: moves only matter while a button is held.
+    // Tab reaches it and the arrow keys move it.
+    setFocusPolicy(Qt::StrongFocus);
     thumbFromValue();
 }
 
@@ -44,6 +47,16 @@ void CVolumeSlider::setPos(double dPos)
 
 void CVolumeSlider::mousePressEvent(QMouseEvent *event)
 {
+    switch (pressZoneAt(eventColumn(event), trackRect)) {
+    case PressZone::Minus:
+        setValueByUser(steppedValue(value, kPageStep, -1));
+        return;
+    case PressZone::Plus:
+        setValueByUser(steppedValue(value, kPageStep, 1));
+        return;
+    case PressZone::Track:
+        break;
+    }
     const int x = clampToTrack(eventColumn(event), trackRect);
     if (hitsThumb(x, thumbX)) {
         lastX = x;
@@ -95,6 +108,50 @@ void CVolumeSlider::resizeEvent(QResizeEvent *)
 {
     trackRect = VolumeGeometry::trackRect(width());
     thumbFromValue();
+}
+
+void CVolumeSlider::keyPressEvent(QKeyEvent *event)
+{
+    double step = kKeyStep;
+    int steps = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        steps = -1;
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        steps = 1;
+        break;
+    case Qt::Key_PageDown:
+        step = kPageStep;
+        steps = -1;
+        break;
+    case Qt::Key_PageUp:
+        step = kPageStep;
+        steps = 1;
+        break;
+    case Qt::Key_Home:
+        setValueByUser(0.0);
+        return;
+    case Qt::Key_End:
+        setValueByUser(kHighest);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    setValueByUser(steppedValue(value, step, steps));
+}
+
+void CVolumeSlider::setValueByUser(double newValue)
+{
+    if (newValue == value)
+        return;
+    value = newValue;
+    thumbFromValue();
+    update();
+    Q_EMIT sliderMoved(truncatedInt(value));
 }
 
 void CVolumeSlider::thumbFromValue()

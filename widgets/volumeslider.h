@@ -28,8 +28,11 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // A value chosen by a key or the minus/plus sign: emitted when it changed.
+    void setValueByUser(double newValue);
     void thumbFromValue();
     void valueFromThumb();
 

@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>تعذّر تشغيل متصفح ويب لعرض صفحة المساعدة. يمكنك فتحها بنفسك: %1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>تعذّر تشغيل متصفح ويب لفتح %1. صفحة المساعدة موجودة في: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -259,8 +270,42 @@
         <translation>عدد الثواني التي تستغرقها النغمة لترتفع من الصمت</translation>
     </message>
     <message>
-        <source>Fade out:</source>
-        <translation>تلاشٍ:</translation>
+        <source>The waveform could not be made.</source>
+        <translation>تعذّر إنشاء شكل الموجة.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>تعذّرت تسمية النغمة؛ وقد احتُفظ بصوتها في ملف ‎.m4a.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>تعذّر حفظ النغمة باسم &quot;%1&quot; (%2).
+
+احتُفظ بصوتها في:
+%3</translation>
+    </message>
+    <message>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>أُرسلت إلى iPhone، لكن النغمة أطول من 40 ثانية: لن يعرضها iPhone في القائمة.</translation>
+    </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>مستوى الصوت 0: ستكون النغمة صامتة.</translation>
+    </message>
+    <message>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>يستمر التلاشي التدريجي طوال المقطع: لن تبلغ النغمة مستوى الصوت الكامل أبدًا.</translation>
+    </message>
+    <message>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>لم يُعثر على جهاز صوت: تُشغَّل المعاينة دون صوت.</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>جهاز iPhone لا يثق بهذا الحاسوب.</translation>
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
@@ -299,10 +344,6 @@
         <translation>يسأل جهاز iPhone عمّا إذا كان يثق بهذا الحاسوب.&lt;br&gt;افتح قفله واضغط على «ثقة» وأدخل رمز الدخول: سيتصل تلقائيًا.</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>جهاز iPhone لا يثق بهذا الحاسوب.</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>طُلب من جهاز iPhone ألا يثق بهذا الحاسوب.&lt;br&gt;افصل iPhone ثم أعد توصيله، واضغط على «ثقة» عندما يسأل.</translation>
     </message>
@@ -315,18 +356,8 @@
         <translation>تعذّر تشغيل خدمة الملفات في جهاز iPhone.</translation>
     </message>
     <message>
-        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
-        <translation>تعذّرت تسمية النغمة؛ وقد احتُفظ بصوتها في ملف ‎.m4a.</translation>
-    </message>
-    <message>
-        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
-
-Its sound was kept in:
-%3</source>
-        <translation>تعذّر حفظ النغمة باسم &quot;%1&quot; (%2).
-
-احتُفظ بصوتها في:
-%3</translation>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>جهاز iPhone يثق بهذا الحاسوب لكنه لم يشغّل خدمة الملفات.&lt;br&gt;افصل iPhone ثم أعد توصيله؛ وإن لم يُجدِ ذلك، أعد تشغيل iPhone.</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone is full.</source>
@@ -337,12 +368,12 @@ Its sound was kept in:
         <translation>فشل النقل: لم يسمح iPhone بكتابة النغمة.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>فشل النقل: انقطع اتصال iPhone أثناء النقل.</translation>
-    </message>
-    <message>
         <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
         <translation>فشل النقل: برنامج آخر يُجري مزامنة مع iPhone؛ أعد المحاولة لاحقًا.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>فشل النقل: انقطع اتصال iPhone أثناء النقل.</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
@@ -367,8 +398,8 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <translation>عدد الثواني التي تستغرقها النغمة لتخفت حتى الصمت في نهايتها</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>جهاز iPhone يثق بهذا الحاسوب لكنه لم يشغّل خدمة الملفات.&lt;br&gt;افصل iPhone ثم أعد توصيله؛ وإن لم يُجدِ ذلك، أعد تشغيل iPhone.</translation>
+        <source>Fade out:</source>
+        <translation>تلاشٍ:</translation>
     </message>
 </context>
 <context>
@@ -480,6 +511,14 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>Ringtones added: %1.</source>
         <translation>النغمات المضافة: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>RTL</translation>
     </message>
 </context>
 <context>

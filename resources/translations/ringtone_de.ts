@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>Es konnte kein Webbrowser gestartet werden, um die Hilfe anzuzeigen. Sie können sie selbst öffnen: %1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>Es konnte kein Webbrowser gestartet werden, um %1 zu öffnen. Die Hilfe liegt hier: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -259,8 +270,42 @@
         <translation>Sekunden, in denen der Klingelton aus der Stille ansteigt</translation>
     </message>
     <message>
-        <source>Fade out:</source>
-        <translation>Fade-Out:</translation>
+        <source>The waveform could not be made.</source>
+        <translation>Die Wellenform konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>Der Klingelton konnte nicht umbenannt werden; sein Ton wurde als .m4a-Datei behalten.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>Der Klingelton konnte nicht als „%1“ gespeichert werden (%2).
+
+Sein Ton wurde behalten in:
+%3</translation>
+    </message>
+    <message>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>Auf das iPhone übertragen, aber der Klingelton ist länger als 40 Sekunden: Das iPhone listet ihn nicht.</translation>
+    </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>Die Lautstärke ist 0: Der Klingelton wäre stumm.</translation>
+    </message>
+    <message>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>Das Einblenden dauert den ganzen Ausschnitt: Der Klingelton erreicht nie die volle Lautstärke.</translation>
+    </message>
+    <message>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>Kein Audiogerät gefunden: Die Vorschau läuft ohne Ton.</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>Ihr iPhone vertraut diesem Computer nicht.</translation>
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
@@ -299,10 +344,6 @@
         <translation>Ihr iPhone fragt, ob es diesem Computer vertrauen soll.&lt;br&gt;Entsperren Sie es, tippen Sie auf „Vertrauen“ und geben Sie den Code ein: Es verbindet sich von selbst.</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>Ihr iPhone vertraut diesem Computer nicht.</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>Ihr iPhone wurde angewiesen, diesem Computer nicht zu vertrauen.&lt;br&gt;Trennen Sie das iPhone, schließen Sie es wieder an und tippen Sie auf „Vertrauen“, wenn es fragt.</translation>
     </message>
@@ -315,18 +356,8 @@
         <translation>Der Dateidienst Ihres iPhones konnte nicht gestartet werden.</translation>
     </message>
     <message>
-        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
-        <translation>Der Klingelton konnte nicht umbenannt werden; sein Ton wurde als .m4a-Datei behalten.</translation>
-    </message>
-    <message>
-        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
-
-Its sound was kept in:
-%3</source>
-        <translation>Der Klingelton konnte nicht als „%1“ gespeichert werden (%2).
-
-Sein Ton wurde behalten in:
-%3</translation>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>Ihr iPhone vertraut diesem Computer, hat aber seinen Dateidienst nicht gestartet.&lt;br&gt;Trennen Sie das iPhone und schließen Sie es wieder an; hilft das nicht, starten Sie das iPhone neu.</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone is full.</source>
@@ -337,12 +368,12 @@ Sein Ton wurde behalten in:
         <translation>Übertragung fehlgeschlagen: Das iPhone hat das Schreiben des Klingeltons nicht erlaubt.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>Übertragung fehlgeschlagen: Das iPhone wurde während der Übertragung getrennt.</translation>
-    </message>
-    <message>
         <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
         <translation>Übertragung fehlgeschlagen: Ein anderes Programm synchronisiert das iPhone; versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>Übertragung fehlgeschlagen: Das iPhone wurde während der Übertragung getrennt.</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
@@ -367,8 +398,8 @@ Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Recht
         <translation>Sekunden, in denen der Klingelton an seinem Ende verklingt</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>Ihr iPhone vertraut diesem Computer, hat aber seinen Dateidienst nicht gestartet.&lt;br&gt;Trennen Sie das iPhone und schließen Sie es wieder an; hilft das nicht, starten Sie das iPhone neu.</translation>
+        <source>Fade out:</source>
+        <translation>Fade-Out:</translation>
     </message>
 </context>
 <context>
@@ -480,6 +511,14 @@ Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Recht
     <message>
         <source>Ringtones added: %1.</source>
         <translation>Hinzugefügte Klingeltöne: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

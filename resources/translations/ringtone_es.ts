@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>No se pudo abrir ningún navegador web para mostrar la ayuda. Puede abrirla usted mismo: %1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>No se pudo abrir ningún navegador web para abrir %1. La ayuda está en: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -259,8 +270,42 @@
         <translation>Segundos que tarda el tono en subir desde el silencio</translation>
     </message>
     <message>
-        <source>Fade out:</source>
-        <translation>Salida:</translation>
+        <source>The waveform could not be made.</source>
+        <translation>No se pudo crear la forma de onda.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>No se pudo dar nombre al tono; su sonido se ha conservado como archivo .m4a.</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>No se pudo guardar el tono como «%1» (%2).
+
+Su sonido se ha conservado en:
+%3</translation>
+    </message>
+    <message>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>Enviado al iPhone, pero el tono dura más de 40 segundos: el iPhone no lo mostrará.</translation>
+    </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>El volumen es 0: el tono sería mudo.</translation>
+    </message>
+    <message>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>La entrada gradual dura todo el fragmento: el tono nunca alcanzaría el volumen completo.</translation>
+    </message>
+    <message>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>No se encontró ningún dispositivo de sonido: la vista previa se reproduce sin sonido.</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>Su iPhone no confía en este ordenador.</translation>
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
@@ -299,10 +344,6 @@
         <translation>Su iPhone pregunta si debe confiar en este ordenador.&lt;br&gt;Desbloquéelo, toque Confiar e introduzca el código: se conecta solo.</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>Su iPhone no confía en este ordenador.</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>Se indicó a su iPhone que no confíe en este ordenador.&lt;br&gt;Desconecte el iPhone y vuelva a conectarlo; después toque Confiar cuando lo pregunte.</translation>
     </message>
@@ -315,18 +356,8 @@
         <translation>No se pudo iniciar el servicio de archivos de su iPhone.</translation>
     </message>
     <message>
-        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
-        <translation>No se pudo dar nombre al tono; su sonido se ha conservado como archivo .m4a.</translation>
-    </message>
-    <message>
-        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
-
-Its sound was kept in:
-%3</source>
-        <translation>No se pudo guardar el tono como «%1» (%2).
-
-Su sonido se ha conservado en:
-%3</translation>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>Su iPhone confía en este ordenador, pero no inició su servicio de archivos.&lt;br&gt;Desconecte el iPhone y vuelva a conectarlo; si no basta, reinicie el iPhone.</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone is full.</source>
@@ -337,12 +368,12 @@ Su sonido se ha conservado en:
         <translation>La transferencia ha fallado: el iPhone no ha permitido escribir el tono.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>La transferencia ha fallado: el iPhone se desconectó durante la transferencia.</translation>
-    </message>
-    <message>
         <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
         <translation>La transferencia ha fallado: otro programa está sincronizando el iPhone; inténtelo más tarde.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>La transferencia ha fallado: el iPhone se desconectó durante la transferencia.</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
@@ -367,8 +398,8 @@ Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Ma
         <translation>Segundos que tarda el tono en apagarse al final</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>Su iPhone confía en este ordenador, pero no inició su servicio de archivos.&lt;br&gt;Desconecte el iPhone y vuelva a conectarlo; si no basta, reinicie el iPhone.</translation>
+        <source>Fade out:</source>
+        <translation>Salida:</translation>
     </message>
 </context>
 <context>
@@ -480,6 +511,14 @@ Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Ma
     <message>
         <source>Ringtones added: %1.</source>
         <translation>Tonos añadidos: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>Aucun navigateur web n’a pu être lancé pour afficher l’aide. Vous pouvez l’ouvrir vous-même : %1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>Aucun navigateur web n’a pu être lancé pour ouvrir %1. L’aide se trouve ici : %2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -259,8 +270,8 @@
         <translation>Secondes pendant lesquelles la sonnerie monte depuis le silence</translation>
     </message>
     <message>
-        <source>Fade out:</source>
-        <translation>Sortie :</translation>
+        <source>The waveform could not be made.</source>
+        <translation>Impossible de créer la forme d&apos;onde.</translation>
     </message>
     <message>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
@@ -277,24 +288,24 @@ Son son a été conservé dans :
 %3</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone is full.</source>
-        <translation>Le transfert a échoué : l&apos;iPhone est plein.</translation>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>Envoyé sur l’iPhone, mais la sonnerie dure plus de 40 secondes : l’iPhone ne l’affichera pas.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
-        <translation>Le transfert a échoué : l&apos;iPhone n&apos;a pas autorisé l&apos;écriture de la sonnerie.</translation>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>Le volume est à 0 : la sonnerie serait muette.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>Le transfert a échoué : l&apos;iPhone a été déconnecté pendant le transfert.</translation>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>Le fondu d’entrée dure tout l’extrait : la sonnerie n’atteindrait jamais son plein volume.</translation>
     </message>
     <message>
-        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
-        <translation>Le transfert a échoué : un autre programme synchronise l&apos;iPhone ; réessayez plus tard.</translation>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>Aucun périphérique audio trouvé : l’aperçu est lu sans le son.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
-        <translation>Le transfert a échoué : la liste des sonneries de l&apos;iPhone est illisible ; le téléphone n&apos;a pas été modifié.</translation>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>Votre iPhone ne fait pas confiance à cet ordinateur.</translation>
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
@@ -333,10 +344,6 @@ Son son a été conservé dans :
         <translation>Votre iPhone demande s&apos;il faut faire confiance à cet ordinateur.&lt;br&gt;Déverrouillez-le, touchez « Se fier » et saisissez le code : il se connecte tout seul.</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>Votre iPhone ne fait pas confiance à cet ordinateur.</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>Votre iPhone a reçu l&apos;ordre de ne pas faire confiance à cet ordinateur.&lt;br&gt;Débranchez l&apos;iPhone puis rebranchez-le, et touchez « Se fier » quand il le demande.</translation>
     </message>
@@ -365,6 +372,30 @@ Son son a été conservé dans :
 Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
         <translation>Ctrl+molette zoome, la molette ou un glissé sur un espace vide fait défiler, un double-clic montre tout le fichier.
 Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 ms (Maj : 100 ms, Ctrl : 1 s), Début/Fin aux bouts du fichier.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>Le transfert a échoué : l&apos;iPhone est plein.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>Le transfert a échoué : l&apos;iPhone n&apos;a pas autorisé l&apos;écriture de la sonnerie.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>Le transfert a échoué : un autre programme synchronise l&apos;iPhone ; réessayez plus tard.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>Le transfert a échoué : l&apos;iPhone a été déconnecté pendant le transfert.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>Le transfert a échoué : la liste des sonneries de l&apos;iPhone est illisible ; le téléphone n&apos;a pas été modifié.</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>Sortie :</translation>
     </message>
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
@@ -480,6 +511,14 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
     <message>
         <source>Ringtones added: %1.</source>
         <translation>Sonneries ajoutées : %1.</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>Impossibile avviare un browser web per mostrare la guida. Puoi aprirla tu stesso: %1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>Impossibile avviare un browser web per aprire %1. La guida si trova qui: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -259,8 +270,8 @@
         <translation>Secondi che la suoneria impiega a salire dal silenzio</translation>
     </message>
     <message>
-        <source>Fade out:</source>
-        <translation>Fade-out:</translation>
+        <source>The waveform could not be made.</source>
+        <translation>Impossibile creare la forma d&apos;onda.</translation>
     </message>
     <message>
         <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
@@ -277,24 +288,24 @@ Il suo audio è stato conservato in:
 %3</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone is full.</source>
-        <translation>Trasferimento non riuscito: l&apos;iPhone è pieno.</translation>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>Inviata all’iPhone, ma la suoneria dura più di 40 secondi: l’iPhone non la elencherà.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
-        <translation>Trasferimento non riuscito: l&apos;iPhone non ha consentito di scrivere la suoneria.</translation>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>Il volume è 0: la suoneria sarebbe muta.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>Trasferimento non riuscito: l&apos;iPhone è stato scollegato durante il trasferimento.</translation>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>La dissolvenza in entrata dura tutto il brano: la suoneria non raggiungerebbe mai il volume pieno.</translation>
     </message>
     <message>
-        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
-        <translation>Trasferimento non riuscito: un altro programma sta sincronizzando l&apos;iPhone; riprova più tardi.</translation>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>Nessun dispositivo audio trovato: l’anteprima viene riprodotta senza suono.</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
-        <translation>Trasferimento non riuscito: impossibile leggere l&apos;elenco delle suonerie dell&apos;iPhone; il telefono non è stato modificato.</translation>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>L&apos;iPhone non considera attendibile questo computer.</translation>
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
@@ -333,10 +344,6 @@ Il suo audio è stato conservato in:
         <translation>L&apos;iPhone chiede se considerare attendibile questo computer.&lt;br&gt;Sbloccarlo, toccare Autorizza e inserire il codice: si collega da solo.</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>L&apos;iPhone non considera attendibile questo computer.</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>All&apos;iPhone è stato indicato di non considerare attendibile questo computer.&lt;br&gt;Scollegare l&apos;iPhone e ricollegarlo, poi toccare Autorizza quando lo chiede.</translation>
     </message>
@@ -365,6 +372,30 @@ Il suo audio è stato conservato in:
 Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
         <translation>Ctrl+rotellina ingrandisce, la rotellina o un trascinamento su uno spazio vuoto scorre, un doppio clic mostra tutto il file.
 Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 10 ms (Maiusc: 100 ms, Ctrl: 1 s), Inizio/Fine agli estremi del file.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone is full.</source>
+        <translation>Trasferimento non riuscito: l&apos;iPhone è pieno.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone did not allow the ringtone to be written.</source>
+        <translation>Trasferimento non riuscito: l&apos;iPhone non ha consentito di scrivere la suoneria.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
+        <translation>Trasferimento non riuscito: un altro programma sta sincronizzando l&apos;iPhone; riprova più tardi.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>Trasferimento non riuscito: l&apos;iPhone è stato scollegato durante il trasferimento.</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
+        <translation>Trasferimento non riuscito: impossibile leggere l&apos;elenco delle suonerie dell&apos;iPhone; il telefono non è stato modificato.</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>Fade-out:</translation>
     </message>
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
@@ -480,6 +511,14 @@ Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 1
     <message>
         <source>Ringtones added: %1.</source>
         <translation>Suonerie aggiunte: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

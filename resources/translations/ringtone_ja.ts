@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>ヘルプを表示する Web ブラウザーを起動できませんでした。次の場所から開けます: %1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>%1 を開く Web ブラウザーを起動できませんでした。ヘルプの場所: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -259,8 +270,42 @@
         <translation>着信音が無音から立ち上がるまでの秒数</translation>
     </message>
     <message>
-        <source>Fade out:</source>
-        <translation>アウト:</translation>
+        <source>The waveform could not be made.</source>
+        <translation>波形を作成できませんでした。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>着信音の名前を付けられませんでした。音声は .m4a ファイルとして残してあります。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>着信音を「%1」として保存できませんでした (%2)。
+
+音声は次の場所に残してあります:
+%3</translation>
+    </message>
+    <message>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>iPhone に送りましたが、着信音が 40 秒を超えているため iPhone の一覧には表示されません。</translation>
+    </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>音量が 0 です。着信音は無音になります。</translation>
+    </message>
+    <message>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>フェードインが区間全体に及んでいます。着信音は最大音量に達しません。</translation>
+    </message>
+    <message>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>サウンドデバイスが見つかりません。プレビューは無音で再生されます。</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>iPhone はこのコンピュータを信頼していません。</translation>
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
@@ -299,10 +344,6 @@
         <translation>iPhone がこのコンピュータを信頼するかどうかを尋ねています。&lt;br&gt;ロックを解除し、「信頼」をタップしてパスコードを入力してください: 自動的に接続されます。</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>iPhone はこのコンピュータを信頼していません。</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>iPhone でこのコンピュータを信頼しないことが選ばれました。&lt;br&gt;iPhone を取り外してもう一度接続し、尋ねられたら「信頼」をタップしてください。</translation>
     </message>
@@ -315,18 +356,8 @@
         <translation>iPhone のファイルサービスを開始できませんでした。</translation>
     </message>
     <message>
-        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
-        <translation>着信音の名前を付けられませんでした。音声は .m4a ファイルとして残してあります。</translation>
-    </message>
-    <message>
-        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
-
-Its sound was kept in:
-%3</source>
-        <translation>着信音を「%1」として保存できませんでした (%2)。
-
-音声は次の場所に残してあります:
-%3</translation>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>iPhone はこのコンピュータを信頼していますが、ファイルサービスを開始しませんでした。&lt;br&gt;iPhone を取り外してもう一度接続してください。それでも解決しない場合は iPhone を再起動してください。</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone is full.</source>
@@ -337,12 +368,12 @@ Its sound was kept in:
         <translation>転送に失敗しました: iPhone が着信音の書き込みを許可しませんでした。</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>転送に失敗しました: 転送中に iPhone の接続が切れました。</translation>
-    </message>
-    <message>
         <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
         <translation>転送に失敗しました: 別のプログラムが iPhone と同期中です。後でもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>転送に失敗しました: 転送中に iPhone の接続が切れました。</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
@@ -367,8 +398,8 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <translation>着信音の終わりで無音になるまでの秒数</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>iPhone はこのコンピュータを信頼していますが、ファイルサービスを開始しませんでした。&lt;br&gt;iPhone を取り外してもう一度接続してください。それでも解決しない場合は iPhone を再起動してください。</translation>
+        <source>Fade out:</source>
+        <translation>アウト:</translation>
     </message>
 </context>
 <context>
@@ -480,6 +511,14 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>Ringtones added: %1.</source>
         <translation>追加した着信音: %1</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>无法启动网页浏览器来显示帮助。您可以自行打开：%1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>无法启动网页浏览器来打开 %1。帮助页面位于：%2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -259,8 +270,42 @@
         <translation>铃声从静音渐强所需的秒数</translation>
     </message>
     <message>
-        <source>Fade out:</source>
-        <translation>淡出:</translation>
+        <source>The waveform could not be made.</source>
+        <translation>无法生成波形图。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>无法为铃声命名；其声音已保留为 .m4a 文件。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>无法将铃声保存为“%1”(%2)。
+
+其声音已保留在：
+%3</translation>
+    </message>
+    <message>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>已发送到 iPhone，但铃声超过 40 秒：iPhone 不会将其列出。</translation>
+    </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>音量为 0：铃声将没有声音。</translation>
+    </message>
+    <message>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>淡入持续整个片段：铃声永远达不到最大音量。</translation>
+    </message>
+    <message>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>未找到声音设备：预览将静音播放。</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>您的 iPhone 不信任这台电脑。</translation>
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
@@ -299,10 +344,6 @@
         <translation>您的 iPhone 正在询问是否信任这台电脑。&lt;br&gt;请解锁，轻点“信任”并输入密码：它会自动连接。</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>您的 iPhone 不信任这台电脑。</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>您的 iPhone 已被设置为不信任这台电脑。&lt;br&gt;请断开 iPhone 并重新连接，在它询问时轻点“信任”。</translation>
     </message>
@@ -315,18 +356,8 @@
         <translation>无法启动您 iPhone 的文件服务。</translation>
     </message>
     <message>
-        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
-        <translation>无法为铃声命名；其声音已保留为 .m4a 文件。</translation>
-    </message>
-    <message>
-        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
-
-Its sound was kept in:
-%3</source>
-        <translation>无法将铃声保存为“%1”(%2)。
-
-其声音已保留在：
-%3</translation>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>您的 iPhone 信任这台电脑，但没有启动其文件服务。&lt;br&gt;请断开 iPhone 并重新连接；如果仍无效，请重新启动 iPhone。</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone is full.</source>
@@ -337,12 +368,12 @@ Its sound was kept in:
         <translation>传输失败：iPhone 不允许写入铃声。</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>传输失败：传输过程中 iPhone 已断开连接。</translation>
-    </message>
-    <message>
         <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
         <translation>传输失败：另一个程序正在与 iPhone 同步，请稍后重试。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>传输失败：传输过程中 iPhone 已断开连接。</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
@@ -367,8 +398,8 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <translation>铃声结尾渐弱至静音所需的秒数</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>您的 iPhone 信任这台电脑，但没有启动其文件服务。&lt;br&gt;请断开 iPhone 并重新连接；如果仍无效，请重新启动 iPhone。</translation>
+        <source>Fade out:</source>
+        <translation>淡出:</translation>
     </message>
 </context>
 <context>
@@ -480,6 +511,14 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>Ringtones added: %1.</source>
         <translation>已添加铃声：%1。</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>CLinkOpener</name>
+    <message>
+        <source>No web browser could be started to show the help page. You can open it yourself: %1</source>
+        <translation>無法啟動網頁瀏覽器來顯示說明。您可以自行開啟：%1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1. The help page is at: %2</source>
+        <translation>無法啟動網頁瀏覽器來開啟 %1。說明頁面位於：%2</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Could not initialize the connection to your iPhone!&lt;br&gt;Please try the following:&lt;br&gt;  * unlock the iPhone and keep it unlocked&lt;br&gt;  * when the iPhone asks whether to trust this computer, tap Trust&lt;br&gt;  * disconnect the iPhone and connect it again&lt;br&gt;&lt;br&gt;The phone service usbmuxd must be installed and running (on Debian and Ubuntu: the package &quot;usbmuxd&quot;).</source>
@@ -259,8 +270,42 @@
         <translation>鈴聲從靜音漸強所需的秒數</translation>
     </message>
     <message>
-        <source>Fade out:</source>
-        <translation>淡出:</translation>
+        <source>The waveform could not be made.</source>
+        <translation>無法產生波形圖。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
+        <translation>無法為鈴聲命名；其聲音已保留為 .m4a 檔案。</translation>
+    </message>
+    <message>
+        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
+
+Its sound was kept in:
+%3</source>
+        <translation>無法將鈴聲儲存為「%1」(%2)。
+
+其聲音已保留在：
+%3</translation>
+    </message>
+    <message>
+        <source>Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>已傳送到 iPhone，但鈴聲超過 40 秒：iPhone 不會將其列出。</translation>
+    </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent.</source>
+        <translation>音量為 0：鈴聲將沒有聲音。</translation>
+    </message>
+    <message>
+        <source>The fade-in lasts the whole clip: the ringtone would never reach full volume.</source>
+        <translation>淡入持續整個片段：鈴聲永遠達不到最大音量。</translation>
+    </message>
+    <message>
+        <source>No sound device was found: the preview plays silently.</source>
+        <translation>找不到音效裝置：預覽將以靜音播放。</translation>
+    </message>
+    <message>
+        <source>Your iPhone does not trust this computer.</source>
+        <translation>您的 iPhone 不信任這部電腦。</translation>
     </message>
     <message>
         <source>Your iPhone could not be connected.</source>
@@ -299,10 +344,6 @@
         <translation>您的 iPhone 正在詢問是否信任這部電腦。&lt;br&gt;請解鎖，點一下「信任」並輸入密碼：它會自動連接。</translation>
     </message>
     <message>
-        <source>Your iPhone does not trust this computer.</source>
-        <translation>您的 iPhone 不信任這部電腦。</translation>
-    </message>
-    <message>
         <source>Your iPhone was told not to trust this computer.&lt;br&gt;Disconnect the iPhone and connect it again, then tap Trust when it asks.</source>
         <translation>您的 iPhone 已被設定為不信任這部電腦。&lt;br&gt;請拔下 iPhone 後重新連接，並在它詢問時點一下「信任」。</translation>
     </message>
@@ -315,18 +356,8 @@
         <translation>無法啟動您 iPhone 的檔案服務。</translation>
     </message>
     <message>
-        <source>The ringtone could not be named; its sound was kept as an .m4a file.</source>
-        <translation>無法為鈴聲命名；其聲音已保留為 .m4a 檔案。</translation>
-    </message>
-    <message>
-        <source>The ringtone could not be saved as &quot;%1&quot; (%2).
-
-Its sound was kept in:
-%3</source>
-        <translation>無法將鈴聲儲存為「%1」(%2)。
-
-其聲音已保留在：
-%3</translation>
+        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
+        <translation>您的 iPhone 信任這部電腦，但沒有啟動其檔案服務。&lt;br&gt;請拔下 iPhone 後重新連接；如果仍然無效，請重新啟動 iPhone。</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone is full.</source>
@@ -337,12 +368,12 @@ Its sound was kept in:
         <translation>傳輸失敗：iPhone 不允許寫入鈴聲。</translation>
     </message>
     <message>
-        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
-        <translation>傳輸失敗：傳輸期間 iPhone 已中斷連線。</translation>
-    </message>
-    <message>
         <source>Transfer failed: another program is syncing with the iPhone; try again later.</source>
         <translation>傳輸失敗：另一個程式正在與 iPhone 同步，請稍後再試。</translation>
+    </message>
+    <message>
+        <source>Transfer failed: the iPhone was disconnected during the transfer.</source>
+        <translation>傳輸失敗：傳輸期間 iPhone 已中斷連線。</translation>
     </message>
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
@@ -367,8 +398,8 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <translation>鈴聲結尾漸弱至靜音所需的秒數</translation>
     </message>
     <message>
-        <source>Your iPhone trusts this computer but did not start its file service.&lt;br&gt;Disconnect the iPhone and connect it again; if that does not help, restart the iPhone.</source>
-        <translation>您的 iPhone 信任這部電腦，但沒有啟動其檔案服務。&lt;br&gt;請拔下 iPhone 後重新連接；如果仍然無效，請重新啟動 iPhone。</translation>
+        <source>Fade out:</source>
+        <translation>淡出:</translation>
     </message>
 </context>
 <context>
@@ -480,6 +511,14 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>Ringtones added: %1.</source>
         <translation>已加入鈴聲：%1。</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLocale>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void setLanguage_data();
     void setLanguage();
     void unknownCodeKeepsIndex();
+    void systemLocaleFallback();
 
 private:
     QTranslator translator;
@@ -85,6 +87,34 @@ void TestLanguage::unknownCodeKeepsIndex()
         QVERIFY(action->isEnabled());
     }
     QVERIFY(translator.isEmpty());
+}
+
+// Run by CTest once per system locale (tst_language_<locale>, with LC_ALL
+// and TQ_EXPECTED_LANGUAGE set), since Qt reads the system locale once per
+// process: the fallback must end in a translation that really loads.
+void TestLanguage::systemLocaleFallback()
+{
+    const QString expected = qEnvironmentVariable("TQ_EXPECTED_LANGUAGE");
+    if (expected.isEmpty())
+        QSKIP("run by CTest under a given system locale");
+    QVERIFY(QLocale::system().name().startsWith(qEnvironmentVariable("LC_ALL").left(2)));
+    QSignalSpy changed(QxLanguage::instance(), &QxLanguage::languageChanged);
+    QxLanguage::instance()->setLanguage(QString());
+    QCOMPARE(changed.first().first().toString(), expected);
+    QCOMPARE(QxLanguage::instance()->currentLanguage(), expected);
+    const QString source = QStringLiteral("Invalid input file");
+    const QString shown = QCoreApplication::translate("MainDialog", "Invalid input file");
+    if (expected == QLatin1String("en")) {
+        QVERIFY(translator.isEmpty());
+        QCOMPARE(shown, source);
+    } else {
+        QVERIFY(!translator.isEmpty());
+        QVERIFY2(!shown.isEmpty() && shown != source, qPrintable(shown));
+        // The translation of that very language, not a neighbour's.
+        QTranslator direct;
+        QVERIFY(direct.load(QStringLiteral(":/translations/ringtone_") + expected));
+        QCOMPARE(shown, direct.translate("MainDialog", "Invalid input file"));
+    }
 }
 
 QTEST_MAIN(TestLanguage)

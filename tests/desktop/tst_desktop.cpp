@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void commandLineFile();
     void startsWithoutWarnings();
     void helpOpensThePage();
+    void helpWithoutABrowserSaysWhere();
     void helpPagesAreWhole_data();
     void helpPagesAreWhole();
     void fileOnCommandLine_data();
@@ -98,6 +100,9 @@ private:
     UrlCatcher catcher;
     // Outlives the test function: a box-closing timer may fire after it.
     QString lastMessage;
+    // A desktop's opener: xdg-open and xdg-mime that name a browser.
+    QTemporaryDir opener;
+    QByteArray path;
 };
 
 void TestDesktop::initTestCase()
@@ -106,10 +111,23 @@ void TestDesktop::initTestCase()
     theTranslator = &translator;
     QApplication::installTranslator(&translator);
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    // The program asks the desktop whether anything opens a page before it
+    // tries; the catcher above then takes the page.
+    QVERIFY(opener.isValid());
+    for (const auto &[name, body] : {std::pair{"xdg-open", "exit 0"}, std::pair{"xdg-mime", "echo browser.desktop"}}) {
+        QFile script(opener.filePath(QLatin1String(name)));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QByteArray("#!/bin/sh\n") + body + "\n");
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+    }
+    path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(opener.path()) + ':' + path);
 }
 
 void TestDesktop::cleanupTestCase()
 {
+    qputenv("PATH", path);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 }
 
@@ -215,6 +233,20 @@ void TestDesktop::helpOpensThePage()
     const QList<QUrl> expected{QUrl::fromLocalFile(helpPagePath(folder, QStringLiteral("en"))),
                                QUrl::fromLocalFile(helpPagePath(folder, QStringLiteral("de")))};
     QCOMPARE(catcher.opened, expected);
+}
+
+void TestDesktop::helpWithoutABrowserSaysWhere()
+{
+    dialog = std::make_unique<MainDialog>();
+    const QByteArray withOpener = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    QString shown;
+    answerNextMessageBox(&shown);
+    dialog->onBtnHelp();
+    qputenv("PATH", withOpener);
+    QVERIFY(catcher.opened.isEmpty());
+    const QString page = QDir::toNativeSeparators(helpPagePath(QCoreApplication::applicationDirPath(), QStringLiteral("en")));
+    QVERIFY2(shown.contains(page), qPrintable(shown));
 }
 
 void TestDesktop::helpPagesAreWhole_data()

@@ -42,6 +42,8 @@ private Q_SLOTS:
     void temporaryNameFitsTheFileSystem_data();
     void temporaryNameFitsTheFileSystem();
     void temporaryFileNeverFollowsALink();
+    void wavSizesChecked_data();
+    void wavSizesChecked();
 };
 
 void TestEncoderOptions::jobCommandLines_data()
@@ -61,6 +63,8 @@ void TestEncoderOptions::jobCommandLines_data()
                                 << 12345.7 << 3725.25 << 0 << 0.0 << "o.m4a";
     QTest::newRow("start zero") << "-ss 0 -t 20.5 -y -i in.mp3 -vol 256 -fadein 10 -vn -ab 192K -ac 2 -ar 44100 o.m4a"
                                 << 0.0 << 20.5 << 256 << 10.0 << "o.m4a";
+    QTest::newRow("milliseconds") << "-ss 11527437ms -t 30000ms -y -i in.mp3 -vol 256 -fadein 0 o.m4a" << 11527.437
+                                  << 30.0 << 256 << 0.0 << "o.m4a";
     QTest::newRow("exponent") << "-ss 1e+06 -y -i in.mp3 o.m4a" << 1e6 << -1.0 << 256 << 0.0 << "o.m4a";
 }
 
@@ -107,6 +111,9 @@ void TestEncoderOptions::badCommandLines_data()
     QTest::newRow("clock time") << "-ss 00:00:12 -y -i in.mp3 o.m4a" << "'ss'";
     QTest::newRow("negative start") << "-ss -1 -y -i in.mp3 o.m4a" << "'ss'";
     QTest::newRow("zero length") << "-t 0 -y -i in.mp3 o.m4a" << "'t'";
+    QTest::newRow("zero milliseconds") << "-t 0ms -y -i in.mp3 o.m4a" << "'t'";
+    QTest::newRow("unit alone") << "-ss ms -y -i in.mp3 o.m4a" << "'ss'";
+    QTest::newRow("negative milliseconds") << "-ss -5ms -y -i in.mp3 o.m4a" << "'ss'";
     QTest::newRow("not a number") << "-t nan -y -i in.mp3 o.m4a" << "'t'";
     QTest::newRow("fractional volume") << "-y -i in.mp3 -vol 1.5 o.m4a" << "'vol'";
     QTest::newRow("negative volume") << "-y -i in.mp3 -vol -256 o.m4a" << "'vol'";
@@ -328,6 +335,35 @@ void TestEncoderOptions::temporaryFileNeverFollowsALink()
 #else
     QSKIP("symbolic links");
 #endif
+}
+
+void TestEncoderOptions::wavSizesChecked_data()
+{
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<qint64>("fileSize");
+    QTest::addColumn<bool>("written");
+
+    const auto riff = [](quint32 size) {
+        QByteArray b("RIFF\0\0\0\0WAVE", 12);
+        for (int i = 0; i < 4; ++i)
+            b[4 + i] = char(size >> (8 * i));
+        return b;
+    };
+    QTest::newRow("plain") << riff(1000 - 8) << qint64(1000) << true;
+    QTest::newRow("RF64 past 4 GiB") << QByteArray("RF64\xff\xff\xff\xffWAVE", 12) << (qint64(5) << 30) << true;
+    // What the muxer leaves past 4 GiB without RF64, reporting success.
+    QTest::newRow("sizes left unfilled") << riff(0xffffffffu) << (qint64(5) << 30) << false;
+    QTest::newRow("size wrapped") << riff(quint32((qint64(5) << 30) - 8)) << (qint64(5) << 30) << false;
+    QTest::newRow("size never written") << riff(0) << qint64(1000) << false;
+    QTest::newRow("not a WAV") << QByteArray("RIFF\0\0\0\0AVI ", 12) << qint64(8) << false;
+}
+
+void TestEncoderOptions::wavSizesChecked()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(qint64, fileSize);
+    QFETCH(bool, written);
+    QCOMPARE(wavSizesWritten(reinterpret_cast<const unsigned char *>(header.constData()), fileSize), written);
 }
 
 QTEST_APPLESS_MAIN(TestEncoderOptions)

@@ -42,6 +42,10 @@ private Q_SLOTS:
     void initTestCase();
     void segmentCount_data();
     void segmentCount();
+    void segmentStart_data();
+    void segmentStart();
+    void fallbackIsDecidedBeforeReading_data();
+    void fallbackIsDecidedBeforeReading();
     void sameAsOneThread_data();
     void sameAsOneThread();
 
@@ -72,6 +76,7 @@ void TestEncoderSegments::initTestCase()
     QVERIFY(reference(audio + QStringList{"-c:a", "aac", "-b:a", "160k", fixture("music.m4a")}));
     QVERIFY(reference(audio + QStringList{"-c:a", "libvorbis", fixture("music.ogg")}));
     QVERIFY(reference(audio + QStringList{"-c:a", "flac", fixture("music.flac")}));
+    QVERIFY(reference(audio + QStringList{"-c:a", "flac", fixture("music-flac.mkv")}));
     const QStringList picture = {"-f", "lavfi", "-i", "testsrc=s=64x48:r=25:d=8"};
     const QStringList film = {"-c:v", "libx264", "-preset", "ultrafast", "-c:a"};
     QVERIFY(reference(picture + audio + film + QStringList{"aac", fixture("film.mp4")}));
@@ -126,6 +131,52 @@ void TestEncoderSegments::segmentCount()
     QFETCH(unsigned, threads);
     QFETCH(int, segments);
     QCOMPARE(tq::segmentCount(seconds, threads), segments);
+}
+
+void TestEncoderSegments::segmentStart_data()
+{
+    QTest::addColumn<qint64>("start");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<qint64>("expected");
+
+    QTest::newRow("first") << qint64(0) << qint64(158760000) << 0 << 4 << qint64(0);
+    QTest::newRow("an hour in four") << qint64(0) << qint64(158760000) << 3 << 4 << qint64(119070000);
+    QTest::newRow("rounded down") << qint64(100) << qint64(10) << 1 << 3 << qint64(103);
+    QTest::newRow("negative start") << qint64(-1105) << qint64(441000) << 1 << 2 << qint64(219395);
+    // A crafted header stating a length of centuries: no overflow, no split.
+    QTest::newRow("absurd length") << qint64(0) << qint64(INT64_MAX / 3) << 15 << 16 << qint64(0);
+    QTest::newRow("absurd start") << qint64(INT64_MAX - 10) << qint64(441000) << 1 << 2 << qint64(INT64_MAX - 10);
+}
+
+void TestEncoderSegments::segmentStart()
+{
+    QFETCH(qint64, start);
+    QFETCH(qint64, length);
+    QFETCH(int, index);
+    QFETCH(int, count);
+    QFETCH(qint64, expected);
+    QCOMPARE(qint64(tq::segmentStart(start, length, index, count)), expected);
+}
+
+void TestEncoderSegments::fallbackIsDecidedBeforeReading_data()
+{
+    QTest::addColumn<QString>("input");
+    // Millisecond timestamps place most frames between two samples.
+    QTest::newRow("flac in matroska") << "music-flac.mkv";
+    QTest::newRow("vorbis in matroska") << "short-audio.mkv";
+}
+
+void TestEncoderSegments::fallbackIsDecidedBeforeReading()
+{
+    QFETCH(QString, input);
+    const Run run = waveJob(fixture(input), fixture(input + ".early.wav"), 3);
+    QVERIFY2(run.exitCode == 0, run.errorOutput.constData());
+    QVERIFY(!run.errorOutput.contains(SplitLine));
+    // No segment started only to be given up: each would have read the
+    // file up to its own start first.
+    QVERIFY2(!run.errorOutput.contains("segments given up"), run.errorOutput.constData());
 }
 
 void TestEncoderSegments::sameAsOneThread_data()

@@ -33,7 +33,7 @@ int ffplay_set_callback(PlayStateCallback cb, void *user)
     return 0;
 }
 int ffplay_open(const char *, int, int) { standin::player().calls.push_back("open"); return 0; }
-int ffplay_play(void) { standin::player().calls.push_back("play"); return 0; }
+int ffplay_play(void) { standin::player().calls.push_back("play"); return standin::player().playResult; }
 int ffplay_toggle_pause(void) { standin::player().calls.push_back("toggle_pause"); return 0; }
 int ffplay_stop(void) { standin::player().calls.push_back("stop"); return 0; }
 int ffplay_seek(double seconds)

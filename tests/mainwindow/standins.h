@@ -25,6 +25,8 @@ struct PlayerLog
     // duration of 0 or less fails the probe.
     std::map<std::string, double> probeDurations;
     double position = 0.0;
+    // What ffplay_play returns (FFPLAY_NO_SOUND: no sound device).
+    int playResult = 0;
 };
 PlayerLog &player();
 

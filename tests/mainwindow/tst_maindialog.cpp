@@ -139,7 +139,7 @@ void TestMainDialog::initialState()
     QVERIFY(!child<QProgressBar>(w, "progressBar")->isVisible());
     QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(), QStringLiteral("00:00:00.000"));
     QCOMPARE(child<QLabel>(w, "labelPlayTime")->text(), QStringLiteral("00:00:00 / 00:00:00"));
-    QCOMPARE(child<QLabel>(w, "labelVolume")->text(), QStringLiteral("Volume: 1x"));
+    QCOMPARE(child<QLabel>(w, "labelVolume")->text(), QStringLiteral("Volume: 1.0x"));
     QCOMPARE(child<QTimeEdit>(w, "editStartTime")->maximumTime(), QTime(0, 0));
     QCOMPARE(child<QTimeEdit>(w, "editEndTime")->displayFormat(), QStringLiteral("h:mm:ss.zzz"));
 
@@ -300,10 +300,11 @@ void TestMainDialog::volumeLabel_data()
     QTest::newRow("silent") << 0 << "Volume: 0.0x" << 0.0;
     // The preview plays the gain the ringtone gets, in the encoder's 256ths.
     QTest::newRow("57") << 57 << "Volume: 0.5x" << 145 / 256.0;
-    QTest::newRow("middle") << 100 << "Volume: 1x" << 1.0;
-    QTest::newRow("101") << 101 << "Volume: 1x" << 266 / 256.0;
-    QTest::newRow("125") << 125 << "Volume: 2x" << 2.0;
-    QTest::newRow("rightmost") << 198 << "Volume: 5x" << 1259 / 256.0;
+    // Tenths on both sides of 1x: one form all along.
+    QTest::newRow("middle") << 100 << "Volume: 1.0x" << 1.0;
+    QTest::newRow("101") << 101 << "Volume: 1.1x" << 266 / 256.0;
+    QTest::newRow("125") << 125 << "Volume: 2.0x" << 2.0;
+    QTest::newRow("rightmost") << 198 << "Volume: 5.0x" << 1259 / 256.0;
 }
 
 void TestMainDialog::volumeLabel()
@@ -467,8 +468,8 @@ void TestMainDialog::storedLanguageTranslatesTheWindow()
     QCOMPARE(child<QLabel>(dialog.get(), "labelStatus")->text(), status);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Zentavo Tonquill"));
     QCOMPARE(child<QTimeEdit>(dialog.get(), "editStartTime")->displayFormat(), QStringLiteral("h:mm:ss.zzz"));
-    // No translation asks for a right-to-left layout, Arabic included.
-    QCOMPARE(QApplication::layoutDirection(), Qt::LeftToRight);
+    // Arabic alone lays the window out right to left.
+    QCOMPARE(QApplication::layoutDirection(), code == QLatin1String("ar") ? Qt::RightToLeft : Qt::LeftToRight);
     QCOMPARE(store().value(QStringLiteral("Setting/UiLanguage")).toString(), code);
 }
 

@@ -34,6 +34,7 @@
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -114,6 +115,9 @@ private Q_SLOTS:
     void failureHints();
     void decodedLengthDecidesTheTimeline();
     void fileWithoutWaveformClearsTheTimeline();
+    void failedWaveformSaysWhy_data();
+    void failedWaveformSaysWhy();
+    void namedPipeIsRefusedUnprobed();
     void plantedLinkInTempIsNotFollowed();
     void longOutputNameStillSaves();
     void exportFollowsTheBox_data();
@@ -682,7 +686,67 @@ void TestMainFlow::fileWithoutWaveformClearsTheTimeline()
     load(30.0, dir.filePath(QStringLiteral("Missing.mp3")));
     QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(dialog.get(), "btnGenerate")->isEnabled(), 20000);
     QVERIFY(slider->isVisible());
-    QCOMPARE(bandedColumns(slider), 0);
+    // Only the handles' grips stand out of the plain rows.
+    QVERIFY(bandedColumns(slider) <= 12);
+}
+
+void TestMainFlow::failedWaveformSaysWhy_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // empty: no file at all
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("not a media file") << "Notes.wav" << QByteArray("a shopping list, not a song\n")
+                                      << "The waveform could not be made. The input file is damaged or not a media file.";
+    QTest::newRow("gone") << "Gone.mp3" << QByteArray() << "The waveform could not be made. The input file is gone.";
+}
+
+void TestMainFlow::failedWaveformSaysWhy()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    if (!content.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    // The probe passes it; the waveform job fails.
+    load(30.0, path);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(dialog.get(), "btnGenerate")->isEnabled(), 20000);
+    QCOMPARE(status(), said);
+    // The encoder's own words are in the tooltip.
+    QVERIFY(child<QLabel>(dialog.get(), "labelStatus")->toolTip().contains(QFileInfo(path).fileName()));
+    QCOMPARE(bandedColumns(child<QWidget>(dialog.get(), "sliderBar")), 0);
+}
+
+void TestMainFlow::namedPipeIsRefusedUnprobed()
+{
+#ifdef Q_OS_WIN
+    QSKIP("no named pipes in the file system on Windows");
+#else
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("Stream.flac"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    load(180.0, QStringLiteral("/music/First.mp3"));
+    standin::player().probedPaths.clear();
+    QString shown;
+    closeMessageBoxSoon(&shown);
+    // The stand-in probe would accept it: only the window's own check stops it.
+    load(60.0, pipe);
+    QCOMPARE(shown, QStringLiteral("Invalid input file"));
+    QVERIFY(standin::player().probedPaths.empty());
+    QCOMPARE(child<QLineEdit>(dialog.get(), "editInputFile")->text(),
+             QDir::toNativeSeparators(QStringLiteral("/music/First.mp3")));
+    // A folder is no input either.
+    closeMessageBoxSoon(&shown);
+    shown.clear();
+    load(60.0, dir.path());
+    QCOMPARE(shown, QStringLiteral("Invalid input file"));
+    QVERIFY(standin::player().probedPaths.empty());
+#endif
 }
 
 void TestMainFlow::plantedLinkInTempIsNotFollowed()

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -82,6 +83,7 @@ private Q_SLOTS:
     void exitStatus();
     void finishedOncePerJob();
     void destroyingRunningJobKillsEncoder();
+    void encoderEndsWhenItsProgramDies();
 };
 
 void TestAVConverter::initTestCase()
@@ -168,11 +170,14 @@ void TestAVConverter::ringtoneJobArguments_data()
     QTest::addColumn<QString>("startText");
     QTest::addColumn<QString>("lengthText");
 
-    QTest::newRow("zero start") << 0.0 << 20.5 << 256 << 0 << 0 << false << "0" << "20.5";
-    QTest::newRow("whole seconds") << 30.0 << 10.0 << 512 << 3 << 0 << false << "30" << "10";
-    QTest::newRow("six digits") << 3725.25 << 12345.678 << 1024 << 10 << 4 << false << "3725.25" << "12345.7";
-    QTest::newRow("comma locale") << 12.5 << 12345.678 << 128 << 5 << 0 << true << "12.5" << "12345.7";
-    QTest::newRow("comma locale, small") << 0.125 << 29.999 << 256 << 1 << 10 << true << "0.125" << "29.999";
+    // Whole milliseconds, exact however long the file: a start of 11527.437 s
+    // must not become 11527.4 s.
+    QTest::newRow("zero start") << 0.0 << 20.5 << 256 << 0 << 0 << false << "0ms" << "20500ms";
+    QTest::newRow("whole seconds") << 30.0 << 10.0 << 512 << 3 << 0 << false << "30000ms" << "10000ms";
+    QTest::newRow("late start") << 11527.437 << 12345.678 << 1024 << 10 << 4 << false << "11527437ms" << "12345678ms";
+    QTest::newRow("a day in") << 86399.999 << 0.001 << 256 << 0 << 0 << false << "86399999ms" << "1ms";
+    QTest::newRow("comma locale") << 12.5 << 12345.678 << 128 << 5 << 0 << true << "12500ms" << "12345678ms";
+    QTest::newRow("comma locale, small") << 0.125 << 29.999 << 256 << 1 << 10 << true << "125ms" << "29999ms";
 }
 
 void TestAVConverter::ringtoneJobArguments()
@@ -224,7 +229,7 @@ void TestAVConverter::resetClearsOptions()
     QVERIFY(runJob(job, CAVConverter::JobEncodeRingtone));
     // Setters append: a repeated one appears twice.
     QCOMPARE(recordedArguments().mid(0, 7),
-             (QStringList{"-ss", "1", "-ss", "2", "-y", "-i", "a.mp3"}));
+             (QStringList{"-ss", "1000ms", "-ss", "2000ms", "-y", "-i", "a.mp3"}));
 
     job.reset();
     job.setInputFile(QStringLiteral("b.mp3"));
@@ -359,6 +364,40 @@ void TestAVConverter::destroyingRunningJobKillsEncoder()
     QCOMPARE(finishedCount, 0);
 #ifdef Q_OS_UNIX
     QVERIFY(::kill(pid_t(pid), 0) == -1 && errno == ESRCH);
+#endif
+}
+
+void TestAVConverter::encoderEndsWhenItsProgramDies()
+{
+#ifdef Q_OS_LINUX
+    // A window that crashes (or is killed) mid-job must not leave its encoder
+    // writing for hours: the encoder is told as the program goes.
+    qputenv("TQ_FAKE_ENCODER_PAUSE_MS", "60000");
+    addChunk(QStringLiteral("out"), "started\n");
+    addChunk(QStringLiteral("out"), "never\n");
+    QProcess host;
+    host.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tq_converter_host"), {});
+    QVERIFY(host.waitForStarted());
+    QFile pidFile(m_dir->filePath(QStringLiteral("pid.txt")));
+    QTRY_VERIFY_WITH_TIMEOUT(pidFile.exists() && pidFile.size() > 0, 20000);
+    QVERIFY(pidFile.open(QIODevice::ReadOnly));
+    const qint64 pid = pidFile.readAll().trimmed().toLongLong();
+    QVERIFY(pid > 0);
+
+    host.kill();
+    QVERIFY(host.waitForFinished());
+    // Gone, or a zombie that nobody reaps (an orphan in a container whose
+    // first process does not).
+    const auto gone = [pid] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return true;
+        const QByteArray text = stat.readAll();
+        return text.mid(text.lastIndexOf(')') + 2, 1) == "Z";
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(gone(), 5000);
+#else
+    QSKIP("a parent-death signal is Linux's");
 #endif
 }
 

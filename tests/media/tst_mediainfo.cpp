@@ -1,10 +1,21 @@
 #include "mediainfo.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -31,6 +42,8 @@ private Q_SLOTS:
     void probe_data();
     void probe();
     void failureKeepsDuration();
+    void fileStatingNoLengthDoesNotHoldTheWindow();
+    void refusesWhatIsNotARegularFile();
 };
 
 bool TestMediaInfo::makeTone(const QString &name, double seconds, const QStringList &codec)
@@ -105,6 +118,65 @@ void TestMediaInfo::failureKeepsDuration()
     const double measured = info.duration();
     QVERIFY(info.open(probePath(m_dir.filePath(QStringLiteral("notes.dat"))).constData()) < 0);
     QCOMPARE(info.duration(), measured);
+}
+
+void TestMediaInfo::fileStatingNoLengthDoesNotHoldTheWindow()
+{
+    // FLAC written to a pipe states no length; 900,000 tiny frames take
+    // seconds to count. The probe runs on the window's thread, so it counts
+    // a moment and estimates the rest (the waveform job corrects it).
+    const QString path = m_dir.filePath(QStringLiteral("piped.flac"));
+    QProcess maker;
+    maker.setStandardOutputFile(path);
+    maker.start(fixtureMaker, {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-t", "7200", "-i",
+                               "anullsrc=r=8000:cl=mono", "-c:a", "flac", "-frame_size", "64", "-f", "flac", "pipe:1"});
+    QVERIFY(maker.waitForFinished(120000) && maker.exitCode() == 0);
+
+    CMediaInfo info;
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(info.open(probePath(path).constData()), 0);
+    const qint64 elapsed = timer.elapsed();
+    // A quarter of a second of counting, with room for a busy machine.
+    QVERIFY2(elapsed < 1500, qPrintable(QString::number(elapsed)));
+    // An estimate from the part counted, not that part as the length. These
+    // frames are so small that their growing frame numbers make the later
+    // ones a few percent larger: within a tenth is right here.
+    QVERIFY2(qAbs(info.duration() - 7200) < 7200 * 0.1, qPrintable(QString::number(info.duration())));
+}
+
+void TestMediaInfo::refusesWhatIsNotARegularFile()
+{
+    CMediaInfo folder;
+    QVERIFY(folder.open(probePath(m_dir.path()).constData()) < 0);
+    QCOMPARE(folder.duration(), 0.0);
+#ifdef Q_OS_UNIX
+    // A named pipe would hold the probe until a writer came: should the
+    // probe open it anyway, one comes after three seconds and leaves at once.
+    const QString pipe = m_dir.filePath(QStringLiteral("pipe.mp3"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    std::atomic<bool> done = false;
+    std::thread unblocker([&] {
+        for (int waited = 0; !done; waited += 20) {
+            if (waited >= 3000) {
+                if (const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                    ::close(fd);
+                    break;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    QElapsedTimer timer;
+    timer.start();
+    CMediaInfo info;
+    const int result = info.open(probePath(pipe).constData());
+    const qint64 elapsed = timer.elapsed();
+    done = true;
+    unblocker.join();
+    QVERIFY(result < 0);
+    QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestMediaInfo)

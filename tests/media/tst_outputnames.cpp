@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
@@ -31,6 +32,7 @@ QByteArray wave(quint32 rate, quint16 blockAlign, const QByteArray &beforeData, 
     out.writeRawData("data", 4);
     out << claimedData;
     bytes.append(QByteArray(realData, '\0'));
+    qToLittleEndian(quint32(bytes.size() - 8), bytes.data() + 4);
     return bytes;
 }
 

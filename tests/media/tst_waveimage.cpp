@@ -1,7 +1,9 @@
 #include "waveimage.h"
+#include "wavelength.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <QtEndian>
@@ -37,6 +39,13 @@ QByteArray le16(quint16 v)
 QByteArray le32(quint32 v)
 {
     QByteArray b(4, 0);
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+QByteArray le64(qint64 v)
+{
+    QByteArray b(8, 0);
     qToLittleEndian(v, b.data());
     return b;
 }
@@ -85,6 +94,27 @@ public:
         return "RIFF" + le32(quint32(rest.size() + riffSizeError)) + rest;
     }
 
+    // As a writer leaves it when it cannot go back: both sizes 0xFFFFFFFF.
+    QByteArray buildUnfilled() const
+    {
+        QByteArray file = build();
+        file.replace(4, 4, le32(0xffffffffu));
+        return file;
+    }
+
+    // RF64: the 32-bit sizes at 0xFFFFFFFF and the real ones in "ds64",
+    // ahead of every other chunk. dataSize: what ds64 states for the data.
+    static QByteArray rf64(const QByteArray &fmtChunk, const QByteArray &samples, qint64 dataSize,
+                           qint64 riffSizeError = 0)
+    {
+        const QByteArray tail = fmtChunk + "data" + le32(0xffffffffu) + samples;
+        const qint64 riff = 4 + 8 + 28 + tail.size() + riffSizeError;
+        const QByteArray ds64 = "ds64" + le32(28) + le64(riff) + le64(dataSize) + le64(dataSize / 4) + le32(0);
+        return "RF64" + le32(0xffffffffu) + "WAVE" + ds64 + tail;
+    }
+
+    QByteArray fmtOnly() const { return m_body; }
+
 private:
     QByteArray m_body;
 };
@@ -111,17 +141,13 @@ QByteArray noise8(int values, quint32 seed = 7)
     return out;
 }
 
-// The column extremes exactly as described: one division per sample, the
-// first channel of each frame only, updates by "below the minimum, else above the
-// maximum".
-std::vector<Peak> referencePeaks(const QByteArray &present, int bytesPerSample, int channels,
-                                 quint32 sampleCount, int width)
+// The column extremes the plain way: one division per sample value, every
+// channel, updates by "below the minimum, else above the maximum".
+std::vector<Peak> referencePeaks(const QByteArray &present, int bytesPerSample, quint64 sampleCount, int width)
 {
     std::vector<Peak> table(static_cast<size_t>(width));
     const quint32 values = quint32(present.size() / bytesPerSample);
     for (quint32 p = 0; p < values; ++p) {
-        if (p % quint32(channels) != 0)
-            continue;
         const qint16 v = bytesPerSample == 2
                              ? qFromLittleEndian<qint16>(present.constData() + 2 * p)
                              : qint16((quint8(present.at(p)) - 128) * 256);
@@ -189,7 +215,7 @@ struct Accepted
     QByteArray present; // the sample bytes that really follow the data header
     int bytesPerSample;
     int channels;
-    quint32 sampleCount;
+    quint64 sampleCount;
     int width;
 };
 
@@ -221,6 +247,10 @@ private Q_SLOTS:
     void columnStartMatchesFormula_data();
     void columnStartMatchesFormula();
     void columnStartOnLongFiles();
+    void sizesFromWhatTheFileHolds_data();
+    void sizesFromWhatTheFileHolds();
+    void lengthAgreesWithThePicture_data();
+    void lengthAgreesWithThePicture();
     void rows();
     void accepted_data();
     void accepted();
@@ -267,13 +297,112 @@ void TestWaveImage::columnStartOnLongFiles()
     for (const quint32 count : {158760000u, 2646000u, 4294967295u, 4294967291u, 1000003u}) {
         for (const int width : {1, 530, 600, 1921, 65536, 1000003}) {
             for (int column = 0; column <= width; column += (width > 5000 ? 97 : 1)) {
-                const quint32 s = waveColumnStart(column, width, count);
+                const quint64 s = waveColumnStart(column, width, count);
                 QVERIFY(s == count || waveColumn(s, width, count) >= column);
                 QVERIFY(s == 0 || waveColumn(s - 1, width, count) < column);
             }
-            QCOMPARE(waveColumnStart(width, width, count), count);
+            QCOMPARE(waveColumnStart(width, width, count), quint64(count));
         }
     }
+    // Past 2^32 values (13.5 hours of stereo and more): no wrap-around.
+    for (const quint64 count : {quint64(1) << 32, (quint64(1) << 33) + 7, quint64(5) << 40}) {
+        for (const int width : {530, 1921}) {
+            for (int column = 0; column <= width; column += 13) {
+                const quint64 s = waveColumnStart(column, width, count);
+                QVERIFY(s == count || waveColumn(s, width, count) >= column);
+                QVERIFY(s == 0 || waveColumn(s - 1, width, count) < column);
+                QVERIFY(qAbs(double(s) - double(column) * double(count) / width) < 2.0);
+            }
+        }
+    }
+}
+
+void TestWaveImage::sizesFromWhatTheFileHolds_data()
+{
+    QTest::addColumn<quint32>("riffSize");
+    QTest::addColumn<qint64>("riff64");
+    QTest::addColumn<quint32>("dataSize");
+    QTest::addColumn<qint64>("data64");
+    QTest::addColumn<qint64>("fileSize");
+    QTest::addColumn<bool>("fits");
+    QTest::addColumn<qint64>("dataBytes");
+
+    const qint64 header = 44; // data starts here
+    const qint64 big = (qint64(1) << 32) + 123456; // bytes of sound past 4 GiB
+    QTest::newRow("plain") << quint32(36 + 1000) << qint64(-1) << quint32(1000) << qint64(-1) << header + 1000
+                           << true << qint64(1000);
+    QTest::newRow("truncated file") << quint32(36 + 1000) << qint64(-1) << quint32(1000) << qint64(-1)
+                                    << header + 600 << false << qint64(600);
+    QTest::newRow("data size past the end") << quint32(36 + 600) << qint64(-1) << 0xfffffff0u << qint64(-1)
+                                            << header + 600 << true << qint64(600);
+    QTest::newRow("unfilled past 4 GiB") << 0xffffffffu << qint64(-1) << 0xffffffffu << qint64(-1) << header + big
+                                         << true << big;
+    QTest::newRow("wrapped past 4 GiB") << quint32(36 + big) << qint64(-1) << quint32(big) << qint64(-1)
+                                        << header + big << true << big;
+    QTest::newRow("wrapped twice") << quint32(36 + big) << qint64(-1) << quint32(big) << qint64(-1)
+                                   << header + big + (qint64(1) << 32) << true << big + (qint64(1) << 32);
+    QTest::newRow("small size in a large file") << quint32(36 + 1000) << qint64(-1) << quint32(1000) << qint64(-1)
+                                                << header + 1000 + (qint64(1) << 31) << false << qint64(1000);
+    QTest::newRow("RF64") << 0xffffffffu << qint64(36 + 36 + big) << 0xffffffffu << big << header + 36 + big << true
+                          << big;
+    QTest::newRow("RF64 cut short") << 0xffffffffu << qint64(36 + 36 + big) << 0xffffffffu << big
+                                    << header + 36 + big - 100 << false << big - 100;
+}
+
+void TestWaveImage::sizesFromWhatTheFileHolds()
+{
+    QFETCH(quint32, riffSize);
+    QFETCH(qint64, riff64);
+    QFETCH(quint32, dataSize);
+    QFETCH(qint64, data64);
+    QFETCH(qint64, fileSize);
+    QFETCH(bool, fits);
+    QFETCH(qint64, dataBytes);
+    QCOMPARE(wavRiffSizeFits(riffSize, riff64, fileSize), fits);
+    const qint64 dataStart = riff64 >= 0 ? 44 + 36 : 44;
+    QCOMPARE(wavDataBytes(dataSize, data64, fileSize - dataStart), dataBytes);
+}
+
+void TestWaveImage::lengthAgreesWithThePicture_data()
+{
+    QTest::addColumn<QByteArray>("file");
+
+    const QByteArray stereo = noise16(2 * 44100, 17);
+    const QByteArray fmtChunk = WavBuilder().fmt(1, 2, 16).fmtOnly();
+    QTest::newRow("plain") << WavBuilder().fmt(1, 2, 16).data(stereo).build();
+    QTest::newRow("data size past the end") << WavBuilder().fmt(1, 2, 16).data(stereo, 0x7ffffff0u).build();
+    QTest::newRow("data size 0xFFFFFFFF") << WavBuilder().fmt(1, 2, 16).data(stereo, 0xffffffffu).build();
+    QTest::newRow("both sizes 0xFFFFFFFF") << WavBuilder().fmt(1, 2, 16).data(stereo, 0xffffffffu).buildUnfilled();
+    QTest::newRow("RIFF size wrong") << WavBuilder().fmt(1, 2, 16).data(stereo).build(4096);
+    QTest::newRow("RF64") << WavBuilder::rf64(fmtChunk, stereo, stereo.size());
+    QTest::newRow("RF64 size wrong") << WavBuilder::rf64(fmtChunk, stereo, stereo.size(), 1 << 20);
+    QTest::newRow("mono") << WavBuilder().fmt(1, 1, 16).data(stereo).build();
+}
+
+void TestWaveImage::lengthAgreesWithThePicture()
+{
+    QFETCH(QByteArray, file);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("w.wav"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(file);
+    out.close();
+
+    QFile in(path);
+    CWaveImage builder(530, 50);
+    MessageCapture messages;
+    const bool drawn = builder.read(&in);
+    const double length = waveLengthSeconds(path);
+    if (!drawn) {
+        QCOMPARE(length, 0.0);
+        return;
+    }
+    QVERIFY(length > 0.0);
+    // Every column to the right edge holds sound: nothing squeezed.
+    QVERIFY(builder.peaks().back().max > 0);
+    const int channels = qFromLittleEndian<quint16>(file.constData() + (file.startsWith("RF64") ? 58 : 22));
+    QCOMPARE(length, double(builder.sampleCount() / channels) / 44100);
 }
 
 void TestWaveImage::rows()
@@ -293,7 +422,7 @@ void TestWaveImage::accepted_data()
 
     const QByteArray stereo = noise16(2 * 5003);
     auto add16 = [&](const char *name, const QByteArray &file, const QByteArray &samples, int channels, int width) {
-        QTest::newRow(name) << Accepted{file, samples, 2, channels, quint32(samples.size() / 2), width};
+        QTest::newRow(name) << Accepted{file, samples, 2, channels, quint64(samples.size() / 2), width};
     };
 
     add16("canonical 16-bit stereo", WavBuilder().fmt(1, 2, 16).data(stereo).build(), stereo, 2, 530);
@@ -341,12 +470,28 @@ void TestWaveImage::accepted_data()
     QTest::newRow("odd data size") << Accepted{WavBuilder().fmt(1, 2, 16).data(odd).build(), odd, 2, 2, 1000, 100};
 
     // The data header promises more than the file holds (RIFF size matches
-    // the file): only what is there is accumulated, on the promised scale.
+    // the file): what is there spans the whole width, as the length the
+    // window takes from the same file counts only that.
     QTest::newRow("truncated data")
         << Accepted{WavBuilder().fmt(1, 2, 16).data(stereo.left(5000), 20000).build(), stereo.left(5000), 2, 2,
-                    10000, 100};
+                    2500, 100};
     QTest::newRow("data size past the end")
-        << Accepted{WavBuilder().fmt(1, 1, 16).data(few, 0xfffffff0u).build(), few, 2, 1, 0x7ffffff8u, 50};
+        << Accepted{WavBuilder().fmt(1, 1, 16).data(few, 0xfffffff0u).build(), few, 2, 1, 301, 50};
+    // Sizes the writer could not fill (the stream passed 4 GiB, or it could
+    // not seek back): the data runs to the end of the file.
+    QTest::newRow("unfilled sizes")
+        << Accepted{WavBuilder().fmt(1, 2, 16).data(stereo, 0xffffffffu).buildUnfilled(), stereo, 2, 2,
+                    quint64(stereo.size() / 2), 530};
+    const QByteArray fmtChunk = WavBuilder().fmt(1, 2, 16).fmtOnly();
+    QTest::newRow("RF64") << Accepted{WavBuilder::rf64(fmtChunk, stereo, stereo.size()), stereo, 2, 2,
+                                      quint64(stereo.size() / 2), 530};
+    QTest::newRow("RF64 stating less data")
+        << Accepted{WavBuilder::rf64(fmtChunk, stereo, 4000), stereo.left(4000), 2, 2, 2000, 530};
+    // A stereo recording with sound on the right only is not drawn flat.
+    QByteArray rightOnly = stereo;
+    for (int i = 0; i < rightOnly.size(); i += 4)
+        rightOnly[i] = rightOnly[i + 1] = 0;
+    add16("sound on the right only", WavBuilder().fmt(1, 2, 16).data(rightOnly).build(), rightOnly, 2, 530);
 
     const QByteArray bytes = noise8(7001);
     QTest::newRow("8-bit mono") << Accepted{WavBuilder().fmt(1, 1, 8).data(bytes).build(), bytes, 1, 1, 7001, 530};
@@ -369,8 +514,8 @@ void TestWaveImage::accepted()
     QCOMPARE(builder.image().size(), QSize(c.width, 50));
     QCOMPARE(builder.image().format(), QImage::Format_ARGB32);
     QCOMPARE(builder.sampleCount(), c.sampleCount);
-    QCOMPARE(builder.position(), quint32(c.present.size() / c.bytesPerSample));
-    QCOMPARE(builder.peaks(), referencePeaks(c.present, c.bytesPerSample, c.channels, c.sampleCount, c.width));
+    QCOMPARE(builder.position(), quint64(c.present.size() / c.bytesPerSample));
+    QCOMPARE(builder.peaks(), referencePeaks(c.present, c.bytesPerSample, c.sampleCount, c.width));
     // Every row holds full-range noise: a flat table means the samples were lost.
     QVERIFY(std::any_of(builder.peaks().begin(), builder.peaks().end(), [](const Peak &p) { return p.max > 0; }));
     QVERIFY(!buffer.isOpen());
@@ -390,11 +535,17 @@ void TestWaveImage::rejected_data()
 
     add("empty stream", QByteArray(), "Error: file header is not RIFF");
     add("not RIFF", "RIFX" + good.mid(4), "Error: file header is not RIFF");
-    add("RIFF size too big", WavBuilder().fmt(1, 2, 16).data(samples).build(6),
-        QStringLiteral("Error: uint32FileSize = %1").arg(good.size()));
+    const QString sizes = QStringLiteral("Error: the RIFF header gives a file of %1 bytes, but the file has %2 bytes");
+    add("RIFF size too big", WavBuilder().fmt(1, 2, 16).data(samples).build(6), sizes.arg(good.size() + 6).arg(good.size()));
     add("RIFF size too small", WavBuilder().fmt(1, 2, 16).data(samples).build(-3),
-        QStringLiteral("Error: uint32FileSize = %1").arg(good.size()));
-    add("header cut short", good.left(6), "Error: uint32FileSize = 6");
+        sizes.arg(good.size() - 3).arg(good.size()));
+    add("header cut short", good.left(6), "Error: the stream ends inside the RIFF header (6 bytes)");
+    const QByteArray fmtChunk = WavBuilder().fmt(1, 2, 16).fmtOnly();
+    const QByteArray rf64 = WavBuilder::rf64(fmtChunk, samples, samples.size(), 10);
+    add("RF64 size too big", rf64, sizes.arg(rf64.size() + 10).arg(rf64.size()));
+    QByteArray noDs64 = WavBuilder().fmt(1, 2, 16).data(samples).build();
+    noDs64.replace(0, 4, "RF64");
+    add("RF64 without ds64", noDs64, "Error: RF64 file without a valid ds64 chunk");
     add("not WAVE", WavBuilder().fmt(1, 2, 16).data(samples).build(0, "AVI "),
         QStringLiteral("Error: uint32ChunkId = %1").arg(0x20495641u));
     add("float samples", WavBuilder().fmt(3, 2, 32).data(samples).build(), "Not PCM format!");
@@ -486,7 +637,7 @@ void TestWaveImage::readsFromFile()
     CWaveImage builder(600, 40);
     QVERIFY(builder.read(&input));
     QVERIFY(!input.isOpen());
-    QCOMPARE(builder.peaks(), referencePeaks(samples, 2, 2, quint32(samples.size() / 2), 600));
+    QCOMPARE(builder.peaks(), referencePeaks(samples, 2, quint64(samples.size() / 2), 600));
 
     QFile missing(dir.filePath(QStringLiteral("absent.wav")));
     MessageCapture messages;
@@ -500,7 +651,7 @@ void TestWaveImage::readsFromSequentialStream()
     SequentialStream stream(WavBuilder().fmt(1, 2, 16, 40).chunk("LIST", QByteArray(5000, 'l')).data(samples).build());
     CWaveImage builder(90, 30);
     QVERIFY(builder.read(&stream));
-    QCOMPARE(builder.peaks(), referencePeaks(samples, 2, 2, 4000, 90));
+    QCOMPARE(builder.peaks(), referencePeaks(samples, 2, 4000, 90));
 
     SequentialStream cut(WavBuilder().fmt(1, 2, 16).chunk("LIST", "abcd", 100000).data(samples).build());
     MessageCapture messages;
@@ -552,9 +703,16 @@ void TestWaveImage::refusesWhatIsNotARegularFile()
 
     QFile file(path);
     MessageCapture messages;
+    QElapsedTimer timer;
+    timer.start();
     const QImage image = CreateWaveImage(&file, 100, 50);
+    // The window's length check takes the same path right before.
+    const double length = waveLengthSeconds(path);
+    const qint64 elapsed = timer.elapsed();
     done = true;
     unblocker.join();
+    QCOMPARE(length, 0.0);
+    QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
     QVERIFY(image.isNull());
     QCOMPARE(messages.lines(), QStringList{QStringLiteral("Error: not a regular file: %1").arg(path)});
     QVERIFY(!file.isOpen());

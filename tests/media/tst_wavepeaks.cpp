@@ -22,9 +22,9 @@ struct Wave
     qint64 frames() const { return qint64(values.size()) / channels; }
 };
 
-// A tone whose loudness wanders, with a click now and then and noise on the
-// second channel, so that neighbouring spans differ and the second channel
-// would show if it leaked in.
+// A tone whose loudness wanders, with a click now and then and quieter noise
+// on the other channels, so that neighbouring spans differ and a channel left
+// out would show.
 Wave makeWave(quint32 rate, int channels, double seconds)
 {
     Wave w;
@@ -41,7 +41,7 @@ Wave makeWave(quint32 rate, int channels, double seconds)
             v = (i / 9973) % 2 ? 1.0 : -1.0;
         w.values[size_t(i * channels)] = qint16(std::clamp(v * 32767, -32768.0, 32767.0));
         for (int c = 1; c < channels; ++c)
-            w.values[size_t(i * channels + c)] = qint16(random.bounded(-32768, 32768));
+            w.values[size_t(i * channels + c)] = qint16(random.bounded(-12000, 12000) + (i % 7919 == 0 ? 20000 : 0));
     }
     return w;
 }
@@ -77,14 +77,16 @@ QByteArray wavFile(const Wave &w)
     return bytes;
 }
 
-// Extremes of the first channel over frames [a, b), with 0 always inside.
+// Extremes of every channel over frames [a, b), with 0 always inside.
 CWavePeaks::Peak reference(const Wave &w, qint64 a, qint64 b)
 {
     CWavePeaks::Peak p;
     for (qint64 i = std::max<qint64>(a, 0); i < std::min(b, w.frames()); ++i) {
-        const qint16 v = w.values[size_t(i * w.channels)];
-        p.min = std::min(p.min, v);
-        p.max = std::max(p.max, v);
+        for (int c = 0; c < w.channels; ++c) {
+            const qint16 v = w.values[size_t(i * w.channels + c)];
+            p.min = std::min(p.min, v);
+            p.max = std::max(p.max, v);
+        }
     }
     return p;
 }

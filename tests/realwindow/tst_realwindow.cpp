@@ -2,6 +2,9 @@
 // user drives it: browse by typing a path, wait for the waveform, drag the
 // clip, Generate; a refused file; closing during a long Generate. The window
 // tells what it shows through its debug channel (tonquill.window).
+#include "catalogue.h"
+#include "fakephone.h"
+#include "phonestore.h"
 #include "tonefile.h"
 
 #include <QDataStream>
@@ -29,6 +32,7 @@ private Q_SLOTS:
     void browseDragGenerate();
     void refusedFileLeavesTheWindow();
     void closingDuringGenerateLeavesNoPartialFile();
+    void exportToAFakePhoneOnTheWire();
 
 private:
     QString xdo(const QStringList &arguments);
@@ -36,7 +40,7 @@ private:
     void stopProgram();
     // Waits for a line of the window's debug channel that contains text.
     bool waitForLog(const QString &text, int timeoutMs = 30000);
-    QPoint origin();
+    QPoint origin(const QString &title = QStringLiteral("Zentavo Tonquill"));
     void click(int x, int y);
     void drag(int fromX, int toX, int y);
     void typeIntoOpenDialog(const QString &path);
@@ -49,6 +53,8 @@ private:
     QProcess server;
     QProcess program;
     QString log;
+    // Added to the program's environment at its next start.
+    QProcessEnvironment extraEnvironment;
 };
 
 void TestRealWindow::initTestCase()
@@ -123,6 +129,9 @@ bool TestRealWindow::startProgram()
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tonquill.window.debug=true"));
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    env.remove(QStringLiteral("TONQUILL_SIMULATED_PHONE"));
+    for (const QString &key : extraEnvironment.keys())
+        env.insert(key, extraEnvironment.value(key));
     // Qt's accessibility bridge asks for the session bus while the form is
     // built. Without one (CI runs as root, with no login session) libdbus
     // forks to autolaunch a bus, and under AddressSanitizer that child can
@@ -182,9 +191,9 @@ QStringList TestRealWindow::windowsTitled(const QString &title)
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-QPoint TestRealWindow::origin()
+QPoint TestRealWindow::origin(const QString &title)
 {
-    const QStringList ids = windowsTitled(QStringLiteral("Zentavo Tonquill"));
+    const QStringList ids = windowsTitled(title);
     const QString shell = xdo({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), ids.value(0)});
     const QRegularExpressionMatch x = QRegularExpression(QStringLiteral("X=(\\d+)")).match(shell);
     const QRegularExpressionMatch y = QRegularExpression(QStringLiteral("Y=(\\d+)")).match(shell);
@@ -328,6 +337,101 @@ void TestRealWindow::closingDuringGenerateLeavesNoPartialFile()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     const QStringList left = QDir(outputFolder).entryList({QStringLiteral("Long Take*")}, QDir::Files);
     QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char(','))));
+}
+
+// The program, as installed, with a phone on usbmuxd's wire: the fake
+// iPhone (TLS sessions) stands in for usbmuxd and the phone. Plugged in, the
+// window says so; Generate puts the ringtone into the phone's folder and
+// catalogue; the manager lists it and saves it back to the computer.
+void TestRealWindow::exportToAFakePhoneOnTheWire()
+{
+    // usbmuxd on TCP here ("127.0.0.1:port"); the wire suite uses a UNIX socket.
+    fakephone::Options tcp;
+    tcp.tcp = true;
+    fakephone::FakePhone phone(work.filePath(QStringLiteral("iphone")).toStdString(), tcp);
+    QVERIFY(phone.listening());
+    extraEnvironment.insert(QStringLiteral("USBMUXD_SOCKET_ADDRESS"), QString::fromStdString(phone.socketAddress()));
+    const QString input = work.filePath(QStringLiteral("Wire Bell.wav"));
+    QVERIFY(writeTone(input, 6.0));
+    QVERIFY(startProgram());
+    extraEnvironment.clear();
+    QVERIFY2(waitForLog(QStringLiteral("status: Please connect your iPhone")), qPrintable(log));
+
+    // The program subscribes to usbmuxd's events a moment after it starts.
+    QTRY_VERIFY_WITH_TIMEOUT(phone.listeners() > 0, 20000);
+    phone.plugIn();
+    QVERIFY2(waitForLog(QStringLiteral("status: Ready.")), qPrintable(log));
+
+    typeIntoOpenDialog(input);
+    QVERIFY2(waitForLog(QStringLiteral("status: File loaded.")), qPrintable(log));
+    click(573, 480); // Generate, with "Export to iPhone" checked by the connection
+    QVERIFY2(waitForLog(QStringLiteral("status: Transfer succeed."), 60000), qPrintable(log));
+
+    const QString ringtone = outputFolder + QStringLiteral("/Wire Bell.m4r");
+    QVERIFY(QFileInfo::exists(ringtone));
+    const QString root = QString::fromStdString(phone.root());
+    QFile catalogueFile(root + QLatin1String(tqbridge::kCataloguePath));
+    QVERIFY(catalogueFile.open(QIODevice::ReadOnly));
+    const auto catalogue = tqbridge::Catalogue::parse(catalogueFile.readAll().toStdString());
+    QVERIFY(catalogue);
+    QCOMPARE(catalogue->size(), 1);
+    QCOMPARE(catalogue->entry(0)->name, std::string("Wire Bell"));
+    QFile onPhone(root + QLatin1String(tqbridge::kRingtoneFolder) + QString::fromStdString(catalogue->entry(0)->fileName));
+    QVERIFY(onPhone.open(QIODevice::ReadOnly));
+    QFile made(ringtone);
+    QVERIFY(made.open(QIODevice::ReadOnly));
+    const QByteArray bytes = made.readAll();
+    QCOMPARE(onPhone.readAll(), bytes);
+
+    // The manager (the menu's first entry) lists it: Save To PC on its first
+    // row, as suggested, copies the phone's file beside the original.
+    click(586, 151);
+    QTest::qWait(300);
+    xdo({QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Return")});
+    QTRY_VERIFY_WITH_TIMEOUT(!windowsTitled(QStringLiteral("Manage")).isEmpty(), 10000);
+    QTest::qWait(500);
+    const QPoint manager = origin(QStringLiteral("Manage"));
+    xdo({QStringLiteral("mousemove"), QString::number(manager.x() + 304), QString::number(manager.y() + 264)});
+    QTest::qWait(100);
+    xdo({QStringLiteral("click"), QStringLiteral("1")});
+    QStringList dialogs;
+    QElapsedTimer waited;
+    waited.start();
+    while ((dialogs = windowsTitled(QStringLiteral("Save As"))).isEmpty() && waited.elapsed() < 10000)
+        QTest::qWait(100);
+    QVERIFY2(!dialogs.isEmpty(), "the save dialog did not appear");
+    xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialogs.first()});
+    QTest::qWait(300);
+    xdo({QStringLiteral("key"), QStringLiteral("Return")});
+    const QString saved = outputFolder + QStringLiteral("/Wire Bell(1).m4r");
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(saved), 10000);
+    QFile savedFile(saved);
+    QVERIFY(savedFile.open(QIODevice::ReadOnly));
+    QCOMPARE(savedFile.readAll(), bytes);
+
+    // Pulled out while the manager is open: the window asks for the phone again.
+    log.clear();
+    phone.unplug();
+    QVERIFY2(waitForLog(QStringLiteral("status: Please connect your iPhone")), qPrintable(log));
+    // And back in.
+    phone.plugIn();
+    QVERIFY2(waitForLog(QStringLiteral("status: Ready.")), qPrintable(log));
+
+    // A phone locked with a passcode: the window explains, in a box of its own.
+    xdo({QStringLiteral("key"), QStringLiteral("Escape")});
+    QTRY_VERIFY_WITH_TIMEOUT(windowsTitled(QStringLiteral("Manage")).isEmpty(), 10000);
+    log.clear();
+    phone.unplug();
+    QVERIFY2(waitForLog(QStringLiteral("status: Please connect your iPhone")), qPrintable(log));
+    phone.setPairing({true, {}, "PasswordProtected"});
+    phone.plugIn();
+    QTRY_COMPARE_WITH_TIMEOUT(windowsTitled(QStringLiteral("Zentavo Tonquill")).size(), 2, 20000);
+    xdo({QStringLiteral("key"), QStringLiteral("Return")});
+    QTRY_COMPARE_WITH_TIMEOUT(windowsTitled(QStringLiteral("Zentavo Tonquill")).size(), 1, 10000);
+    QVERIFY(!log.contains(QStringLiteral("status: Ready.")));
+
+    stopProgram();
+    QTRY_COMPARE_WITH_TIMEOUT(phone.listeners(), 0, 10000);
 }
 
 QTEST_GUILESS_MAIN(TestRealWindow)

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -78,18 +80,36 @@ private Q_SLOTS:
 
 private:
     UrlCatcher catcher;
+    // A desktop's opener (xdg-open, and xdg-mime naming a browser): the
+    // box asks whether anything opens a page before it tries.
+    QTemporaryDir opener;
+    QByteArray path;
 };
 
 void TestAboutDialog::initTestCase()
 {
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    // With no site set at build time the links lead to the help page.
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    QVERIFY(opener.isValid());
+    for (const auto &[name, body] : {std::pair{"xdg-open", "exit 0"}, std::pair{"xdg-mime", "echo browser.desktop"}}) {
+        QFile script(opener.filePath(QLatin1String(name)));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QByteArray("#!/bin/sh\n") + body + "\n");
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+    }
+    path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(opener.path()) + ':' + path);
 }
 
 void TestAboutDialog::cleanupTestCase()
 {
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    qputenv("PATH", path);
 }
 
 void TestAboutDialog::layout()
@@ -115,10 +135,17 @@ void TestAboutDialog::texts()
     AboutDialog dialog(nullptr);
     const QString home = productPageUrl();
     const QString support = supportPageUrl();
+    // A site's address shows whole; the help page that stands in for a site
+    // shows by its name and section.
+    const auto shown = [](const QString &address) {
+        const QUrl url(address);
+        return url.isLocalFile() ? QStringLiteral("help/index.html#") + url.fragment() : address;
+    };
     QCOMPARE(labelAt(dialog, kHomeLine)->text(),
-             QStringLiteral("Home Page: <a style=\"color: #87ceff\" href=\"%1\">%1</a>").arg(home));
+             QStringLiteral("Home Page: <a style=\"color: #87ceff\" href=\"%1\">%2</a>").arg(home, shown(home)));
     QCOMPARE(labelAt(dialog, kSupportLine)->text(),
-             QStringLiteral("Support: <a style=\"color: #87ceff\" href=\"%1\">%1</a>").arg(support));
+             QStringLiteral("Support: <a style=\"color: #87ceff\" href=\"%1\">%2</a>").arg(support, shown(support)));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Zentavo Tonquill"));
     QCOMPARE(labelAt(dialog, kVersionLine)->text(), QStringLiteral("Version: ") + versionText());
 
     const QString company = labelAt(dialog, kCompanyLine)->text();

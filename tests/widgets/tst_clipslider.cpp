@@ -16,7 +16,8 @@ using namespace ClipGeometry;
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int kRow = 25;
-const QRgb kFrame = 0xFF8D2252;
+const QRgb kEdge = kClipEdgeColour;
+const QRgb kGroove = kGripGrooveColour;
 const QRgb kBackground = qRgb(142, 83, 145);
 
 // Counts paint events, so that setters can be checked for repainting.
@@ -87,13 +88,13 @@ bool near(QRgb a, QRgb b, int tolerance = 2)
         && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
-// The translucent inside over an opaque colour.
+// The clip's light wash over an opaque colour.
 QRgb insideOver(QRgb below)
 {
-    const double a = 192 / 255.0;
-    return qRgb(int(std::lround(205 * a + qRed(below) * (1 - a))),
-                int(std::lround(59 * a + qGreen(below) * (1 - a))),
-                int(std::lround(140 * a + qBlue(below) * (1 - a))));
+    const double a = qAlpha(kClipWashColour) / 255.0;
+    const auto mix = [a](int top, int under) { return int(std::lround(top * a + under * (1 - a))); };
+    return qRgb(mix(qRed(kClipWashColour), qRed(below)), mix(qGreen(kClipWashColour), qGreen(below)),
+                mix(qBlue(kClipWashColour), qBlue(below)));
 }
 } // namespace
 
@@ -107,7 +108,6 @@ private Q_SLOTS:
     void secondsForColumnGuards();
     void zones_data();
     void zones();
-    void overlayImage();
 
     void pressAndDrag_data();
     void pressAndDrag();
@@ -129,6 +129,7 @@ private Q_SLOTS:
     void badInputNeverCrashes();
     void painting();
     void narrowClipOverlay();
+    void longFileClipHasGrips();
     void overlayBeyondWidget();
     void cornerCutMask_data();
     void cornerCutMask();
@@ -190,21 +191,33 @@ void TestClipSlider::zones_data()
     QTest::newRow("marker right") << 251 << 250 << 50 << 100 << Zone::Marker;
     QTest::newRow("two right of marker") << 252 << 250 << 50 << 100 << Zone::RightOfClip;
     QTest::newRow("two left of marker") << 248 << 250 << 50 << 100 << Zone::RightOfClip;
-    QTest::newRow("left of clip") << 47 << 250 << 50 << 100 << Zone::LeftOfClip;
-    QTest::newRow("start handle outer") << 48 << 250 << 50 << 100 << Zone::StartHandle;
-    QTest::newRow("start handle inner") << 50 << 250 << 50 << 100 << Zone::StartHandle;
-    QTest::newRow("inside first") << 51 << 250 << 50 << 100 << Zone::Inside;
-    QTest::newRow("inside last") << 99 << 250 << 50 << 100 << Zone::Inside;
-    QTest::newRow("end handle inner") << 100 << 250 << 50 << 100 << Zone::EndHandle;
-    QTest::newRow("end handle outer") << 102 << 250 << 50 << 100 << Zone::EndHandle;
-    QTest::newRow("right of clip") << 103 << 250 << 50 << 100 << Zone::RightOfClip;
-    QTest::newRow("marker over start handle") << 49 << 50 << 50 << 100 << Zone::Marker;
-    QTest::newRow("marker over inside") << 51 << 50 << 50 << 100 << Zone::Marker;
-    QTest::newRow("marker over end handle") << 101 << 100 << 50 << 100 << Zone::Marker;
+    QTest::newRow("left of clip") << 45 << 250 << 50 << 100 << Zone::LeftOfClip;
+    QTest::newRow("start handle outer") << 46 << 250 << 50 << 100 << Zone::StartHandle;
+    QTest::newRow("start handle inner") << 54 << 250 << 50 << 100 << Zone::StartHandle;
+    QTest::newRow("inside first") << 55 << 250 << 50 << 100 << Zone::Inside;
+    QTest::newRow("inside last") << 95 << 250 << 50 << 100 << Zone::Inside;
+    QTest::newRow("end handle inner") << 96 << 250 << 50 << 100 << Zone::EndHandle;
+    QTest::newRow("end handle outer") << 104 << 250 << 50 << 100 << Zone::EndHandle;
+    QTest::newRow("right of clip") << 105 << 250 << 50 << 100 << Zone::RightOfClip;
+    QTest::newRow("start handle over the marker") << 49 << 50 << 50 << 100 << Zone::StartHandle;
+    QTest::newRow("marker inside the clip") << 71 << 70 << 50 << 100 << Zone::Marker;
+    QTest::newRow("end handle over the marker") << 101 << 100 << 50 << 100 << Zone::EndHandle;
     QTest::newRow("ends coincide: on the column") << 75 << 300 << 75 << 75 << Zone::StartHandle;
+    QTest::newRow("ends coincide: four left") << 71 << 300 << 75 << 75 << Zone::StartHandle;
+    QTest::newRow("ends coincide: five left") << 70 << 300 << 75 << 75 << Zone::LeftOfClip;
     QTest::newRow("ends coincide: one right") << 76 << 300 << 75 << 75 << Zone::EndHandle;
-    QTest::newRow("ends coincide: two right") << 77 << 300 << 75 << 75 << Zone::EndHandle;
-    QTest::newRow("ends coincide: three right") << 78 << 300 << 75 << 75 << Zone::RightOfClip;
+    QTest::newRow("ends coincide: four right") << 79 << 300 << 75 << 75 << Zone::EndHandle;
+    QTest::newRow("ends coincide: five right") << 80 << 300 << 75 << 75 << Zone::RightOfClip;
+    // A few columns wide: split halfway, no body to grab.
+    QTest::newRow("narrow clip: left half") << 61 << 300 << 60 << 62 << Zone::StartHandle;
+    QTest::newRow("narrow clip: right half") << 62 << 300 << 60 << 62 << Zone::EndHandle;
+    // Ten seconds of a 4-minute file on 530 columns: the visible right edge
+    // grabs the end, not the body.
+    QTest::newRow("4-minute file: right edge") << 20 << 0 << 0 << 22 << Zone::EndHandle;
+    // Ten seconds of a 90-minute file is under a column, with the marker on
+    // it right after loading: both handles can still be grabbed.
+    QTest::newRow("90-minute file: start") << 0 << 0 << 0 << 0 << Zone::StartHandle;
+    QTest::newRow("90-minute file: end") << 2 << 0 << 0 << 0 << Zone::EndHandle;
 }
 
 void TestClipSlider::zones()
@@ -215,37 +228,6 @@ void TestClipSlider::zones()
     QFETCH(int, clipMaxX);
     QFETCH(Zone, zone);
     QCOMPARE(zoneAt(x, posX, clipMinX, clipMaxX), zone);
-}
-
-void TestClipSlider::overlayImage()
-{
-    const QImage image = clipOverlayImage(10, 8);
-    QCOMPARE(image.size(), QSize(10, 8));
-    QCOMPARE(image.format(), QImage::Format_ARGB32);
-    for (const QPoint p : {QPoint(0, 4), QPoint(1, 4), QPoint(8, 4), QPoint(9, 4), QPoint(5, 0),
-                           QPoint(5, 1), QPoint(5, 6), QPoint(5, 7), QPoint(2, 1)})
-        QCOMPARE(image.pixel(p), kFrame);
-    for (const QPoint p : {QPoint(2, 2), QPoint(7, 5), QPoint(5, 4)})
-        QCOMPARE(image.pixel(p), QRgb(0xC0CD3B8C));
-
-    QCOMPARE(overlayWidth(5, 5), 2);
-    QCOMPARE(overlayWidth(10, 5), 2);
-    QCOMPARE(overlayWidth(3, 50), 47);
-
-    // A part taken out of the middle has only the top and bottom frame.
-    const QImage middle = clipOverlayImage(100, 8, 50, 10);
-    QCOMPARE(middle.width(), 10);
-    QCOMPARE(middle.pixel(0, 4), QRgb(0xC0CD3B8C));
-    QCOMPARE(middle.pixel(9, 4), QRgb(0xC0CD3B8C));
-    QCOMPARE(middle.pixel(0, 1), kFrame);
-    // The right end keeps its frame.
-    const QImage right = clipOverlayImage(100, 8, 97);
-    QCOMPARE(right.width(), 3);
-    QCOMPARE(right.pixel(0, 4), QRgb(0xC0CD3B8C));
-    QCOMPARE(right.pixel(1, 4), kFrame);
-
-    QVERIFY(clipOverlayImage(10, 0).isNull());
-    QVERIFY(clipOverlayImage(10, 8, 10).isNull());
 }
 
 void TestClipSlider::pressAndDrag_data()
@@ -263,7 +245,7 @@ void TestClipSlider::pressAndDrag_data()
     QTest::newRow("right of clip jumps the marker, then hovers")
         << 500.0 << 100.0 << 200.0 << 300 << 310 << QStringList{"pos 600"};
     QTest::newRow("start handle outer column")
-        << 500.0 << 100.0 << 200.0 << 48 << 53 << QStringList{"clip 110 200"};
+        << 500.0 << 100.0 << 200.0 << 46 << 51 << QStringList{"clip 110 200"};
     QTest::newRow("start handle") << 500.0 << 100.0 << 200.0 << 50 << 55
                                   << QStringList{"clip 110 200"};
     QTest::newRow("inside moves the clip") << 500.0 << 100.0 << 200.0 << 75 << 80
@@ -271,12 +253,14 @@ void TestClipSlider::pressAndDrag_data()
     QTest::newRow("end handle") << 500.0 << 100.0 << 200.0 << 100 << 105
                                 << QStringList{"clip 100 210"};
     QTest::newRow("end handle outer column")
-        << 500.0 << 100.0 << 200.0 << 102 << 107 << QStringList{"clip 100 210"};
+        << 500.0 << 100.0 << 200.0 << 104 << 109 << QStringList{"clip 100 210"};
     QTest::newRow("marker") << 500.0 << 100.0 << 200.0 << 251 << 256 << QStringList{"pos 512"};
-    QTest::newRow("marker over start handle")
-        << 100.0 << 100.0 << 200.0 << 51 << 56 << QStringList{"pos 112"};
-    QTest::newRow("marker over end handle")
-        << 200.0 << 100.0 << 200.0 << 99 << 94 << QStringList{"pos 188"};
+    QTest::newRow("start handle over the marker")
+        << 100.0 << 100.0 << 200.0 << 51 << 56 << QStringList{"clip 110 200"};
+    QTest::newRow("end handle over the marker")
+        << 200.0 << 100.0 << 200.0 << 99 << 94 << QStringList{"clip 100 190"};
+    QTest::newRow("marker inside the clip")
+        << 150.0 << 100.0 << 200.0 << 75 << 80 << QStringList{"pos 160"};
     QTest::newRow("ends coincide: start handle wins")
         << 500.0 << 150.0 << 150.0 << 75 << 70 << QStringList{"clip 140 150"};
     QTest::newRow("ends coincide: end handle right of it")
@@ -597,7 +581,7 @@ void TestClipSlider::degenerateRange()
     slider->setRange(5, 5);
     SignalLog log(slider.get());
 
-    // Every column is 0: the end handle lies at 0 .. 2, behind the marker.
+    // Every column is 0: the end handle is grabbed right of the marker.
     press(slider.get(), 2);
     moveTo(slider.get(), 20);
     release(slider.get(), 20);
@@ -610,12 +594,16 @@ void TestClipSlider::degenerateRange()
     // The overlay did move: the end went from column 0 to 18.
     const QImage shot = slider->grab().toImage();
     QVERIFY(near(shot.pixel(10, kRow), insideOver(kBackground)));
-    QCOMPARE(shot.pixel(17, kRow), kFrame);
-    QCOMPARE(shot.pixel(18, kRow), kBackground);
+    QCOMPARE(shot.pixel(17, 5), kEdge);
+    QCOMPARE(shot.pixel(18, 5), kBackground);
 
+    // The start handle lies over the marker and wins; it moves, unreported.
     press(slider.get(), 0);
     moveTo(slider.get(), 30);
     release(slider.get(), 30);
+    QVERIFY(log.texts.isEmpty());
+    // Right of the clip the marker jumps, to the only time there is.
+    press(slider.get(), 40);
     QCOMPARE(log.texts, QStringList{"pos 0"});
 }
 
@@ -633,12 +621,11 @@ void TestClipSlider::badInputNeverCrashes()
     slider->getPos(p);
     QCOMPARE(p, -1e308); // stored as given
 
-    // A range that is not a number: the marker drag reports 0, not NaN.
+    // A range that is not a number: the marker reports 0, not NaN.
     slider->setRange(kNaN, kNaN);
     slider->setPos(0);
-    press(slider.get(), 0);
-    moveTo(slider.get(), 10);
-    release(slider.get(), 10);
+    press(slider.get(), 40);
+    release(slider.get(), 40);
     QCOMPARE(log.texts, QStringList{"pos 0"});
 
     // No columns: nothing to map a press or a move to.
@@ -669,14 +656,20 @@ void TestClipSlider::painting()
     QCOMPARE(shot.pixel(300, 0), qRgb(255, 0, 0));
     QCOMPARE(shot.pixel(300, 49), qRgb(255, 0, 0));
     QCOMPARE(shot.pixel(301, kRow), kBackground);
-    // Frame: two columns at each end, two rows at top and bottom.
-    for (const QPoint p : {QPoint(100, kRow), QPoint(101, kRow), QPoint(198, kRow),
-                           QPoint(199, kRow), QPoint(150, 0), QPoint(150, 1), QPoint(150, 48),
-                           QPoint(150, 49)})
-        QCOMPARE(shot.pixel(p), kFrame);
-    QVERIFY(near(shot.pixel(102, kRow), insideOver(kBackground)));
+    // Edges: two columns at each end, two rows at top and bottom.
+    for (const QPoint p : {QPoint(100, 5), QPoint(101, 5), QPoint(198, 5), QPoint(199, 5),
+                           QPoint(150, 0), QPoint(150, 1), QPoint(150, 48), QPoint(150, 49)})
+        QCOMPARE(shot.pixel(p), kEdge);
+    QVERIFY(near(shot.pixel(102, 5), insideOver(kBackground)));
     QVERIFY(near(shot.pixel(150, 2), insideOver(kBackground)));
-    QCOMPARE(shot.pixel(200, kRow), kBackground);
+    QCOMPARE(shot.pixel(200, 5), kBackground);
+    // A grip on each handle, mostly outside the clip, grooved in the middle.
+    QCOMPARE(shot.pixel(96, kRow), kEdge);
+    QCOMPARE(shot.pixel(98, kRow), kGroove);
+    QCOMPARE(shot.pixel(203, kRow), kEdge);
+    QCOMPARE(shot.pixel(200, kRow), kGroove);
+    QCOMPARE(shot.pixel(95, kRow), kBackground);
+    QCOMPARE(shot.pixel(204, kRow), kBackground);
 
     // The waveform fills the whole widget, scaled, under the overlay.
     QImage wave(10, 5, QImage::Format_ARGB32);
@@ -685,7 +678,10 @@ void TestClipSlider::painting()
     shot = slider->grab().toImage();
     QCOMPARE(shot.pixel(0, 0), qRgb(0, 200, 0));
     QCOMPARE(shot.pixel(499, 49), qRgb(0, 200, 0));
-    QVERIFY(near(shot.pixel(150, kRow), insideOver(qRgb(0, 200, 0))));
+    // The waveform stays what the clip shows: lighter, not covered.
+    const QRgb inside = shot.pixel(150, kRow);
+    QVERIFY(near(inside, insideOver(qRgb(0, 200, 0))));
+    QVERIFY(qGreen(inside) > 200 && qRed(inside) < 60 && qBlue(inside) < 60);
 
     // A null waveform draws nothing.
     slider->setWaveImage(QImage());
@@ -699,10 +695,33 @@ void TestClipSlider::narrowClipOverlay()
     slider->setRange(0, 500);
     slider->setClip(100, 100.9);
     const QImage shot = slider->grab().toImage();
-    QCOMPARE(shot.pixel(99, kRow), kBackground);
-    QCOMPARE(shot.pixel(100, kRow), kFrame);
-    QCOMPARE(shot.pixel(101, kRow), kFrame);
-    QCOMPARE(shot.pixel(102, kRow), kBackground);
+    QCOMPARE(shot.pixel(99, 5), kBackground);
+    QCOMPARE(shot.pixel(100, 5), kEdge);
+    QCOMPARE(shot.pixel(101, 5), kEdge);
+    QCOMPARE(shot.pixel(102, 5), kBackground);
+}
+
+void TestClipSlider::longFileClipHasGrips()
+{
+    // Ten seconds of a 90-minute file on the main window's 530 columns.
+    auto slider = makeSlider(530);
+    QVERIFY(slider);
+    slider->setRange(0, 5400);
+    slider->setPos(0);
+    slider->setClip(0, 10);
+    const QImage shot = slider->grab().toImage();
+    // The marker (column 0) is drawn over them.
+    for (const int x : {1, 4, 5})
+        QCOMPARE(shot.pixel(x, 20), kEdge);
+    QCOMPARE(shot.pixel(7, 20), kBackground);
+
+    // And the end grip is grabbed two columns right of the clip.
+    SignalLog log(slider.get());
+    press(slider.get(), 2);
+    moveTo(slider.get(), 55);
+    release(slider.get(), 55);
+    QCOMPARE(log.texts.size(), 1);
+    QVERIFY2(log.texts.first().startsWith(QLatin1String("clip 0 ")), qPrintable(log.texts.first()));
 }
 
 void TestClipSlider::overlayBeyondWidget()
@@ -713,8 +732,9 @@ void TestClipSlider::overlayBeyondWidget()
     // A tiny range puts the clip end millions of columns away.
     slider->setRange(0, 1e-3);
     const QImage shot = slider->grab().toImage();
-    QCOMPARE(shot.pixel(0, kRow), kFrame);
-    QCOMPARE(shot.pixel(1, kRow), kFrame);
+    QCOMPARE(shot.pixel(0, 5), kEdge);
+    QCOMPARE(shot.pixel(1, 5), kEdge);
+    // No grip at the right edge for an end millions of columns away.
     QVERIFY(near(shot.pixel(499, kRow), insideOver(kBackground)));
 
     // Clip entirely right of the widget: only the background.

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -58,6 +59,9 @@ private Q_SLOTS:
     void shapeFromImage_data();
     void shapeFromImage();
     void shapeFromMissingImage();
+    void compositorMovesWhereItCan();
+    void platformsWithMasks_data();
+    void platformsWithMasks();
 };
 
 void TestQxDialog::hidesSystemFrame()
@@ -218,6 +222,56 @@ void TestQxDialog::shapeFromMissingImage()
     dialog.setShapeFromImage(QStringLiteral(":/images/no_such_picture.png"));
     QCOMPARE(dialog.size(), QSize(300, 200));
     QVERIFY(dialog.mask().isEmpty());
+}
+
+void TestQxDialog::compositorMovesWhereItCan()
+{
+    auto dialog = makeDialog();
+    QVERIFY(dialog);
+    const QPoint origin = dialog->mapToGlobal(QPoint(0, 0));
+    const QPoint start = dialog->pos();
+
+    // Wayland ignores a client's own move(): the compositor must take over.
+    QList<QWindow *> asked;
+    const FramelessWindow::SystemMove saved = FramelessWindow::systemMove();
+    FramelessWindow::systemMove() = [&asked](QWindow *window) {
+        asked << window;
+        return true;
+    };
+    sendMouse(dialog.get(), QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+    // A press alone hands nothing over: a click must stay a click.
+    QVERIFY(asked.isEmpty());
+    dragBy(dialog.get(), {10, 10}, {30, 20}, Qt::LeftButton, origin);
+    dragBy(dialog.get(), {10, 10}, {60, 40}, Qt::LeftButton, origin);
+    sendMouse(dialog.get(), QEvent::MouseButtonRelease, {10, 10}, Qt::LeftButton, Qt::NoButton);
+    FramelessWindow::systemMove() = saved;
+
+    QCOMPARE(asked, QList<QWindow *>{dialog->windowHandle()});
+    QCoreApplication::processEvents();
+    QCOMPARE(dialog->pos(), start);
+
+    // Where the compositor has no move, the window follows by itself.
+    sendMouse(dialog.get(), QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+    dragBy(dialog.get(), {10, 10}, {30, 20}, Qt::LeftButton, origin);
+    QTRY_COMPARE(dialog->pos(), start + QPoint(30, 20));
+}
+
+void TestQxDialog::platformsWithMasks_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<bool>("masks");
+    QTest::newRow("X11") << "xcb" << true;
+    QTest::newRow("Windows") << "windows" << true;
+    QTest::newRow("offscreen") << "offscreen" << true;
+    QTest::newRow("Wayland") << "wayland" << false;
+    QTest::newRow("Wayland with EGL") << "wayland-egl" << false;
+}
+
+void TestQxDialog::platformsWithMasks()
+{
+    QFETCH(QString, platform);
+    QFETCH(bool, masks);
+    QCOMPARE(FramelessWindow::platformTakesMasks(platform), masks);
 }
 
 QTEST_MAIN(TestQxDialog)

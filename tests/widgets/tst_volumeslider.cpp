@@ -61,6 +61,8 @@ private Q_SLOTS:
     void setPosNeverEmits();
     void badInputNeverCrashes();
     void plusSignSwitchesAt101();
+    void keys_data();
+    void keys();
     void painting();
 };
 
@@ -117,10 +119,17 @@ void TestVolumeSlider::press_data()
     QTest::addColumn<QList<int>>("expected");
     QTest::addColumn<int>("volume");
 
-    QTest::newRow("left of the track") << 100.0 << 0 << QList<int>{0} << 0;
-    QTest::newRow("right of the track") << 100.0 << 159 << QList<int>{198} << 198;
-    QTest::newRow("right of the track, thumb at that end")
-        << 200.0 << 159 << QList<int>{} << 200;
+    // The minus and plus signs step by a quarter of the scale rather than
+    // jump to 0x or 5x.
+    QTest::newRow("minus sign") << 100.0 << 8 << QList<int>{75} << 75;
+    QTest::newRow("minus sign, between steps") << 57.4 << 0 << QList<int>{50} << 50;
+    QTest::newRow("minus sign at 0") << 0.0 << 8 << QList<int>{} << 0;
+    QTest::newRow("plus sign") << 100.0 << 152 << QList<int>{125} << 125;
+    QTest::newRow("plus sign near the top") << 190.0 << 159 << QList<int>{198} << 198;
+    QTest::newRow("plus sign, set beyond the top") << 200.0 << 159 << QList<int>{} << 200;
+    // Between the signs and the track the press lands on the track's end.
+    QTest::newRow("left of the track") << 100.0 << 13 << QList<int>{0} << 0;
+    QTest::newRow("right of the track") << 100.0 << 145 << QList<int>{198} << 198;
     QTest::newRow("on the thumb") << 100.0 << 79 << QList<int>{} << 100;
     QTest::newRow("thumb left edge") << 100.0 << 77 << QList<int>{} << 100;
     QTest::newRow("thumb right edge") << 100.0 << 81 << QList<int>{} << 100;
@@ -256,6 +265,49 @@ void TestVolumeSlider::badInputNeverCrashes()
     QTRY_COMPARE(slider->width(), 40);
     slider->setPos(100);
     slider->grab();
+}
+
+void TestVolumeSlider::keys_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QList<int>>("expected");
+
+    QTest::newRow("right") << 100.0 << int(Qt::Key_Right) << QList<int>{105};
+    QTest::newRow("up") << 100.0 << int(Qt::Key_Up) << QList<int>{105};
+    QTest::newRow("left") << 100.0 << int(Qt::Key_Left) << QList<int>{95};
+    QTest::newRow("down, between steps") << 57.4 << int(Qt::Key_Down) << QList<int>{55};
+    QTest::newRow("right, between steps") << 57.4 << int(Qt::Key_Right) << QList<int>{60};
+    QTest::newRow("page up") << 100.0 << int(Qt::Key_PageUp) << QList<int>{125};
+    QTest::newRow("page down") << 100.0 << int(Qt::Key_PageDown) << QList<int>{75};
+    QTest::newRow("right at the top") << 198.0 << int(Qt::Key_Right) << QList<int>{};
+    QTest::newRow("up to the top") << 196.0 << int(Qt::Key_Up) << QList<int>{198};
+    QTest::newRow("left at 0") << 0.0 << int(Qt::Key_Left) << QList<int>{};
+    QTest::newRow("home") << 100.0 << int(Qt::Key_Home) << QList<int>{0};
+    QTest::newRow("end") << 100.0 << int(Qt::Key_End) << QList<int>{198};
+    QTest::newRow("another key") << 100.0 << int(Qt::Key_A) << QList<int>{};
+}
+
+void TestVolumeSlider::keys()
+{
+    QFETCH(double, value);
+    QFETCH(int, key);
+    QFETCH(QList<int>, expected);
+
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    // Tab reaches it.
+    QCOMPARE(slider->focusPolicy(), Qt::StrongFocus);
+    slider->setPos(value);
+    QSignalSpy spy(slider.get(), &CVolumeSlider::sliderMoved);
+    QTest::keyClick(slider.get(), Qt::Key(key));
+    QCOMPARE(emitted(spy), expected);
+    if (!expected.isEmpty()) {
+        QCOMPARE(slider->getVolume(), expected.last());
+        // The thumb follows the value.
+        QCOMPARE(thumbForValue(expected.last(), 0, 200, 160),
+                 thumbForValue(slider->getVolume(), 0, 200, 160));
+    }
 }
 
 void TestVolumeSlider::plusSignSwitchesAt101()

@@ -1,0 +1,201 @@
+// The main window as a desktop program: keys and the focus ring, what the
+// machine cannot do, warnings before a bad ringtone, the window's place.
+#include "maindialog.h"
+
+#include "desktop.h"
+#include "ffplay.h"
+#include "focusring.h"
+#include "framelesswindow.h"
+#include "settings.h"
+#include "ui_maindialog.h"
+#include "volumeslider.h"
+#include "clipslider.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTimeEdit>
+
+#include <cmath>
+
+namespace {
+const char kSilentVolume[] =
+    QT_TRANSLATE_NOOP("MainDialog", "The volume is 0: the ringtone would be silent.");
+const char kFadeOverClip[] = QT_TRANSLATE_NOOP(
+    "MainDialog", "The fade-in lasts the whole clip: the ringtone would never reach full volume.");
+const char kNoSound[] =
+    QT_TRANSLATE_NOOP("MainDialog", "No sound device was found: the preview plays silently.");
+// Set by Generate; cleared here once the clip is long enough again.
+const char kTooShort[] = "The clip is too short: move its end further from its start.";
+
+// Qt takes the interface's direction from this entry of the loaded
+// translation: Arabic says "RTL", and every label, check box, menu and row
+// is mirrored with the language.
+struct SourceWithComment
+{
+    const char *source;
+    const char *comment;
+};
+[[maybe_unused]] const SourceWithComment kLayoutDirection = QT_TRANSLATE_NOOP3(
+    "QGuiApplication", "QT_LAYOUT_DIRECTION",
+    "Translate this string to the string 'LTR' in left-to-right languages or to 'RTL' in right-to-left "
+    "languages (such as Hebrew and Arabic) to get proper widget layout.");
+
+// Where Space is typed rather than taken for play/pause.
+bool takesText(const QWidget *widget)
+{
+    if (const auto *edit = qobject_cast<const QLineEdit *>(widget))
+        return !edit->isReadOnly();
+    if (const auto *spin = qobject_cast<const QAbstractSpinBox *>(widget))
+        return !spin->isReadOnly();
+    return false;
+}
+} // namespace
+
+QString volumeFactorText(int v)
+{
+    const int tenths = std::max(0, v) / 10;
+    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+}
+
+const char *ringtoneWarning(double clipSeconds, int fadeInSeconds, int sliderVolume)
+{
+    if (sliderVolume <= 0)
+        return kSilentVolume;
+    if (fadeInSeconds > 0 && fadeInSeconds >= clipSeconds)
+        return kFadeOverClip;
+    return nullptr;
+}
+
+void MainDialog::setupShortcuts()
+{
+    // Space is handled by eventFilter, before any control sees the key.
+    qApp->installEventFilter(this);
+    auto *open = new QShortcut(QKeySequence::Open, this);
+    connect(open, &QShortcut::activated, this, &MainDialog::onBtnBrowseIn);
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &MainDialog::onBtnHelp);
+    // Ctrl+Q whatever the platform's Quit says (none on some desktops).
+    auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
+    // QDialog closes on Escape; the main window must not vanish on a stray
+    // key, so Escape is taken here and does nothing.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    CFocusRing::install(this);
+}
+
+bool MainDialog::eventFilter(QObject *object, QEvent *event)
+{
+    // Only key events meant for this window; a box or the manager over it
+    // keeps its keys.
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(object, event);
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget || widget->window() != this)
+        return QDialog::eventFilter(object, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier && !takesText(widget)) {
+        // Taken at the override already, so that a focused button, check
+        // box or slider never acts on it too.
+        event->accept();
+        if (event->type() == QEvent::KeyPress && !key->isAutoRepeat())
+            togglePlayback();
+        return true;
+    }
+    // Space no longer presses a focused button: Enter does.
+    if (event->type() == QEvent::KeyPress && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (auto *button = qobject_cast<QAbstractButton *>(widget); button && button->isEnabled()) {
+            button->animateClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(object, event);
+}
+
+void MainDialog::keepTimesLeftToRight()
+{
+    // Times read left to right in every language; mirrored, "0:00:10.000"
+    // would turn into "000.10:00:0".
+    for (QWidget *field : {static_cast<QWidget *>(ui->editStartTime), static_cast<QWidget *>(ui->editEndTime),
+                           static_cast<QWidget *>(ui->spinFadein), static_cast<QWidget *>(ui->labelPlayTime),
+                           static_cast<QWidget *>(ui->labelLengthValue)})
+        field->setLayoutDirection(Qt::LeftToRight);
+}
+
+void MainDialog::togglePlayback()
+{
+    if (playState == PlayPlaying) {
+        onBtnPause();
+    } else if (playState == PlayPaused) {
+        onBtnPlay();
+    } else if (ui->btnPlay->isEnabled()) {
+        onBtnPlay();
+    }
+}
+
+void MainDialog::tellIfSilent(int playResult)
+{
+    if (playResult != FFPLAY_NO_SOUND || silentTold)
+        return;
+    silentTold = true;
+    setStatus(kNoSound);
+}
+
+void MainDialog::setupRingtoneWarnings()
+{
+    // After the window's own handlers, which move the clip first.
+    connect(ui->sliderBar, &CClipSlider::clipChanged, this, &MainDialog::updateRingtoneWarnings);
+    connect(ui->editStartTime, &QTimeEdit::timeChanged, this, &MainDialog::updateRingtoneWarnings);
+    connect(ui->editEndTime, &QTimeEdit::timeChanged, this, &MainDialog::updateRingtoneWarnings);
+    connect(ui->spinFadein, &QSpinBox::valueChanged, this, &MainDialog::updateRingtoneWarnings);
+    connect(ui->sliderVolume, &CVolumeSlider::sliderMoved, this, &MainDialog::updateRingtoneWarnings);
+}
+
+void MainDialog::updateRingtoneWarnings()
+{
+    if (!ui->sliderBar->isEnabled())
+        return;
+    double start = 0, end = 0;
+    ui->sliderBar->getClip(start, end);
+    const double length = std::floor((end - start) * 1000.0 + 1e-6) / 1000.0;
+    const char *warning = ringtoneWarning(length, ui->spinFadein->value(), ui->sliderVolume->getVolume());
+    const QLatin1String shown(statusSource);
+    if (warning) {
+        if (shown != QLatin1String(warning))
+            setStatus(warning);
+        return;
+    }
+    const bool stale = shown == QLatin1String(kSilentVolume) || shown == QLatin1String(kFadeOverClip)
+                       || (shown == QLatin1String(kTooShort) && length * 1000.0 >= kShortestClipMs);
+    if (stale)
+        setStatus("");
+}
+
+void MainDialog::restorePosition()
+{
+    if (!FramelessWindow::platformTakesMasks())
+        return;
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    QPoint position;
+    if (restoredWindowPosition(readSetting(QStringLiteral("WindowPosition"), QString()), size(), screens,
+                               &position))
+        move(position);
+}
+
+void MainDialog::rememberPosition()
+{
+    // Wayland tells a window nothing of where it is.
+    if (!FramelessWindow::platformTakesMasks() || !testAttribute(Qt::WA_WState_Created))
+        return;
+    writeSetting(QStringLiteral("WindowPosition"), savedWindowPosition(pos()));
+}

@@ -1,0 +1,791 @@
+// The real-phone module, unchanged, against a fake iPhone on the wire: the
+// bridge's table with its real backend (libimobiledevice through usbmuxd's
+// protocol, lockdown over TLS, AFC, the notification proxy). Attaching and
+// detaching, every ringtone operation checked in the phone's folder and
+// catalogue, the sync bracket, a sync lock held elsewhere, each pairing
+// state, the answers a real phone may give where we could not check which,
+// and a sweep of faults at every AFC operation of every operation.
+#include "catalogue.h"
+#include "devicebridge.h"
+#include "fakephone.h"
+#include "phonestore.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <set>
+
+using fakephone::Fault;
+using fakephone::FakePhone;
+using fakephone::Pairing;
+
+namespace {
+
+// The bridge's events, as its thread sends them.
+struct Events
+{
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::string> texts;
+};
+
+Events &events()
+{
+    static Events e;
+    return e;
+}
+
+int onDeviceEvent(int kind, const char *text)
+{
+    if (kind != 0 || !text)
+        return 0;
+    {
+        std::lock_guard lock(events().mutex);
+        events().texts.emplace_back(text);
+    }
+    events().changed.notify_all();
+    return 0;
+}
+
+size_t eventMark()
+{
+    std::lock_guard lock(events().mutex);
+    return events().texts.size();
+}
+
+std::vector<std::string> eventsSince(size_t mark)
+{
+    std::lock_guard lock(events().mutex);
+    return {events().texts.begin() + qMin(mark, events().texts.size()), events().texts.end()};
+}
+
+// Waits for the text among the events sent after mark.
+bool waitForEvent(size_t mark, const std::string &text, int timeoutMs = 20000)
+{
+    std::unique_lock lock(events().mutex);
+    return events().changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+        for (size_t i = mark; i < events().texts.size(); ++i)
+            if (events().texts[i] == text)
+                return true;
+        return false;
+    });
+}
+
+std::string lastEvent()
+{
+    std::lock_guard lock(events().mutex);
+    return events().texts.empty() ? std::string() : events().texts.back();
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+struct Ringtone
+{
+    std::string name;
+    QByteArray bytes;
+};
+
+// What the phone holds, read straight from the fake's folder.
+struct Snapshot
+{
+    bool parses = false;
+    QByteArray catalogueBytes;
+    std::map<std::string, Ringtone> ringtones; // by file name
+    std::vector<std::string> names;            // in catalogue order
+    int dangling = 0;                          // entries without their file
+};
+
+const char *const kSeedFiles[] = {"AAAA.m4r", "BBBB.m4r", "CCCC.m4r"};
+const char *const kSeedNames[] = {"Alpha", "Bravo", "Charlie"};
+
+} // namespace
+
+class TestUsbPhoneWire final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void attachAndDetach_data();
+    void attachAndDetach();
+    void everyOperation();
+    void syncBracket();
+    void lockHeldElsewhere_data();
+    void lockHeldElsewhere();
+    void pairingStates_data();
+    void pairingStates();
+    void trustTappedConnects();
+    void answersOfARealPhone_data();
+    void answersOfARealPhone();
+    void droppedServiceConnection();
+    void faultSweep_data();
+    void faultSweep();
+    void sweepTotals();
+
+private:
+    QString phonePath(const char *path) const { return root + QString::fromUtf8(path); }
+    QString ringtoneFile(const std::string &file) const
+    {
+        return root + QLatin1String(tqbridge::kRingtoneFolder) + QString::fromStdString(file);
+    }
+    std::string local(const char *name) const { return dir.filePath(QLatin1String(name)).toStdString(); }
+    Snapshot snapshot() const;
+    // Three ringtones, Alpha, Bravo and Charlie; nothing else in the folder.
+    void seed(bool damaged = false);
+    void emptyPhone();
+    // (Re)connects the phone and waits for the bridge to say so.
+    bool plugIn();
+    bool unplug();
+    // The listing as the manager makes it: a negative result ends it.
+    std::vector<std::string> list(int *firstResult = nullptr);
+
+    QTemporaryDir dir;
+    QString root;
+    std::unique_ptr<FakePhone> phone;
+    DeviceBridge *bridge = nullptr;
+    int sweptRuns = 0;
+    int sweptViolations = 0;
+};
+
+void TestUsbPhoneWire::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    root = dir.filePath(QStringLiteral("phone"));
+    phone = std::make_unique<FakePhone>(root.toStdString());
+    QVERIFY(phone->listening());
+    // Before the bridge exists: its module subscribes a second after it starts,
+    // and libusbmuxd never comes back to an address that failed once.
+    qputenv("USBMUXD_SOCKET_ADDRESS", QByteArray::fromStdString(phone->socketAddress()));
+    qunsetenv("TONQUILL_SIMULATED_PHONE");
+    bridge = createDeviceBridge();
+    QVERIFY(bridge);
+    bridge->setEventCallback(&onDeviceEvent);
+    QTRY_VERIFY_WITH_TIMEOUT(phone->listeners() > 0, 15000);
+    QVERIFY(writeAll(dir.filePath(QStringLiteral("new.m4r")), QByteArray(300, 'n')));
+    QVERIFY(writeAll(dir.filePath(QStringLiteral("two.m4r")), QByteArray(200, 't')));
+    QVERIFY(writeAll(dir.filePath(QStringLiteral("Evening Bell.m4r")), QByteArray(70000, 'e')));
+}
+
+void TestUsbPhoneWire::cleanupTestCase()
+{
+    // The bridge lives as long as the process; leave it no phone to talk to,
+    // and no listener: once this returns, no event call is under way.
+    if (phone)
+        unplug();
+    bridge->setEventCallback(nullptr);
+}
+
+void TestUsbPhoneWire::init()
+{
+    phone->setOptions({});
+    phone->setPairing({});
+    phone->clearFault();
+    phone->holdLock(tqbridge::kSyncLockPath, false);
+}
+
+bool TestUsbPhoneWire::plugIn()
+{
+    if (phone->pluggedIn() && !unplug())
+        return false;
+    const size_t mark = eventMark();
+    phone->plugIn();
+    return waitForEvent(mark, DEVICE_EVENT_CONNECT);
+}
+
+bool TestUsbPhoneWire::unplug()
+{
+    if (!phone->pluggedIn())
+        return true;
+    // Only a phone the bridge had taken is announced as gone.
+    const bool taken = lastEvent() == DEVICE_EVENT_CONNECT;
+    const size_t mark = eventMark();
+    phone->unplug();
+    return !taken || waitForEvent(mark, DEVICE_EVENT_DISCONNECT);
+}
+
+std::vector<std::string> TestUsbPhoneWire::list(int *firstResult)
+{
+    std::vector<std::string> names;
+    for (int i = 0;; ++i) {
+        char name[256] = {};
+        char file[256] = {};
+        const int result = bridge->getRingtone(0, i, name, 256, file, 256);
+        if (i == 0 && firstResult)
+            *firstResult = result;
+        if (result < 0)
+            break;
+        names.emplace_back(name);
+    }
+    return names;
+}
+
+Snapshot TestUsbPhoneWire::snapshot() const
+{
+    Snapshot shot;
+    shot.catalogueBytes = readAll(phonePath(tqbridge::kCataloguePath));
+    const auto catalogue = tqbridge::Catalogue::parse(shot.catalogueBytes.toStdString());
+    shot.parses = catalogue.has_value();
+    for (int i = 0; catalogue && i < catalogue->size(); ++i) {
+        const tqbridge::Catalogue::Entry *entry = catalogue->entry(i);
+        shot.names.push_back(entry->name);
+        if (!QFile::exists(ringtoneFile(entry->fileName)))
+            ++shot.dangling;
+        shot.ringtones[entry->fileName] = {entry->name, readAll(ringtoneFile(entry->fileName))};
+    }
+    return shot;
+}
+
+void TestUsbPhoneWire::seed(bool damaged)
+{
+    QDir(phonePath("/iTunes_Control")).removeRecursively();
+    tqbridge::Catalogue catalogue;
+    for (int i = 0; i < 3; ++i) {
+        catalogue.add(kSeedFiles[i], kSeedNames[i], "000000000000000" + std::to_string(i), 1000 * (i + 1), 7);
+        QVERIFY(writeAll(ringtoneFile(kSeedFiles[i]), QByteArray(100 + i, char('a' + i))));
+    }
+    QVERIFY(writeAll(phonePath(tqbridge::kCataloguePath),
+                     damaged ? QByteArray("bplist00 not a catalogue")
+                             : QByteArray::fromStdString(catalogue.serialize())));
+}
+
+void TestUsbPhoneWire::emptyPhone()
+{
+    QDir(phonePath("/iTunes_Control")).removeRecursively();
+    QFile::remove(phonePath(tqbridge::kSyncLockPath));
+}
+
+void TestUsbPhoneWire::attachAndDetach_data()
+{
+    QTest::addColumn<bool>("tls");
+    QTest::newRow("TLS session") << true;
+    QTest::newRow("plain session") << false;
+}
+
+void TestUsbPhoneWire::attachAndDetach()
+{
+    QFETCH(bool, tls);
+    QVERIFY(unplug());
+    fakephone::Options options;
+    options.sessionSsl = tls;
+    phone->setOptions(options);
+    emptyPhone();
+    int first = 0;
+    list(&first);
+    QCOMPARE(first, DEVICE_ERR_NO_PHONE);
+
+    phone->clearJournal();
+    size_t mark = eventMark();
+    phone->plugIn();
+    QVERIFY(waitForEvent(mark, DEVICE_EVENT_CONNECT));
+    QCOMPARE(eventsSince(mark), std::vector<std::string>{DEVICE_EVENT_CONNECT});
+    // The handshake's session starts AFC and the notification proxy both, and
+    // every session started is stopped.
+    const std::vector<std::string> seen = phone->journal();
+    QVERIFY(std::count(seen.begin(), seen.end(), "session:start") >= 1);
+    QCOMPARE(std::count(seen.begin(), seen.end(), "session:stop"),
+             std::count(seen.begin(), seen.end(), "session:start"));
+    QVERIFY(std::count(seen.begin(), seen.end(), "service:com.apple.afc") == 1);
+    QVERIFY(std::count(seen.begin(), seen.end(), "service:com.apple.mobile.notification_proxy") == 1);
+
+    // A phone without ringtones lists nothing, and that is not a failure.
+    QVERIFY(list(&first).empty());
+    QCOMPARE(first, DEVICE_ERR_NOT_FOUND);
+
+    mark = eventMark();
+    phone->unplug();
+    QVERIFY(waitForEvent(mark, DEVICE_EVENT_DISCONNECT));
+    QCOMPARE(eventsSince(mark), std::vector<std::string>{DEVICE_EVENT_DISCONNECT});
+    list(&first);
+    QCOMPARE(first, DEVICE_ERR_NO_PHONE);
+    QCOMPARE(bridge->addRingtone(0, local("new.m4r").c_str(), 1000), DEVICE_ERR_NO_PHONE);
+
+    // And back.
+    QVERIFY(plugIn());
+    QVERIFY(list(&first).empty());
+    QCOMPARE(first, DEVICE_ERR_NOT_FOUND);
+}
+
+void TestUsbPhoneWire::everyOperation()
+{
+    QVERIFY(plugIn());
+    emptyPhone();
+
+    // Export: one ringtone and one commit, onto a phone that has no ringtone
+    // folder and no catalogue yet.
+    QVERIFY(bridge->addRingtone(0, local("Evening Bell.m4r").c_str(), 1187) >= 0);
+    QVERIFY(bridge->commitChanges(0) >= 0);
+    Snapshot shot = snapshot();
+    QVERIFY(shot.parses);
+    QCOMPARE(shot.names, std::vector<std::string>{"Evening Bell"});
+    QCOMPARE(shot.ringtones.begin()->second.bytes, QByteArray(70000, 'e'));
+    QCOMPARE(list(), std::vector<std::string>{"Evening Bell"});
+    const std::string bellFile = shot.ringtones.begin()->first;
+
+    // Add three in one go.
+    for (const char *file : {"new.m4r", "two.m4r", "new.m4r"})
+        QVERIFY(bridge->addRingtone(0, local(file).c_str(), 2000) >= 0);
+    QVERIFY(bridge->commitChanges(0) >= 0);
+    QCOMPARE(list(), (std::vector<std::string>{"Evening Bell", "new", "two", "new"}));
+    shot = snapshot();
+    QCOMPARE(shot.names, (std::vector<std::string>{"Evening Bell", "new", "two", "new"}));
+    QCOMPARE(shot.dangling, 0);
+    // Every file in the folder has its entry: no temporary names are left.
+    QStringList files = QDir(ringtoneFile({})).entryList(QDir::Files);
+    QCOMPARE(files.size(), 4);
+
+    // Rename the second, with the characters the phone keeps escaped.
+    QCOMPARE(list().size(), size_t(4));
+    QVERIFY(bridge->renameRingtone(0, 1, "x&lt;y&gt;") >= 0);
+    QVERIFY(bridge->commitChanges(0) >= 0);
+    QCOMPARE(snapshot().names, (std::vector<std::string>{"Evening Bell", "x&lt;y&gt;", "two", "new"}));
+
+    // Remove the third: its file goes too.
+    list();
+    std::string twoFile;
+    for (const auto &[file, ringtone] : snapshot().ringtones)
+        if (ringtone.name == "two")
+            twoFile = file;
+    QVERIFY(bridge->removeRingtone(0, 2) >= 0);
+    QVERIFY(bridge->commitChanges(0) >= 0);
+    shot = snapshot();
+    QCOMPARE(shot.names, (std::vector<std::string>{"Evening Bell", "x&lt;y&gt;", "new"}));
+    QVERIFY(!QFile::exists(ringtoneFile(twoFile)));
+    QCOMPARE(QDir(ringtoneFile({})).entryList(QDir::Files).size(), 3);
+
+    // Replace the first one's sound.
+    const std::string phoneFile = tqbridge::kRingtoneFolder + bellFile;
+    QVERIFY(bridge->copyToDevice(0, phoneFile.c_str(), local("two.m4r").c_str()) >= 0);
+    QCOMPARE(readAll(ringtoneFile(bellFile)), QByteArray(200, 't'));
+    QCOMPARE(snapshot().names.front(), std::string("Evening Bell"));
+
+    // Save it to the computer (several AFC reads: bigger than one).
+    QVERIFY(bridge->copyToDevice(0, phoneFile.c_str(), local("Evening Bell.m4r").c_str()) >= 0);
+    const std::string saved = local("saved.m4r");
+    QVERIFY(bridge->copyFromDevice(0, phoneFile.c_str(), saved.c_str()) >= 0);
+    QCOMPARE(readAll(QString::fromStdString(saved)), QByteArray(70000, 'e'));
+    QFile::remove(QString::fromStdString(saved));
+
+    // A ringtone the phone does not have.
+    QVERIFY(bridge->copyFromDevice(0, "/iTunes_Control/Ringtones/NONE.m4r", saved.c_str()) < 0);
+    QVERIFY(!QFile::exists(QString::fromStdString(saved)));
+}
+
+void TestUsbPhoneWire::syncBracket()
+{
+    QVERIFY(plugIn());
+    seed();
+    list();
+    phone->clearJournal();
+    QVERIFY(bridge->addRingtone(0, local("new.m4r").c_str(), 1000) >= 0);
+    QVERIFY(bridge->commitChanges(0) >= 0);
+    // Notifications get no answer: the last may arrive after the call returns.
+    const std::string finished = std::string("post:") + tqbridge::kSyncDidFinish;
+    const auto posted = [this, &finished] {
+        const std::vector<std::string> seen = phone->journal();
+        return std::count(seen.begin(), seen.end(), finished);
+    };
+    QTRY_COMPARE(posted(), 1);
+
+    // The bracket around the change of the catalogue, in a sync's order.
+    const std::string lock = std::string(tqbridge::kSyncLockPath);
+    QStringList bracket;
+    for (const std::string &line : phone->journal()) {
+        if (line.rfind("post:", 0) == 0 || line == "lock:" + lock || line == "unlock:" + lock)
+            bracket << QString::fromStdString(line);
+        else if (line.rfind("rename:", 0) == 0 && line.find(tqbridge::kCataloguePath) != std::string::npos)
+            bracket << QStringLiteral("catalogue");
+    }
+    const QString post = QStringLiteral("post:");
+    const QString held = QString::fromStdString(lock);
+    const QStringList expected = {
+        post + QLatin1String(tqbridge::kSyncWillStart), QStringLiteral("lock:") + held,
+        post + QLatin1String(tqbridge::kSyncDidStart),  QStringLiteral("catalogue"),
+        post + QLatin1String(tqbridge::kSyncDidFinish), QStringLiteral("unlock:") + held,
+    };
+    QVERIFY2(bracket == expected, qPrintable(bracket.join(QLatin1Char(' '))));
+}
+
+void TestUsbPhoneWire::lockHeldElsewhere_data()
+{
+    QTest::addColumn<quint64>("status");
+    QTest::newRow("would block") << quint64(fakephone::kAfcWouldBlock);
+    QTest::newRow("object busy") << quint64(fakephone::kAfcObjectBusy);
+}
+
+void TestUsbPhoneWire::lockHeldElsewhere()
+{
+    QFETCH(quint64, status);
+    fakephone::Options options;
+    options.heldLockStatus = status;
+    phone->setOptions(options);
+    QVERIFY(plugIn());
+    seed();
+    const Snapshot before = snapshot();
+    list();
+    phone->holdLock(tqbridge::kSyncLockPath, true);
+    QElapsedTimer waited;
+    waited.start();
+    QVERIFY(bridge->addRingtone(0, local("new.m4r").c_str(), 1000) >= 0);
+    QCOMPARE(bridge->commitChanges(0), DEVICE_ERR_BUSY);
+    // A bounded wait, then its own failure; the catalogue is untouched.
+    QVERIFY2(waited.elapsed() < 10000, qPrintable(QString::number(waited.elapsed())));
+    QCOMPARE(snapshot().catalogueBytes, before.catalogueBytes);
+    const std::vector<std::string> seen = phone->journal();
+    QVERIFY(std::count(seen.begin(), seen.end(), "busy:" + std::string(tqbridge::kSyncLockPath)) >= 1);
+
+    // Once the other program lets go, the same change goes through.
+    phone->holdLock(tqbridge::kSyncLockPath, false);
+    list();
+    QVERIFY(bridge->addRingtone(0, local("new.m4r").c_str(), 1000) >= 0);
+    QVERIFY(bridge->commitChanges(0) >= 0);
+    QCOMPARE(snapshot().names, (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "new"}));
+}
+
+void TestUsbPhoneWire::pairingStates_data()
+{
+    QTest::addColumn<bool>("hostHasRecord");
+    QTest::addColumn<QString>("pairError");
+    QTest::addColumn<QString>("sessionError");
+    QTest::addColumn<QString>("event");
+    const QString locked = QStringLiteral(DEVICE_EVENT_LOCKED);
+    const QString notPaired = QStringLiteral(DEVICE_EVENT_NOT_PAIRED);
+    QTest::newRow("locked with a passcode") << true << QString() << QStringLiteral("PasswordProtected") << locked;
+    QTest::newRow("Trust not answered yet") << false << QStringLiteral("PairingDialogResponsePending") << QString()
+                                            << QStringLiteral(DEVICE_EVENT_TRUST_PENDING);
+    QTest::newRow("trust refused") << false << QStringLiteral("UserDeniedPairing") << QString()
+                                   << QStringLiteral(DEVICE_EVENT_TRUST_REFUSED);
+    QTest::newRow("locked while pairing") << false << QStringLiteral("PasswordProtected") << QString() << locked;
+    QTest::newRow("phone lost its pair record") << true << QString() << QStringLiteral("InvalidHostID") << notPaired;
+    QTest::newRow("pair record rejected") << true << QString() << QStringLiteral("InvalidPairRecord") << notPaired;
+}
+
+void TestUsbPhoneWire::pairingStates()
+{
+    QFETCH(bool, hostHasRecord);
+    QFETCH(QString, pairError);
+    QFETCH(QString, sessionError);
+    QFETCH(QString, event);
+    QVERIFY(unplug());
+    phone->setPairing({hostHasRecord, pairError.toStdString(), sessionError.toStdString()});
+    const size_t mark = eventMark();
+    phone->plugIn();
+    QVERIFY2(waitForEvent(mark, event.toStdString(), 30000),
+             qPrintable(QString::number(eventsSince(mark).size())));
+    QTest::qWait(300);
+    // Told once, never connected.
+    const std::vector<std::string> sent = eventsSince(mark);
+    std::string seen;
+    for (const std::string &text : sent)
+        seen += text + ' ';
+    QVERIFY2(sent == std::vector<std::string>{event.toStdString()}, seen.c_str());
+    int first = 0;
+    list(&first);
+    QCOMPARE(first, DEVICE_ERR_NO_PHONE);
+    // The failure told leaves with the phone.
+    const size_t beforeUnplug = eventMark();
+    QVERIFY(unplug());
+    QVERIFY(waitForEvent(beforeUnplug, DEVICE_EVENT_DISCONNECT));
+}
+
+void TestUsbPhoneWire::trustTappedConnects()
+{
+    QVERIFY(unplug());
+    phone->setPairing({false, "PairingDialogResponsePending", {}});
+    size_t mark = eventMark();
+    phone->plugIn();
+    QVERIFY(waitForEvent(mark, DEVICE_EVENT_TRUST_PENDING, 30000));
+    // The user taps Trust: usbmuxd saves the record and says "Paired".
+    mark = eventMark();
+    phone->trust();
+    QVERIFY(waitForEvent(mark, DEVICE_EVENT_CONNECT));
+    int first = 0;
+    list(&first);
+    QVERIFY(first != DEVICE_ERR_NO_PHONE);
+}
+
+void TestUsbPhoneWire::answersOfARealPhone_data()
+{
+    QTest::addColumn<quint64>("missingStatus");
+    QTest::addColumn<bool>("makesParents");
+    for (quint64 missing : {fakephone::kAfcNotFound, fakephone::kAfcReadError})
+        for (bool parents : {true, false})
+            QTest::addRow("missing path %d, mkdir %s parents", int(missing), parents ? "makes" : "does not make")
+                << missing << parents;
+}
+
+// Whichever of these a real phone answers, the first ringtone onto a phone
+// with no ringtone folder or catalogue arrives, and an empty phone lists as
+// empty rather than failed.
+void TestUsbPhoneWire::answersOfARealPhone()
+{
+    QFETCH(quint64, missingStatus);
+    QFETCH(bool, makesParents);
+    fakephone::Options options;
+    options.missingPathStatus = missingStatus;
+    options.makeFolderCreatesParents = makesParents;
+    phone->setOptions(options);
+    QVERIFY(plugIn());
+    emptyPhone();
+    int first = 0;
+    QVERIFY(list(&first).empty());
+    QCOMPARE(first, DEVICE_ERR_NOT_FOUND);
+    QVERIFY(bridge->addRingtone(0, local("new.m4r").c_str(), 1000) >= 0);
+    QVERIFY(bridge->commitChanges(0) >= 0);
+    QCOMPARE(snapshot().names, std::vector<std::string>{"new"});
+    QCOMPARE(list(), std::vector<std::string>{"new"});
+    // A ringtone the phone does not have cannot be saved.
+    QVERIFY(bridge->copyFromDevice(0, "/iTunes_Control/Ringtones/NONE.m4r", local("none.m4r").c_str()) < 0);
+}
+
+// The phone stays, but its file service connection closes (the service
+// restarted): the operation under way fails, and the bridge finds its way
+// back without the user unplugging the phone.
+void TestUsbPhoneWire::droppedServiceConnection()
+{
+    QVERIFY(plugIn());
+    seed();
+    list();
+    phone->injectAfcFault(1, Fault::Drop);
+    QVERIFY(bridge->copyFromDevice(0, "/iTunes_Control/Ringtones/AAAA.m4r", local("saved.m4r").c_str()) < 0);
+    QVERIFY(phone->faultFired());
+    QFile::remove(QString::fromStdString(local("saved.m4r")));
+    QTRY_COMPARE_WITH_TIMEOUT(list(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}), 15000);
+}
+
+namespace {
+
+struct Scenario
+{
+    const char *name;
+    std::function<bool(DeviceBridge *, const std::function<std::string(const char *)> &)> run;
+    std::set<std::string> mayRemove;
+    std::map<std::string, std::string> mayRename;
+    std::map<std::string, QByteArray> mayReplace;
+    int addsOnSuccess = 0;
+};
+
+bool ok(int result)
+{
+    return result >= 0;
+}
+
+std::vector<Scenario> scenarios()
+{
+    using Local = std::function<std::string(const char *)>;
+    return {
+        {"export", [](DeviceBridge *b, const Local &l) {
+             const bool added = ok(b->addRingtone(0, l("new.m4r").c_str(), 1187));
+             return ok(b->commitChanges(0)) && added; }, {}, {}, {}, 1},
+        {"add three", [](DeviceBridge *b, const Local &l) {
+             bool all = ok(b->addRingtone(0, l("new.m4r").c_str(), 1000));
+             all = ok(b->addRingtone(0, l("two.m4r").c_str(), 2000)) && all;
+             all = ok(b->addRingtone(0, l("Evening Bell.m4r").c_str(), 3000)) && all;
+             return ok(b->commitChanges(0)) && all; }, {}, {}, {}, 3},
+        {"rename", [](DeviceBridge *b, const Local &) {
+             const bool renamed = ok(b->renameRingtone(0, 0, "x&lt;y"));
+             return ok(b->commitChanges(0)) && renamed; }, {}, {{"AAAA.m4r", "x&lt;y"}}, {}, 0},
+        {"remove", [](DeviceBridge *b, const Local &) {
+             const bool removed = ok(b->removeRingtone(0, 1));
+             return ok(b->commitChanges(0)) && removed; }, {"BBBB.m4r"}, {}, {}, 0},
+        {"replace", [](DeviceBridge *b, const Local &l) {
+             return ok(b->copyToDevice(0, "/iTunes_Control/Ringtones/CCCC.m4r", l("Evening Bell.m4r").c_str())); },
+         {}, {}, {{"CCCC.m4r", QByteArray(70000, 'e')}}, 0},
+        {"save to computer", [](DeviceBridge *b, const Local &l) {
+             return ok(b->copyFromDevice(0, "/iTunes_Control/Ringtones/BBBB.m4r", l("saved.m4r").c_str())); },
+         {}, {}, {}, 0},
+        {"list", [](DeviceBridge *b, const Local &) {
+             char name[256], file[256];
+             int count = 0;
+             while (ok(b->getRingtone(0, count, name, 256, file, 256)))
+                 ++count;
+             return count == 3; }, {}, {}, {}, 0},
+    };
+}
+
+// The first broken invariant, or an empty string.
+std::string brokenInvariant(const Snapshot &before, const Snapshot &after, const Scenario &scenario,
+                            bool succeeded, bool damaged, const QByteArray &saved, bool savedExists)
+{
+    if (damaged) {
+        if (after.catalogueBytes != before.catalogueBytes)
+            return "a damaged catalogue was written";
+        if (succeeded && std::string(scenario.name) != "save to computer" && std::string(scenario.name) != "replace")
+            return "a change reported success on a damaged catalogue";
+        return {};
+    }
+    if (!after.parses)
+        return "the catalogue no longer reads back";
+    if (after.dangling > 0)
+        return "an entry lost its file";
+    for (const auto &[file, old] : before.ringtones) {
+        const auto now = after.ringtones.find(file);
+        if (now == after.ringtones.end()) {
+            if (!scenario.mayRemove.count(file))
+                return "ringtone " + file + " lost";
+            continue;
+        }
+        const bool renamed = scenario.mayRename.count(file) && now->second.name == scenario.mayRename.at(file);
+        if (now->second.name != old.name && !renamed)
+            return "ringtone " + file + " renamed";
+        const bool replaced = scenario.mayReplace.count(file) && now->second.bytes == scenario.mayReplace.at(file);
+        if (now->second.bytes != old.bytes && !replaced)
+            return "ringtone " + file + " damaged";
+    }
+    if (savedExists && saved != before.ringtones.at("BBBB.m4r").bytes)
+        return "a partial copy on the computer";
+    if (!succeeded)
+        return {};
+    if (int(after.ringtones.size())
+        != int(before.ringtones.size()) + scenario.addsOnSuccess - int(scenario.mayRemove.size()))
+        return "reported success, wrong number of ringtones";
+    for (const auto &[file, name] : scenario.mayRename)
+        if (after.ringtones.at(file).name != name)
+            return "reported success, not renamed";
+    for (const auto &[file, bytes] : scenario.mayReplace)
+        if (after.ringtones.at(file).bytes != bytes)
+            return "reported success, not replaced";
+    if (std::string(scenario.name) == "save to computer" && saved.isEmpty())
+        return "reported success, nothing saved";
+    return {};
+}
+
+const char *faultName(Fault fault)
+{
+    switch (fault) {
+    case Fault::Status: return "fails";
+    case Fault::Drop: return "drops";
+    case Fault::DropAfter: return "drops after";
+    case Fault::Unplug: return "unplugged";
+    case Fault::UnplugAfter: return "unplugged after";
+    }
+    return "";
+}
+
+} // namespace
+
+void TestUsbPhoneWire::faultSweep_data()
+{
+    QTest::addColumn<int>("scenario");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<bool>("damaged");
+    const auto all = scenarios();
+    for (int i = 0; i < int(all.size()); ++i) {
+        for (Fault fault : {Fault::Status, Fault::Drop, Fault::DropAfter, Fault::Unplug, Fault::UnplugAfter})
+            QTest::addRow("%s, %s", all[size_t(i)].name, faultName(fault)) << i << int(fault) << false;
+        QTest::addRow("%s, damaged catalogue", all[size_t(i)].name) << i << int(Fault::Status) << true;
+    }
+}
+
+// Each AFC operation of the scenario in turn meets the fault; after every
+// run the phone's folder keeps the invariants, and the bridge lists the
+// phone again (after plugging it back in when it left).
+void TestUsbPhoneWire::faultSweep()
+{
+    QFETCH(int, scenario);
+    QFETCH(int, fault);
+    QFETCH(bool, damaged);
+    const Scenario s = scenarios()[size_t(scenario)];
+    const auto localFile = [this](const char *name) { return local(name); };
+    const QString saved = QString::fromStdString(local("saved.m4r"));
+
+    // The clean run counts the operations and must itself succeed.
+    QVERIFY(plugIn());
+    seed(damaged);
+    QFile::remove(saved);
+    list();
+    Snapshot before = snapshot();
+    const int start = phone->afcOperations();
+    const bool cleanResult = s.run(bridge, localFile);
+    const int steps = phone->afcOperations() - start;
+    std::string broken = brokenInvariant(before, snapshot(), s, cleanResult, damaged, readAll(saved),
+                                         QFile::exists(saved));
+    QVERIFY2(broken.empty(), broken.c_str());
+    if (!damaged)
+        QVERIFY(cleanResult);
+    QVERIFY(steps > 0);
+
+    int violations = 0;
+    for (int k = 1; k <= steps; ++k) {
+        if (!phone->pluggedIn() || lastEvent() != DEVICE_EVENT_CONNECT)
+            QVERIFY(plugIn());
+        seed(damaged);
+        QFile::remove(saved);
+        list();
+        before = snapshot();
+        phone->clearJournal();
+        phone->injectAfcFault(k, Fault(fault));
+        const size_t mark = eventMark();
+        const bool succeeded = s.run(bridge, localFile);
+        const bool fired = phone->faultFired();
+        phone->clearFault();
+        broken = brokenInvariant(before, snapshot(), s, succeeded, damaged, readAll(saved), QFile::exists(saved));
+        if (broken.empty() && fired && !succeeded && Fault(fault) != Fault::Status
+            && Fault(fault) != Fault::Drop && Fault(fault) != Fault::DropAfter) {
+            // The phone left: the bridge says so.
+            if (!waitForEvent(mark, DEVICE_EVENT_DISCONNECT, 10000))
+                broken = "the phone left unannounced";
+        }
+        if (broken.empty()) {
+            // Usable again: the phone plugged back in where it left, the
+            // listing reads what the folder holds.
+            if (!phone->pluggedIn() && !plugIn())
+                broken = "no connection after plugging back in";
+        }
+        if (broken.empty()) {
+            const Snapshot now = snapshot();
+            QElapsedTimer waited;
+            waited.start();
+            int first = 0;
+            std::vector<std::string> listed = list(&first);
+            while (!damaged && listed != now.names && waited.elapsed() < 15000) {
+                QTest::qWait(100);
+                listed = list(&first);
+            }
+            if (damaged ? first >= 0 : listed != now.names)
+                broken = "the bridge does not list the phone again (" + std::to_string(first) + ")";
+        }
+        if (!broken.empty()) {
+            ++violations;
+            qWarning("operation %d of %d: %s", k, steps, broken.c_str());
+            for (const std::string &event : eventsSince(mark))
+                qWarning("  event %s", event.c_str());
+            for (const std::string &line : phone->journal())
+                qWarning("  the phone saw %s", line.c_str());
+        }
+        ++sweptRuns;
+    }
+    sweptViolations += violations;
+    qInfo("%s: %d AFC operations swept, %d invariant violations", QTest::currentDataTag(), steps, violations);
+    QCOMPARE(violations, 0);
+}
+
+void TestUsbPhoneWire::sweepTotals()
+{
+    qInfo("fault sweep over the wire: %d runs, %d violations", sweptRuns, sweptViolations);
+    QVERIFY(sweptRuns > 0);
+    QCOMPARE(sweptViolations, 0);
+}
+
+QTEST_GUILESS_MAIN(TestUsbPhoneWire)
+#include "tst_usbphone_wire.moc"

@@ -1,0 +1,233 @@
+// The built program under Weston, the Wayland compositor, as Debian's
+// default desktop session runs it: a window mask means nothing there, so
+// the skin's outline must come from the window's own transparency. The
+// compositor runs headless with its CPU renderer; its screenshot of the
+// screen is checked where the outline leaves the desktop showing and where
+// the skin is.
+#include "tonefile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QLibraryInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// The desktop's colour, set in the compositor's configuration.
+const QRgb kDesktop = qRgb(0x20, 0x40, 0x60);
+const QSize kScreen(1024, 768);
+
+bool near(QRgb a, QRgb b, int tolerance)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+        && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+} // namespace
+
+class TestWeston final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void outlineIsCutAndTheTerminalQuiet();
+
+private:
+    QImage screenshot();
+    // Where the window's top-left lies on the screen: the place where the
+    // background picture's title band matches the screenshot.
+    bool findWindow(const QImage &screen, const QImage &background, QPoint *origin);
+
+    QTemporaryDir work;
+    QString runtime;
+    QString screenshooter;
+    QProcess compositor;
+    QProcess program;
+};
+
+void TestWeston::initTestCase()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("Weston runs on Linux only");
+#endif
+    const QString weston = QStandardPaths::findExecutable(QStringLiteral("weston"));
+    screenshooter = QStandardPaths::findExecutable(QStringLiteral("weston-screenshooter"));
+    if (weston.isEmpty() || screenshooter.isEmpty())
+        QSKIP("weston is not installed (Debian package weston)");
+    const QString plugin =
+        QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/libqwayland-generic.so");
+    if (!QFile::exists(plugin))
+        QSKIP("Qt's Wayland platform plugin is not installed (Debian package qt6-wayland)");
+    QVERIFY(QFile::exists(QStringLiteral(TQ_PROGRAM)));
+    QVERIFY(work.isValid());
+
+    // The compositor's sockets go in a private runtime folder.
+    runtime = work.filePath(QStringLiteral("run"));
+    QVERIFY(QDir().mkpath(runtime));
+    QVERIFY(QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QFile config(work.filePath(QStringLiteral("weston.ini")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("[shell]\nbackground-color=0xff204060\npanel-position=none\nlocking=false\n"
+                 "[core]\nidle-time=0\n");
+    config.close();
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("DISPLAY"));
+    compositor.setProcessEnvironment(env);
+    compositor.setProcessChannelMode(QProcess::MergedChannels);
+    // --debug lets the screenshooter in.
+    compositor.start(weston, {QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--use-pixman"),
+                              QStringLiteral("--socket=tonquill-test"), QStringLiteral("--width=%1").arg(kScreen.width()),
+                              QStringLiteral("--height=%1").arg(kScreen.height()), QStringLiteral("--debug"),
+                              QStringLiteral("--config=") + config.fileName()});
+    if (!compositor.waitForStarted(5000))
+        QSKIP("weston could not be started");
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(runtime + QStringLiteral("/tonquill-test"))) {
+        if (waited.elapsed() > 15000 || compositor.state() != QProcess::Running)
+            QSKIP(qPrintable(QStringLiteral("weston did not come up: ") + QString::fromLocal8Bit(compositor.readAll())));
+        QTest::qWait(50);
+    }
+}
+
+void TestWeston::cleanupTestCase()
+{
+    for (QProcess *process : {&program, &compositor}) {
+        if (process->state() == QProcess::NotRunning)
+            continue;
+        process->terminate();
+        if (!process->waitForFinished(5000)) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
+    }
+}
+
+QImage TestWeston::screenshot()
+{
+    const QString folder = work.filePath(QStringLiteral("shots"));
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    QProcess shooter;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("tonquill-test"));
+    shooter.setProcessEnvironment(env);
+    shooter.setWorkingDirectory(folder);
+    shooter.start(screenshooter, {});
+    if (!shooter.waitForFinished(15000))
+        return {};
+    const QStringList shots = QDir(folder).entryList({QStringLiteral("*.png")});
+    return shots.isEmpty() ? QImage() : QImage(folder + QLatin1Char('/') + shots.first()).convertToFormat(QImage::Format_RGB32);
+}
+
+bool TestWeston::findWindow(const QImage &screen, const QImage &background, QPoint *origin)
+{
+    // The band under the disc and above the input line: only the
+    // background picture is drawn there.
+    QList<QPoint> samples;
+    for (int y = 100; y < 150 && samples.size() < 40; y += 7) {
+        for (int x = 70; x < 540; x += 37) {
+            if (qAlpha(background.pixel(x, y)) == 255)
+                samples << QPoint(x, y);
+        }
+    }
+    if (samples.size() < 10)
+        return false;
+    for (int oy = 0; oy + background.height() <= screen.height(); ++oy) {
+        for (int ox = 0; ox + background.width() <= screen.width(); ++ox) {
+            bool all = true;
+            for (const QPoint &p : samples) {
+                if (!near(screen.pixel(ox + p.x(), oy + p.y()), background.pixel(p), 6)) {
+                    all = false;
+                    break;
+                }
+            }
+            if (all) {
+                *origin = QPoint(ox, oy);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void TestWeston::outlineIsCutAndTheTerminalQuiet()
+{
+    const QString tone = work.filePath(QStringLiteral("tone.wav"));
+    QVERIFY(writeTone(tone, 12));
+    const QImage background(QStringLiteral(TQ_SOURCE_DIR "/resources/images/main_bg.png"));
+    QVERIFY(!background.isNull());
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("tonquill-test"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    env.remove(QStringLiteral("DISPLAY"));
+    // No session bus here, as on a machine without a login session: the
+    // program must not fork to launch one.
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tonquill.window.debug=true"));
+    const QString home = work.filePath(QStringLiteral("home"));
+    QDir().mkpath(home);
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(QStringLiteral(TQ_PROGRAM), {tone});
+    QVERIFY(program.waitForStarted(10000));
+
+    QString output;
+    QElapsedTimer waited;
+    waited.start();
+    while (!output.contains(QLatin1String("status: File loaded."))) {
+        QVERIFY2(waited.elapsed() < 60000 && program.state() == QProcess::Running, qPrintable(output));
+        program.waitForReadyRead(200);
+        output += QString::fromLocal8Bit(program.readAll());
+    }
+
+    // The window may still be on its way to the screen.
+    QImage screen;
+    QPoint origin;
+    waited.restart();
+    do {
+        QTest::qWait(300);
+        screen = screenshot();
+    } while ((screen.isNull() || !findWindow(screen, background, &origin)) && waited.elapsed() < 20000);
+    QVERIFY2(!screen.isNull(), "no screenshot");
+    if (const QString keep = qEnvironmentVariable("TQ_WESTON_SCREENSHOT"); !keep.isEmpty())
+        screen.save(keep);
+    QVERIFY2(findWindow(screen, background, &origin), "the window's skin is not on the screen");
+
+    // Outside the outline (the top-left corner, above the left bar) the
+    // desktop shows, not a white rectangle.
+    for (const QPoint corner : {QPoint(4, 4), QPoint(30, 40), QPoint(560, 60)}) {
+        QVERIFY(qAlpha(background.pixel(corner)) == 0);
+        const QRgb shown = screen.pixel(origin + corner);
+        QVERIFY2(near(shown, kDesktop, 4), qPrintable(QStringLiteral("(%1,%2) shows #%3")
+                                                          .arg(corner.x())
+                                                          .arg(corner.y())
+                                                          .arg(shown, 6, 16, QLatin1Char('0'))));
+    }
+    // And inside it the skin.
+    const QPoint skin(300, 120);
+    QVERIFY(near(screen.pixel(origin + skin), background.pixel(skin), 6));
+
+    program.terminate();
+    program.waitForFinished(10000);
+    output += QString::fromLocal8Bit(program.readAll());
+    // Nothing on the terminal that a user could not act on.
+    for (const char *noise : {"does not support setting window masks", "ALSA lib", "dbus-launch", "autolaunch"})
+        QVERIFY2(!output.contains(QLatin1String(noise)), qPrintable(output));
+}
+
+QTEST_MAIN(TestWeston)
+#include "tst_weston.moc"
