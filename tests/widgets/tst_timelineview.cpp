@@ -15,9 +15,9 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int kWidth = 530;
 constexpr double kHour = 3600.0;
 
-char *viewText(const View &v)
+QString viewText(const View &v)
 {
-    return QTest::toString(QStringLiteral("View(%1, %2)").arg(v.start, 0, 'g', 12).arg(v.length, 0, 'g', 12));
+    return QStringLiteral("View(%1, %2)").arg(v.start, 0, 'g', 12).arg(v.length, 0, 'g', 12);
 }
 
 bool near(const View &a, const View &b)
@@ -99,7 +99,7 @@ void TestTimelineView::clamping()
     QFETCH(double, total);
     QFETCH(View, expected);
     const View got = clamped(view, total, kWidth);
-    QVERIFY2(near(got, expected), viewText(got));
+    QVERIFY2(near(got, expected), qPrintable(viewText(got)));
 }
 
 void TestTimelineView::zoomKeepsThePointerTime_data()
@@ -126,7 +126,7 @@ void TestTimelineView::zoomKeepsThePointerTime()
     QFETCH(double, factor);
     QFETCH(View, expected);
     const View got = zoomedAt(view, x, factor, kHour, kWidth);
-    QVERIFY2(near(got, expected), viewText(got));
+    QVERIFY2(near(got, expected), qPrintable(viewText(got)));
     // Unless an end stopped it, the time under the pointer stays there.
     if (got.start > 0 && got.end() < kHour && got.length > 5.3 && std::isfinite(factor))
         QVERIFY(std::abs(secondsAt(x, got, kWidth) - secondsAt(x, view, kWidth)) < 1e-9);
@@ -152,7 +152,7 @@ void TestTimelineView::panStopsAtTheEnds()
     QFETCH(double, seconds);
     QFETCH(View, expected);
     const View got = panned(view, seconds, kHour, kWidth);
-    QVERIFY2(near(got, expected), viewText(got));
+    QVERIFY2(near(got, expected), qPrintable(viewText(got)));
 }
 
 void TestTimelineView::followsThePlayingMarker_data()
@@ -174,7 +174,7 @@ void TestTimelineView::followsThePlayingMarker()
     QFETCH(double, pos);
     QFETCH(View, expected);
     const View got = following(view, pos, kHour, kWidth);
-    QVERIFY2(near(got, expected), viewText(got));
+    QVERIFY2(near(got, expected), qPrintable(viewText(got)));
 }
 
 QTEST_GUILESS_MAIN(TestTimelineView)
