@@ -7,6 +7,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -67,7 +68,8 @@ std::string filterChain(const ChainParams &p)
     const std::string target = "sample_rates=" + std::to_string(p.sampleRate) + ":channel_layouts=" + p.channelLayout;
     const bool gain = p.volume != 256;
     const bool fade = p.fadeInSeconds > 0.0;
-    if (gain || fade) {
+    const bool fadeOut = p.fadeOutSeconds > 0.0;
+    if (gain || fade || fadeOut) {
         // Gain and fade after the down-mix and the rate change: a 5.1 input
         // at 96 kHz then costs no more than a stereo one at 44.1 kHz.
         add("aformat=" + target);
@@ -75,6 +77,8 @@ std::string filterChain(const ChainParams &p)
             add("volume=volume=" + std::to_string(p.volume) + "/256");
         if (fade)
             add("afade=t=in:st=0:d=" + number(p.fadeInSeconds));
+        if (fadeOut)
+            add("afade=t=out:st=" + number(p.fadeOutStart) + ":d=" + number(p.fadeOutSeconds));
         // A boost would clip its peaks: a look-ahead limiter lowers the
         // gain smoothly just before them instead, and leaves everything
         // that stays below its ceiling as it is. The preview limits alike.
@@ -134,6 +138,11 @@ Error configureGraph(Filters &filters, const AVFrame &format, const Output &out)
     else if (codec && (codec->props & AV_CODEC_PROP_LOSSY))
         params.limiterCeiling = kLossyLimiterCeiling;
     params.fadeInSeconds = options.fadeInSeconds;
+    // The fade-out ends with the clip; longer than the clip, it starts with it.
+    if (options.durationSeconds && options.fadeOutSeconds > 0.0) {
+        params.fadeOutSeconds = std::min(options.fadeOutSeconds, *options.durationSeconds);
+        params.fadeOutStart = *options.durationSeconds - params.fadeOutSeconds;
+    }
     params.sampleRate = enc.sample_rate;
     params.channelLayout = describe(enc.ch_layout);
     params.sampleFormat = av_get_sample_fmt_name(enc.sample_fmt);

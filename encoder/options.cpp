@@ -116,7 +116,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args)
         if (name == "vn")
             continue; // video is never written
         if (name != "i" && name != "ss" && name != "t" && name != "vol" && name != "fadein"
-            && name != "ab" && name != "ac" && name != "ar")
+            && name != "fadeout" && name != "ab" && name != "ac" && name != "ar")
             return fail("Unrecognized option " + quoted(name));
 
         if (i + 1 >= args.size())
@@ -147,6 +147,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args)
             const auto seconds = parseSeconds(value);
             valid = seconds.has_value();
             options.fadeInSeconds = seconds.value_or(0.0);
+        } else if (name == "fadeout") {
+            const auto seconds = parseSeconds(value);
+            valid = seconds.has_value();
+            options.fadeOutSeconds = seconds.value_or(0.0);
         } else if (name == "ab") {
             const auto rate = parseBitRate(value);
             valid = rate.has_value();

@@ -17,6 +17,8 @@ struct EncoderOptions
     std::optional<double> durationSeconds;
     int volume = 256; // linear gain volume / 256
     double fadeInSeconds = 0.0;
+    // Ends the clip: needs the length (-t) to know where it starts.
+    double fadeOutSeconds = 0.0;
     int64_t bitRate = 0;
     int channels = 0;
     int sampleRate = 0;
@@ -39,7 +41,7 @@ constexpr int ExitUsage = 2;
 constexpr int ExitFailure = 1;
 
 // Parses the arguments after the program name. Accepts the forms the
-// conversion job writes: [-ss S] [-t T] -y -i INPUT [-vol N] [-fadein F] -vn
+// conversion job writes: [-ss S] [-t T] -y -i INPUT [-vol N] [-fadein F] [-fadeout F] -vn
 // -ab RATE -ac CH -ar HZ OUTPUT.
 ParsedCommandLine parseCommandLine(const std::vector<std::string> &args);
 

@@ -141,6 +141,9 @@ struct ChainParams
     int volume = 256;
     double limiterCeiling = kLimiterCeiling;
     double fadeInSeconds = 0.0;
+    // Of the output, which starts at 0; no fade-out unless both are > 0.
+    double fadeOutStart = 0.0;
+    double fadeOutSeconds = 0.0;
     int sampleRate = 44100;
     std::string channelLayout = "stereo";
     std::string sampleFormat = "s16";

@@ -466,7 +466,8 @@ bool splittableJob(const EncoderOptions &options)
 {
     const AVOutputFormat *muxer = outputFormatFor(options.outputPath);
     return muxer && std::string(muxer->name) == "wav" && options.startSeconds <= 0.0 && !options.durationSeconds
-           && options.volume == 256 && options.fadeInSeconds <= 0.0 && allowedThreads() > 1;
+           && options.volume == 256 && options.fadeInSeconds <= 0.0
+           && options.fadeOutSeconds <= 0.0 && allowedThreads() > 1;
 }
 
 // Whether frames can be placed on exact samples by their timestamps: a

@@ -38,6 +38,14 @@ double ffplay_get_position(void);
 int ffplay_set_volume(double factor);
 /* Fade-in length in seconds for the next start or resume; 0 for none. */
 int ffplay_fadein(double seconds);
+/* For the next start or resume, like the fade-in: the sound falls to silence
+   over `seconds` (0 for a plain cut) ending at `end`, seconds in the file, and
+   stays silent after it; a negative end for none. */
+int ffplay_fadeout(double seconds, double end);
+/* For the next start or resume, and for the clip playing now: non-zero plays
+   from where that start began to the fade-out's end over and over, each round
+   with the same fade-in, volume and fade-out. */
+int ffplay_loop(int on);
 
 #ifdef __cplusplus
 }

@@ -13,6 +13,7 @@
 #include "wavelength.h"
 #include "mediaprobe.h"
 #include "waveimage.h"
+#include "wavepeaks.h"
 #include "identity.h"
 #include "linkopener.h"
 #include "language.h"
@@ -55,6 +56,7 @@
 #include <cmath>
 #include <future>
 #include <limits>
+#include <memory>
 
 MainDialog *theMainDialog = nullptr;
 
@@ -209,6 +211,12 @@ MainDialog::MainDialog(QWidget *parent)
     connect(ui->btnPlay, &QPushButton::clicked, this, &MainDialog::onBtnPlay);
     connect(ui->btnPause, &QPushButton::clicked, this, &MainDialog::onBtnPause);
     connect(ui->btnPlayClip, &QPushButton::clicked, this, &MainDialog::onBtnPlayClip);
+    // Turned on or off while the clip plays, the loop takes effect at this
+    // round's end.
+    connect(ui->checkLoop, &QCheckBox::toggled, this, [this](bool on) {
+        if (clipPlaying)
+            ffplay_loop(on);
+    });
     connect(ui->btnGenerate, &QPushButton::clicked, this, &MainDialog::onBtnGenerate);
     connect(ui->sliderBar, &CClipSlider::posChanged, this, &MainDialog::onSliderMoved);
     connect(ui->sliderBar, &CClipSlider::clipChanged, this, &MainDialog::onClipChanged);
@@ -691,12 +699,16 @@ void MainDialog::onBtnPlayClip()
     if (playState == PlayPaused) {
         ui->sliderBar->getClip(start, end);
         ffplay_fadein(ui->spinFadein->value());
+        ffplay_fadeout(ui->spinFadeout->value(), end);
+        ffplay_loop(ui->checkLoop->isChecked());
         ffplay_seek(start);
         ffplay_toggle_pause();
     } else if (playState == PlayStopped) {
         ui->btnPlayClip->setEnabled(false);
         ui->sliderBar->getClip(start, end);
         ffplay_fadein(ui->spinFadein->value());
+        ffplay_fadeout(ui->spinFadeout->value(), end);
+        ffplay_loop(ui->checkLoop->isChecked());
         ffplay_seek(start);
         tellIfSilent(ffplay_play());
     }
@@ -731,11 +743,13 @@ void MainDialog::onPlayStateChanged(int state)
 void MainDialog::playbackTick()
 {
     const double position = ffplay_get_position();
-    ui->sliderBar->setPos(position);
+    ui->sliderBar->followPos(position);
     ui->labelPlayTime->setText(QStringLiteral("%1 / %2").arg(hmsText(position), durationText));
     double start = 0, end = 0;
     ui->sliderBar->getClip(start, end);
-    if (clipPlaying && position > end)
+    // A looping preview starts each round again by itself; a position just
+    // past the end is the moment before it does.
+    if (clipPlaying && position > end && !ui->checkLoop->isChecked())
         ffplay_stop();
     discAngle += 10.0;
 }
@@ -812,6 +826,7 @@ void MainDialog::onBtnGenerate()
     converter.setDuration(end - start);
     converter.setVolume(encoderVolume(ui->sliderVolume->getVolume()));
     converter.setFadeIn(ui->spinFadein->value());
+    converter.setFadeOut(ui->spinFadeout->value());
     converter.setOutputFile(OutputNames::encodedFile(folder, input));
     ringtoneJob = {input, ui->editOutputName->text(), start, end};
     keepOutcome = false;
@@ -885,6 +900,7 @@ void MainDialog::finishWaveform(const QString &wavePath)
     if (failed || wavePath.isEmpty() || !QFile::exists(wavePath)) {
         // Never the previous file's picture under this file's clip.
         ui->sliderBar->setWaveImage(QImage());
+        ui->sliderBar->setWaveRenderer({});
         ui->sliderBar->update();
         return;
     }
@@ -892,7 +908,16 @@ void MainDialog::finishWaveform(const QString &wavePath)
     QElapsedTimer timer;
     timer.start();
     QFile wave(wavePath);
-    ui->sliderBar->setWaveImage(CreateWaveImage(&wave, ui->sliderBar->width(), ui->sliderBar->height()));
+    // The fine peaks are kept while the file is read once; the zoomed
+    // timeline draws from them and never reads it again.
+    auto peaks = std::make_shared<CWavePeaks>();
+    ui->sliderBar->setWaveImage(CreateWaveImage(&wave, ui->sliderBar->width(), ui->sliderBar->height(), peaks.get()));
+    if (peaks->isEmpty())
+        ui->sliderBar->setWaveRenderer({});
+    else
+        ui->sliderBar->setWaveRenderer([peaks](double from, double to, int width, int height) {
+            return peaks->render(from, to, width, height);
+        });
     qCDebug(lcDiagnostics).nospace() << "CreateWaveImage " << timer.elapsed() << " ms\r\n";
     wave.close();
     QFile::remove(wavePath);

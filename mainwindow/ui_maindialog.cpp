@@ -238,6 +238,27 @@ void Ui_MainDialog::setupUi(QDialog *MainDialog)
     labelFadein->setFont(boldFont);
     markMain(labelFadein);
 
+    // The clip's end, at the right of the preview buttons as the fade-in
+    // is at their left.
+    labelFadeout = makeLabel(MainDialog, "labelFadeout");
+    labelFadeout->setGeometry(562, 322, 66, 22);
+    labelFadeout->setAlignment(Qt::AlignCenter);
+    labelFadeout->setFont(boldFont);
+    markMain(labelFadeout);
+
+    spinFadeout = new QSpinBox(MainDialog);
+    spinFadeout->setObjectName(QStringLiteral("spinFadeout"));
+    spinFadeout->setGeometry(570, 346, 51, 22);
+    spinFadeout->setMinimumHeight(22);
+    spinFadeout->setRange(0, 10);
+
+    // Under Play Clip, which it changes.
+    checkLoop = new QCheckBox(MainDialog);
+    checkLoop->setObjectName(QStringLiteral("checkLoop"));
+    checkLoop->setGeometry(478, 383, 110, 24);
+    checkLoop->setFont(boldFont);
+    checkLoop->setStyleSheet(QString::fromLatin1(kCheckBoxStyle));
+
     retranslateUi(MainDialog);
 }
 
@@ -276,4 +297,12 @@ void Ui_MainDialog::retranslateUi(QDialog *MainDialog)
     btnBrowseOut->setText(QCoreApplication::translate("MainDialog", "Browse..."));
     label->setText(QCoreApplication::translate("MainDialog", "Output Name:"));
     labelFadein->setText(QCoreApplication::translate("MainDialog", "Fade in:"));
+    spinFadein->setToolTip(QCoreApplication::translate("MainDialog", "Seconds the ringtone takes to rise from silence"));
+    labelFadeout->setText(QCoreApplication::translate("MainDialog", "Fade out:"));
+    checkLoop->setText(QCoreApplication::translate("MainDialog", "Loop"));
+    checkLoop->setToolTip(QCoreApplication::translate("MainDialog", "Play Clip plays the clip over and over, as the phone rings it"));
+    sliderBar->setToolTip(QCoreApplication::translate(
+        "MainDialog", "Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.\n"
+                      "Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file's ends."));
+    spinFadeout->setToolTip(QCoreApplication::translate("MainDialog", "Seconds the ringtone takes to fall to silence at its end"));
 }

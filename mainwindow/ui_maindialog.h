@@ -69,6 +69,9 @@ public:
     QLineEdit *editOutputName = nullptr;
     QSpinBox *spinFadein = nullptr;
     QLabel *labelFadein = nullptr;
+    QSpinBox *spinFadeout = nullptr;
+    QLabel *labelFadeout = nullptr;
+    QCheckBox *checkLoop = nullptr;
 
     void setupUi(QDialog *MainDialog);
     void retranslateUi(QDialog *MainDialog);

@@ -123,6 +123,12 @@ void CAVConverter::setFadeIn(int value)
     postInputOptions << QStringLiteral("-fadein") << QString::number(value);
 }
 
+void CAVConverter::setFadeOut(int value)
+{
+    if (value > 0)
+        postInputOptions << QStringLiteral("-fadeout") << QString::number(value);
+}
+
 void CAVConverter::start(int jobType)
 {
     m_currentTime = 0.0;

@@ -25,6 +25,8 @@ public:
     void setDuration(double seconds);
     void setVolume(int value);
     void setFadeIn(int value);
+    // Left off the command line when 0, which then stays as it always was.
+    void setFadeOut(int value);
     void start(int jobType);
     // Ends a running job as a closing window does, and waits for it: the
     // encoder is asked to stop (it then removes its unfinished file) and

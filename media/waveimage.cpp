@@ -1,6 +1,7 @@
 #include "waveimage.h"
 
 #include "wavelength.h"
+#include "wavepeaks.h"
 
 #include <QDataStream>
 #include <QDebug>
@@ -325,6 +326,9 @@ bool CWaveImage::readDataChunk(quint32 chunkSize)
         return false;
     }
 
+    if (m_peaks)
+        m_peaks->begin(uint32SampleRate, uint16Channels);
+
     // One reusable block: memory stays flat however long the file is. A
     // declared size beyond the stream's end must not size the buffer.
     const qint64 blockSize = std::min<qint64>(BlockSize, dataBytes);
@@ -351,6 +355,8 @@ bool CWaveImage::readDataChunk(quint32 chunkSize)
 
     if (peakTable.empty())
         return false;
+    if (m_peaks)
+        m_peaks->finish();
     draw();
     return !m_image.isNull();
 }
@@ -387,10 +393,14 @@ void CWaveImage::accumulate(void *block, qint64 bytes)
             values[i] = qFromLittleEndian(values[i]);
 #endif
         accumulate16(values, n);
+        if (m_peaks)
+            m_peaks->add16(values, n);
         m_position += n;
     } else {
         const quint32 n = quint32(bytes);
         accumulate8(static_cast<const quint8 *>(block), n);
+        if (m_peaks)
+            m_peaks->add8(static_cast<const quint8 *>(block), n);
         m_position += n;
     }
 }
@@ -466,9 +476,11 @@ void CWaveImage::draw()
     }
 }
 
-QImage CreateWaveImage(QIODevice *device, int width, int height)
+QImage CreateWaveImage(QIODevice *device, int width, int height, CWavePeaks *peaks)
 {
     CWaveImage builder(width, height);
-    builder.read(device);
+    builder.setPeaks(peaks);
+    if (!builder.read(device) && peaks)
+        *peaks = CWavePeaks();
     return builder.image();
 }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class CWavePeaks;
 class QDataStream;
 class QIODevice;
 
@@ -12,8 +13,9 @@ class QIODevice;
 // paints its waveform: a yellow band between the per-column extremes of all
 // channels (a recording with sound on one side only still shows it) with a
 // black outline, on a transparent background. Any format error gives a null
-// image and one line on the debug channel.
-QImage CreateWaveImage(QIODevice *device, int width, int height);
+// image and one line on the debug channel. With peaks, it also keeps the fine
+// waveform for the zoomed timeline (empty on an error).
+QImage CreateWaveImage(QIODevice *device, int width, int height, CWavePeaks *peaks = nullptr);
 
 // The pixel column of sample value p: floor(double(p) * width / sampleCount),
 // with p < sampleCount. Kept in double precision because that is what decides
@@ -53,6 +55,8 @@ public:
 
     // Parses the stream and draws; false (and a null image) on any error.
     bool read(QIODevice *device);
+    // Where the fine peaks go while the data is read; not owned.
+    void setPeaks(CWavePeaks *peaks) { m_peaks = peaks; }
 
     const QImage &image() const { return m_image; }
     const std::vector<Peak> &peaks() const { return peakTable; }
@@ -94,4 +98,5 @@ private:
     bool m_formatKnown = false;
     std::vector<Peak> peakTable;
     quint64 m_position = 0;
+    CWavePeaks *m_peaks = nullptr;
 };

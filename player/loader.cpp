@@ -5,7 +5,7 @@
 // FFmpeg and SDL2 bring a hundred shared libraries with them; loading them at
 // start-up would more than double the time to the first window, and nothing
 // can play before a file is opened anyway. Calls that come before that
-// (init, callback, volume, fade-in) are kept and replayed once it is loaded;
+// (init, callback, volume, fades, loop) are kept and replayed once it is loaded;
 // the rest have nothing to act on, which is what the player does too.
 #include "ffplay.h"
 #include "mediaprobe.h"
@@ -35,6 +35,8 @@ struct PlayerFunctions
     double (*getPosition)(void) = nullptr;
     int (*setVolume)(double) = nullptr;
     int (*fadein)(double) = nullptr;
+    int (*fadeout)(double, double) = nullptr;
+    int (*loop)(int) = nullptr;
     int (*probe)(const char *, double *) = nullptr;
 };
 
@@ -51,6 +53,11 @@ struct LoaderState
     double volume = 1.0;
     bool fadeinSet = false;
     double fadein = 0.0;
+    bool fadeoutSet = false;
+    double fadeout = 0.0;
+    double fadeoutEnd = -1.0;
+    bool loopSet = false;
+    int loop = 0;
 } state;
 
 #ifdef _WIN32
@@ -151,6 +158,8 @@ bool ensureLoaded()
                           && resolve(library, "ffplay_get_position", fn.getPosition)
                           && resolve(library, "ffplay_set_volume", fn.setVolume)
                           && resolve(library, "ffplay_fadein", fn.fadein)
+                          && resolve(library, "ffplay_fadeout", fn.fadeout)
+                          && resolve(library, "ffplay_loop", fn.loop)
                           && resolve(library, "tonquill_probe", fn.probe);
     if (!complete) {
         std::fprintf(stderr, "The player module '%s' lacks a function; preview and probing are off\n",
@@ -169,6 +178,10 @@ bool ensureLoaded()
         state.fn.setVolume(state.volume);
     if (state.fadeinSet)
         state.fn.fadein(state.fadein);
+    if (state.fadeoutSet)
+        state.fn.fadeout(state.fadeout, state.fadeoutEnd);
+    if (state.loopSet)
+        state.fn.loop(state.loop);
     return true;
 }
 
@@ -244,6 +257,21 @@ int ffplay_fadein(double seconds)
     state.fadeinSet = true;
     state.fadein = seconds;
     return state.loaded ? state.fn.fadein(seconds) : 0;
+}
+
+int ffplay_fadeout(double seconds, double end)
+{
+    state.fadeoutSet = true;
+    state.fadeout = seconds;
+    state.fadeoutEnd = end;
+    return state.loaded ? state.fn.fadeout(seconds, end) : 0;
+}
+
+int ffplay_loop(int on)
+{
+    state.loopSet = true;
+    state.loop = on;
+    return state.loaded ? state.fn.loop(on) : 0;
 }
 
 } // extern "C"

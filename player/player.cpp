@@ -69,6 +69,18 @@ int ffplay_fadein(double seconds)
     return 0;
 }
 
+int ffplay_fadeout(double seconds, double end)
+{
+    CPlayerEngine::instance().setFadeOut(seconds, end);
+    return 0;
+}
+
+int ffplay_loop(int on)
+{
+    CPlayerEngine::instance().setLoop(on != 0);
+    return 0;
+}
+
 } // extern "C"
 
 namespace player {

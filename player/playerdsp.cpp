@@ -28,6 +28,21 @@ int64_t applyGain(float *samples, int frames, int channels, double volume, int64
     return fadeDone;
 }
 
+void applyFadeOut(float *samples, int frames, int channels, double firstPos, int sampleRate,
+                  double end, double length)
+{
+    const double fadeStart = end - std::max(length, 0.0);
+    for (int i = 0; i < frames; ++i) {
+        const double t = firstPos + static_cast<double>(i) / sampleRate;
+        if (t < fadeStart)
+            continue;
+        const double gain = t >= end ? 0.0 : (end - t) / (end - fadeStart);
+        float *frame = samples + static_cast<size_t>(i) * channels;
+        for (int c = 0; c < channels; ++c)
+            frame[c] = static_cast<float>(frame[c] * gain);
+    }
+}
+
 void CLimiter::reset(int sampleRate, int channels)
 {
     m_channels = channels;

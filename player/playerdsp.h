@@ -20,6 +20,13 @@ double sanitizeVolume(double requested, double current);
 int64_t applyGain(float *samples, int frames, int channels, double volume, int64_t fadeDone,
                   int64_t fadeTotal);
 
+// Multiplies `frames` interleaved frames, the first of which lies at file
+// position `firstPos`, by a fade-out that falls linearly to silence over
+// `length` seconds ending at file position `end`; everything from `end` on is
+// silenced, so a clip preview ends exactly where the ringtone will.
+void applyFadeOut(float *samples, int frames, int channels, double firstPos, int sampleRate,
+                  double end, double length);
+
 // A look-ahead peak limiter, the preview's twin of the encoder's: it delays
 // the sound by its look-ahead and lowers the gain smoothly ahead of any peak
 // that would pass the ceiling, then lets it recover over the release time.

@@ -216,6 +216,22 @@ void CPlayerEngine::setFadeIn(double seconds)
     m_pendingFade = std::isnan(seconds) ? 0.0 : std::max(seconds, 0.0);
 }
 
+void CPlayerEngine::setFadeOut(double seconds, double end)
+{
+    std::lock_guard lock(m_mutex);
+    m_pendingFadeOut = std::isnan(seconds) ? 0.0 : std::max(seconds, 0.0);
+    m_pendingEnd = std::isnan(end) ? -1.0 : end;
+}
+
+void CPlayerEngine::setLoop(bool on)
+{
+    std::lock_guard lock(m_mutex);
+    m_pendingLoop = on;
+    // The clip playing now follows too.
+    if (m_state != State::Stopped)
+        m_loop = on && m_end > m_loopStart;
+}
+
 void CPlayerEngine::setOutputTap(OutputTap tap)
 {
     std::lock_guard lock(m_tapMutex);
@@ -234,7 +250,7 @@ std::string CPlayerEngine::outputKind()
     return m_output ? m_output->kind() : std::string();
 }
 
-void CPlayerEngine::startSessionLocked(double position, bool startsFade)
+void CPlayerEngine::startSessionLocked(double position, bool startsFade, bool keepsLimiter)
 {
     ++m_session;
     m_sessionStart = position;
@@ -243,7 +259,8 @@ void CPlayerEngine::startSessionLocked(double position, bool startsFade)
     m_ring.clear();
     m_clock = PlayClock{};
     m_clock.sessionStart = position;
-    m_limiter.reset(m_sampleRate, m_channels);
+    if (!keepsLimiter)
+        m_limiter.reset(m_sampleRate, m_channels);
     m_clock.latency = m_latency + static_cast<double>(m_limiter.latencyFrames()) / m_sampleRate;
     m_lastHeard = position;
     // A seek while playing keeps a running fade-in going; only a start or a
@@ -252,6 +269,15 @@ void CPlayerEngine::startSessionLocked(double position, bool startsFade)
         m_fadeTotal = std::llround(m_pendingFade * m_sampleRate);
         m_fadeDone = 0;
         m_pendingFade = 0.0;
+        m_fadeOut = m_pendingFadeOut;
+        m_end = m_pendingEnd;
+        // A loop needs an end after its start, or it would spin on silence.
+        m_loop = m_pendingLoop && m_end > position;
+        m_loopStart = position;
+        m_loopFadeTotal = m_fadeTotal;
+        m_pendingFadeOut = 0.0;
+        m_pendingEnd = -1.0;
+        m_pendingLoop = false;
     }
     m_decoderWake.notify_all();
 }
@@ -307,6 +333,17 @@ void CPlayerEngine::render(float *samples, int frames)
                 m_clock.endPos = m_sessionStart + static_cast<double>(m_sessionFrames) / m_sampleRate;
                 m_clock.handedAt = now;
                 m_fadeDone = applyGain(samples, copied, channels, m_volume, m_fadeDone, m_fadeTotal);
+                if (m_end >= 0.0)
+                    applyFadeOut(samples, copied, channels, m_clock.firstPos, m_sampleRate, m_end, m_fadeOut);
+                // The next round starts once this one's last sample is handed
+                // over; what the ring holds beyond the end is dropped with it.
+                // The limiter still holds the round's last look-ahead, which
+                // must be heard before the next round begins.
+                if (m_loop && m_clock.endPos >= m_end) {
+                    startSessionLocked(m_loopStart, false, true);
+                    m_fadeTotal = m_loopFadeTotal;
+                    m_fadeDone = 0;
+                }
             }
             // Through the limiter with the silence after the last sample too,
             // which pushes out what the look-ahead still holds.

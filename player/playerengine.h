@@ -56,6 +56,8 @@ public:
     double position();
     void setVolume(double factor);
     void setFadeIn(double seconds);
+    void setFadeOut(double seconds, double end);
+    void setLoop(bool on);
 
     void setOutputTap(OutputTap tap);
     int outputSampleRate();
@@ -72,7 +74,7 @@ private:
     void ensureOutput();
     static void closeOutputAtExit();
     void closeSource();
-    void startSessionLocked(double position, bool startsFade);
+    void startSessionLocked(double position, bool startsFade, bool keepsLimiter = false);
     void endSessionLocked();
     void setStateLocked(State state);
     void applyOutputActivity();
@@ -102,6 +104,16 @@ private:
     double m_pendingFade = 0.0;
     int64_t m_fadeDone = 0;
     int64_t m_fadeTotal = 0;
+    // Set for the next start or resume, like the fade-in; a start takes them
+    // over for all its sessions (seeks and loop rounds included).
+    double m_pendingFadeOut = 0.0;
+    double m_pendingEnd = -1.0;   // negative: none
+    bool m_pendingLoop = false;
+    double m_fadeOut = 0.0;
+    double m_end = -1.0;          // silent from here on; negative: none
+    bool m_loop = false;          // reaching m_end starts again at m_loopStart
+    double m_loopStart = 0.0;
+    int64_t m_loopFadeTotal = 0;  // the fade-in each round begins with
     int m_sampleRate = 48000;
     int m_channels = 2;
     double m_latency = 0.0;

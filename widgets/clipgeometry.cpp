@@ -92,9 +92,16 @@ double movedClipStart(double pressStart, double length, int dx, double rangeMin,
 {
     if (!(rangeMin < rangeMax) || width <= 0 || !std::isfinite(rangeMax - rangeMin))
         return pressStart;
+    return movedClipStartBy(pressStart, length, (rangeMax - rangeMin) / width * dx, rangeMin, rangeMax);
+}
+
+double movedClipStartBy(double pressStart, double length, double seconds, double rangeMin, double rangeMax)
+{
+    if (!(rangeMin < rangeMax) || !std::isfinite(rangeMax - rangeMin) || !std::isfinite(seconds))
+        return pressStart;
     const double lowest = std::ceil(rangeMin * 1000.0 - 1e-6) / 1000.0;
     const double highest = std::max(lowest, floorMilliseconds(rangeMax - length));
-    const double start = wholeMilliseconds(pressStart + (rangeMax - rangeMin) / width * dx);
+    const double start = wholeMilliseconds(pressStart + seconds);
     return std::clamp(start, lowest, highest);
 }
 

@@ -66,6 +66,10 @@ double floorMilliseconds(double seconds);
 double movedClipStart(double pressStart, double length, int dx, double rangeMin, double rangeMax,
                       int width);
 
+// The same for a move of `seconds` (a zoomed timeline's columns stand for
+// less time than the whole range's).
+double movedClipStartBy(double pressStart, double length, double seconds, double rangeMin, double rangeMax);
+
 // The time a handle dragged to column x stands for, in whole milliseconds.
 // The first and the last column reach the ends of the range, which a plain
 // column cannot (the last one stands for one column's time short of it).

@@ -3,14 +3,20 @@
 #include "clipgeometry.h"
 
 #include <QBitmap>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
+#include <QTime>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace ClipGeometry;
+namespace View = TimelineView;
 
 namespace {
 Qt::CursorShape cursorForZone(Zone zone)
@@ -33,6 +39,18 @@ int eventColumn(const QMouseEvent *event)
 {
     return event->position().toPoint().x();
 }
+
+// One notch of the wheel zooms by this much, and pans by this share of the view.
+constexpr double kZoomPerNotch = 1.25;
+constexpr double kPanPerNotch = 0.1;
+// A press on empty space turns into a pan once the pointer has moved this far.
+constexpr int kPanThreshold = 4;
+
+QString viewTimeText(double seconds)
+{
+    const int ms = int(std::max(0.0, std::floor(seconds * 1000.0 + 0.5)));
+    return QTime::fromMSecsSinceStartOfDay(ms % (24 * 3600 * 1000)).toString(QStringLiteral("H:mm:ss.zzz"));
+}
 } // namespace
 
 CClipSlider::CClipSlider(QWidget *parent)
@@ -42,10 +60,59 @@ CClipSlider::CClipSlider(QWidget *parent)
     // the hit zones.
     setMouseTracking(true);
     // A click here takes the focus from a time field the user typed in, so
-    // that Space plays again rather than go on typing into that field.
+    // that Space plays again rather than go on typing into that field; it
+    // also selects a handle or the clip for the arrow keys.
     setFocusPolicy(Qt::ClickFocus);
     dragMode = DragNone;
     recomputePixels();
+}
+
+void CClipSlider::setWaveRenderer(WaveRenderer renderer)
+{
+    m_renderer = std::move(renderer);
+    m_zoomImage = QImage();
+}
+
+void CClipSlider::setView(const TimelineView::View &view)
+{
+    applyView(view);
+}
+
+void CClipSlider::showWholeFile()
+{
+    applyView(View::whole(total()));
+}
+
+void CClipSlider::applyView(const TimelineView::View &view)
+{
+    const View::View next = View::clamped(view, total(), width());
+    const bool zoomed = rangeMin < rangeMax && !View::isWhole(next, total());
+    if (zoomed == m_zoomed && (!zoomed || next == m_view))
+        return;
+    m_zoomed = zoomed;
+    m_view = zoomed ? next : View::whole(total());
+    recomputePixels();
+    update();
+}
+
+void CClipSlider::zoomAt(double x, double factor)
+{
+    if (!(rangeMin < rangeMax) || width() <= 0)
+        return;
+    const View::View from = m_zoomed ? m_view : View::whole(total());
+    applyView(View::zoomedAt(from, x, factor, total(), width()));
+}
+
+void CClipSlider::followPos(double dPos)
+{
+    pos = dPos;
+    if (m_zoomed) {
+        const View::View next = View::following(m_view, dPos - rangeMin, total(), width());
+        if (!(next == m_view))
+            m_view = next;
+    }
+    recomputePixels();
+    update();
 }
 
 void CClipSlider::setWaveImage(const QImage &image)
@@ -59,6 +126,11 @@ void CClipSlider::setRange(double dMin, double dMax)
 {
     rangeMin = dMin;
     rangeMax = dMax;
+    // A new range is a new file: it starts whole, with nothing selected.
+    m_zoomed = false;
+    m_view = View::whole(total());
+    m_selection = Selection::None;
+    m_zoomImage = QImage();
     recomputePixels();
 }
 
@@ -98,7 +170,10 @@ void CClipSlider::getClip(double &dMin, double &dMax)
 void CClipSlider::mousePressEvent(QMouseEvent *event)
 {
     const int x = eventColumn(event);
-    switch (zoneAt(x, posX, clipMinX, clipMaxX)) {
+    mayPan = false;
+    const Zone zone = zoneAt(x, posX, clipMinX, clipMaxX);
+    pressedEmpty = zone == Zone::LeftOfClip || zone == Zone::RightOfClip;
+    switch (zone) {
     case Zone::Marker:
         dragMode = DragPos;
         break;
@@ -106,25 +181,32 @@ void CClipSlider::mousePressEvent(QMouseEvent *event)
         posX = x;
         posFromPixel();
         update();
+        mayPan = m_zoomed;
         break;
     case Zone::StartHandle:
         dragMode = DragClipStart;
+        m_selection = Selection::Start;
         break;
     case Zone::Inside:
         setCursor(Qt::ClosedHandCursor);
         dragMode = DragClip;
         pressX = x;
         pressClipMin = clipMin;
+        m_selection = Selection::Clip;
         break;
     case Zone::EndHandle:
         dragMode = DragClipEnd;
+        m_selection = Selection::End;
         break;
     case Zone::RightOfClip:
         posX = x;
         update();
         posFromPixel();
+        mayPan = m_zoomed;
         break;
     }
+    panPressX = x;
+    panPressView = m_view;
     anchorX = x;
 }
 
@@ -133,6 +215,138 @@ void CClipSlider::mouseReleaseEvent(QMouseEvent *)
     if (dragMode == DragClip)
         setCursor(Qt::OpenHandCursor);
     dragMode = DragNone;
+    mayPan = false;
+}
+
+void CClipSlider::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const Zone zone = zoneAt(eventColumn(event), posX, clipMinX, clipMaxX);
+    // The first click of the two on empty space already put the marker
+    // under the pointer, so the second one finds the marker there.
+    const bool empty = zone == Zone::LeftOfClip || zone == Zone::RightOfClip
+                       || (zone == Zone::Marker && pressedEmpty && eventColumn(event) == anchorX);
+    if (m_zoomed && empty) {
+        showWholeFile();
+        return;
+    }
+    mousePressEvent(event);
+}
+
+void CClipSlider::wheelEvent(QWheelEvent *event)
+{
+    if (!(rangeMin < rangeMax) || width() <= 0) {
+        event->ignore();
+        return;
+    }
+    const QPoint delta = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        zoomAt(event->position().x(), std::pow(kZoomPerNotch, delta.y() / 120.0));
+        event->accept();
+        return;
+    }
+    // The whole file has nowhere to pan to; the wheel then goes to the window.
+    if (!m_zoomed) {
+        event->ignore();
+        return;
+    }
+    // Up or left goes back in time, as on a page.
+    const int notches = delta.x() != 0 && std::abs(delta.x()) > std::abs(delta.y()) ? delta.x() : delta.y();
+    applyView(View::panned(m_view, -notches / 120.0 * kPanPerNotch * m_view.length, total(), width()));
+    event->accept();
+}
+
+bool CClipSlider::event(QEvent *event)
+{
+    if (event->type() == QEvent::NativeGesture) {
+        const auto *gesture = static_cast<QNativeGestureEvent *>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            zoomAt(gesture->position().x(), 1.0 + gesture->value());
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void CClipSlider::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = mods & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_0:
+        if (ctrl) {
+            showWholeFile();
+            return;
+        }
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+    case Qt::Key_Minus:
+        if (ctrl) {
+            // Around the marker when it is in view, else around the middle.
+            const double x = posX >= 0 && posX < width() ? posX : width() / 2.0;
+            zoomAt(x, event->key() == Qt::Key_Minus ? 1.0 / 2.0 : 2.0);
+            return;
+        }
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const double step = ctrl ? 1.0 : (mods & Qt::ShiftModifier) ? 0.1 : 0.01;
+        if (moveSelection(event->key() == Qt::Key_Left ? -step : step, false, false))
+            return;
+        break;
+    }
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (moveSelection(0.0, event->key() == Qt::Key_Home, event->key() == Qt::Key_End))
+            return;
+        break;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool CClipSlider::moveSelection(double seconds, bool toStart, bool toEnd)
+{
+    if (m_selection == Selection::None || !(rangeMin < rangeMax))
+        return false;
+    const double lowest = std::ceil(rangeMin * 1000.0 - 1e-6) / 1000.0;
+    const double highest = floorMilliseconds(rangeMax);
+    double newMin = clipMin;
+    double newMax = clipMax;
+    switch (m_selection) {
+    case Selection::Start:
+        newMin = toStart ? lowest : toEnd ? clipMax : wholeMilliseconds(clipMin + seconds);
+        newMin = std::clamp(newMin, lowest, clipMax);
+        break;
+    case Selection::End:
+        newMax = toStart ? clipMin : toEnd ? highest : wholeMilliseconds(clipMax + seconds);
+        newMax = std::clamp(newMax, clipMin, highest);
+        break;
+    case Selection::Clip: {
+        const double length = clipMax - clipMin;
+        const double target = toStart ? lowest : toEnd ? rangeMax - length : clipMin + seconds;
+        newMin = movedClipStartBy(clipMin, length, target - clipMin, rangeMin, rangeMax);
+        newMax = wholeMilliseconds(newMin + length);
+        break;
+    }
+    case Selection::None:
+        break;
+    }
+    if (newMin == clipMin && newMax == clipMax)
+        return true;
+    clipMin = newMin;
+    clipMax = newMax;
+    // Keep the moved end in view.
+    if (m_zoomed) {
+        const double moved = (m_selection == Selection::End ? clipMax : clipMin) - rangeMin;
+        if (moved < m_view.start || moved > m_view.end())
+            m_view = View::clamped({moved - m_view.length / 2, m_view.length}, total(), width());
+    }
+    recomputePixels();
+    emitClip();
+    update();
+    return true;
 }
 
 void CClipSlider::mouseMoveEvent(QMouseEvent *event)
@@ -152,11 +366,16 @@ void CClipSlider::mouseMoveEvent(QMouseEvent *event)
     case DragClipStart:
         step = dragClipStart(clipMinX, clipMaxX, anchorX, x);
         break;
+    case DragPan:
+        applyView(View::panned(panPressView, -(x - panPressX) * panPressView.length / width(), total(), width()));
+        return;
     case DragClip: {
         if (!(rangeMin < rangeMax) || width() <= 0)
             return;
         const double length = clipMax - clipMin;
-        const double start = movedClipStart(pressClipMin, length, x - pressX, rangeMin, rangeMax, width());
+        const double start
+            = m_zoomed ? movedClipStartBy(pressClipMin, length, (x - pressX) * m_view.length / width(), rangeMin, rangeMax)
+                       : movedClipStart(pressClipMin, length, x - pressX, rangeMin, rangeMax, width());
         anchorX = x;
         if (start == clipMin)
             return;
@@ -171,6 +390,14 @@ void CClipSlider::mouseMoveEvent(QMouseEvent *event)
         step = dragClipEnd(clipMinX, clipMaxX, anchorX, x, width());
         break;
     default:
+        // A press on empty space of a zoomed view, dragged on: the view
+        // follows the pointer like a sheet of paper.
+        if (mayPan && (event->buttons() & Qt::LeftButton) && std::abs(x - panPressX) >= kPanThreshold) {
+            dragMode = DragPan;
+            setCursor(Qt::ClosedHandCursor);
+            applyView(View::panned(panPressView, -(x - panPressX) * panPressView.length / width(), total(), width()));
+            return;
+        }
         setCursor(cursorForZone(zoneAt(x, posX, clipMinX, clipMaxX)));
         return;
     }
@@ -190,13 +417,82 @@ void CClipSlider::paintEvent(QPaintEvent *)
     painter.setBrush(QColor(142, 83, 145));
     painter.drawRect(area);
 
-    if (!waveImage.isNull())
+    if (m_zoomed)
+        paintZoomed(painter);
+    else if (!waveImage.isNull())
         painter.drawImage(area, waveImage);
 
     paintClip(painter);
 
+    // The selected handle or clip, while the keys reach it: white notches
+    // at its top and bottom edges, leaving the waveform clear.
+    if (hasFocus() && m_selection != Selection::None) {
+        const int h = area.height();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        auto notches = [&painter, h](int x) {
+            painter.drawPolygon(QPolygon{QPoint(x - 4, 0), QPoint(x + 5, 0), QPoint(x, 5)});
+            painter.drawPolygon(QPolygon{QPoint(x - 4, h), QPoint(x + 5, h), QPoint(x, h - 5)});
+        };
+        if (m_selection == Selection::Start) {
+            notches(clipMinX);
+        } else if (m_selection == Selection::End) {
+            notches(clipMaxX);
+        } else {
+            const int overlay = overlayWidth(clipMinX, clipMaxX);
+            painter.drawRect(clipMinX, 0, overlay, 2);
+            painter.drawRect(clipMinX, h - 2, overlay, 2);
+        }
+    }
+
     painter.setPen(QPen(Qt::red, 0));
     painter.drawLine(posX, 0, posX, area.height());
+
+    if (m_zoomed) {
+        // Where the view lies in the file: a thin bar along the bottom, and
+        // the times of both edges.
+        const int h = area.height();
+        const int w = area.width();
+        const double share = total() > 0 ? w / total() : 0.0;
+        const int thumbX = int(m_view.start * share);
+        const int thumbW = std::max(6, int(m_view.length * share));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 110));
+        painter.drawRect(0, h - 4, w, 4);
+        painter.setBrush(QColor(255, 255, 255, 200));
+        painter.drawRect(std::min(thumbX, w - thumbW), h - 4, thumbW, 3);
+
+        QFont small = font();
+        small.setPixelSize(9);
+        painter.setFont(small);
+        const QRect labels = area.adjusted(12, 1, -12, -5);
+        for (const auto &[text, align] : {std::pair{viewTimeText(rangeMin + m_view.start), Qt::AlignLeft},
+                                          std::pair{viewTimeText(rangeMin + m_view.end()), Qt::AlignRight}}) {
+            painter.setPen(QColor(0, 0, 0, 160));
+            painter.drawText(labels.translated(1, 1), int(align | Qt::AlignTop), text);
+            painter.setPen(Qt::white);
+            painter.drawText(labels, int(align | Qt::AlignTop), text);
+        }
+    }
+}
+
+void CClipSlider::paintZoomed(QPainter &painter)
+{
+    const QRect area = rect();
+    if (m_renderer) {
+        if (m_zoomImage.size() != area.size() || !(m_zoomImageView == m_view))
+            m_zoomImage = m_renderer(rangeMin + m_view.start, rangeMin + m_view.end(), area.width(), area.height());
+        m_zoomImageView = m_view;
+        if (!m_zoomImage.isNull())
+            painter.drawImage(area.topLeft(), m_zoomImage);
+        return;
+    }
+    // No fine waveform yet: the part of the whole-file picture in view.
+    if (!waveImage.isNull() && total() > 0) {
+        const double scale = waveImage.width() / total();
+        painter.drawImage(QRectF(area), waveImage,
+                          QRectF(m_view.start * scale, 0, m_view.length * scale, waveImage.height()));
+    }
 }
 
 void CClipSlider::paintClip(QPainter &painter) const
@@ -240,15 +536,28 @@ void CClipSlider::paintClip(QPainter &painter) const
 
 void CClipSlider::resizeEvent(QResizeEvent *)
 {
+    if (m_zoomed)
+        m_view = View::clamped(m_view, total(), width());
     recomputePixels();
 }
 
 void CClipSlider::recomputePixels()
 {
     const int w = rect().width();
+    if (m_zoomed) {
+        posX = View::columnFor(pos - rangeMin, m_view, w);
+        clipMinX = View::columnFor(clipMin - rangeMin, m_view, w);
+        clipMaxX = View::columnFor(clipMax - rangeMin, m_view, w);
+        return;
+    }
     posX = columnForSeconds(pos, rangeMin, rangeMax, w);
     clipMinX = columnForSeconds(clipMin, rangeMin, rangeMax, w);
     clipMaxX = columnForSeconds(clipMax, rangeMin, rangeMax, w);
+}
+
+double CClipSlider::timeAt(int x) const
+{
+    return rangeMin + View::secondsAt(x, m_view, width());
 }
 
 void CClipSlider::posFromPixel()
@@ -256,7 +565,7 @@ void CClipSlider::posFromPixel()
     // A widget without columns has no time under the pointer.
     if (width() <= 0)
         return;
-    pos = secondsForColumn(posX, rangeMin, rangeMax, width());
+    pos = m_zoomed ? timeAt(posX) : secondsForColumn(posX, rangeMin, rangeMax, width());
     Q_EMIT posChanged(pos);
 }
 
@@ -266,10 +575,20 @@ void CClipSlider::clipFromPixels()
         return;
     // Only the handle being dragged takes its time from the pointer; the
     // other end keeps its exact time.
+    auto handleTime = [this](int x) {
+        if (!m_zoomed)
+            return handleSeconds(x, rangeMin, rangeMax, width());
+        // The edge columns reach the file's ends only where the view does.
+        if (x <= 0 && m_view.start <= 0.0)
+            return wholeMilliseconds(rangeMin);
+        if (x >= width() - 1 && m_view.end() >= total())
+            return floorMilliseconds(rangeMax);
+        return wholeMilliseconds(timeAt(x));
+    };
     if (dragMode == DragClipStart)
-        clipMin = std::min(clipMax, std::max(rangeMin, handleSeconds(clipMinX, rangeMin, rangeMax, width())));
+        clipMin = std::min(clipMax, std::max(rangeMin, handleTime(clipMinX)));
     else
-        clipMax = std::max(clipMin, std::min(rangeMax, handleSeconds(clipMaxX, rangeMin, rangeMax, width())));
+        clipMax = std::max(clipMin, std::min(rangeMax, handleTime(clipMaxX)));
     emitClip();
 }
 

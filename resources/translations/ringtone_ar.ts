@@ -266,6 +266,10 @@
         <translation>تم، لكن نغمة الرنين أطول من 40 ثانية: لن يعرضها iPhone.</translation>
     </message>
     <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>عدد الثواني التي تستغرقها النغمة لترتفع من الصمت</translation>
+    </message>
+    <message>
         <source>The waveform could not be made.</source>
         <translation>تعذّر إنشاء شكل الموجة.</translation>
     </message>
@@ -374,6 +378,28 @@ Its sound was kept in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>فشل النقل: تتعذّر قراءة قائمة النغمات في iPhone؛ لم يتغيّر شيء على الهاتف.</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>تكرار</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>تُعاد معاينة المقطع مرة بعد مرة، كما سيرن به الهاتف</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+العجلة للتكبير، والعجلة أو السحب على مساحة فارغة للتمرير، والنقر المزدوج يعرض الملف كله.
+انقر مقبضًا أو المقطع، ثم تحركه يسار/يمين 10 ms ‏(Shift: ‏100 ms، Ctrl: ثانية)، وHome/End إلى طرفي الملف.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>عدد الثواني التي تستغرقها النغمة لتخفت حتى الصمت في نهايتها</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>تلاشٍ:</translation>
     </message>
 </context>
 <context>

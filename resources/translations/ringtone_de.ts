@@ -266,6 +266,10 @@
         <translation>Fertig, aber der Klingelton ist länger als 40 Sekunden: Das iPhone listet ihn nicht.</translation>
     </message>
     <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>Sekunden, in denen der Klingelton aus der Stille ansteigt</translation>
+    </message>
+    <message>
         <source>The waveform could not be made.</source>
         <translation>Die Wellenform konnte nicht erstellt werden.</translation>
     </message>
@@ -374,6 +378,28 @@ Sein Ton wurde behalten in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>Übertragung fehlgeschlagen: Die Klingeltonliste des iPhones ist nicht lesbar; das Telefon bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Schleife</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>Ausschnitt anhören spielt den Ausschnitt immer wieder, wie das Telefon ihn klingeln lässt</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Strg+Mausrad zoomt, das Mausrad oder Ziehen auf freier Fläche verschiebt, ein Doppelklick zeigt die ganze Datei.
+Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Rechts um 10 ms (Umschalt: 100 ms, Strg: 1 s), Pos1/Ende an die Enden der Datei.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Sekunden, in denen der Klingelton an seinem Ende verklingt</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>Fade-Out:</translation>
     </message>
 </context>
 <context>

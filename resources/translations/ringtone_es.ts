@@ -266,6 +266,10 @@
         <translation>Hecho, pero el tono dura más de 40 segundos: el iPhone no lo mostrará.</translation>
     </message>
     <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>Segundos que tarda el tono en subir desde el silencio</translation>
+    </message>
+    <message>
         <source>The waveform could not be made.</source>
         <translation>No se pudo crear la forma de onda.</translation>
     </message>
@@ -374,6 +378,28 @@ Su sonido se ha conservado en:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>La transferencia ha fallado: no se puede leer la lista de tonos del iPhone; el teléfono no ha cambiado.</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Bucle</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>Escuchar el fragmento lo repite una y otra vez, como sonará en el teléfono</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+rueda amplía, la rueda o arrastrar en un espacio vacío desplaza, un doble clic muestra todo el archivo.
+Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Mayús: 100 ms, Ctrl: 1 s), Inicio/Fin a los extremos del archivo.</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Segundos que tarda el tono en apagarse al final</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>Salida:</translation>
     </message>
 </context>
 <context>

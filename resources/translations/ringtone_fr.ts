@@ -266,6 +266,10 @@
         <translation>Terminé, mais la sonnerie dépasse 40 secondes : l&apos;iPhone ne la listera pas.</translation>
     </message>
     <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>Secondes pendant lesquelles la sonnerie monte depuis le silence</translation>
+    </message>
+    <message>
         <source>The waveform could not be made.</source>
         <translation>Impossible de créer la forme d&apos;onde.</translation>
     </message>
@@ -356,6 +360,20 @@ Son son a été conservé dans :
         <translation>Votre iPhone fait confiance à cet ordinateur mais n&apos;a pas démarré son service de fichiers.&lt;br&gt;Débranchez l&apos;iPhone puis rebranchez-le ; si cela ne suffit pas, redémarrez l&apos;iPhone.</translation>
     </message>
     <message>
+        <source>Loop</source>
+        <translation>Boucle</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>L&apos;écoute de l&apos;extrait le rejoue sans fin, comme le téléphone le fera sonner</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+molette zoome, la molette ou un glissé sur un espace vide fait défiler, un double-clic montre tout le fichier.
+Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 ms (Maj : 100 ms, Ctrl : 1 s), Début/Fin aux bouts du fichier.</translation>
+    </message>
+    <message>
         <source>Transfer failed: the iPhone is full.</source>
         <translation>Le transfert a échoué : l&apos;iPhone est plein.</translation>
     </message>
@@ -374,6 +392,14 @@ Son son a été conservé dans :
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>Le transfert a échoué : la liste des sonneries de l&apos;iPhone est illisible ; le téléphone n&apos;a pas été modifié.</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>Sortie :</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Secondes pendant lesquelles la sonnerie s&apos;éteint à sa fin</translation>
     </message>
 </context>
 <context>

@@ -266,6 +266,10 @@
         <translation>Fatto, ma la suoneria supera i 40 secondi: l&apos;iPhone non la elencherà.</translation>
     </message>
     <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>Secondi che la suoneria impiega a salire dal silenzio</translation>
+    </message>
+    <message>
         <source>The waveform could not be made.</source>
         <translation>Impossibile creare la forma d&apos;onda.</translation>
     </message>
@@ -356,6 +360,20 @@ Il suo audio è stato conservato in:
         <translation>L&apos;iPhone considera attendibile questo computer ma non ha avviato il suo servizio file.&lt;br&gt;Scollegare l&apos;iPhone e ricollegarlo; se non basta, riavviare l&apos;iPhone.</translation>
     </message>
     <message>
+        <source>Loop</source>
+        <translation>Ciclo</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>L&apos;ascolto dell&apos;estratto lo ripete all&apos;infinito, come lo farà squillare il telefono</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+rotellina ingrandisce, la rotellina o un trascinamento su uno spazio vuoto scorre, un doppio clic mostra tutto il file.
+Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 10 ms (Maiusc: 100 ms, Ctrl: 1 s), Inizio/Fine agli estremi del file.</translation>
+    </message>
+    <message>
         <source>Transfer failed: the iPhone is full.</source>
         <translation>Trasferimento non riuscito: l&apos;iPhone è pieno.</translation>
     </message>
@@ -374,6 +392,14 @@ Il suo audio è stato conservato in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>Trasferimento non riuscito: impossibile leggere l&apos;elenco delle suonerie dell&apos;iPhone; il telefono non è stato modificato.</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>Fade-out:</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>Secondi che la suoneria impiega a spegnersi alla fine</translation>
     </message>
 </context>
 <context>

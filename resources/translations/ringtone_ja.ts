@@ -266,6 +266,10 @@
         <translation>完了しましたが、着信音が 40 秒より長いため iPhone には表示されません。</translation>
     </message>
     <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>着信音が無音から立ち上がるまでの秒数</translation>
+    </message>
+    <message>
         <source>The waveform could not be made.</source>
         <translation>波形を作成できませんでした。</translation>
     </message>
@@ -374,6 +378,28 @@ Its sound was kept in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>転送に失敗しました: iPhone の着信音リストを読み取れません。iPhone は変更されていません。</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>ループ</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>クリップの再生を、電話が鳴るときのように繰り返します</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+ホイールで拡大縮小、ホイールまたは空いた所のドラッグでスクロール、ダブルクリックでファイル全体を表示します。
+つまみかクリップをクリックすると、左右キーで 10 ms ずつ（Shift: 100 ms、Ctrl: 1 秒）、Home/End でファイルの端へ動かせます。</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>着信音の終わりで無音になるまでの秒数</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>アウト:</translation>
     </message>
 </context>
 <context>

@@ -266,6 +266,10 @@
         <translation>已完成，但铃声超过 40 秒：iPhone 不会列出它。</translation>
     </message>
     <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>铃声从静音渐强所需的秒数</translation>
+    </message>
+    <message>
         <source>The waveform could not be made.</source>
         <translation>无法生成波形图。</translation>
     </message>
@@ -374,6 +378,28 @@ Its sound was kept in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>传输失败：无法读取 iPhone 的铃声列表；手机未做任何更改。</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>循环</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>试听片段时反复播放，就像手机响铃时那样</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+滚轮缩放，滚轮或在空白处拖动可滚动，双击显示整个文件。
+单击一个手柄或片段后，左/右键每次移动 10 毫秒（Shift：100 毫秒，Ctrl：1 秒），Home/End 移到文件两端。</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>铃声结尾渐弱至静音所需的秒数</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>淡出:</translation>
     </message>
 </context>
 <context>

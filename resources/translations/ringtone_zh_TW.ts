@@ -266,6 +266,10 @@
         <translation>已完成，但鈴聲超過 40 秒：iPhone 不會列出它。</translation>
     </message>
     <message>
+        <source>Seconds the ringtone takes to rise from silence</source>
+        <translation>鈴聲從靜音漸強所需的秒數</translation>
+    </message>
+    <message>
         <source>The waveform could not be made.</source>
         <translation>無法產生波形圖。</translation>
     </message>
@@ -374,6 +378,28 @@ Its sound was kept in:
     <message>
         <source>Transfer failed: the iPhone&apos;s ringtone list cannot be read; the phone is unchanged.</source>
         <translation>傳輸失敗：無法讀取 iPhone 的鈴聲清單；手機未做任何變更。</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>循環</translation>
+    </message>
+    <message>
+        <source>Play Clip plays the clip over and over, as the phone rings it</source>
+        <translation>試聽片段時反覆播放，就像手機響鈴時那樣</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.
+Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file&apos;s ends.</source>
+        <translation>Ctrl+滾輪縮放，滾輪或在空白處拖曳可捲動，按兩下顯示整個檔案。
+按一下控點或片段後，左/右鍵每次移動 10 毫秒（Shift：100 毫秒，Ctrl：1 秒），Home/End 移到檔案兩端。</translation>
+    </message>
+    <message>
+        <source>Seconds the ringtone takes to fall to silence at its end</source>
+        <translation>鈴聲結尾漸弱至靜音所需的秒數</translation>
+    </message>
+    <message>
+        <source>Fade out:</source>
+        <translation>淡出:</translation>
     </message>
 </context>
 <context>

@@ -456,7 +456,7 @@ void TestDesktop::textsFitInEveryLanguage()
     // A label and the field beside it: the label's text must fit and the two
     // must not overlap (right-to-left text is drawn at the label's right end).
     const std::pair<const char *, const char *> pairs[] = {
-        {"labelInput", "editInputFile"}, {"labelFadein", "spinFadein"}};
+        {"labelInput", "editInputFile"}, {"labelFadein", "spinFadein"}, {"labelFadeout", "spinFadeout"}};
     for (const auto &[labelName, fieldName] : pairs) {
         auto *label = child<QLabel>(dialog.get(), labelName);
         const QWidget *field = child<QWidget>(dialog.get(), fieldName);

@@ -40,6 +40,8 @@ private Q_SLOTS:
     void monoFillsBothChannelsAtFullLevel();
     void fadeIn_data();
     void fadeIn();
+    void fadeOut_data();
+    void fadeOut();
     void convertsToStereo44100_data();
     void convertsToStereo44100();
     void ringtoneContainer_data();
@@ -305,6 +307,39 @@ void TestEncoderAudio::fadeIn()
         const double middle = out.rms(fade / 2.0 - 0.05, fade / 2.0 + 0.05);
         QVERIFY2(std::abs(middle / after - 0.5) < 0.05, qPrintable(QString::number(middle / after)));
     }
+}
+
+void TestEncoderAudio::fadeOut_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("fade");
+
+    QTest::newRow("ringtone") << "fadeout1.m4r" << 2;
+    QTest::newRow("wav") << "fadeout2.wav" << 1;
+}
+
+void TestEncoderAudio::fadeOut()
+{
+    // A clip of 1.5 .. 5.5 s: full level until the fade, silence by its end.
+    QFETCH(QString, output);
+    QFETCH(int, fade);
+
+    const Run run = encode({"-ss", "1.5", "-t", "4"}, fixture("tone.wav"),
+                           {"-vol", "256", "-fadein", "0", "-fadeout", QString::number(fade)}, this->output(output));
+    QCOMPARE(run.exitCode, 0);
+    const Pcm out = output.endsWith(QLatin1String(".wav")) ? readWav(this->output(output))
+                                                           : decodeWithReference(this->output(output));
+    QVERIFY(out.isValid());
+    QVERIFY2(std::abs(out.frames() / 44100.0 - 4.0) < 0.03, qPrintable(QString::number(out.frames())));
+    const double before = out.rms(3.9 - fade, 4.0 - fade);
+    const double full = readWav(fixture("tone.wav")).rms(0.0, 8.0);
+    QVERIFY2(std::abs(before - full) < full * 0.05, qPrintable(QString::number(before / full)));
+    // A linear ramp down to 0 keeps 0.1 / sqrt(3) of the level over its last
+    // 100 ms when it lasts one second, half that over two.
+    const double last = out.rms(3.9, 4.0);
+    QVERIFY2(last < before * 0.075 / fade, qPrintable(QString::number(last / before)));
+    const double middle = out.rms(4.0 - fade / 2.0 - 0.05, 4.0 - fade / 2.0 + 0.05);
+    QVERIFY2(std::abs(middle / before - 0.5) < 0.06, qPrintable(QString::number(middle / before)));
 }
 
 void TestEncoderAudio::convertsToStereo44100_data()

@@ -33,6 +33,8 @@ private Q_SLOTS:
     void badCommandLines();
     void filterChain_data();
     void filterChain();
+    void fadeOutEndsTheClip_data();
+    void fadeOutEndsTheClip();
     void outputFormat_data();
     void outputFormat();
     void progressLine_data();
@@ -116,6 +118,7 @@ void TestEncoderOptions::badCommandLines_data()
     QTest::newRow("fractional volume") << "-y -i in.mp3 -vol 1.5 o.m4a" << "'vol'";
     QTest::newRow("negative volume") << "-y -i in.mp3 -vol -256 o.m4a" << "'vol'";
     QTest::newRow("bad fade") << "-y -i in.mp3 -fadein x o.m4a" << "'fadein'";
+    QTest::newRow("bad fade-out") << "-y -i in.mp3 -fadeout -2 o.m4a" << "'fadeout'";
     QTest::newRow("bad rate suffix") << "-y -i in.mp3 -ab 192Q o.m4a" << "'ab'";
     QTest::newRow("no channels") << "-y -i in.mp3 -ac 0 o.m4a" << "'ac'";
     QTest::newRow("sample rate text") << "-y -i in.mp3 -ar 44.1k o.m4a" << "'ar'";
@@ -185,6 +188,38 @@ void TestEncoderOptions::filterChain()
     params.trimEndPts = trimEnd;
     params.sampleFormat = format.toStdString();
     QCOMPARE(QString::fromStdString(tq::filterChain(params)), chain);
+}
+
+void TestEncoderOptions::fadeOutEndsTheClip_data()
+{
+    QTest::addColumn<double>("start");
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<QString>("fades"); // between the rate change and the output format
+
+    QTest::newRow("none") << 0.0 << 0.0 << "";
+    QTest::newRow("last four seconds") << 26.0 << 4.0 << ",afade=t=out:st=26.000000:d=4.000000";
+    QTest::newRow("whole clip") << 0.0 << 2.5 << ",afade=t=out:st=0.000000:d=2.500000";
+}
+
+void TestEncoderOptions::fadeOutEndsTheClip()
+{
+    QFETCH(double, start);
+    QFETCH(double, seconds);
+    QFETCH(QString, fades);
+
+    ChainParams params;
+    params.fadeInSeconds = 1.0;
+    params.fadeOutStart = start;
+    params.fadeOutSeconds = seconds;
+    params.sampleFormat = "fltp";
+    const QString target = QStringLiteral("sample_rates=44100:channel_layouts=stereo");
+    QCOMPARE(QString::fromStdString(tq::filterChain(params)),
+             "aformat=" + target + ",afade=t=in:st=0:d=1.000000" + fades + ",aformat=sample_fmts=fltp:" + target);
+
+    const ParsedCommandLine parsed = parseCommandLine(split(
+        QStringLiteral("-ss 2 -t 30 -y -i in.mp3 -vol 256 -fadein 1 -fadeout %1 o.m4a").arg(seconds)));
+    QVERIFY2(parsed.options, parsed.error.c_str());
+    QCOMPARE(parsed.options->fadeOutSeconds, seconds);
 }
 
 void TestEncoderOptions::outputFormat_data()

@@ -54,6 +54,18 @@ int ffplay_fadein(double seconds)
     standin::player().fadeins.push_back(seconds);
     return 0;
 }
+int ffplay_fadeout(double seconds, double end)
+{
+    standin::player().calls.push_back("fadeout");
+    standin::player().fadeouts.emplace_back(seconds, end);
+    return 0;
+}
+int ffplay_loop(int on)
+{
+    standin::player().calls.push_back("loop");
+    standin::player().loops.push_back(on);
+    return 0;
+}
 }
 
 extern "C" int tonquill_probe(const char *path, double *seconds)

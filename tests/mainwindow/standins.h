@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Test stand-ins of the preview player and the device bridge.
@@ -15,6 +16,9 @@ struct PlayerLog
     std::vector<double> volumes;
     std::vector<double> seeks;
     std::vector<double> fadeins;
+    // (length, end) of each ffplay_fadeout, and each ffplay_loop
+    std::vector<std::pair<double, double>> fadeouts;
+    std::vector<int> loops;
     std::vector<std::string> probedPaths;
     double probeDuration = 0.0;
     // Durations of particular paths; any other path gets probeDuration. A

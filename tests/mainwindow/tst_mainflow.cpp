@@ -99,6 +99,7 @@ private Q_SLOTS:
     void playStatesDriveButtons_data();
     void playStatesDriveButtons();
     void clipPreviewStopsAfterClipEnd();
+    void loopingClipPlaysOn();
     void editorsAndTimelineStayInStep();
     void waveformThenGenerate();
     void failedEncodingIsNotReportedAsSuccess();
@@ -324,8 +325,11 @@ void TestMainFlow::clipPreviewStopsAfterClipEnd()
 {
     load(60.0);
     child<QSpinBox>(dialog.get(), "spinFadein")->setValue(3);
+    child<QSpinBox>(dialog.get(), "spinFadeout")->setValue(2);
     QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlayClip"), Qt::LeftButton);
     QCOMPARE(standin::player().fadeins.back(), 3.0);
+    // The fade-out ends with the clip.
+    QCOMPARE(standin::player().fadeouts.back(), std::make_pair(2.0, 10.0));
     QCOMPARE(standin::player().seeks.back(), 0.0);
     QCOMPARE(standin::player().calls.back(), std::string("play"));
     standin::sendPlayState(PlayPlaying);
@@ -336,6 +340,34 @@ void TestMainFlow::clipPreviewStopsAfterClipEnd()
     QVERIFY(standin::player().calls.back() != "stop");
     standin::player().position = 10.2;
     QTRY_COMPARE(standin::player().calls.back(), std::string("stop"));
+}
+
+void TestMainFlow::loopingClipPlaysOn()
+{
+    load(60.0);
+    auto *loop = child<QCheckBox>(dialog.get(), "checkLoop");
+    loop->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlayClip"), Qt::LeftButton);
+    QCOMPARE(standin::player().loops.back(), 1);
+    QCOMPARE(standin::player().fadeouts.back().second, 10.0);
+    standin::sendPlayState(PlayPlaying);
+
+    // The player starts each round again itself: past the end is no stop.
+    standin::player().position = 10.05;
+    QTest::qWait(1100);
+    QVERIFY(standin::player().calls.back() != "stop");
+
+    // Turned off while it plays, the round playing now is the last.
+    loop->setChecked(false);
+    QCOMPARE(standin::player().loops.back(), 0);
+    QTRY_COMPARE(standin::player().calls.back(), std::string("stop"));
+
+    // Plain Play never loops, whatever the box says.
+    loop->setChecked(true);
+    standin::sendPlayState(PlayStopped);
+    const size_t loopsBefore = standin::player().loops.size();
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlay"), Qt::LeftButton);
+    QCOMPARE(standin::player().loops.size(), loopsBefore);
 }
 
 void TestMainFlow::editorsAndTimelineStayInStep()

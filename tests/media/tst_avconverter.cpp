@@ -165,18 +165,19 @@ void TestAVConverter::ringtoneJobArguments_data()
     QTest::addColumn<double>("length");
     QTest::addColumn<int>("volume");
     QTest::addColumn<int>("fadeIn");
+    QTest::addColumn<int>("fadeOut"); // none leaves the command line as it always was
     QTest::addColumn<bool>("commaLocale");
     QTest::addColumn<QString>("startText");
     QTest::addColumn<QString>("lengthText");
 
     // Whole milliseconds, exact however long the file: a start of 11527.437 s
     // must not become 11527.4 s.
-    QTest::newRow("zero start") << 0.0 << 20.5 << 256 << 0 << false << "0ms" << "20500ms";
-    QTest::newRow("whole seconds") << 30.0 << 10.0 << 512 << 3 << false << "30000ms" << "10000ms";
-    QTest::newRow("late start") << 11527.437 << 12345.678 << 1024 << 10 << false << "11527437ms" << "12345678ms";
-    QTest::newRow("a day in") << 86399.999 << 0.001 << 256 << 0 << false << "86399999ms" << "1ms";
-    QTest::newRow("comma locale") << 12.5 << 12345.678 << 128 << 5 << true << "12500ms" << "12345678ms";
-    QTest::newRow("comma locale, small") << 0.125 << 29.999 << 256 << 1 << true << "125ms" << "29999ms";
+    QTest::newRow("zero start") << 0.0 << 20.5 << 256 << 0 << 0 << false << "0ms" << "20500ms";
+    QTest::newRow("whole seconds") << 30.0 << 10.0 << 512 << 3 << 0 << false << "30000ms" << "10000ms";
+    QTest::newRow("late start") << 11527.437 << 12345.678 << 1024 << 10 << 4 << false << "11527437ms" << "12345678ms";
+    QTest::newRow("a day in") << 86399.999 << 0.001 << 256 << 0 << 0 << false << "86399999ms" << "1ms";
+    QTest::newRow("comma locale") << 12.5 << 12345.678 << 128 << 5 << 0 << true << "12500ms" << "12345678ms";
+    QTest::newRow("comma locale, small") << 0.125 << 29.999 << 256 << 1 << 10 << true << "125ms" << "29999ms";
 }
 
 void TestAVConverter::ringtoneJobArguments()
@@ -185,6 +186,7 @@ void TestAVConverter::ringtoneJobArguments()
     QFETCH(double, length);
     QFETCH(int, volume);
     QFETCH(int, fadeIn);
+    QFETCH(int, fadeOut);
     QFETCH(bool, commaLocale);
     QFETCH(QString, startText);
     QFETCH(QString, lengthText);
@@ -201,6 +203,7 @@ void TestAVConverter::ringtoneJobArguments()
     job.setDuration(length);
     job.setVolume(volume);
     job.setFadeIn(fadeIn);
+    job.setFadeOut(fadeOut);
     job.setOutputFile(QStringLiteral("out/Ring.m4a"));
     QVERIFY(runJob(job, CAVConverter::JobEncodeRingtone));
 
@@ -208,6 +211,8 @@ void TestAVConverter::ringtoneJobArguments()
                                              lengthText,           QStringLiteral("-y"), QStringLiteral("-i"),
                                              QStringLiteral("in.mp4"), QStringLiteral("-vol"), QString::number(volume),
                                              QStringLiteral("-fadein"), QString::number(fadeIn)}
+                                 + (fadeOut > 0 ? QStringList{QStringLiteral("-fadeout"), QString::number(fadeOut)}
+                                                : QStringList{})
                                  + fixedTail + QStringList{QDir::toNativeSeparators(QStringLiteral("out/Ring.m4a"))};
     QCOMPARE(recordedArguments(), expected);
     QCOMPARE(job.jobType(), int(CAVConverter::JobEncodeRingtone));

@@ -125,6 +125,8 @@ private Q_SLOTS:
     void playsToTheEndAndReportsStop();
     void reportsEveryChangeOnce();
     void fadeInRampsFromSilence();
+    void fadeOutEndsAtTheClipEnd();
+    void loopStartsAgainAtTheClipStart();
     void volumeScalesAmplitude();
     void boostIsLimitedInsteadOfWrapping();
     void monoPlaysAtItsOwnLevelOnBothChannels();
@@ -210,6 +212,8 @@ void TestPlayer::init()
     m_capture.attach();
     ffplay_set_volume(1.0);
     ffplay_fadein(0.0);
+    ffplay_fadeout(0.0, -1.0);
+    ffplay_loop(0);
 }
 
 void TestPlayer::cleanup()
@@ -507,6 +511,70 @@ void TestPlayer::fadeInRampsFromSilence()
     ffplay_play();
     QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
     QCOMPARE(m_capture.samples()[m_capture.firstAbove(0.0f)], 0.25f);
+}
+
+void TestPlayer::fadeOutEndsAtTheClipEnd()
+{
+    // The ramp's samples tell their file position: full level until the
+    // fade, half of it halfway through, silence from the end on.
+    openFile(ramp());
+    ffplay_seek(1.0);
+    ffplay_fadeout(0.5, 2.0);
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    const size_t start = static_cast<size_t>(m_capture.firstAbove(0.0f));
+    QTRY_VERIFY_WITH_TIMEOUT(m_capture.samples().size() > start + 1.3 * m_rate, 4000);
+    const std::vector<float> heard = m_capture.samples();
+    auto at = [&](double seconds) { return heard[start + static_cast<size_t>((seconds - 1.0) * m_rate)]; };
+    QVERIFY2(std::fabs(at(1.4) - kRampSlope * 1.4) < 0.002, qPrintable(QString::number(at(1.4))));
+    QVERIFY2(std::fabs(at(1.75) - 0.5 * kRampSlope * 1.75) < 0.002, qPrintable(QString::number(at(1.75))));
+    QVERIFY2(std::fabs(at(1.99)) < 0.01, qPrintable(QString::number(at(1.99))));
+    for (double t = 2.0; t < 2.25; t += 0.01)
+        QCOMPARE(at(t), 0.0f);
+
+    // The fade-out belongs to that one start, like the fade-in.
+    ffplay_stop();
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayStopped}));
+    m_capture.clear();
+    ffplay_seek(2.5);
+    ffplay_play();
+    QTRY_VERIFY(m_capture.firstAbove(0.0f) >= 0);
+    QVERIFY(std::fabs(rampPosition(m_capture.samples()[m_capture.firstAbove(0.0f)]) - 2.5) < kSeekTolerance);
+}
+
+void TestPlayer::loopStartsAgainAtTheClipStart()
+{
+    // 1.0 .. 1.5 s over and over, each round with its own fade-in.
+    openFile(ramp());
+    ffplay_seek(1.0);
+    ffplay_fadein(0.1);
+    ffplay_fadeout(0.0, 1.5);
+    ffplay_loop(1);
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY_WITH_TIMEOUT(m_capture.samples().size() > 2.5 * m_rate, 5000);
+    QCOMPARE(m_reports.states(), QList<int>{PlayPlaying});
+    const std::vector<float> heard = m_capture.samples();
+    // Round starts: a sound sample right after silence.
+    int rounds = 0;
+    double latest = 0.0;
+    for (size_t i = 1; i < heard.size(); ++i) {
+        const double pos = rampPosition(heard[i]);
+        latest = std::max(latest, pos);
+        if (heard[i] != 0.0f && heard[i - 1] == 0.0f) {
+            ++rounds;
+            // Ten milliseconds in, the fade-in has a tenth of its way behind it.
+            const size_t tenMs = i + static_cast<size_t>(0.01 * m_rate);
+            if (tenMs < heard.size())
+                QVERIFY2(std::fabs(rampPosition(heard[tenMs]) - 0.1 * 1.01) < 0.01,
+                         qPrintable(QString::number(rampPosition(heard[tenMs]))));
+        }
+    }
+    QVERIFY2(rounds >= 4, qPrintable(QString::number(rounds)));
+    QVERIFY2(latest <= 1.5, qPrintable(QString::number(latest)));
+    const double pos = ffplay_get_position();
+    QVERIFY2(pos >= 1.0 - kSeekTolerance && pos <= 1.5 + kSeekTolerance, qPrintable(QString::number(pos)));
 }
 
 void TestPlayer::volumeScalesAmplitude()

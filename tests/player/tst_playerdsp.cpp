@@ -20,6 +20,8 @@ private Q_SLOTS:
     void volumeIsClamped_data();
     void volumeIsClamped();
     void fadeRampsLinearlyAcrossCalls();
+    void fadeOutEndsInSilence_data();
+    void fadeOutEndsInSilence();
     void heardPosition_data();
     void heardPosition();
     void ringWrapsAround();
@@ -64,6 +66,38 @@ void TestPlayerDsp::fadeRampsLinearlyAcrossCalls()
     QCOMPARE(second[10], 0.9f);
     QCOMPARE(second[12], 1.0f); // frame 6 of the second call: the fade is over
     QCOMPARE(second[15], 1.0f);
+}
+
+void TestPlayerDsp::fadeOutEndsInSilence_data()
+{
+    // Ten frames at 10 Hz from firstPos; gains expected per frame.
+    QTest::addColumn<double>("firstPos");
+    QTest::addColumn<double>("end");
+    QTest::addColumn<double>("length");
+    QTest::addColumn<QList<float>>("gains");
+    QTest::newRow("fade over the last half second")
+        << 0.0 << 1.0 << 0.5 << QList<float>{1, 1, 1, 1, 1, 1.0f, 0.8f, 0.6f, 0.4f, 0.2f};
+    QTest::newRow("silent after the end") << 0.5 << 1.0 << 0.2
+                                          << QList<float>{1, 1, 1, 1, 0.5f, 0, 0, 0, 0, 0};
+    QTest::newRow("no length cuts at the end") << 0.0 << 0.5 << 0.0
+                                               << QList<float>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0};
+    QTest::newRow("end before the buffer") << 2.0 << 1.0 << 0.5 << QList<float>(10, 0.0f);
+    QTest::newRow("fade longer than the clip so far")
+        << 0.0 << 0.5 << 2.0 << QList<float>{0.25f, 0.2f, 0.15f, 0.1f, 0.05f, 0, 0, 0, 0, 0};
+}
+
+void TestPlayerDsp::fadeOutEndsInSilence()
+{
+    QFETCH(double, firstPos);
+    QFETCH(double, end);
+    QFETCH(double, length);
+    QFETCH(QList<float>, gains);
+    std::vector<float> samples(10 * 2, 1.0f);
+    applyFadeOut(samples.data(), 10, 2, firstPos, 10, end, length);
+    for (int i = 0; i < 10; ++i) {
+        QVERIFY2(std::fabs(samples[2 * i] - gains[i]) < 1e-5f, qPrintable(QString::number(i)));
+        QCOMPARE(samples[2 * i + 1], samples[2 * i]);
+    }
 }
 
 void TestPlayerDsp::heardPosition_data()

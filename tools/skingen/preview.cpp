@@ -128,6 +128,8 @@ QImage previewMainWindow(const Pictures &all, int progress, double discAngle)
     label(p, QRect(146, 341, 88, 22), QStringLiteral("00:00:10.000"), Qt::AlignCenter);
     label(p, QRect(270, 300, 61, 34), QStringLiteral("Fade in:"));
     spinEdit(p, lib, QRect(330, 310, 51, 22), QStringLiteral("0"));
+    label(p, QRect(562, 322, 66, 22), QStringLiteral("Fade out:"), Qt::AlignCenter);
+    spinEdit(p, lib, QRect(570, 346, 51, 22), QStringLiteral("2"));
     label(p, QRect(290, 290, 160, 16), QStringLiteral("00:00:00 / 00:03:12"), Qt::AlignLeft | Qt::AlignVCenter,
           Qt::white, font(12, QFont::Normal));
 
