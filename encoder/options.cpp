@@ -115,6 +115,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args)
         }
         if (name == "vn")
             continue; // video is never written
+        if (name == "nosync") {
+            options.syncOutput = false;
+            continue;
+        }
         if (name != "i" && name != "ss" && name != "t" && name != "vol" && name != "fadein"
             && name != "fadeout" && name != "ab" && name != "ac" && name != "ar")
             return fail("Unrecognized option " + quoted(name));

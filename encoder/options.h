@@ -23,6 +23,9 @@ struct EncoderOptions
     int channels = 0;
     int sampleRate = 0;
     bool overwrite = false;
+    // "-nosync": the output is scratch (the window's waveform WAV, read once
+    // and removed), not worth waiting for the disk to hold it.
+    bool syncOutput = true;
     // Not on the command line: the limiter's ceiling when a pass before
     // found the encoded output still clipping; 0 for the output's default.
     double limiterCeiling = 0.0;
@@ -42,7 +45,7 @@ constexpr int ExitFailure = 1;
 
 // Parses the arguments after the program name. Accepts the forms the
 // conversion job writes: [-ss S] [-t T] -y -i INPUT [-vol N] [-fadein F] [-fadeout F] -vn
-// -ab RATE -ac CH -ar HZ OUTPUT.
+// -ab RATE -ac CH -ar HZ [-nosync] OUTPUT.
 ParsedCommandLine parseCommandLine(const std::vector<std::string> &args);
 
 // Number parsers, independent of the C locale. Each returns nothing for

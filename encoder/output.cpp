@@ -112,6 +112,7 @@ Error openOutput(Output &out, const EncoderOptions &options, const AVCodecContex
         return outputError("Could not add the audio stream to", out, ret);
 
     if (!(out.format->oformat->flags & AVFMT_NOFILE)) {
+        out.file.setSynced(options.syncOutput);
         ret = out.file.createBeside(out.path);
         if (ret < 0)
             return outputError("Could not open", out, ret);

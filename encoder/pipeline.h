@@ -55,6 +55,8 @@ public:
     // Flushes and closes the file once its data reached the disk (fsync);
     // the first write, sync or close error, or 0.
     int close();
+    // Off: close() and commit() leave the data to the system's own pace.
+    void setSynced(bool on) { m_synced = on; }
     // Closes with its data on the disk, renames over target and syncs
     // target's folder; 0 or an AVERROR code (the file stays temporary).
     int commit(const std::string &target);
@@ -62,6 +64,7 @@ public:
 private:
     std::string m_path;
     int m_fd = -1;
+    bool m_synced = true;
     AVIOContext *m_io = nullptr;
 };
 

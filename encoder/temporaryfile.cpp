@@ -236,7 +236,7 @@ int TemporaryFile::close()
         // A write the system accepted may still fail on its way to the disk
         // (a full or failing disk, a network file system): only fsync and
         // close tell.
-        if (ret >= 0 && syncFile(m_fd) < 0)
+        if (ret >= 0 && m_synced && syncFile(m_fd) < 0)
             ret = AVERROR(errno);
         if (closeFile(m_fd) < 0 && ret >= 0)
             ret = AVERROR(errno);
@@ -260,7 +260,8 @@ int TemporaryFile::commit(const std::string &target)
                    ? AVERROR(ec.default_error_condition().value())
                    : AVERROR(EIO);
     m_path.clear();
-    syncFolderOf(target);
+    if (m_synced)
+        syncFolderOf(target);
     return 0;
 }
 

@@ -142,7 +142,12 @@ void CAVConverter::start(int jobType)
     arguments << postInputOptions;
     arguments << QStringLiteral("-vn") << QStringLiteral("-ab") << QStringLiteral("192K")
               << QStringLiteral("-ac") << QStringLiteral("2") << QStringLiteral("-ar")
-              << QStringLiteral("44100") << m_outputPath;
+              << QStringLiteral("44100");
+    // The waveform's WAV is read once and removed: syncing its hundreds of
+    // megabytes to the disk would only delay the picture.
+    if (jobType == JobExtractWave)
+        arguments << QStringLiteral("-nosync");
+    arguments << m_outputPath;
 
     // The encoder reports progress on its error stream.
     process.setProcessChannelMode(QProcess::MergedChannels);

@@ -114,6 +114,7 @@ private Q_SLOTS:
     void readerGoneStops();
     void dataOnDiskBeforeRename();
     void failedSyncIsFailure();
+    void scratchOutputIsNotSynced();
 
 private:
     QString fixture(const QString &name) const { return m_dir.filePath(name); }
@@ -310,6 +311,24 @@ void TestEncoderEnding::failedSyncIsFailure()
     QVERIFY2(lines.first().contains(target), qPrintable(lines.first()));
     QVERIFY2(lines.first().contains(QLatin1String("Input/output error")), qPrintable(lines.first()));
     checkNoOutput();
+}
+
+// The window's waveform WAV is read once and removed: waiting for hundreds of
+// megabytes to reach the disk only delays the picture.
+void TestEncoderEnding::scratchOutputIsNotSynced()
+{
+    const QString target = fixture("out/wave.wav");
+    QStringList args = jobArgs(fixture("good.wav"), target);
+    args.insert(args.size() - 1, QStringLiteral("-nosync"));
+    const QProcessEnvironment env = spyEnvironment(false);
+    const Run run = runEncoder(args, [&env](QProcess &process) { process.setProcessEnvironment(env); });
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(QFile::exists(target));
+    QFile log(fixture("sync.log"));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QStringList events = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY2(events.filter(QRegularExpression(QStringLiteral("^rename "))).size() == 1, qPrintable(events.join(u'\n')));
+    QVERIFY2(events.filter(QRegularExpression(QStringLiteral("^fsync "))).isEmpty(), qPrintable(events.join(u'\n')));
 }
 
 QTEST_GUILESS_MAIN(TestEncoderEnding)

@@ -152,7 +152,8 @@ void TestAVConverter::waveformJobArguments()
 
     const QStringList expected = QStringList{QStringLiteral("-y"), QStringLiteral("-i"),
                                              QStringLiteral("/media/in put/Song (1).mp3")}
-                                 + fixedTail + QStringList{QDir::toNativeSeparators(output)};
+                                 + fixedTail
+                                 + QStringList{QStringLiteral("-nosync"), QDir::toNativeSeparators(output)};
     QCOMPARE(recordedArguments(), expected);
     QCOMPARE(job.jobType(), int(CAVConverter::JobExtractWave));
     QCOMPARE(job.outputFile(), QDir::toNativeSeparators(output));
@@ -235,7 +236,7 @@ void TestAVConverter::resetClearsOptions()
     job.setInputFile(QStringLiteral("b.mp3"));
     job.setOutputFile(QStringLiteral("b.wav"));
     QVERIFY(runJob(job, CAVConverter::JobExtractWave));
-    QCOMPARE(recordedArguments(), QStringList({"-y", "-i", "b.mp3"}) + fixedTail + QStringList{"b.wav"});
+    QCOMPARE(recordedArguments(), QStringList({"-y", "-i", "b.mp3"}) + fixedTail + QStringList({"-nosync", "b.wav"}));
 }
 
 void TestAVConverter::progress_data()
