@@ -34,6 +34,14 @@ void startFontWarmUp()
 #endif
 }
 
+void finishFontWarmUp()
+{
+#ifdef TONQUILL_HAVE_FONTCONFIG
+    if (fontConfigReady().valid())
+        fontConfigReady().wait();
+#endif
+}
+
 QString withoutEmptyImages(QString styleSheet)
 {
     // "url()" hides a picture (the menu button's arrow), but Qt opens the empty

@@ -15,6 +15,10 @@ void applyApplicationLook(QApplication &app);
 // exit()): it overlaps with connecting to the display, which needs no fonts,
 // and applyApplicationLook() waits for it.
 void startFontWarmUp();
+// Waits for that thread, for a start that ends before any text is laid out
+// (the file went to the window already open): the process must not end
+// while the thread is still reading the configuration.
+void finishFontWarmUp();
 
 // The style sheet with every empty picture ("url()") made a transparent one:
 // the same look, without Qt's warning about an empty file name.

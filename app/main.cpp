@@ -55,8 +55,10 @@ int main(int argc, char *argv[])
     case CSingleInstance::First:
         break;
     case CSingleInstance::HandedOver:
+        finishFontWarmUp();
         return 0;
     case CSingleInstance::NoAnswer:
+        finishFontWarmUp();
         std::fprintf(stderr, "Tonquill is already running but does not answer.\n");
         return 1;
     }
