@@ -115,7 +115,7 @@ QImage spinArrow(bool up, State s)
 
 QImage menuFrame()
 {
-    QImage img(58, 58, QImage::Format_ARGB32);
+    QImage img = canvas(58, 58, QImage::Format_ARGB32);
     QPainter p(&img);
     p.fillRect(img.rect(), palette::night);
     // Raised frame: lit upper-left edges, shaded lower-right ones.
@@ -132,7 +132,7 @@ QImage menuFrame()
 
 QImage menuSeparator()
 {
-    QImage img(106, 2, QImage::Format_ARGB32);
+    QImage img = canvas(106, 2, QImage::Format_ARGB32);
     QPainter p(&img);
     p.fillRect(QRect(0, 0, 106, 1), QColor(0, 46, 98));
     p.fillRect(QRect(0, 1, 106, 1), QColor(74, 152, 228));

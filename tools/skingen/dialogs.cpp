@@ -37,7 +37,7 @@ void drawWaveform(QPainter &p, const QRectF &box, const QColor &colour)
 
 QImage aboutBackground()
 {
-    QImage img(400, 258, QImage::Format_ARGB32_Premultiplied);
+    QImage img = canvas(400, 258);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient bg(0, 0, 0, 258);
@@ -92,7 +92,7 @@ QImage aboutBackground()
 QImage registerBackground()
 {
     const int w = 537, h = 385;
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img = canvas(w, h);
     {
         QPainter p(&img);
         QLinearGradient body(0, 0, 0, h);

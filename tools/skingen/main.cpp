@@ -30,25 +30,43 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    skin::Pictures all;
-    skin::windowPictures(all);
-    skin::dialogPictures(all);
-    skin::buttonPictures(all);
-    skin::controlPictures(all);
+    // Every picture once as it is and once at twice the pixels ("name@2x",
+    // which Qt picks on screens scaled above 100 %). The program icons are
+    // left out of the second round: they already come at 48 and 256 pixels,
+    // from which the icon loader takes the size a screen needs.
+    const auto paintAll = [](int ratio) {
+        skin::setPixelRatio(ratio);
+        skin::Pictures pictures;
+        skin::windowPictures(pictures);
+        skin::dialogPictures(pictures);
+        skin::buttonPictures(pictures);
+        skin::controlPictures(pictures);
+        return pictures;
+    };
+    const skin::Pictures all = paintAll(1);
+    skin::Pictures sharp = paintAll(2);
+    std::erase_if(sharp, [](const skin::Picture &pic) { return pic.name.startsWith(QLatin1String("tonquill")); });
+    skin::setPixelRatio(1);
 
     const QDir out(parser.positionalArguments().constFirst());
     if (!out.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "skingen: cannot create '%s'\n", qPrintable(out.path()));
         return 1;
     }
-    for (const skin::Picture &pic : all) {
-        const QString file = out.filePath(pic.name + QStringLiteral(".png"));
-        if (!pic.image.convertToFormat(QImage::Format_ARGB32).save(file, "PNG")) {
-            std::fprintf(stderr, "skingen: cannot write '%s'\n", qPrintable(file));
-            return 1;
+    const auto write = [&out](const skin::Pictures &pictures, QLatin1String suffix) {
+        for (const skin::Picture &pic : pictures) {
+            const QString file = out.filePath(pic.name + suffix + QStringLiteral(".png"));
+            if (!pic.image.convertToFormat(QImage::Format_ARGB32).save(file, "PNG")) {
+                std::fprintf(stderr, "skingen: cannot write '%s'\n", qPrintable(file));
+                return false;
+            }
         }
-    }
-    std::printf("skingen: %zu pictures written to %s\n", all.size(), qPrintable(out.absolutePath()));
+        return true;
+    };
+    if (!write(all, QLatin1String("")) || !write(sharp, QLatin1String("@2x")))
+        return 1;
+    std::printf("skingen: %zu pictures and %zu at 2x written to %s\n", all.size(), sharp.size(),
+                qPrintable(out.absolutePath()));
 
     if (parser.isSet(preview)) {
         const QDir dir(parser.value(preview));

@@ -25,9 +25,24 @@ QString stateSuffix(State s)
     return {};
 }
 
-QImage canvas(int w, int h)
+namespace {
+int currentRatio = 1;
+} // namespace
+
+void setPixelRatio(int ratio)
 {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    currentRatio = std::max(1, ratio);
+}
+
+int pixelRatio()
+{
+    return currentRatio;
+}
+
+QImage canvas(int w, int h, QImage::Format format)
+{
+    QImage img(w * currentRatio, h * currentRatio, format);
+    img.setDevicePixelRatio(currentRatio);
     img.fill(Qt::transparent);
     return img;
 }
@@ -188,11 +203,14 @@ void drawNineSlice(QPainter &p, const QRect &target, const QImage &src, int sx, 
 
 Mask maskFromPath(const QPainterPath &path, int w, int h)
 {
+    w *= currentRatio;
+    h *= currentRatio;
     QImage cover(w, h, QImage::Format_Grayscale8);
     cover.fill(0);
     {
         QPainter p(&cover);
         p.setRenderHint(QPainter::Antialiasing);
+        p.scale(currentRatio, currentRatio);
         p.fillPath(path, Qt::white);
     }
     Mask m{w, h, std::vector<unsigned char>(size_t(w) * h)};
@@ -266,6 +284,7 @@ std::vector<float> squaredDistance(const std::vector<unsigned char> &feature, in
 
 Mask closeMask(const Mask &m, double radius)
 {
+    radius *= currentRatio;
     // The padding lets shapes that touch the picture border stay there: the
     // grow step spreads into it and the shrink step finds outside cells past it.
     const int pad = int(std::ceil(radius)) + 2;
@@ -309,6 +328,7 @@ std::vector<float> insideDistance(const Mask &m)
 void bevelOutline(QImage &img, const Mask &m, double width, double strength)
 {
     const std::vector<float> d = insideDistance(m);
+    const float ratio = float(currentRatio);
     const auto dist = [&](int x, int y) -> float {
         if (x < 0 || y < 0 || x >= m.w || y >= m.h)
             return 0.f;
@@ -318,14 +338,15 @@ void bevelOutline(QImage &img, const Mask &m, double width, double strength)
     for (int y = 0; y < m.h; ++y) {
         auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
         for (int x = 0; x < m.w; ++x) {
-            const float here = dist(x, y);
+            // In 1x pixels, so that the rim keeps its width at every ratio.
+            const float here = dist(x, y) / ratio;
             if (here <= 0.f || here > width + 1)
                 continue;
             // Average the slope over a 5-pixel cross: a single difference of a
             // distance field is ragged along diagonal edges.
             const double gx = (dist(x + 1, y) - dist(x - 1, y)) + 0.5 * (dist(x + 2, y) - dist(x - 2, y));
             const double gy = (dist(x, y + 1) - dist(x, y - 1)) + 0.5 * (dist(x, y + 2) - dist(x, y - 2));
-            const double len = std::hypot(gx, gy);
+            const double len = std::hypot(gx, gy); // a direction: device pixels will do
             const double facing = len > 1e-6 ? 0.7071 * (gx + gy) / len : 0.0;
             const double fall = std::pow(std::clamp(1.0 - (here - 1.0) / width, 0.0, 1.0), 1.4);
             const double shade = strength * facing * fall;
@@ -342,7 +363,9 @@ void bevelOutline(QImage &img, const Mask &m, double width, double strength)
 
 void applyBinaryMask(QImage &img, const Mask &m)
 {
+    const qreal ratio = img.devicePixelRatio();
     img = img.convertToFormat(QImage::Format_ARGB32);
+    img.setDevicePixelRatio(ratio);
     for (int y = 0; y < m.h; ++y) {
         auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
         for (int x = 0; x < m.w; ++x) {

@@ -43,7 +43,15 @@ struct Picture
 };
 using Pictures = std::vector<Picture>;
 
-QImage canvas(int w, int h);
+// The skin is drawn once for each pixel ratio (1, and 2 for the "@2x"
+// pictures). Painters keep working in the 1x skin's pixels: canvas() makes an
+// image of ratio times as many pixels whose painter maps them, and the pixel
+// helpers below take their lengths in 1x pixels too.
+void setPixelRatio(int ratio);
+int pixelRatio();
+
+// A transparent image of w x h 1x pixels at the current pixel ratio.
+QImage canvas(int w, int h, QImage::Format format = QImage::Format_ARGB32_Premultiplied);
 QColor mix(const QColor &a, const QColor &b, double t);
 QColor withAlpha(QColor c, int alpha);
 QColor lighter(const QColor &c, double t); // towards white by t (0..1)
@@ -77,7 +85,7 @@ void drawNineSlice(QPainter &p, const QRect &target, const QImage &src, int slic
 void drawNineSlice(QPainter &p, const QRect &target, const QImage &src, int sx, int sy);
 
 // Signed-distance helpers for shaped windows: inside[i] marks pixels of the
-// shape (row major, w x h).
+// shape (row major, w x h device pixels).
 struct Mask
 {
     int w = 0;
@@ -85,12 +93,13 @@ struct Mask
     std::vector<unsigned char> inside;
     bool at(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h && inside[size_t(y) * w + x]; }
 };
+// The path's cover of a canvas(w, h).
 Mask maskFromPath(const QPainterPath &path, int w, int h);
 // Morphological closing: rounds every concave corner with the given radius so
 // that joined shapes flow into each other.
 Mask closeMask(const Mask &m, double radius);
 // Euclidean distance of every pixel to the nearest pixel outside the mask
-// (the picture border counts as outside); 0 outside.
+// (the picture border counts as outside), in device pixels; 0 outside.
 std::vector<float> insideDistance(const Mask &m);
 
 // Raised rim along the outline, lit from the top left, plus a dark outer line.

@@ -96,7 +96,7 @@ void wordmark(QPainter &p, const QPointF &baseline, double size)
 
 QImage mainBackground()
 {
-    QImage img(kMainW, kMainH, QImage::Format_ARGB32_Premultiplied);
+    QImage img = canvas(kMainW, kMainH);
     {
         QPainter p(&img);
         QLinearGradient body(0, 0, 0, kMainH);
