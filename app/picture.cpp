@@ -1,5 +1,6 @@
 #include "picture.h"
 
+#include <QGuiApplication>
 #include <QResource>
 #include <QString>
 #include <QtEndian>
@@ -71,9 +72,10 @@ QImage pictureFromRawData(const char *data, qint64 size)
     return image;
 }
 
-QImage readPicture(QStringView name)
+namespace {
+
+QImage readOnePicture(const QString &base)
 {
-    const QString base = QLatin1String(":/images/") + name.toString();
     const QResource raw(base + QLatin1String(".rgba"));
     if (raw.isValid() && raw.compressionAlgorithm() == QResource::NoCompression) {
         QImage image = pictureFromRawData(reinterpret_cast<const char *>(raw.data()), raw.size());
@@ -84,4 +86,24 @@ QImage readPicture(QStringView name)
     if (!image.isNull())
         image.convertTo(QImage::Format_ARGB32_Premultiplied);
     return image;
+}
+
+} // namespace
+
+QImage readPicture(QStringView name, qreal screenRatio)
+{
+    const QString base = QLatin1String(":/images/") + name.toString();
+    if (screenRatio > 1.0) {
+        QImage sharp = readOnePicture(base + QLatin1String("@2x"));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return readOnePicture(base);
+}
+
+qreal pictureRatio()
+{
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }

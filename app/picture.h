@@ -17,7 +17,17 @@
 // The picture ":/images/<name>" in QImage::Format_ARGB32_Premultiplied, from
 // its plain pixels where the build stored them, else from the PNG; a null
 // image if neither is there or readable.
-QImage readPicture(QStringView name);
+//
+// For a screen ratio above 1 (any scaling above 100 %, fractional ones too:
+// shrinking looks better than stretching) it is the picture's "@2x" form
+// where the skin has one, with a device pixel ratio of 2, so that painting
+// it at its logical place uses every pixel. Sizes and masks belong to the
+// 1x picture: read it with ratio 1 for those.
+QImage readPicture(QStringView name, qreal screenRatio = 1.0);
+
+// The ratio whose pictures the program's windows use: the highest of its
+// screens, so that a window moved to the sharpest screen stays sharp.
+qreal pictureRatio();
 
 // An image in the stored form (empty for a null image), and back: a null
 // image for anything that is not a whole picture in the stored form.

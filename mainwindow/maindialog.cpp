@@ -90,14 +90,16 @@ struct WindowImages
     QImage outside;
 };
 
-WindowImages decodeWindowImages()
+WindowImages decodeWindowImages(qreal screenRatio)
 {
     WindowImages images;
     const char16_t *const names[] = {u"main_bg", u"left_back", u"left_fore",
                                      u"right_back", u"right_fore", u"disc"};
     for (size_t i = 0; i < images.pictures.size(); ++i)
-        images.pictures[i] = readPicture(names[i]);
-    const QImage &background = images.pictures[0];
+        images.pictures[i] = readPicture(names[i], screenRatio);
+    // The outline is cut in the window's own pixels: from the 1x picture.
+    const QImage background = images.pictures[0].devicePixelRatio() == 1.0 ? images.pictures[0]
+                                                                           : readPicture(u"main_bg");
     if (!background.isNull())
         images.outside = background.createMaskFromColor(QColor(Qt::transparent).rgba(), Qt::MaskInColor);
     // The style sheet's pictures are PNGs that the GUI thread reads while it
@@ -119,7 +121,7 @@ std::future<WindowImages> takePictureDecoding()
 {
     std::future<WindowImages> decoding = std::move(pendingDecoding());
     if (!decoding.valid())
-        decoding = std::async(std::launch::async, decodeWindowImages);
+        decoding = std::async(std::launch::async, decodeWindowImages, pictureRatio());
     return decoding;
 }
 
@@ -128,7 +130,7 @@ std::future<WindowImages> takePictureDecoding()
 void MainDialog::preloadPictures()
 {
     if (!pendingDecoding().valid())
-        pendingDecoding() = std::async(std::launch::async, decodeWindowImages);
+        pendingDecoding() = std::async(std::launch::async, decodeWindowImages, pictureRatio());
 }
 
 LitRows leftBarLitRows(int v)
@@ -383,9 +385,14 @@ void MainDialog::paintEvent(QPaintEvent *)
     const auto drawBar = [&](const mainskin::LevelBar &bar, const QPixmap &back, const QPixmap &fore,
                              LitRows lit) {
         painter.drawPixmap(bar.topLeft, back);
-        if (lit.first <= lit.last)
-            painter.drawPixmap(bar.topLeft + QPoint(0, lit.first), fore,
-                               QRect(0, lit.first, fore.width(), lit.last - lit.first + 1));
+        if (lit.first <= lit.last) {
+            // The source rectangle counts the picture's own pixels, twice the
+            // window's in a 2x picture.
+            const int rows = lit.last - lit.first + 1;
+            const qreal r = fore.devicePixelRatio();
+            painter.drawPixmap(QRectF(bar.topLeft.x(), bar.topLeft.y() + lit.first, bar.size.width(), rows), fore,
+                               QRectF(0, lit.first * r, bar.size.width() * r, rows * r));
+        }
     };
     drawBar(mainskin::kLeftBar, pictures.leftBack, pictures.leftFore, leftBarLitRows(v));
     drawBar(mainskin::kRightBar, pictures.rightBack, pictures.rightFore, rightBarLitRows(v));

@@ -2,6 +2,7 @@
 
 #include "identity.h"
 #include "linkopener.h"
+#include "picture.h"
 #include "settings.h"
 #include "version.h"
 
@@ -13,7 +14,6 @@
 #include <QUrl>
 
 namespace {
-const QString kBackground = QStringLiteral(":/images/about_bg.png");
 // The size the background picture is drawn at; the box keeps it even while
 // the picture is missing.
 constexpr QSize kDefaultSize(400, 258);
@@ -73,8 +73,8 @@ AboutDialog::AboutDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
 
-    background.load(kBackground);
-    resize(background.isNull() ? kDefaultSize : background.size());
+    background = QPixmap::fromImage(readPicture(u"about_bg", pictureRatio()));
+    resize(background.isNull() ? kDefaultSize : background.deviceIndependentSize().toSize());
 
     FramelessWindow::shapeRectangular(this);
 

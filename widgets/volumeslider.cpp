@@ -1,5 +1,6 @@
 #include "volumeslider.h"
 
+#include "picture.h"
 #include "volumegeometry.h"
 
 #include <QKeyEvent>
@@ -21,12 +22,13 @@ CVolumeSlider::CVolumeSlider(QWidget *parent)
     : QWidget(parent)
 {
     // A missing picture leaves a null pixmap, which simply draws nothing.
-    pixLeft.load(QStringLiteral(":/images/volume_left.png"));
-    pixRight.load(QStringLiteral(":/images/volume_right.png"));
-    pixThumb.load(QStringLiteral(":/images/volume_thumb.png"));
-    pixAdd.load(QStringLiteral(":/images/volume_add.png"));
-    pixAdd2.load(QStringLiteral(":/images/volume_add2.png"));
-    pixSub.load(QStringLiteral(":/images/volume_sub.png"));
+    const qreal ratio = pictureRatio();
+    pixLeft = QPixmap::fromImage(readPicture(u"volume_left", ratio));
+    pixRight = QPixmap::fromImage(readPicture(u"volume_right", ratio));
+    pixThumb = QPixmap::fromImage(readPicture(u"volume_thumb", ratio));
+    pixAdd = QPixmap::fromImage(readPicture(u"volume_add", ratio));
+    pixAdd2 = QPixmap::fromImage(readPicture(u"volume_add2", ratio));
+    pixSub = QPixmap::fromImage(readPicture(u"volume_sub", ratio));
     // Mouse tracking stays off: moves only matter while a button is held.
     // Tab reaches it and the arrow keys move it.
     setFocusPolicy(Qt::StrongFocus);
@@ -94,10 +96,13 @@ void CVolumeSlider::paintEvent(QPaintEvent *)
     const int left = trackRect.left();
 
     painter.drawPixmap(left, kTrackTop, pixRight);
-    const int filled = std::min(thumbX - left, int(pixLeft.width()));
-    if (filled > 0)
-        painter.drawPixmap(QRect(left, kTrackTop, filled, kTrackHeight), pixLeft,
-                           QRect(0, 0, filled, kTrackHeight));
+    const int filled = std::min(thumbX - left, int(pixLeft.deviceIndependentSize().width()));
+    if (filled > 0) {
+        // The source rectangle counts the picture's own pixels.
+        const qreal r = pixLeft.devicePixelRatio();
+        painter.drawPixmap(QRectF(left, kTrackTop, filled, kTrackHeight), pixLeft,
+                           QRectF(0, 0, filled * r, kTrackHeight * r));
+    }
     painter.drawPixmap(left - 9, 5, pixSub);
     painter.drawPixmap(trackRect.right() + 4, 5, showsBoostPlus(value) ? pixAdd2 : pixAdd);
     // The thumb is one row taller than the widget; its last row is clipped.

@@ -4,6 +4,7 @@
 #include "picture.h"
 
 #include <QColor>
+#include <QDir>
 #include <QImage>
 #include <QRect>
 #include <QResource>
@@ -93,6 +94,10 @@ private Q_SLOTS:
     void managerBackground();
     void storedPixelsMatchThePictures_data();
     void storedPixelsMatchThePictures();
+    void sharpFormOfEveryPicture_data();
+    void sharpFormOfEveryPicture();
+    void pictureForTheScreen_data();
+    void pictureForTheScreen();
     void damagedStoredPixelsAreRefused_data();
     void damagedStoredPixelsAreRefused();
 };
@@ -320,9 +325,13 @@ void tst_Pictures::managerBackground()
 void tst_Pictures::storedPixelsMatchThePictures_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *name : {"main_bg", "left_back", "left_fore", "right_back", "right_fore", "disc",
-                             "tonquill", "tonquill-48"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    QTest::addColumn<double>("ratio");
+    for (const char *name : {"main_bg", "left_back", "left_fore", "right_back", "right_fore", "disc"}) {
+        QTest::newRow(name) << QString::fromLatin1(name) << 1.0;
+        QTest::newRow(qPrintable(QLatin1String(name) + QLatin1String("@2x"))) << QString::fromLatin1(name) << 2.0;
+    }
+    for (const char *name : {"tonquill", "tonquill-48"})
+        QTest::newRow(name) << QString::fromLatin1(name) << 1.0;
 }
 
 // The window copies these instead of decoding the PNGs: the build must have
@@ -331,12 +340,85 @@ void tst_Pictures::storedPixelsMatchThePictures_data()
 void tst_Pictures::storedPixelsMatchThePictures()
 {
     QFETCH(QString, name);
-    QVERIFY(QResource(QStringLiteral(":/images/%1.rgba").arg(name)).isValid());
-    const QImage stored = readPicture(name);
+    QFETCH(double, ratio);
+    const QString file = ratio > 1 ? name + QStringLiteral("@2x") : name;
+    QVERIFY(QResource(QStringLiteral(":/images/%1.rgba").arg(file)).isValid());
+    const QImage stored = readPicture(name, ratio);
     QCOMPARE(stored.format(), QImage::Format_ARGB32_Premultiplied);
-    const QImage decoded = QImage(QStringLiteral(":/images/%1.png").arg(name))
+    const QImage decoded = QImage(QStringLiteral(":/images/%1.png").arg(file))
                                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QCOMPARE(stored, decoded);
+}
+
+void tst_Pictures::sharpFormOfEveryPicture_data()
+{
+    QTest::addColumn<QString>("name");
+    const QStringList files = QDir(QStringLiteral(":/images")).entryList({QStringLiteral("*.png")});
+    QVERIFY(files.size() > 60);
+    for (const QString &file : files) {
+        const QString name = file.chopped(4);
+        // The program icons come at 48 and 256 pixels instead; the empty
+        // picture has nothing to sharpen.
+        if (name.endsWith(QLatin1String("@2x")) || name.startsWith(QLatin1String("tonquill"))
+            || name == QLatin1String("transparent"))
+            continue;
+        QTest::newRow(qPrintable(name)) << name;
+    }
+}
+
+// Each picture has a 2x form of exactly twice its size, showing the same
+// thing: shrunk back to 1x it must come close to the 1x picture, outline
+// included (a shifted or rescaled drawing does not).
+void tst_Pictures::sharpFormOfEveryPicture()
+{
+    QFETCH(QString, name);
+    const QImage flat = picture(name).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage sharp = picture(name + QStringLiteral("@2x")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QVERIFY2(!sharp.isNull(), qPrintable(name + QStringLiteral("@2x is missing from the resources")));
+    QCOMPARE(sharp.size(), flat.size() * 2);
+    double sum = 0;
+    for (int y = 0; y < flat.height(); ++y) {
+        for (int x = 0; x < flat.width(); ++x) {
+            const QRgb block[] = {sharp.pixel(2 * x, 2 * y), sharp.pixel(2 * x + 1, 2 * y),
+                                  sharp.pixel(2 * x, 2 * y + 1), sharp.pixel(2 * x + 1, 2 * y + 1)};
+            const QRgb f = flat.pixel(x, y);
+            for (int shift : {0, 8, 16, 24}) {
+                int shrunk = 0;
+                for (QRgb b : block)
+                    shrunk += int((b >> shift) & 0xff);
+                sum += std::abs(shrunk / 4.0 - double((f >> shift) & 0xff));
+            }
+        }
+    }
+    const double mean = sum / (4.0 * flat.width() * flat.height());
+    QVERIFY2(mean < 4, qPrintable(QStringLiteral("differs by %1 a channel on average").arg(mean)));
+}
+
+void tst_Pictures::pictureForTheScreen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("screenRatio");
+    QTest::addColumn<double>("pictureRatio");
+
+    QTest::newRow("1x screen") << QStringLiteral("main_bg") << 1.0 << 1.0;
+    QTest::newRow("2x screen") << QStringLiteral("main_bg") << 2.0 << 2.0;
+    QTest::newRow("125 %, shrunk rather than stretched") << QStringLiteral("disc") << 1.25 << 2.0;
+    QTest::newRow("3x screen") << QStringLiteral("left_fore") << 3.0 << 2.0;
+    QTest::newRow("from the PNG") << QStringLiteral("volume_thumb") << 2.0 << 2.0;
+    QTest::newRow("no 2x form") << QStringLiteral("tonquill-48") << 2.0 << 1.0;
+}
+
+// The picture the windows paint: its logical size is the 1x picture's at
+// whatever ratio it comes.
+void tst_Pictures::pictureForTheScreen()
+{
+    QFETCH(QString, name);
+    QFETCH(double, screenRatio);
+    QFETCH(double, pictureRatio);
+    const QImage read = readPicture(name, screenRatio);
+    QCOMPARE(read.devicePixelRatio(), pictureRatio);
+    QCOMPARE(read.deviceIndependentSize().toSize(), picture(name).size());
+    QCOMPARE(read.format(), QImage::Format_ARGB32_Premultiplied);
 }
 
 void tst_Pictures::damagedStoredPixelsAreRefused_data()

@@ -1,6 +1,7 @@
 // Renders the main window offscreen (or on the current display) and saves it
 // as a PNG, cut to the window's outline: pixels outside the mask stay
-// transparent, as on screen.
+// transparent, as on screen. Under QT_SCALE_FACTOR=2 the picture has twice
+// the pixels, as on a screen scaled to 200 %.
 //
 //   tonquill_screenshot OUT.png [--language CODE] [INPUT | --manager | --about]
 //
@@ -31,7 +32,10 @@ namespace {
 bool saveShaped(QWidget &window, const char *path)
 {
     const QImage picture = window.grab().toImage();
+    // At a scale factor above 1 the grab has more pixels than the window:
+    // the shot keeps all of them, and the outline is cut in window pixels.
     QImage shot(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    shot.setDevicePixelRatio(picture.devicePixelRatio());
     shot.fill(Qt::transparent);
     QPainter painter(&shot);
     QPainterPath outline;
