@@ -1,6 +1,7 @@
 #include "filepath.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -44,7 +45,13 @@ int CFilePath::makeUnique()
 {
     const QString stem = m_baseName;
     int i = 0;
-    while (QFile::exists(fullPath())) {
+    // A link whose target is gone still takes its name: the ringtone,
+    // renamed into place, would replace the user's link.
+    const auto taken = [](const QString &path) {
+        const QFileInfo info(path);
+        return info.exists() || info.isSymLink();
+    };
+    while (taken(fullPath())) {
         ++i;
         m_baseName = stem + QStringLiteral("(%1)").arg(i);
     }

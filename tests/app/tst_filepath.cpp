@@ -1,6 +1,7 @@
 #include "filepath.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,14 +80,20 @@ void TestFilePath::makeUnique_data()
     QTest::addColumn<QString>("baseName");
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("danglingLink");
 
-    QTest::newRow("free") << QStringList{} << "song" << 0 << "song.m4r";
-    QTest::newRow("taken once") << QStringList{"song.m4r"} << "song" << 1 << "song(1).m4r";
-    QTest::newRow("taken twice") << QStringList{"song.m4r", "song(1).m4r"} << "song" << 2 << "song(2).m4r";
-    QTest::newRow("gap is used") << QStringList{"song.m4r", "song(2).m4r"} << "song" << 1 << "song(1).m4r";
-    QTest::newRow("other suffix does not count") << QStringList{"song.m4a"} << "song" << 0 << "song.m4r";
+    QTest::newRow("free") << QStringList{} << "song" << 0 << "song.m4r" << QString();
+    QTest::newRow("taken once") << QStringList{"song.m4r"} << "song" << 1 << "song(1).m4r" << QString();
+    QTest::newRow("taken twice") << QStringList{"song.m4r", "song(1).m4r"} << "song" << 2 << "song(2).m4r"
+                                 << QString();
+    QTest::newRow("gap is used") << QStringList{"song.m4r", "song(2).m4r"} << "song" << 1 << "song(1).m4r" << QString();
+    QTest::newRow("other suffix does not count") << QStringList{"song.m4a"} << "song" << 0 << "song.m4r" << QString();
     // Numbering restarts from the stem given, never from a numbered name.
-    QTest::newRow("numbered stem") << QStringList{"song(1).m4r"} << "song(1)" << 1 << "song(1)(1).m4r";
+    QTest::newRow("numbered stem") << QStringList{"song(1).m4r"} << "song(1)" << 1 << "song(1)(1).m4r" << QString();
+#ifndef Q_OS_WIN
+    // The user's link to a file that is gone would be replaced by the ringtone.
+    QTest::newRow("dangling link") << QStringList{} << "song" << 1 << "song(1).m4r" << "song.m4r";
+#endif
 }
 
 void TestFilePath::makeUnique()
@@ -95,6 +102,7 @@ void TestFilePath::makeUnique()
     QFETCH(QString, baseName);
     QFETCH(int, number);
     QFETCH(QString, fileName);
+    QFETCH(QString, danglingLink);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -102,13 +110,15 @@ void TestFilePath::makeUnique()
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
+    if (!danglingLink.isEmpty())
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), dir.filePath(danglingLink)));
     CFilePath path;
     path.setDir(dir.path());
     path.setBaseName(baseName);
     path.setSuffix(QStringLiteral("m4r"));
     QCOMPARE(path.makeUnique(), number);
     QCOMPARE(path.fileName(), fileName);
-    QVERIFY(!QFile::exists(path.fullPath()));
+    QVERIFY(!QFileInfo(path.fullPath()).exists() && !QFileInfo(path.fullPath()).isSymLink());
 }
 
 void TestFilePath::makeUniqueOnFreeNameChangesNothing()
