@@ -115,6 +115,9 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
     // full scale is made again with the ceiling lowered by what it passed.
     EncoderOptions again = options;
     again.overwrite = true;
+    // The progress already reached the end: a pass starting again from 0
+    // would send the window's bar back and up a second time.
+    const ProgressCallback quiet = [](const Progress &) {};
     double ceiling = kLossyLimiterCeiling;
     for (int pass = 0; pass < 3; ++pass) {
         const double peak = decodedPeak(options.outputPath);
@@ -122,7 +125,7 @@ Error transcode(const EncoderOptions &options, const ProgressCallback &progress)
             return {};
         ceiling *= 0.97 * kDecodedPeakLimit / peak;
         again.limiterCeiling = ceiling;
-        error = transcodeOnce(again, progress);
+        error = transcodeOnce(again, quiet);
         if (!error.empty())
             return error;
     }
