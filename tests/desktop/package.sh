@@ -10,15 +10,22 @@
 # put a ringtone into a fake phone's folder and ringtone list.
 #   tests/desktop/package.sh BUILD_DIR FAKEPHONE_SERVE TST_REALWINDOW
 set -euo pipefail
+[ $# -eq 3 ] || { echo "usage: $0 BUILD_DIR FAKEPHONE_SERVE TST_REALWINDOW" >&2; exit 2; }
 BUILD="$1"
 FAKEPHONE_SERVE="$2"
 REALWINDOW="$3"
 tmp="$(mktemp -d)"
-# The fake phone ends on TERM and removes its socket; it is waited for before
-# the folder it serves goes.
-trap 'kill -KILL "${pid:-}" 2>/dev/null || true
-      [ -n "${phone_pid:-}" ] && { kill -TERM "$phone_pid" 2>/dev/null; wait "$phone_pid" 2>/dev/null; }
-      rm -rf "$tmp"' EXIT
+cleanup() {
+    kill -KILL "${pid:-}" 2>/dev/null || true
+    # The fake phone ends on TERM and removes its socket; it is waited for
+    # before the folder it serves goes.
+    if [ -n "${phone_pid:-}" ]; then
+        kill -TERM "$phone_pid" 2>/dev/null || true
+        wait "$phone_pid" 2>/dev/null || true
+    fi
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
