@@ -2,14 +2,30 @@
 # Builds the Debian package into a temporary folder and installs with
 # `cmake --install` into another, checks that both hold everything the
 # program loads at run time, then starts the program extracted from the
-# package offscreen with a file on its command line: it must find its encoder
-# (the waveform gets drawn), its player module, its help page and its phone
-# module (which, pointed at a usbmuxd that is not there, says so).
-#   tests/desktop/package.sh BUILD_DIR
+# package offscreen with a file on its command line, with a fake iPhone
+# (tests/fakephone) plugged into a usbmuxd socket of its own: it must find its
+# encoder (the waveform gets drawn), its player module, its help page and its
+# phone module, which connects to the phone ("Ready."). Last, the window test
+# (tst_realwindow) drives the packaged program under Xvfb until Generate has
+# put a ringtone into a fake phone's folder and ringtone list.
+#   tests/desktop/package.sh BUILD_DIR FAKEPHONE_SERVE TST_REALWINDOW
 set -euo pipefail
+[ $# -eq 3 ] || { echo "usage: $0 BUILD_DIR FAKEPHONE_SERVE TST_REALWINDOW" >&2; exit 2; }
 BUILD="$1"
+FAKEPHONE_SERVE="$2"
+REALWINDOW="$3"
 tmp="$(mktemp -d)"
-trap 'kill -KILL "${pid:-}" 2>/dev/null || true; rm -rf "$tmp"' EXIT
+cleanup() {
+    kill -KILL "${pid:-}" 2>/dev/null || true
+    # The fake phone ends on TERM and removes its socket; it is waited for
+    # before the folder it serves goes.
+    if [ -n "${phone_pid:-}" ]; then
+        kill -TERM "$phone_pid" 2>/dev/null || true
+        wait "$phone_pid" 2>/dev/null || true
+    fi
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -61,19 +77,34 @@ grep -qw usbmuxd <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "the package does
 dpkg-deb -x "$deb" "$tmp/root"
 ffmpeg -v error -f lavfi -i "sine=frequency=440:duration=3" "$tmp/tone.wav"
 mkdir -p "$tmp/home/run" && chmod 700 "$tmp/home/run"
+
+# The phone, plugged in from the start; every program below connects to it
+# anew. usbmuxd's socket is the fake's own, named on its first line.
+"$FAKEPHONE_SERVE" "$tmp/iphone" >"$tmp/phone.log" 2>&1 &
+phone_pid=$!
+for _ in $(seq 1 100); do
+    grep -q '^listening ' "$tmp/phone.log" && break
+    kill -0 "$phone_pid" 2>/dev/null || break
+    sleep 0.1
+done
+mux=$(sed -n 's/^listening //p' "$tmp/phone.log")
+[ -n "$mux" ] || { cat "$tmp/phone.log"; fail "the fake iPhone did not start"; }
+
 # Starts PROGRAM (from a PATH of PATH_FIRST first) with the tone, from another
-# folder as a desktop would, until the waveform is drawn and the phone module
-# has told that usbmuxd does not answer at the address given; the output goes
-# to LOG.
-run_until_waveform() {
+# folder as a desktop would, until the waveform is drawn and the phone is
+# connected (or its failure told); the output goes to LOG.
+run_until_connected() {
     local program="$1" path_first="$2" log="$3"
     (cd "$tmp" && exec env PATH="$path_first:$PATH" HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" \
         XDG_RUNTIME_DIR="$tmp/home/run" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
-        USBMUXD_SOCKET_ADDRESS="UNIX:$tmp/no-usbmuxd" \
-        QT_LOGGING_RULES="tonquill.diagnostics=true" "$program" tone.wav >"$log" 2>&1) &
+        USBMUXD_SOCKET_ADDRESS="$mux" \
+        QT_LOGGING_RULES="tonquill.diagnostics=true;tonquill.window.debug=true" "$program" tone.wav >"$log" 2>&1) &
     pid=$!
-    for _ in $(seq 1 200); do
-        grep -q "CreateWaveImage" "$log" && grep -q "phone event failed:" "$log" && break
+    # The phone module loads a second after the start; on a loaded machine
+    # the TLS handshakes take a few more.
+    for _ in $(seq 1 300); do
+        grep -q "CreateWaveImage" "$log" && grep -q "status: Ready\.$" "$log" && break
+        grep -qE 'phone event (failed:|\{)' "$log" && break
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -84,11 +115,13 @@ run_until_waveform() {
     grep -q 'Could not load the preview player' "$log" && fail "the player module did not load"
     grep -q "CreateWaveImage" "$log" || fail "the file on the command line got no waveform"
     grep -q 'Could not load the phone module' "$log" && fail "the phone module did not load"
-    grep -q "phone event failed:usbmuxd$" "$log" || fail "the missing usbmuxd was not told"
+    grep -q 'phone event connect$' "$log" \
+        || fail "the program did not connect to the fake iPhone at $mux: $(grep 'phone event' "$log" | tr '\n' ' ')"
+    grep -q "status: Ready\.$" "$log" || fail "the window did not say Ready. for the connected phone"
     return 0
 }
 
-run_until_waveform "$tmp/root/usr/bin/tonquill" "" "$tmp/log"
+run_until_connected "$tmp/root/usr/bin/tonquill" "" "$tmp/log"
 lib="$tmp/root/usr/lib/tonquill"
 grep -q "encoder $lib/ffmpeg found$" "$tmp/log" || fail "the encoder was not found"
 grep -q "player module $lib/libtonquill_player.so found$" "$tmp/log" || fail "the player module was not found"
@@ -97,7 +130,27 @@ grep -q "phone module $lib/libtonquill_usbphone.so found$" "$tmp/log" || fail "t
 
 # A user's own link to the program, started by its bare name from the PATH.
 mkdir -p "$tmp/links" && ln -s "$lib/tonquill" "$tmp/links/tonquill"
-run_until_waveform tonquill "$tmp/links" "$tmp/log-link"
+run_until_connected tonquill "$tmp/links" "$tmp/log-link"
 # And the program as `cmake --install` leaves it.
-run_until_waveform "$tmp/installed/bin/tonquill" "" "$tmp/log-installed"
-echo "package $(basename "$deb"): layout, start and files as expected"
+run_until_connected "$tmp/installed/bin/tonquill" "" "$tmp/log-installed"
+
+# A ringtone made by the packaged program on the phone: the window test's
+# export to a fake phone (its own, which it plugs in and out), driven with
+# xdotool under Xvfb as a user would, checks the phone's folder and list.
+[ -x "$REALWINDOW" ] || fail "$REALWINDOW is not built"
+mkdir -p "$tmp/window-home/run" && chmod 700 "$tmp/window-home/run"
+status=0
+env HOME="$tmp/window-home" XDG_CONFIG_HOME="$tmp/window-home/.config" XDG_RUNTIME_DIR="$tmp/window-home/run" \
+    XDG_DATA_HOME="$tmp/window-home/.local/share" XDG_CACHE_HOME="$tmp/window-home/.cache" \
+    QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+    TONQUILL_PROGRAM_UNDER_TEST="$tmp/root/usr/bin/tonquill" \
+    "$REALWINDOW" exportToAFakePhoneOnTheWire >"$tmp/window.log" 2>&1 || status=$?
+cat "$tmp/window.log"
+[ "$status" -eq 0 ] || fail "the packaged program did not put its ringtone on the fake iPhone"
+if grep -q '^SKIP ' "$tmp/window.log"; then
+    echo "no X server here: the ringtone's way to the phone was not tried"
+else
+    grep -q '^PASS   : TestRealWindow::exportToAFakePhoneOnTheWire()' "$tmp/window.log" \
+        || fail "the window test did not run its export to the fake iPhone"
+fi
+echo "package $(basename "$deb"): layout, start, files and phone as expected"
