@@ -85,7 +85,13 @@ int main(int argc, char *argv[])
         // refused file's message then stands over the window.
         if (!file.isEmpty())
             QTimer::singleShot(0, &dialog, [&dialog, &file] { dialog.openFile(file); });
-        QObject::connect(&instance, &CSingleInstance::fileRequested, &dialog, [&dialog](const QString &requested) {
+        QObject::connect(&instance, &CSingleInstance::fileRequested, &dialog,
+                         [&dialog](const QString &requested, const QString &activationToken) {
+            // Qt's Wayland activation presents the token found here, once.
+            if (!activationToken.isEmpty()) {
+                qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+                qCDebug(lcDiagnostics).noquote() << "brought to the front with the activation token of a later start";
+            }
             bringToFront(dialog);
             if (!requested.isEmpty())
                 dialog.openFile(requested);

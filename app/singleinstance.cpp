@@ -48,12 +48,16 @@ QString runtimeFolder()
     return folder;
 }
 
+// The file, then the activation token the desktop gave this start: on
+// Wayland only a window presenting it may take the focus from the user's
+// work, and this start ends without a window. (A program of the first
+// version reads the file and ignores what follows.)
 QByteArray requestFor(const QString &file)
 {
     QByteArray request;
     QDataStream out(&request, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
-    out << kRequestMagic << file;
+    out << kRequestMagic << file << qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
     return request;
 }
 
@@ -215,7 +219,8 @@ void CSingleInstance::readRequest(QLocalSocket *socket)
     in.startTransaction();
     quint32 magic = 0;
     QString file;
-    in >> magic >> file;
+    QString activationToken;
+    in >> magic >> file >> activationToken;
     if (!in.commitTransaction()) {
         if (in.status() == QDataStream::ReadCorruptData)
             socket->abort();
@@ -231,5 +236,6 @@ void CSingleInstance::readRequest(QLocalSocket *socket)
     // Later, from the event loop: the receiver may open dialogs, which must
     // not run inside this socket's notification.
     QMetaObject::invokeMethod(
-        this, [this, file] { Q_EMIT fileRequested(file); }, Qt::QueuedConnection);
+        this, [this, file, activationToken] { Q_EMIT fileRequested(file, activationToken); },
+        Qt::QueuedConnection);
 }

@@ -49,8 +49,9 @@ public:
     static QString instanceName();
 
 Q_SIGNALS:
-    // A later start asked for this file (empty: only to be shown).
-    void fileRequested(const QString &file);
+    // A later start asked for this file (empty: only to be shown), with
+    // the activation token its desktop gave it (empty without one).
+    void fileRequested(const QString &file, const QString &activationToken);
 
 private:
     bool listen();
