@@ -26,7 +26,9 @@ qint16 widen8(quint8 v)
     return qint16((int(v) - 128) * 256);
 }
 
-// Extremes of count values, merged into lo and hi.
+// Extremes of count values, merged into lo and hi. The loop works on copies:
+// on references into the open span, which the samples might alias as far as
+// the compiler knows, every value of the scalar tail would go through memory.
 void valueExtremes(const qint16 *v, size_t count, qint16 &lo, qint16 &hi)
 {
     const SampleExtremes<qint16> e = sampleExtremes(v, count, {lo, hi});
