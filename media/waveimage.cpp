@@ -1,5 +1,6 @@
 #include "waveimage.h"
 
+#include "extremes.h"
 #include "wavelength.h"
 #include "wavepeaks.h"
 
@@ -13,10 +14,6 @@
 #include <QtEndian>
 
 #include <algorithm>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -32,89 +29,6 @@ constexpr quint32 IdDs64 = fourCC('d', 's', '6', '4');
 constexpr quint32 IdWave = fourCC('W', 'A', 'V', 'E');
 constexpr quint32 IdFmt = fourCC('f', 'm', 't', ' ');
 constexpr quint32 IdData = fourCC('d', 'a', 't', 'a');
-
-template <typename T>
-struct Extremes
-{
-    T lo;
-    T hi;
-};
-
-template <typename T>
-Extremes<T> extremesScalar(const T *v, size_t len, Extremes<T> e)
-{
-    for (size_t k = 0; k < len; ++k) {
-        const T x = v[k];
-        e.lo = x < e.lo ? x : e.lo;
-        e.hi = x > e.hi ? x : e.hi;
-    }
-    return e;
-}
-
-// Extremes of v[0] ... v[len - 1], four vectors at a time so that the
-// min/max chains do not wait on each other.
-#if defined(__SSE2__) || defined(_M_X64)
-
-template <typename T, typename Min, typename Max>
-Extremes<T> extremesPacked(const T *v, size_t len, Extremes<T> e, __m128i lo, __m128i hi, Min min, Max max)
-{
-    constexpr size_t Step = 64 / sizeof(T);
-    size_t k = 0;
-    if (len < Step)
-        return extremesScalar(v, len, e);
-    __m128i lo1 = lo, lo2 = lo, lo3 = lo;
-    __m128i hi1 = hi, hi2 = hi, hi3 = hi;
-    for (; k + Step <= len; k += Step) {
-        const auto *p = reinterpret_cast<const __m128i *>(v + k);
-        const __m128i a = _mm_loadu_si128(p);
-        const __m128i b = _mm_loadu_si128(p + 1);
-        const __m128i c = _mm_loadu_si128(p + 2);
-        const __m128i d = _mm_loadu_si128(p + 3);
-        lo = min(lo, a);
-        lo1 = min(lo1, b);
-        lo2 = min(lo2, c);
-        lo3 = min(lo3, d);
-        hi = max(hi, a);
-        hi1 = max(hi1, b);
-        hi2 = max(hi2, c);
-        hi3 = max(hi3, d);
-    }
-    lo = min(min(lo, lo1), min(lo2, lo3));
-    hi = max(max(hi, hi1), max(hi2, hi3));
-    alignas(16) T los[16 / sizeof(T)];
-    alignas(16) T his[16 / sizeof(T)];
-    _mm_store_si128(reinterpret_cast<__m128i *>(los), lo);
-    _mm_store_si128(reinterpret_cast<__m128i *>(his), hi);
-    for (size_t l = 0; l < 16 / sizeof(T); ++l) {
-        e.lo = std::min(e.lo, los[l]);
-        e.hi = std::max(e.hi, his[l]);
-    }
-    return extremesScalar(v + k, len - k, e);
-}
-
-Extremes<qint16> extremes(const qint16 *v, size_t len, Extremes<qint16> e)
-{
-    return extremesPacked(v, len, e, _mm_set1_epi16(e.lo), _mm_set1_epi16(e.hi),
-                          [](__m128i a, __m128i b) { return _mm_min_epi16(a, b); },
-                          [](__m128i a, __m128i b) { return _mm_max_epi16(a, b); });
-}
-
-Extremes<quint8> extremes(const quint8 *v, size_t len, Extremes<quint8> e)
-{
-    return extremesPacked(v, len, e, _mm_set1_epi8(char(e.lo)), _mm_set1_epi8(char(e.hi)),
-                          [](__m128i a, __m128i b) { return _mm_min_epu8(a, b); },
-                          [](__m128i a, __m128i b) { return _mm_max_epu8(a, b); });
-}
-
-#else
-
-template <typename T>
-Extremes<T> extremes(const T *v, size_t len, Extremes<T> e)
-{
-    return extremesScalar(v, len, e);
-}
-
-#endif
 
 // 8-bit PCM is unsigned around 128; the table and the drawing work on the
 // signed 16-bit scale.
@@ -430,7 +344,7 @@ void CWaveImage::forEachColumnRun(quint32 count, OnRun &&onRun)
 void CWaveImage::accumulate16(const qint16 *values, quint32 count)
 {
     forEachColumnRun(count, [&](Peak &peak, quint32 first, quint32 end) {
-        const auto e = extremes(values + first, end - first, Extremes<qint16>{peak.min, peak.max});
+        const auto e = sampleExtremes(values + first, end - first, SampleExtremes<qint16>{peak.min, peak.max});
         peak.min = e.lo;
         peak.max = e.hi;
     });
@@ -439,7 +353,7 @@ void CWaveImage::accumulate16(const qint16 *values, quint32 count)
 void CWaveImage::accumulate8(const quint8 *values, quint32 count)
 {
     forEachColumnRun(count, [&](Peak &peak, quint32 first, quint32 end) {
-        const auto e = extremes(values + first, end - first, Extremes<quint8>{255, 0});
+        const auto e = sampleExtremes(values + first, end - first, SampleExtremes<quint8>{255, 0});
         peak.min = std::min(peak.min, widen8(e.lo));
         peak.max = std::max(peak.max, widen8(e.hi));
     });

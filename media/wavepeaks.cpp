@@ -1,5 +1,6 @@
 #include "wavepeaks.h"
 
+#include "extremes.h"
 #include "waveimage.h"
 
 #include <QPainter>
@@ -8,10 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -29,46 +26,14 @@ qint16 widen8(quint8 v)
     return qint16((int(v) - 128) * 256);
 }
 
-// Extremes of count values, merged into lo and hi.
+// Extremes of count values, merged into lo and hi. The loop works on copies:
+// on references into the open span, which the samples might alias as far as
+// the compiler knows, every value of the scalar tail would go through memory.
 void valueExtremes(const qint16 *v, size_t count, qint16 &lo, qint16 &hi)
 {
-    size_t k = 0;
-#if defined(__SSE2__) || defined(_M_X64)
-    constexpr size_t Lanes = 8;
-    constexpr size_t Step = 4 * Lanes;
-    if (count >= Step) {
-        const size_t packed = count / Step * Step;
-        __m128i lo0 = _mm_set1_epi16(lo), lo1 = lo0, lo2 = lo0, lo3 = lo0;
-        __m128i hi0 = _mm_set1_epi16(hi), hi1 = hi0, hi2 = hi0, hi3 = hi0;
-        for (; k < packed; k += Step) {
-            const auto *p = reinterpret_cast<const __m128i *>(v + k);
-            const __m128i a = _mm_loadu_si128(p);
-            const __m128i b = _mm_loadu_si128(p + 1);
-            const __m128i c = _mm_loadu_si128(p + 2);
-            const __m128i d = _mm_loadu_si128(p + 3);
-            lo0 = _mm_min_epi16(lo0, a);
-            lo1 = _mm_min_epi16(lo1, b);
-            lo2 = _mm_min_epi16(lo2, c);
-            lo3 = _mm_min_epi16(lo3, d);
-            hi0 = _mm_max_epi16(hi0, a);
-            hi1 = _mm_max_epi16(hi1, b);
-            hi2 = _mm_max_epi16(hi2, c);
-            hi3 = _mm_max_epi16(hi3, d);
-        }
-        alignas(16) qint16 los[Lanes];
-        alignas(16) qint16 his[Lanes];
-        _mm_store_si128(reinterpret_cast<__m128i *>(los), _mm_min_epi16(_mm_min_epi16(lo0, lo1), _mm_min_epi16(lo2, lo3)));
-        _mm_store_si128(reinterpret_cast<__m128i *>(his), _mm_max_epi16(_mm_max_epi16(hi0, hi1), _mm_max_epi16(hi2, hi3)));
-        for (size_t lane = 0; lane < Lanes; ++lane) {
-            lo = std::min(lo, los[lane]);
-            hi = std::max(hi, his[lane]);
-        }
-    }
-#endif
-    for (; k < count; ++k) {
-        lo = v[k] < lo ? v[k] : lo;
-        hi = v[k] > hi ? v[k] : hi;
-    }
+    const SampleExtremes<qint16> e = sampleExtremes(v, count, {lo, hi});
+    lo = e.lo;
+    hi = e.hi;
 }
 
 } // namespace

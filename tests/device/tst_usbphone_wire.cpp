@@ -8,6 +8,7 @@
 #include "catalogue.h"
 #include "devicebridge.h"
 #include "fakephone.h"
+#include "phonecheck.h"
 #include "phonestore.h"
 
 #include <QDir>
@@ -26,6 +27,10 @@
 using fakephone::Fault;
 using fakephone::FakePhone;
 using fakephone::Pairing;
+using phonecheck::names;
+using phonecheck::readAll;
+using phonecheck::Snapshot;
+using phonecheck::writeAll;
 
 namespace {
 
@@ -85,38 +90,6 @@ std::string lastEvent()
     return events().texts.empty() ? std::string() : events().texts.back();
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-struct Ringtone
-{
-    std::string name;
-    QByteArray bytes;
-};
-
-// What the phone holds, read straight from the fake's folder.
-struct Snapshot
-{
-    bool parses = false;
-    QByteArray catalogueBytes;
-    std::map<std::string, Ringtone> ringtones; // by file name
-    std::vector<std::string> names;            // in catalogue order
-    int dangling = 0;                          // entries without their file
-};
-
-const char *const kSeedFiles[] = {"AAAA.m4r", "BBBB.m4r", "CCCC.m4r"};
-const char *const kSeedNames[] = {"Alpha", "Bravo", "Charlie"};
-
 } // namespace
 
 class TestUsbPhoneWire final : public QObject
@@ -144,13 +117,10 @@ private Q_SLOTS:
     void sweepTotals();
 
 private:
-    QString phonePath(const char *path) const { return root + QString::fromUtf8(path); }
-    QString ringtoneFile(const std::string &file) const
-    {
-        return root + QLatin1String(tqbridge::kRingtoneFolder) + QString::fromStdString(file);
-    }
+    QString phonePath(const char *path) const { return phonecheck::phonePath(root, path); }
+    QString ringtoneFile(const std::string &file) const { return phonecheck::ringtonePath(root, file); }
     std::string local(const char *name) const { return dir.filePath(QLatin1String(name)).toStdString(); }
-    Snapshot snapshot() const;
+    Snapshot snapshot() const { return phonecheck::snapshot(root); }
     // Three ringtones, Alpha, Bravo and Charlie; nothing else in the folder.
     void seed(bool damaged = false);
     void emptyPhone();
@@ -226,7 +196,7 @@ bool TestUsbPhoneWire::unplug()
 
 std::vector<std::string> TestUsbPhoneWire::list(int *firstResult)
 {
-    std::vector<std::string> names;
+    std::vector<std::string> listed;
     for (int i = 0;; ++i) {
         char name[256] = {};
         char file[256] = {};
@@ -235,38 +205,14 @@ std::vector<std::string> TestUsbPhoneWire::list(int *firstResult)
             *firstResult = result;
         if (result < 0)
             break;
-        names.emplace_back(name);
+        listed.emplace_back(name);
     }
-    return names;
-}
-
-Snapshot TestUsbPhoneWire::snapshot() const
-{
-    Snapshot shot;
-    shot.catalogueBytes = readAll(phonePath(tqbridge::kCataloguePath));
-    const auto catalogue = tqbridge::Catalogue::parse(shot.catalogueBytes.toStdString());
-    shot.parses = catalogue.has_value();
-    for (int i = 0; catalogue && i < catalogue->size(); ++i) {
-        const tqbridge::Catalogue::Entry *entry = catalogue->entry(i);
-        shot.names.push_back(entry->name);
-        if (!QFile::exists(ringtoneFile(entry->fileName)))
-            ++shot.dangling;
-        shot.ringtones[entry->fileName] = {entry->name, readAll(ringtoneFile(entry->fileName))};
-    }
-    return shot;
+    return listed;
 }
 
 void TestUsbPhoneWire::seed(bool damaged)
 {
-    QDir(phonePath("/iTunes_Control")).removeRecursively();
-    tqbridge::Catalogue catalogue;
-    for (int i = 0; i < 3; ++i) {
-        catalogue.add(kSeedFiles[i], kSeedNames[i], "000000000000000" + std::to_string(i), 1000 * (i + 1), 7);
-        QVERIFY(writeAll(ringtoneFile(kSeedFiles[i]), QByteArray(100 + i, char('a' + i))));
-    }
-    QVERIFY(writeAll(phonePath(tqbridge::kCataloguePath),
-                     damaged ? QByteArray("bplist00 not a catalogue")
-                             : QByteArray::fromStdString(catalogue.serialize())));
+    QVERIFY(phonecheck::seed(root, damaged ? phonecheck::Seed::Damaged : phonecheck::Seed::Binary));
 }
 
 void TestUsbPhoneWire::emptyPhone()
@@ -337,7 +283,7 @@ void TestUsbPhoneWire::everyOperation()
     QVERIFY(bridge->commitChanges(0) >= 0);
     Snapshot shot = snapshot();
     QVERIFY(shot.parses);
-    QCOMPARE(shot.names, std::vector<std::string>{"Evening Bell"});
+    QCOMPARE(names(shot), std::vector<std::string>{"Evening Bell"});
     QCOMPARE(shot.ringtones.begin()->second.bytes, QByteArray(70000, 'e'));
     QCOMPARE(list(), std::vector<std::string>{"Evening Bell"});
     const std::string bellFile = shot.ringtones.begin()->first;
@@ -348,7 +294,7 @@ void TestUsbPhoneWire::everyOperation()
     QVERIFY(bridge->commitChanges(0) >= 0);
     QCOMPARE(list(), (std::vector<std::string>{"Evening Bell", "new", "two", "new"}));
     shot = snapshot();
-    QCOMPARE(shot.names, (std::vector<std::string>{"Evening Bell", "new", "two", "new"}));
+    QCOMPARE(names(shot), (std::vector<std::string>{"Evening Bell", "new", "two", "new"}));
     QCOMPARE(shot.dangling, 0);
     // Every file in the folder has its entry: no temporary names are left.
     QStringList files = QDir(ringtoneFile({})).entryList(QDir::Files);
@@ -358,7 +304,7 @@ void TestUsbPhoneWire::everyOperation()
     QCOMPARE(list().size(), size_t(4));
     QVERIFY(bridge->renameRingtone(0, 1, "x&lt;y&gt;") >= 0);
     QVERIFY(bridge->commitChanges(0) >= 0);
-    QCOMPARE(snapshot().names, (std::vector<std::string>{"Evening Bell", "x&lt;y&gt;", "two", "new"}));
+    QCOMPARE(names(snapshot()), (std::vector<std::string>{"Evening Bell", "x&lt;y&gt;", "two", "new"}));
 
     // Remove the third: its file goes too.
     list();
@@ -369,7 +315,7 @@ void TestUsbPhoneWire::everyOperation()
     QVERIFY(bridge->removeRingtone(0, 2) >= 0);
     QVERIFY(bridge->commitChanges(0) >= 0);
     shot = snapshot();
-    QCOMPARE(shot.names, (std::vector<std::string>{"Evening Bell", "x&lt;y&gt;", "new"}));
+    QCOMPARE(names(shot), (std::vector<std::string>{"Evening Bell", "x&lt;y&gt;", "new"}));
     QVERIFY(!QFile::exists(ringtoneFile(twoFile)));
     QCOMPARE(QDir(ringtoneFile({})).entryList(QDir::Files).size(), 3);
 
@@ -377,7 +323,7 @@ void TestUsbPhoneWire::everyOperation()
     const std::string phoneFile = tqbridge::kRingtoneFolder + bellFile;
     QVERIFY(bridge->copyToDevice(0, phoneFile.c_str(), local("two.m4r").c_str()) >= 0);
     QCOMPARE(readAll(ringtoneFile(bellFile)), QByteArray(200, 't'));
-    QCOMPARE(snapshot().names.front(), std::string("Evening Bell"));
+    QCOMPARE(names(snapshot()).front(), std::string("Evening Bell"));
 
     // Save it to the computer (several AFC reads: bigger than one).
     QVERIFY(bridge->copyToDevice(0, phoneFile.c_str(), local("Evening Bell.m4r").c_str()) >= 0);
@@ -459,7 +405,7 @@ void TestUsbPhoneWire::lockHeldElsewhere()
     list();
     QVERIFY(bridge->addRingtone(0, local("new.m4r").c_str(), 1000) >= 0);
     QVERIFY(bridge->commitChanges(0) >= 0);
-    QCOMPARE(snapshot().names, (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "new"}));
+    QCOMPARE(names(snapshot()), (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "new"}));
 }
 
 void TestUsbPhoneWire::pairingStates_data()
@@ -552,7 +498,7 @@ void TestUsbPhoneWire::answersOfARealPhone()
     QCOMPARE(first, DEVICE_ERR_NOT_FOUND);
     QVERIFY(bridge->addRingtone(0, local("new.m4r").c_str(), 1000) >= 0);
     QVERIFY(bridge->commitChanges(0) >= 0);
-    QCOMPARE(snapshot().names, std::vector<std::string>{"new"});
+    QCOMPARE(names(snapshot()), std::vector<std::string>{"new"});
     QCOMPARE(list(), std::vector<std::string>{"new"});
     // A ringtone the phone does not have cannot be saved.
     QVERIFY(bridge->copyFromDevice(0, "/iTunes_Control/Ringtones/NONE.m4r", local("none.m4r").c_str()) < 0);
@@ -579,10 +525,7 @@ struct Scenario
 {
     const char *name;
     std::function<bool(DeviceBridge *, const std::function<std::string(const char *)> &)> run;
-    std::set<std::string> mayRemove;
-    std::map<std::string, std::string> mayRename;
-    std::map<std::string, QByteArray> mayReplace;
-    int addsOnSuccess = 0;
+    phonecheck::Change change;
 };
 
 bool ok(int result)
@@ -596,36 +539,38 @@ std::vector<Scenario> scenarios()
     return {
         {"export", [](DeviceBridge *b, const Local &l) {
              const bool added = ok(b->addRingtone(0, l("new.m4r").c_str(), 1187));
-             return ok(b->commitChanges(0)) && added; }, {}, {}, {}, 1},
+             return ok(b->commitChanges(0)) && added; }, {.addsOnSuccess = 1}},
         {"add three", [](DeviceBridge *b, const Local &l) {
              bool all = ok(b->addRingtone(0, l("new.m4r").c_str(), 1000));
              all = ok(b->addRingtone(0, l("two.m4r").c_str(), 2000)) && all;
              all = ok(b->addRingtone(0, l("Evening Bell.m4r").c_str(), 3000)) && all;
-             return ok(b->commitChanges(0)) && all; }, {}, {}, {}, 3},
+             return ok(b->commitChanges(0)) && all; }, {.addsOnSuccess = 3}},
         {"rename", [](DeviceBridge *b, const Local &) {
              const bool renamed = ok(b->renameRingtone(0, 0, "x&lt;y"));
-             return ok(b->commitChanges(0)) && renamed; }, {}, {{"AAAA.m4r", "x&lt;y"}}, {}, 0},
+             return ok(b->commitChanges(0)) && renamed; }, {.mayRename = {{"AAAA.m4r", "x&lt;y"}}}},
         {"remove", [](DeviceBridge *b, const Local &) {
              const bool removed = ok(b->removeRingtone(0, 1));
-             return ok(b->commitChanges(0)) && removed; }, {"BBBB.m4r"}, {}, {}, 0},
+             return ok(b->commitChanges(0)) && removed; }, {.mayRemove = {"BBBB.m4r"}}},
         {"replace", [](DeviceBridge *b, const Local &l) {
              return ok(b->copyToDevice(0, "/iTunes_Control/Ringtones/CCCC.m4r", l("Evening Bell.m4r").c_str())); },
-         {}, {}, {{"CCCC.m4r", QByteArray(70000, 'e')}}, 0},
+         {.mayReplace = {{"CCCC.m4r", QByteArray(70000, 'e')}}}},
         {"save to computer", [](DeviceBridge *b, const Local &l) {
              return ok(b->copyFromDevice(0, "/iTunes_Control/Ringtones/BBBB.m4r", l("saved.m4r").c_str())); },
-         {}, {}, {}, 0},
+         {.savesFrom = "BBBB.m4r"}},
         {"list", [](DeviceBridge *b, const Local &) {
              char name[256], file[256];
              int count = 0;
              while (ok(b->getRingtone(0, count, name, 256, file, 256)))
                  ++count;
-             return count == 3; }, {}, {}, {}, 0},
+             return count == 3; }, {}},
     };
 }
 
-// The first broken invariant, or an empty string.
+// The first broken invariant, or an empty string. On a damaged catalogue only
+// the operations that leave the catalogue alone may succeed, and none may
+// write it.
 std::string brokenInvariant(const Snapshot &before, const Snapshot &after, const Scenario &scenario,
-                            bool succeeded, bool damaged, const QByteArray &saved, bool savedExists)
+                            bool succeeded, bool damaged, const QString &savedPath)
 {
     if (damaged) {
         if (after.catalogueBytes != before.catalogueBytes)
@@ -634,40 +579,7 @@ std::string brokenInvariant(const Snapshot &before, const Snapshot &after, const
             return "a change reported success on a damaged catalogue";
         return {};
     }
-    if (!after.parses)
-        return "the catalogue no longer reads back";
-    if (after.dangling > 0)
-        return "an entry lost its file";
-    for (const auto &[file, old] : before.ringtones) {
-        const auto now = after.ringtones.find(file);
-        if (now == after.ringtones.end()) {
-            if (!scenario.mayRemove.count(file))
-                return "ringtone " + file + " lost";
-            continue;
-        }
-        const bool renamed = scenario.mayRename.count(file) && now->second.name == scenario.mayRename.at(file);
-        if (now->second.name != old.name && !renamed)
-            return "ringtone " + file + " renamed";
-        const bool replaced = scenario.mayReplace.count(file) && now->second.bytes == scenario.mayReplace.at(file);
-        if (now->second.bytes != old.bytes && !replaced)
-            return "ringtone " + file + " damaged";
-    }
-    if (savedExists && saved != before.ringtones.at("BBBB.m4r").bytes)
-        return "a partial copy on the computer";
-    if (!succeeded)
-        return {};
-    if (int(after.ringtones.size())
-        != int(before.ringtones.size()) + scenario.addsOnSuccess - int(scenario.mayRemove.size()))
-        return "reported success, wrong number of ringtones";
-    for (const auto &[file, name] : scenario.mayRename)
-        if (after.ringtones.at(file).name != name)
-            return "reported success, not renamed";
-    for (const auto &[file, bytes] : scenario.mayReplace)
-        if (after.ringtones.at(file).bytes != bytes)
-            return "reported success, not replaced";
-    if (std::string(scenario.name) == "save to computer" && saved.isEmpty())
-        return "reported success, nothing saved";
-    return {};
+    return phonecheck::brokenInvariant(before, after, scenario.change, succeeded, savedPath);
 }
 
 const char *faultName(Fault fault)
@@ -718,8 +630,7 @@ void TestUsbPhoneWire::faultSweep()
     const int start = phone->afcOperations();
     const bool cleanResult = s.run(bridge, localFile);
     const int steps = phone->afcOperations() - start;
-    std::string broken = brokenInvariant(before, snapshot(), s, cleanResult, damaged, readAll(saved),
-                                         QFile::exists(saved));
+    std::string broken = brokenInvariant(before, snapshot(), s, cleanResult, damaged, saved);
     QVERIFY2(broken.empty(), broken.c_str());
     if (!damaged)
         QVERIFY(cleanResult);
@@ -739,7 +650,7 @@ void TestUsbPhoneWire::faultSweep()
         const bool succeeded = s.run(bridge, localFile);
         const bool fired = phone->faultFired();
         phone->clearFault();
-        broken = brokenInvariant(before, snapshot(), s, succeeded, damaged, readAll(saved), QFile::exists(saved));
+        broken = brokenInvariant(before, snapshot(), s, succeeded, damaged, saved);
         if (broken.empty() && fired && !succeeded && Fault(fault) != Fault::Status
             && Fault(fault) != Fault::Drop && Fault(fault) != Fault::DropAfter) {
             // The phone left: the bridge says so.
@@ -758,11 +669,11 @@ void TestUsbPhoneWire::faultSweep()
             waited.start();
             int first = 0;
             std::vector<std::string> listed = list(&first);
-            while (!damaged && listed != now.names && waited.elapsed() < 15000) {
+            while (!damaged && listed != names(now) && waited.elapsed() < 15000) {
                 QTest::qWait(100);
                 listed = list(&first);
             }
-            if (damaged ? first >= 0 : listed != now.names)
+            if (damaged ? first >= 0 : listed != names(now))
                 broken = "the bridge does not list the phone again (" + std::to_string(first) + ")";
         }
         if (!broken.empty()) {

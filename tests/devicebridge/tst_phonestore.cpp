@@ -3,6 +3,7 @@
 // phone vanishes there), and the phone must still be whole.
 #include "catalogue.h"
 #include "faulttransport.h"
+#include "phonecheck.h"
 #include "phonestore.h"
 
 #include <QDir>
@@ -12,43 +13,18 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
-#include <set>
 
 using namespace tqbridge;
+using phonecheck::names;
+using phonecheck::readAll;
+using phonecheck::Ringtone;
+using phonecheck::Snapshot;
 
 namespace {
 
-struct Ringtone
-{
-    std::string name;
-    QByteArray bytes;
-    int64_t totalTimeMs = 0;
-    bool operator==(const Ringtone &) const = default;
-};
-
-// What the phone holds, read straight from its folder.
-struct Snapshot
-{
-    bool parses = false;
-    QByteArray catalogueBytes;
-    std::map<std::string, Ringtone> ringtones; // by file name
-    std::vector<std::string> order;
-    int dangling = 0; // entries without their file
-};
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void writeAll(const QString &path, const QByteArray &bytes)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    QVERIFY(phonecheck::writeAll(path, bytes));
 }
 
 class Phone
@@ -56,52 +32,20 @@ class Phone
 public:
     Phone() { root = dir.path() + QStringLiteral("/phone"); }
 
-    QString path(const char *phonePath) const { return root + QString::fromUtf8(phonePath); }
-    QString ringtone(const std::string &file) const
-    {
-        return root + QString::fromLatin1(kRingtoneFolder) + QString::fromStdString(file);
-    }
+    QString path(const char *phonePath) const { return phonecheck::phonePath(root, phonePath); }
+    QString ringtone(const std::string &file) const { return phonecheck::ringtonePath(root, file); }
     std::string rootUtf8() const { return root.toStdString(); }
     QString local(const char *name) const { return dir.path() + QLatin1Char('/') + QLatin1String(name); }
 
     // Three ringtones, A, B and C, in a catalogue of the given format.
     void seed(bool binary)
     {
-        Catalogue catalogue = binary ? Catalogue() : *Catalogue::parse(emptyXml());
-        const char *names[] = {"Alpha", "Bravo", "Charlie"};
-        const char *files[] = {"AAAA.m4r", "BBBB.m4r", "CCCC.m4r"};
-        for (int i = 0; i < 3; ++i) {
-            catalogue.add(files[i], names[i], "000000000000000" + std::to_string(i), 1000 * (i + 1), 7);
-            writeAll(ringtone(files[i]), QByteArray(100 + i, char('a' + i)));
-        }
-        writeAll(path(kCataloguePath), QByteArray::fromStdString(catalogue.serialize()));
+        QVERIFY(phonecheck::seed(root, binary ? phonecheck::Seed::Binary : phonecheck::Seed::Xml));
         writeAll(local("new.m4r"), QByteArray(300, 'n'));
         writeAll(local("two.m4r"), QByteArray(200, 't'));
     }
 
-    Snapshot snapshot() const
-    {
-        Snapshot shot;
-        shot.catalogueBytes = readAll(path(kCataloguePath));
-        const auto catalogue = Catalogue::parse(shot.catalogueBytes.toStdString());
-        shot.parses = catalogue.has_value();
-        if (!catalogue)
-            return shot;
-        for (int i = 0; i < catalogue->size(); ++i) {
-            const Catalogue::Entry *entry = catalogue->entry(i);
-            shot.order.push_back(entry->fileName);
-            if (!QFile::exists(ringtone(entry->fileName)))
-                ++shot.dangling;
-            shot.ringtones[entry->fileName] = {entry->name, readAll(ringtone(entry->fileName)), entry->totalTimeMs};
-        }
-        return shot;
-    }
-
-    static std::string emptyXml()
-    {
-        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
-               "<key>Ringtones</key><dict/></dict></plist>";
-    }
+    Snapshot snapshot() const { return phonecheck::snapshot(root); }
 
     QTemporaryDir dir;
     QString root;
@@ -113,11 +57,7 @@ struct Scenario
 {
     const char *name;
     std::function<bool(PhoneStore &, const Phone &)> run; // true when every result was >= 0
-    std::set<std::string> mayRemove;
-    std::map<std::string, std::string> mayRename;
-    std::map<std::string, QByteArray> mayReplace;
-    int addsOnSuccess = 0;
-    std::map<std::string, int64_t> mayRetime;
+    phonecheck::Change change;
 };
 
 std::string local(const Phone &phone, const char *name)
@@ -135,82 +75,38 @@ std::vector<Scenario> scenarios()
     return {
         {"add", [](PhoneStore &s, const Phone &p) {
              const bool added = ok(s.addRingtone(local(p, "new.m4r"), 1187));
-             return ok(s.commitChanges()) && added; }, {}, {}, {}, 1, {}},
+             return ok(s.commitChanges()) && added; }, {.addsOnSuccess = 1}},
         {"add batch", [](PhoneStore &s, const Phone &p) {
              bool all = ok(s.addRingtone(local(p, "new.m4r"), 1000));
              all = ok(s.addRingtone(local(p, "two.m4r"), 2000)) && all;
              all = ok(s.addRingtone(local(p, "new.m4r"), 3000)) && all;
-             return ok(s.commitChanges()) && all; }, {}, {}, {}, 3, {}},
+             return ok(s.commitChanges()) && all; }, {.addsOnSuccess = 3}},
         {"remove", [](PhoneStore &s, const Phone &) {
              const bool removed = ok(s.removeRingtone(1));
-             return ok(s.commitChanges()) && removed; }, {"BBBB.m4r"}, {}, {}, 0, {}},
+             return ok(s.commitChanges()) && removed; }, {.mayRemove = {"BBBB.m4r"}}},
         {"rename", [](PhoneStore &s, const Phone &) {
              const bool renamed = ok(s.renameRingtone(0, "x&lt;y"));
-             return ok(s.commitChanges()) && renamed; }, {}, {{"AAAA.m4r", "x&lt;y"}}, {}, 0, {}},
+             return ok(s.commitChanges()) && renamed; }, {.mayRename = {{"AAAA.m4r", "x&lt;y"}}}},
         {"add and remove", [](PhoneStore &s, const Phone &p) {
              bool all = ok(s.addRingtone(local(p, "new.m4r"), 1000));
              all = ok(s.removeRingtone(0)) && all;
-             return ok(s.commitChanges()) && all; }, {"AAAA.m4r"}, {}, {}, 1, {}},
+             return ok(s.commitChanges()) && all; }, {.mayRemove = {"AAAA.m4r"}, .addsOnSuccess = 1}},
         {"replace", [](PhoneStore &s, const Phone &p) {
              return ok(s.copyToDevice("/iTunes_Control/Ringtones/CCCC.m4r", local(p, "new.m4r"))); },
-         {}, {}, {{"CCCC.m4r", QByteArray(300, 'n')}}, 0, {}},
+         {.mayReplace = {{"CCCC.m4r", QByteArray(300, 'n')}}}},
         {"replace with length", [](PhoneStore &s, const Phone &p) {
              return ok(s.replaceRingtone("/iTunes_Control/Ringtones/CCCC.m4r", local(p, "new.m4r"), 4321)); },
-         {}, {}, {{"CCCC.m4r", QByteArray(300, 'n')}}, 0, {{"CCCC.m4r", 4321}}},
+         {.mayReplace = {{"CCCC.m4r", QByteArray(300, 'n')}}, .mayRetime = {{"CCCC.m4r", 4321}}}},
         {"save to computer", [](PhoneStore &s, const Phone &p) {
              return ok(s.copyFromDevice("/iTunes_Control/Ringtones/BBBB.m4r", local(p, "saved.m4r"))); },
-         {}, {}, {}, 0, {}},
+         {.savesFrom = "BBBB.m4r"}},
     };
 }
 
-// Returns the first broken invariant, or an empty string.
 std::string brokenInvariant(const Snapshot &before, const Snapshot &after, const Scenario &scenario,
                             bool succeeded, const Phone &phone)
 {
-    if (!after.parses)
-        return "catalogue no longer parses";
-    if (after.dangling > 0)
-        return "an entry lost its file";
-    for (const auto &[file, old] : before.ringtones) {
-        const auto now = after.ringtones.find(file);
-        if (now == after.ringtones.end()) {
-            if (!scenario.mayRemove.count(file))
-                return "ringtone " + file + " lost";
-            continue;
-        }
-        const bool renamed = scenario.mayRename.count(file) && now->second.name == scenario.mayRename.at(file);
-        if (now->second.name != old.name && !renamed)
-            return "ringtone " + file + " renamed";
-        const bool replaced = scenario.mayReplace.count(file) && now->second.bytes == scenario.mayReplace.at(file);
-        if (now->second.bytes != old.bytes && !replaced)
-            return "ringtone " + file + " damaged";
-        const bool retimed = scenario.mayRetime.count(file) && now->second.totalTimeMs == scenario.mayRetime.at(file);
-        if (now->second.totalTimeMs != old.totalTimeMs && !retimed)
-            return "ringtone " + file + " changed its length";
-    }
-    const QByteArray saved = readAll(phone.local("saved.m4r"));
-    if (QFile::exists(phone.local("saved.m4r")) && saved != before.ringtones.at("BBBB.m4r").bytes)
-        return "partial copy on the computer";
-    if (!QDir(phone.dir.path()).entryList({QStringLiteral("saved.m4r?*")}, QDir::AllEntries | QDir::Hidden).isEmpty())
-        return "temporary file left on the computer";
-    if (!succeeded)
-        return {};
-    // Success must mean the whole change is there.
-    if (int(after.ringtones.size()) != int(before.ringtones.size()) + scenario.addsOnSuccess
-                                               - int(scenario.mayRemove.size()))
-        return "reported success, wrong number of ringtones";
-    for (const auto &[file, name] : scenario.mayRename)
-        if (after.ringtones.at(file).name != name)
-            return "reported success, not renamed";
-    for (const auto &[file, bytes] : scenario.mayReplace)
-        if (after.ringtones.at(file).bytes != bytes)
-            return "reported success, not replaced";
-    for (const auto &[file, length] : scenario.mayRetime)
-        if (after.ringtones.at(file).totalTimeMs != length)
-            return "reported success, length not set";
-    if (std::string(scenario.name) == "save to computer" && saved.isEmpty())
-        return "reported success, nothing saved";
-    return {};
+    return phonecheck::brokenInvariant(before, after, scenario.change, succeeded, phone.local("saved.m4r"));
 }
 
 PhoneStore::Options quickLock()
@@ -482,14 +378,6 @@ void TestPhoneStore::pathsOutsideTheRingtoneFolderAreRefused()
 
 namespace {
 
-std::vector<std::string> names(const Snapshot &shot)
-{
-    std::vector<std::string> out;
-    for (const std::string &file : shot.order)
-        out.push_back(shot.ringtones.at(file).name);
-    return out;
-}
-
 // Enumerates as the manager does: 0 when the list ended normally.
 int list(PhoneStore &store)
 {
@@ -501,7 +389,7 @@ int list(PhoneStore &store)
 
 int ringtoneFiles(const Phone &phone)
 {
-    return int(QDir(phone.root + QLatin1String("/iTunes_Control/Ringtones")).entryList(QDir::Files).size());
+    return phonecheck::ringtoneFiles(phone.root);
 }
 
 // Every way of merging a steps of one program with b of the other.
