@@ -845,20 +845,23 @@ void TestMainFlow::exportFollowsTheBox()
 
 void TestMainFlow::failedRenameKeepsTheSound()
 {
-#ifndef Q_OS_UNIX
-    QSKIP("needs a symbolic link");
+#ifndef Q_OS_LINUX
+    QSKIP("needs Linux's limit on the length of a path");
 #else
     QTemporaryDir dir;
     QVERIFY(loadTone(dir.filePath(QStringLiteral("Keep.wav")), 2.0));
     QWidget *w = dialog.get();
     standin::sendDeviceEvent(0, DEVICE_EVENT_CONNECT);
-    const QString out = dir.filePath(QStringLiteral("out"));
+    // A folder so deep that the kept sound's path fits the system's limit
+    // (4096 bytes) and the ringtone's long name does not: the name looks
+    // free, yet the rename fails, even for root.
+    QString out = dir.path();
+    while (out.size() < 4000)
+        out += u'/' + QString(std::min<qsizetype>(200, 4000 - out.size() - 1), u'd');
     QVERIFY(QDir().mkpath(out));
+    const QString name = QStringLiteral("Bell") + QString(230, u'l') + QStringLiteral(".m4r");
     child<QLineEdit>(w, "editOutputFolder")->setText(QDir::toNativeSeparators(out));
-    child<QLineEdit>(w, "editOutputName")->setText(QStringLiteral("Bell"));
-    // A link to itself: the name looks free, yet nothing can be put there,
-    // even by root.
-    QVERIFY(::symlink("Bell.m4r", QFile::encodeName(out + QStringLiteral("/Bell.m4r")).constData()) == 0);
+    child<QLineEdit>(w, "editOutputName")->setText(name.chopped(4));
 
     QVERIFY(generateAndWait());
     // The encoded sound is still there, and the user is told where.
@@ -868,7 +871,7 @@ void TestMainFlow::failedRenameKeepsTheSound()
     QCOMPARE(boxes.size(), 1);
     QVERIFY(boxes.first()->isVisible());
     QVERIFY2(boxes.first()->text().contains(QDir::toNativeSeparators(kept)), qPrintable(boxes.first()->text()));
-    QVERIFY(boxes.first()->text().contains(QStringLiteral("Bell.m4r")));
+    QVERIFY(boxes.first()->text().contains(name));
     boxes.first()->accept();
 
     // The phone still got it, under the ringtone's name, from a copy that
@@ -876,11 +879,11 @@ void TestMainFlow::failedRenameKeepsTheSound()
     const auto &calls = standin::bridge().calls;
     QCOMPARE(calls.size(), size_t(2));
     const QString added = QString::fromStdString(calls[0]);
-    QVERIFY2(added.endsWith(QDir::separator() + QStringLiteral("Bell.m4r 2000")), qPrintable(added));
+    QVERIFY2(added.endsWith(QDir::separator() + name + QStringLiteral(" 2000")), qPrintable(added));
     QVERIFY(!added.startsWith(QStringLiteral("add ") + QDir::toNativeSeparators(out)));
     QVERIFY(!QFile::exists(added.mid(4, added.size() - 9)));
     QCOMPARE(status(), QStringLiteral("Transfer succeed."));
-    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::System).size(), 2);
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::System), QStringList{QStringLiteral("Keep.m4a")});
 #endif
 }
 
