@@ -556,16 +556,24 @@ void TestPlayer::loopStartsAgainAtTheClipStart()
     QTRY_VERIFY_WITH_TIMEOUT(m_capture.samples().size() > 2.5 * m_rate, 5000);
     QCOMPARE(m_reports.states(), QList<int>{PlayPlaying});
     const std::vector<float> heard = m_capture.samples();
-    // Round starts: a sound sample right after silence.
+    // Round starts: a sound sample right after silence, still almost silent
+    // (where the output ran dry within a round, it comes back louder).
     int rounds = 0;
     double latest = 0.0;
     for (size_t i = 1; i < heard.size(); ++i) {
         const double pos = rampPosition(heard[i]);
         latest = std::max(latest, pos);
-        if (heard[i] != 0.0f && heard[i - 1] == 0.0f) {
+        if (heard[i] != 0.0f && heard[i - 1] == 0.0f && pos < 0.005) {
             ++rounds;
-            // Ten milliseconds in, the fade-in has a tenth of its way behind it.
-            const size_t tenMs = i + static_cast<size_t>(0.01 * m_rate);
+            // Ten milliseconds of sound in, the fade-in has a tenth of its
+            // way behind it. Counted in samples heard: on a loaded machine
+            // the output may run dry for a moment, and the fade waits too.
+            const auto n = static_cast<size_t>(0.01 * m_rate);
+            size_t tenMs = i;
+            for (size_t sound = 0; tenMs < heard.size(); ++tenMs) {
+                if (heard[tenMs] != 0.0f && sound++ == n)
+                    break;
+            }
             if (tenMs < heard.size())
                 QVERIFY2(std::fabs(rampPosition(heard[tenMs]) - 0.1 * 1.01) < 0.01,
                          qPrintable(QString::number(rampPosition(heard[tenMs]))));
