@@ -45,8 +45,8 @@ int CFilePath::makeUnique()
 {
     const QString stem = m_baseName;
     int i = 0;
-    // A link whose target is gone still takes its name: the ringtone,
-    // renamed into place, would replace the user's link.
+    // A link whose target is gone still takes its name: the rename into
+    // place would refuse it, leaving the ringtone unnamed.
     const auto taken = [](const QString &path) {
         const QFileInfo info(path);
         return info.exists() || info.isSymLink();

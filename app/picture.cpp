@@ -103,6 +103,12 @@ QImage readPicture(QStringView name, qreal screenRatio)
     return readOnePicture(base);
 }
 
+QRectF picturePixels(const QPixmap &picture, const QRectF &part)
+{
+    const qreal r = picture.devicePixelRatio();
+    return QRectF(part.topLeft() * r, part.size() * r);
+}
+
 qreal pictureRatio()
 {
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;

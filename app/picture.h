@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPixmap>
+#include <QRectF>
 #include <QStringView>
 
 // The skin's pictures are drawn and committed as PNG. Decoding the window's
@@ -24,6 +26,11 @@
 // it at its logical place uses every pixel. Sizes and masks belong to the
 // 1x picture: read it with ratio 1 for those.
 QImage readPicture(QStringView name, qreal screenRatio = 1.0);
+
+// A part of a picture given in window pixels, in the picture's own pixels
+// (twice as many in a 2x picture): what QPainter::drawPixmap takes as its
+// source rectangle.
+QRectF picturePixels(const QPixmap &picture, const QRectF &part);
 
 // The ratio whose pictures the program's windows use: the highest of its
 // screens, so that a window moved to the sharpest screen stays sharp.

@@ -386,12 +386,8 @@ void MainDialog::paintEvent(QPaintEvent *)
                              LitRows lit) {
         painter.drawPixmap(bar.topLeft, back);
         if (lit.first <= lit.last) {
-            // The source rectangle counts the picture's own pixels, twice the
-            // window's in a 2x picture.
-            const int rows = lit.last - lit.first + 1;
-            const qreal r = fore.devicePixelRatio();
-            painter.drawPixmap(QRectF(bar.topLeft.x(), bar.topLeft.y() + lit.first, bar.size.width(), rows), fore,
-                               QRectF(0, lit.first * r, bar.size.width() * r, rows * r));
+            const QRectF part(0, lit.first, bar.size.width(), lit.last - lit.first + 1);
+            painter.drawPixmap(part.translated(bar.topLeft), fore, picturePixels(fore, part));
         }
     };
     drawBar(mainskin::kLeftBar, pictures.leftBack, pictures.leftFore, leftBarLitRows(v));

@@ -98,10 +98,8 @@ void CVolumeSlider::paintEvent(QPaintEvent *)
     painter.drawPixmap(left, kTrackTop, pixRight);
     const int filled = std::min(thumbX - left, int(pixLeft.deviceIndependentSize().width()));
     if (filled > 0) {
-        // The source rectangle counts the picture's own pixels.
-        const qreal r = pixLeft.devicePixelRatio();
-        painter.drawPixmap(QRectF(left, kTrackTop, filled, kTrackHeight), pixLeft,
-                           QRectF(0, 0, filled * r, kTrackHeight * r));
+        const QRectF part(0, 0, filled, kTrackHeight);
+        painter.drawPixmap(part.translated(left, kTrackTop), pixLeft, picturePixels(pixLeft, part));
     }
     painter.drawPixmap(left - 9, 5, pixSub);
     painter.drawPixmap(trackRect.right() + 4, 5, showsBoostPlus(value) ? pixAdd2 : pixAdd);
