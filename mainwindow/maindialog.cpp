@@ -230,6 +230,8 @@ MainDialog::MainDialog(QWidget *parent)
 
     ui->editStartTime->setMaximumMsecs(0);
     ui->editEndTime->setMaximumMsecs(0);
+    // The keys stop a handle where Generate would still take the clip.
+    ui->sliderBar->setShortestClip(kShortestClipMs * 0.001);
     ui->labelLengthValue->setText(QStringLiteral("00:00:00.000"));
 
     ui->btnPlay->setEnabled(false);

@@ -109,6 +109,7 @@ private Q_SLOTS:
     void typedTimesAreTakenWhenEntered();
     void typedHoursAreKept_data();
     void typedHoursAreKept();
+    void homeOnTheEndHandleKeepsAClip();
     void enterPressesNoButton();
     void loadDuringGenerateKeepsTheJob();
     void tooShortClipIsNotEncoded();
@@ -599,6 +600,26 @@ void TestMainFlow::typedHoursAreKept()
     QCOMPARE(edit->text(), shown);
     QCOMPARE(child<QLabel>(w, "labelPlayTime")->text().section(QLatin1Char(' '), -1),
              QStringLiteral("%1:00:00").arg(int(duration / 3600), 2, 10, QLatin1Char('0')));
+}
+
+void TestMainFlow::homeOnTheEndHandleKeepsAClip()
+{
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    load(180.0);
+    auto *slider = child<CClipSlider>(dialog.get(), "sliderBar");
+    slider->show();
+    // The default clip is 0 .. 10 s; its end handle's column:
+    const int endColumn = int(slider->width() * 10.0 / 180.0);
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(endColumn, slider->height() / 2));
+    QCOMPARE(slider->selection(), CClipSlider::Selection::End);
+    QTest::keyClick(slider, Qt::Key_Home);
+    double start = -1, end = -1;
+    slider->getClip(start, end);
+    QCOMPARE(start, 0.0);
+    // As short as Generate takes, not an empty clip.
+    QCOMPARE(end, kShortestClipMs / 1000.0);
+    QCOMPARE(child<QLabel>(dialog.get(), "labelLengthValue")->text(), QStringLiteral("00:00:00.100"));
 }
 
 void TestMainFlow::enterPressesNoButton()
