@@ -42,6 +42,7 @@ private Q_SLOTS:
     void upDownStepTheSection_data();
     void upDownStepTheSection();
     void rangeClampsAndTells();
+    void keyboardTrackingTakesEachWholeTime();
 };
 
 void TestTimeEdit::reading_data()
@@ -199,6 +200,29 @@ void TestTimeEdit::rangeClampsAndTells()
     const int before = int(changed.count());
     edit.setMsecs(8000);
     QCOMPARE(changed.count(), before); // no change, no signal
+}
+
+void TestTimeEdit::keyboardTrackingTakesEachWholeTime()
+{
+    Form form;
+    QVERIFY(form.show());
+    form.edit->setMaximumMsecs(3 * kHour);
+    QSignalSpy changed(form.edit, &CTimeEdit::timeChanged);
+    form.edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form.edit, Qt::Key_A, Qt::ControlModifier);
+    // A keystroke that makes a whole time in range is taken: "2:15:0"
+    // already is 2:15:00, so the last zero changes nothing. A time past the
+    // maximum waits for the end of the edit.
+    QTest::keyClicks(form.edit, QStringLiteral("2:15:00"));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.first().at(0).toLongLong(), 135 * 60000LL);
+    QCOMPARE(form.edit->text(), QStringLiteral("2:15:00")); // the text is left as typed
+    QTest::keyClick(form.edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(form.edit, QStringLiteral("5:00:00"));
+    QCOMPARE(changed.count(), 1);
+    QTest::keyClick(form.edit, Qt::Key_Return);
+    QCOMPARE(form.edit->msecs(), 3 * kHour);
+    QCOMPARE(changed.count(), 2);
 }
 
 QTEST_MAIN(TestTimeEdit)
