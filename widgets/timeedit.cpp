@@ -7,7 +7,7 @@
 #include <QStyleOptionSpinBox>
 
 #include <algorithm>
-#include <limits>
+#include <cstdlib>
 
 namespace ClockText {
 
