@@ -45,8 +45,8 @@ std::string fileNameIn(const std::string &phonePath)
     return isPlainFileName(name) ? name : std::string();
 }
 
-// The display name of a new ringtone: the file's base name, with "<" and ">"
-// stored as the phone stores them.
+// The display name of a new ringtone: the file's base name as it is. The
+// catalogue's writer escapes what XML needs; the phone shows the text stored.
 std::string displayName(const std::string &localPath)
 {
     size_t start = localPath.find_last_of('/');
@@ -59,16 +59,7 @@ std::string displayName(const std::string &localPath)
     const size_t dot = base.find_last_of('.');
     if (dot != std::string::npos && dot > 0)
         base.erase(dot);
-    std::string escaped;
-    for (char c : base) {
-        if (c == '<')
-            escaped += "&lt;";
-        else if (c == '>')
-            escaped += "&gt;";
-        else
-            escaped += c;
-    }
-    return escaped;
+    return base;
 }
 
 fs::path localPath(const std::string &utf8)
