@@ -84,7 +84,14 @@ std::function<void(QWidget *)> choose(const QStringList &paths)
         QStringList names;
         for (const QString &path : paths)
             names << QLatin1Char('"') + QFileInfo(path).fileName() + QLatin1Char('"');
-        files->selectFile(paths.size() == 1 ? QFileInfo(paths.first()).fileName() : names.join(QLatin1Char(' ')));
+        const QString typed = paths.size() == 1 ? QFileInfo(paths.first()).fileName() : names.join(QLatin1Char(' '));
+        // Typed into the name field: selectFile() leaves a focused field
+        // alone and selects in the list only once the folder has been read
+        // (on a thread of the dialog's), and accept() without a selection
+        // does nothing.
+        auto *field = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(field);
+        field->setText(typed);
         static_cast<QDialog *>(files)->accept(); // as the Open or Save button does
     };
 }
