@@ -56,6 +56,9 @@ extern "C" {
 #define DEVICE_ERR_NO_PHONE (-6)      /* no phone, or it left during the call */
 #define DEVICE_ERR_DAMAGED (-7)       /* the ringtone list cannot be parsed */
 #define DEVICE_ERR_INVALID (-8)       /* bad arguments, or a local file refused */
+/* An index into a listing the bridge no longer holds (none was read, or a
+ * failed commit dropped it): list again, then act. */
+#define DEVICE_ERR_STALE (-9)
 
 /* The result is ignored by the bridge. */
 typedef int (*DeviceEventCallback)(int kind, const char *text);
@@ -84,8 +87,13 @@ typedef struct DeviceBridge
     /* 10: may be null (older bridges): replaces a ringtone's file with a
      * local file inside the phone's sync bracket and sets its length */
     int (*replaceRingtone)(int device, const char *phonePath, const char *localPath, int durationMs);
-    DeviceReservedFn reserved11;
-    DeviceReservedFn reserved12;
+    /* 11: may be null (older bridges): removes the ringtone whose file is
+     * phonePath ("/iTunes_Control/Ringtones/" and getRingtone's file name),
+     * and nothing else whatever the phone's list holds now;
+     * DEVICE_ERR_NOT_FOUND when the phone no longer has it */
+    int (*removeRingtoneFile)(int device, const char *phonePath);
+    /* 12: may be null: the same for a new display name, stored as given */
+    int (*renameRingtoneFile)(int device, const char *phonePath, const char *newName);
     DeviceReservedFn reserved13;
     /* 14: negative on failure */
     int (*addRingtone)(int device, const char *localPath, int durationMs);
@@ -94,9 +102,11 @@ typedef struct DeviceBridge
     /* 16: negative when no entry has that index */
     int (*getRingtone)(int device, int index, char *name, int nameCapacity,
                        char *fileName, int fileNameCapacity);
-    /* 17: later entries move down by one */
+    /* 17: the entry at index in the caller's last listing (getRingtone from
+     * index 0); DEVICE_ERR_STALE when that listing is gone, never the entry
+     * that has the index now. Later entries move down by one. */
     int (*removeRingtone)(int device, int index);
-    /* 18 */
+    /* 18: as 17, for a new display name, stored as given */
     int (*renameRingtone)(int device, int index, const char *newName);
 } DeviceBridge;
 

@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QValidator>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -98,6 +99,21 @@ QString productName()
     return QString::fromLatin1(Identity::kProductName);
 }
 
+// A name goes to the phone as UTF-8 and comes back through the bridge's
+// 256-byte buffer: anything longer would list cut. An edit past that is
+// refused whole (a cut paste would change the name behind the user's back).
+class NameLengthValidator final : public QValidator
+{
+public:
+    static constexpr qsizetype kMaxBytes = 255;
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &) const override
+    {
+        return input.toUtf8().size() <= kMaxBytes ? Acceptable : Invalid;
+    }
+};
+
 } // namespace
 
 QString ringtoneLengthText(int milliseconds)
@@ -112,22 +128,6 @@ QString ringtoneLengthText(int milliseconds)
             .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
             .arg(seconds % 60, 2, 10, QLatin1Char('0'));
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-QString escapeName(const QString &name)
-{
-    QString escaped = name;
-    escaped.replace(QLatin1String("<"), QLatin1String("&lt;"));
-    escaped.replace(QLatin1String(">"), QLatin1String("&gt;"));
-    return escaped;
-}
-
-QString unescapeName(const QString &name)
-{
-    QString plain = name;
-    plain.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    plain.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    return plain;
 }
 
 void Ui_manageDlg::setupUi(QDialog *manageDlg)
@@ -162,7 +162,6 @@ void Ui_manageDlg::setupUi(QDialog *manageDlg)
     editName = new QLineEdit(manageDlg);
     editName->setObjectName(QStringLiteral("editName"));
     editName->setGeometry(340, 120, 141, 20);
-    editName->setMaxLength(40);
 
     listRingtone = new QListWidget(manageDlg);
     listRingtone->setObjectName(QStringLiteral("listRingtone"));
@@ -210,6 +209,10 @@ ManageDialog::ManageDialog(QWidget *parent)
     connect(btnPcToIPhone, &QPushButton::clicked, this, &ManageDialog::onBtnPcToIPhone);
     connect(listRingtone, &QListWidget::currentRowChanged, this, &ManageDialog::onListSelectChange);
     connect(editName, &QLineEdit::textEdited, this, &ManageDialog::onEditNameChange);
+    // Names are stored as typed, as long as the phone's list can give them back.
+    editName->setValidator(new NameLengthValidator(editName));
+    connect(editName, &QLineEdit::inputRejected, this,
+            [this] { showStatus(tr("The name cannot be any longer.")); });
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
 
     listRingtone->setItemDelegate(new RingtoneRowDelegate(listRingtone));
@@ -273,7 +276,8 @@ void ManageDialog::refreshList()
         // The bridge fills both buffers, but a full one need not be terminated.
         name[sizeof name - 1] = '\0';
         fileName[sizeof fileName - 1] = '\0';
-        const QString text = unescapeName(QString::fromUtf8(name));
+        // Shown as stored, which is what the phone itself shows.
+        const QString text = QString::fromUtf8(name);
         auto *item = new QListWidgetItem(text, listRingtone);
         item->setData(RingtonePathRole, QString::fromLatin1(kPhoneRingtoneFolder) + QString::fromUtf8(fileName));
         int milliseconds = -1;
@@ -421,6 +425,8 @@ QString ManageDialog::failureReason(int result, bool onPhone) const
         return tr("The ringtone list on this iPhone cannot be read.");
     case DEVICE_ERR_NOT_FOUND:
         return tr("The ringtone is no longer on the iPhone.");
+    case DEVICE_ERR_STALE:
+        return tr("The list was out of date; it now shows what the iPhone holds.");
     case DEVICE_ERR_INVALID:
         return onPhone ? tr("The file cannot be used as a ringtone.") : tr("That file name cannot be used.");
     default:
@@ -467,11 +473,15 @@ void ManageDialog::onBtnRename()
         return;
     const QString phonePath = item->data(RingtonePathRole).toString();
     const QString oldName = item->text();
-    const int failed = commit(bridge && bridge->renameRingtone
-                                  ? bridge->renameRingtone(0, row, escapeName(text).toUtf8().constData())
-                                  : DEVICE_ERR_INVALID);
-    // Read back in every case: rows must stay the phone's listing indexes,
-    // and after a failure the phone may hold something else than the list.
+    const QByteArray name = text.toUtf8();
+    int result = DEVICE_ERR_INVALID;
+    if (bridge && bridge->renameRingtoneFile)
+        result = bridge->renameRingtoneFile(0, phonePath.toUtf8().constData(), name.constData());
+    else if (bridge && bridge->renameRingtone)
+        result = bridge->renameRingtone(0, row, name.constData()); // an older bridge: by its last listing
+    const int failed = commit(result);
+    // Read back in every case: after a failure the phone may hold something
+    // else than the list.
     reloadAndSelect(phonePath, row);
     if (failed < 0)
         tell(tr("Could not rename \u201c%1\u201d.").arg(oldName) + QLatin1Char('\n') + failureReason(failed, true));
@@ -495,7 +505,12 @@ void ManageDialog::onBtnRemove()
     const int row = findAgain(phonePath, name);
     if (row < 0)
         return;
-    const int failed = commit(bridge && bridge->removeRingtone ? bridge->removeRingtone(0, row) : DEVICE_ERR_INVALID);
+    int result = DEVICE_ERR_INVALID;
+    if (bridge && bridge->removeRingtoneFile)
+        result = bridge->removeRingtoneFile(0, phonePath.toUtf8().constData());
+    else if (bridge && bridge->removeRingtone)
+        result = bridge->removeRingtone(0, row); // an older bridge: by its last listing
+    const int failed = commit(result);
     reloadAndSelect(failed < 0 ? phonePath : QString(), row);
     if (failed < 0)
         tell(tr("Could not remove \u201c%1\u201d.").arg(name) + QLatin1Char('\n') + failureReason(failed, true));

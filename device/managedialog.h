@@ -107,7 +107,3 @@ private:
 // A ringtone's length as the list shows it: "0:27", "1:02:03"; empty when
 // negative (unknown).
 QString ringtoneLengthText(int milliseconds);
-
-// Names on the phone keep "<" and ">" as "&lt;" and "&gt;".
-QString escapeName(const QString &name);
-QString unescapeName(const QString &name);

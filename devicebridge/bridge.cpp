@@ -287,6 +287,21 @@ int getRingtoneInfo(int, int index, int *durationMs)
     return result;
 }
 
+int removeRingtoneFile(int, const char *phonePath)
+{
+    if (!phonePath)
+        return ErrInvalid;
+    return Bridge::instance().withStore([&](PhoneStore &store) { return store.removeRingtoneFile(phonePath); });
+}
+
+int renameRingtoneFile(int, const char *phonePath, const char *newName)
+{
+    if (!phonePath || !newName)
+        return ErrInvalid;
+    return Bridge::instance().withStore(
+        [&](PhoneStore &store) { return store.renameRingtoneFile(phonePath, newName); });
+}
+
 int removeRingtone(int, int index)
 {
     return Bridge::instance().withStore([&](PhoneStore &store) { return store.removeRingtone(index); });
@@ -304,7 +319,7 @@ DeviceBridge theTable = {
     queryITunes, setEventCallback, commitChanges,
     nullptr, nullptr, nullptr, nullptr, nullptr,
     copyFromDevice, copyToDevice, replaceRingtone,
-    nullptr, nullptr, nullptr,
+    removeRingtoneFile, renameRingtoneFile, nullptr,
     addRingtone, getRingtoneInfo,
     getRingtone, removeRingtone, renameRingtone,
 };

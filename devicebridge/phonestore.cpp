@@ -45,8 +45,8 @@ std::string fileNameIn(const std::string &phonePath)
     return isPlainFileName(name) ? name : std::string();
 }
 
-// The display name of a new ringtone: the file's base name, with "<" and ">"
-// stored as the phone stores them.
+// The display name of a new ringtone: the file's base name as it is. The
+// catalogue's writer escapes what XML needs; the phone shows the text stored.
 std::string displayName(const std::string &localPath)
 {
     size_t start = localPath.find_last_of('/');
@@ -59,16 +59,7 @@ std::string displayName(const std::string &localPath)
     const size_t dot = base.find_last_of('.');
     if (dot != std::string::npos && dot > 0)
         base.erase(dot);
-    std::string escaped;
-    for (char c : base) {
-        if (c == '<')
-            escaped += "&lt;";
-        else if (c == '>')
-            escaped += "&gt;";
-        else
-            escaped += c;
-    }
-    return escaped;
+    return base;
 }
 
 fs::path localPath(const std::string &utf8)
@@ -291,30 +282,59 @@ int PhoneStore::loadListing()
     std::optional<Catalogue> catalogue;
     if (const int read = readCatalogue(catalogue); read < 0)
         return read;
-    listing.emplace();
-    for (int i = 0; i < catalogue->size(); ++i)
-        listing->push_back(*catalogue->entry(i));
+    listFrom(*catalogue);
     return Ok;
 }
 
-bool PhoneStore::addedHere(const std::string &fileName) const
+void PhoneStore::listFrom(const Catalogue &catalogue)
 {
-    return std::any_of(changes.begin(), changes.end(), [&](const Change &change) {
+    listing.emplace();
+    for (int i = 0; i < catalogue.size(); ++i)
+        listing->push_back(*catalogue.entry(i));
+    // Changes made by file before any listing show in it as they will be.
+    for (const Change &change : changes) {
+        const auto entry = std::find_if(listing->begin(), listing->end(),
+                                        [&](const Catalogue::Entry &e) { return e.fileName == change.fileName; });
+        if (change.kind == Change::Add && entry == listing->end())
+            listing->push_back({change.fileName, validUtf8(change.name), change.durationMs});
+        else if (change.kind == Change::Remove && entry != listing->end())
+            listing->erase(entry);
+        else if (change.kind == Change::Rename && entry != listing->end())
+            entry->name = validUtf8(change.name);
+    }
+}
+
+std::vector<PhoneStore::Change>::iterator PhoneStore::pendingAddition(const std::string &fileName)
+{
+    return std::find_if(changes.begin(), changes.end(), [&](const Change &change) {
         return change.kind == Change::Add && change.fileName == fileName;
     });
 }
 
-int PhoneStore::listedFile(int index, std::string &fileName)
+int PhoneStore::listedFile(int index, std::string &phonePath)
 {
-    const bool fresh = !listing;
-    if (fresh)
-        if (const int loaded = loadListing(); loaded < 0)
-            return loaded;
+    if (!listing) {
+        // Say why the phone cannot be listed, when it cannot: that is what
+        // the caller must hear first.
+        std::optional<Catalogue> now;
+        const int read = readCatalogue(now);
+        return read < 0 ? read : int(ErrStale);
+    }
     if (index < 0 || index >= int(listing->size()))
         return ErrNotFound;
-    fileName = (*listing)[size_t(index)].fileName;
-    if (fresh || addedHere(fileName))
+    phonePath = ringtonePath((*listing)[size_t(index)].fileName);
+    return Ok;
+}
+
+int PhoneStore::stillOnPhone(const std::string &fileName)
+{
+    if (pendingAddition(fileName) != changes.end())
         return Ok;
+    const bool removedHere = std::any_of(changes.begin(), changes.end(), [&](const Change &change) {
+        return change.kind == Change::Remove && change.fileName == fileName;
+    });
+    if (removedHere)
+        return ErrNotFound;
     // The phone may have changed since the listing: never act on a ringtone
     // that has gone, nor on a catalogue that can no longer be read.
     std::optional<Catalogue> now;
@@ -394,11 +414,8 @@ int PhoneStore::addRingtone(const std::string &localPath, int durationMs)
     } else if (listed < 0) {
         return listed;
     }
-    if (!listing) {
-        listing.emplace();
-        for (int i = 0; i < now->size(); ++i)
-            listing->push_back(*now->entry(i));
-    }
+    if (!listing)
+        listFrom(*now);
     const std::string fileName = newFileName(*now, onPhone);
     if (const int placed = placeFile(transport, ringtonePath(fileName), data); placed < 0)
         return placed;
@@ -409,16 +426,18 @@ int PhoneStore::addRingtone(const std::string &localPath, int durationMs)
     return int(listing->size()) - 1;
 }
 
-int PhoneStore::removeRingtone(int index)
+int PhoneStore::removeRingtoneFile(const std::string &phonePath)
 {
-    std::string fileName;
-    if (const int found = listedFile(index, fileName); found < 0)
+    const std::string fileName = fileNameIn(phonePath);
+    if (fileName.empty())
+        return ErrInvalid;
+    if (const int found = stillOnPhone(fileName); found < 0)
         return found;
-    listing->erase(listing->begin() + index);
-    const auto added = std::find_if(changes.begin(), changes.end(), [&](const Change &change) {
-        return change.kind == Change::Add && change.fileName == fileName;
-    });
-    if (added != changes.end()) {
+    if (listing)
+        listing->erase(std::remove_if(listing->begin(), listing->end(),
+                                      [&](const Catalogue::Entry &entry) { return entry.fileName == fileName; }),
+                       listing->end());
+    if (const auto added = pendingAddition(fileName); added != changes.end()) {
         // Never in the phone's catalogue: the file can go at once.
         changes.erase(added);
         transport.remove(ringtonePath(fileName));
@@ -428,20 +447,38 @@ int PhoneStore::removeRingtone(int index)
     return Ok;
 }
 
-int PhoneStore::renameRingtone(int index, const std::string &name)
+int PhoneStore::renameRingtoneFile(const std::string &phonePath, const std::string &name)
 {
-    std::string fileName;
-    if (const int found = listedFile(index, fileName); found < 0)
+    const std::string fileName = fileNameIn(phonePath);
+    if (fileName.empty())
+        return ErrInvalid;
+    if (const int found = stillOnPhone(fileName); found < 0)
         return found;
-    (*listing)[size_t(index)].name = validUtf8(name);
-    const auto added = std::find_if(changes.begin(), changes.end(), [&](const Change &change) {
-        return change.kind == Change::Add && change.fileName == fileName;
-    });
-    if (added != changes.end())
+    if (listing)
+        for (Catalogue::Entry &entry : *listing)
+            if (entry.fileName == fileName)
+                entry.name = validUtf8(name);
+    if (const auto added = pendingAddition(fileName); added != changes.end())
         added->name = name;
     else
         changes.push_back({Change::Rename, fileName, name, 0});
     return Ok;
+}
+
+int PhoneStore::removeRingtone(int index)
+{
+    std::string phonePath;
+    if (const int found = listedFile(index, phonePath); found < 0)
+        return found;
+    return removeRingtoneFile(phonePath);
+}
+
+int PhoneStore::renameRingtone(int index, const std::string &name)
+{
+    std::string phonePath;
+    if (const int found = listedFile(index, phonePath); found < 0)
+        return found;
+    return renameRingtoneFile(phonePath, name);
 }
 
 int PhoneStore::lockSync()

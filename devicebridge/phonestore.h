@@ -26,10 +26,13 @@ inline constexpr char kSyncDidFinish[] = "com.apple.itunes-mobdev.syncDidFinish"
 // programs may share the phone, so the catalogue is never changed from a copy:
 // every change is kept as what it does to which file, and the commit reads the
 // catalogue again under the sync lock, applies the changes to what the phone
-// holds now and writes it back only if it still reads as it did. Indexes are
-// the caller's: they point into the listing it last read (with its own
-// changes since), and a change whose ringtone has left the phone meanwhile
-// fails with ErrNotFound.
+// holds now and writes it back only if it still reads as it did. A ringtone
+// is named by its file on the phone; a change whose ringtone has left the
+// phone meanwhile fails with ErrNotFound. Indexes are the caller's: they
+// point into the listing it last read (with its own changes since), and
+// without that listing (never read, or dropped by a failed commit) they mean
+// nothing and are refused with ErrStale: the phone's list as it is now would
+// put another ringtone under the same index.
 // The files themselves move at once, always so that a failure at any step
 // leaves every catalogue entry with its file and loses no ringtone:
 // - additions copy to a temporary name, rename it into place, and enter the
@@ -58,6 +61,11 @@ public:
     int getRingtone(int index, std::string &name, std::string &fileName);
     int getRingtoneInfo(int index, int &durationMs);
     int addRingtone(const std::string &localPath, int durationMs);
+    // phonePath: the ringtone folder followed by the ringtone's file name.
+    int removeRingtoneFile(const std::string &phonePath);
+    // The name is stored as given.
+    int renameRingtoneFile(const std::string &phonePath, const std::string &name);
+    // The same for the entry at an index of the caller's listing.
     int removeRingtone(int index);
     int renameRingtone(int index, const std::string &name);
     int commitChanges();
@@ -85,16 +93,21 @@ private:
 
     int readCatalogue(std::optional<Catalogue> &catalogue);
     int loadListing();
-    // The file name behind an index of the caller's listing, checked against
-    // the phone's catalogue as it is now.
-    int listedFile(int index, std::string &fileName);
+    // The catalogue as this caller will leave it: with its pending changes.
+    void listFrom(const Catalogue &catalogue);
+    // The phone path behind an index of the caller's listing.
+    int listedFile(int index, std::string &phonePath);
+    // Whether the ringtone stored as fileName is on the phone as this caller
+    // sees it: in the catalogue as it is now, or added here and not yet
+    // committed, and not removed here.
+    int stillOnPhone(const std::string &fileName);
+    std::vector<Change>::iterator pendingAddition(const std::string &fileName);
     int lockSync();
     template<typename Body>
     int inSyncBracket(Body body);
     int rewriteCatalogue(const std::function<int(Catalogue &)> &change, const std::function<int()> &beforeSwap);
     int applyChanges(Catalogue &catalogue);
     void discardChanges();
-    bool addedHere(const std::string &fileName) const;
     std::string newFileName(const Catalogue &onPhoneCatalogue, const std::vector<std::string> &onPhone);
     std::string newGuid(const Catalogue &catalogue);
 

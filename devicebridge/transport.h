@@ -21,6 +21,7 @@ enum Result : int {
     ErrNoPhone = DEVICE_ERR_NO_PHONE,
     ErrDamaged = DEVICE_ERR_DAMAGED,
     ErrInvalid = DEVICE_ERR_INVALID,
+    ErrStale = DEVICE_ERR_STALE,
 };
 
 // The result for an errno value of a local file operation.

@@ -453,6 +453,14 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <translation>لم تعد النغمة موجودة على الـ iPhone.</translation>
     </message>
     <message>
+        <source>The list was out of date; it now shows what the iPhone holds.</source>
+        <translation>كانت القائمة قديمة؛ وهي تعرض الآن ما على الـ iPhone.</translation>
+    </message>
+    <message>
+        <source>The name cannot be any longer.</source>
+        <translation>لا يمكن أن يكون الاسم أطول من ذلك.</translation>
+    </message>
+    <message>
         <source>The file cannot be used as a ringtone.</source>
         <translation>لا يمكن استخدام الملف كنغمة.</translation>
     </message>

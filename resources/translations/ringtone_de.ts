@@ -453,6 +453,14 @@ Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Recht
         <translation>Der Klingelton ist nicht mehr auf dem iPhone.</translation>
     </message>
     <message>
+        <source>The list was out of date; it now shows what the iPhone holds.</source>
+        <translation>Die Liste war nicht mehr aktuell; sie zeigt jetzt, was auf dem iPhone ist.</translation>
+    </message>
+    <message>
+        <source>The name cannot be any longer.</source>
+        <translation>Der Name kann nicht länger werden.</translation>
+    </message>
+    <message>
         <source>The file cannot be used as a ringtone.</source>
         <translation>Die Datei kann nicht als Klingelton verwendet werden.</translation>
     </message>

@@ -453,6 +453,14 @@ Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Ma
         <translation>El tono ya no está en el iPhone.</translation>
     </message>
     <message>
+        <source>The list was out of date; it now shows what the iPhone holds.</source>
+        <translation>La lista estaba desactualizada; ahora muestra lo que hay en el iPhone.</translation>
+    </message>
+    <message>
+        <source>The name cannot be any longer.</source>
+        <translation>El nombre no puede ser más largo.</translation>
+    </message>
+    <message>
         <source>The file cannot be used as a ringtone.</source>
         <translation>El archivo no se puede usar como tono.</translation>
     </message>

@@ -453,6 +453,14 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
         <translation>La sonnerie n&apos;est plus sur l&apos;iPhone.</translation>
     </message>
     <message>
+        <source>The list was out of date; it now shows what the iPhone holds.</source>
+        <translation>La liste n&apos;était plus à jour ; elle montre maintenant ce que contient l&apos;iPhone.</translation>
+    </message>
+    <message>
+        <source>The name cannot be any longer.</source>
+        <translation>Le nom ne peut pas être plus long.</translation>
+    </message>
+    <message>
         <source>The file cannot be used as a ringtone.</source>
         <translation>Ce fichier ne peut pas servir de sonnerie.</translation>
     </message>

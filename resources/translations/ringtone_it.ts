@@ -453,6 +453,14 @@ Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 1
         <translation>La suoneria non è più sull&apos;iPhone.</translation>
     </message>
     <message>
+        <source>The list was out of date; it now shows what the iPhone holds.</source>
+        <translation>L&apos;elenco non era aggiornato; ora mostra ciò che c&apos;è sull&apos;iPhone.</translation>
+    </message>
+    <message>
+        <source>The name cannot be any longer.</source>
+        <translation>Il nome non può essere più lungo.</translation>
+    </message>
+    <message>
         <source>The file cannot be used as a ringtone.</source>
         <translation>Il file non può essere usato come suoneria.</translation>
     </message>

@@ -453,6 +453,14 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <translation>この着信音は iPhone 上にもうありません。</translation>
     </message>
     <message>
+        <source>The list was out of date; it now shows what the iPhone holds.</source>
+        <translation>一覧が古くなっていました。iPhone 上の現在の内容を表示しています。</translation>
+    </message>
+    <message>
+        <source>The name cannot be any longer.</source>
+        <translation>名前をこれ以上長くすることはできません。</translation>
+    </message>
+    <message>
         <source>The file cannot be used as a ringtone.</source>
         <translation>このファイルは着信音として使用できません。</translation>
     </message>

@@ -453,6 +453,14 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <translation>该铃声已不在 iPhone 上。</translation>
     </message>
     <message>
+        <source>The list was out of date; it now shows what the iPhone holds.</source>
+        <translation>列表已过时；现在显示的是 iPhone 上的内容。</translation>
+    </message>
+    <message>
+        <source>The name cannot be any longer.</source>
+        <translation>名称不能再长了。</translation>
+    </message>
+    <message>
         <source>The file cannot be used as a ringtone.</source>
         <translation>该文件不能用作铃声。</translation>
     </message>

@@ -453,6 +453,14 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <translation>該鈴聲已不在 iPhone 上。</translation>
     </message>
     <message>
+        <source>The list was out of date; it now shows what the iPhone holds.</source>
+        <translation>清單已過時；現在顯示的是 iPhone 上的內容。</translation>
+    </message>
+    <message>
+        <source>The name cannot be any longer.</source>
+        <translation>名稱不能再長了。</translation>
+    </message>
+    <message>
         <source>The file cannot be used as a ringtone.</source>
         <translation>該檔案不能用作鈴聲。</translation>
     </message>

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 
 #include <deque>
@@ -24,6 +25,18 @@ inline void answerNextModal(std::function<void(QWidget *)> answer)
         }
         answer(modal);
     });
+}
+
+// Types text into the focused-or-not widget as a keyboard or an input method
+// would, a character (or surrogate pair) at a time: QTest's key clicks take
+// Latin-1 only.
+inline void typeText(QWidget *widget, const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length), Qt::NoModifier);
+        i += length - 1;
+    }
 }
 
 // The texts of the manager's rows, top to bottom.

@@ -222,13 +222,13 @@ void TestPhoneEndToEnd::manage(ManageDialog *manager)
     QCOMPARE(rows(manager), (QStringList{"Morning Bell", "A", "C"}));
     QCOMPARE(phoneNames(), (std::vector<std::string>{"Morning Bell", "A", "C"}));
 
-    // Rename the first one, with the characters the phone escapes.
+    // Rename the first one, with characters XML escapes: stored as typed.
     child<QListWidget>(manager, "listRingtone")->setCurrentRow(0);
     auto *edit = child<QLineEdit>(manager, "editName");
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("Bell <early>"));
     QTest::mouseClick(child<QPushButton>(manager, "btnRename"), Qt::LeftButton);
-    QCOMPARE(phoneNames(), (std::vector<std::string>{"Bell &lt;early&gt;", "A", "C"}));
+    QCOMPARE(phoneNames(), (std::vector<std::string>{"Bell <early>", "A", "C"}));
 
     // Replace C's sound.
     child<QListWidget>(manager, "listRingtone")->setCurrentRow(2);

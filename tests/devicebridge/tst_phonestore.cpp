@@ -70,6 +70,20 @@ bool ok(int result)
     return result >= 0;
 }
 
+// Enumerates as the manager does: 0 when the list ended normally.
+int list(PhoneStore &store)
+{
+    std::string name, file;
+    for (int i = 0;; ++i)
+        if (const int result = store.getRingtone(i, name, file); result < 0)
+            return result == ErrNotFound ? 0 : result;
+}
+
+std::string phoneFile(const char *fileName)
+{
+    return std::string(kRingtoneFolder) + fileName;
+}
+
 std::vector<Scenario> scenarios()
 {
     return {
@@ -82,11 +96,15 @@ std::vector<Scenario> scenarios()
              all = ok(s.addRingtone(local(p, "new.m4r"), 3000)) && all;
              return ok(s.commitChanges()) && all; }, {.addsOnSuccess = 3}},
         {"remove", [](PhoneStore &s, const Phone &) {
-             const bool removed = ok(s.removeRingtone(1));
+             const bool removed = ok(s.removeRingtoneFile(phoneFile("BBBB.m4r")));
              return ok(s.commitChanges()) && removed; }, {.mayRemove = {"BBBB.m4r"}}},
         {"rename", [](PhoneStore &s, const Phone &) {
-             const bool renamed = ok(s.renameRingtone(0, "x&lt;y"));
-             return ok(s.commitChanges()) && renamed; }, {.mayRename = {{"AAAA.m4r", "x&lt;y"}}}},
+             const bool renamed = ok(s.renameRingtoneFile(phoneFile("AAAA.m4r"), "x<y> & &lt;"));
+             return ok(s.commitChanges()) && renamed; }, {.mayRename = {{"AAAA.m4r", "x<y> & &lt;"}}}},
+        {"remove a listed row", [](PhoneStore &s, const Phone &) {
+             bool all = list(s) == 0;
+             all = ok(s.removeRingtone(1)) && all;
+             return ok(s.commitChanges()) && all; }, {.mayRemove = {"BBBB.m4r"}}},
         {"add and remove", [](PhoneStore &s, const Phone &p) {
              bool all = ok(s.addRingtone(local(p, "new.m4r"), 1000));
              all = ok(s.removeRingtone(0)) && all;
@@ -138,6 +156,10 @@ private Q_SLOTS:
     void twoProgramsExportInTurns();
     void changesFollowTheCallersListing_data();
     void changesFollowTheCallersListing();
+    void rowsOfADroppedListingAreRefused_data();
+    void rowsOfADroppedListingAreRefused();
+    void changesByFile_data();
+    void changesByFile();
     void catalogueDamagedAfterTheListing_data();
     void catalogueDamagedAfterTheListing();
     void replaceSetsTheLengthInsideTheSyncBracket();
@@ -278,7 +300,8 @@ void TestPhoneStore::additionsGetFreshNamesAndEntries()
     QCOMPARE(added.size(), size_t(8));
     for (int i = 0; i < 4; ++i)
         QVERIFY(added[size_t(i)] >= 'A' && added[size_t(i)] <= 'Z');
-    QCOMPARE(shot.ringtones.at(added).name, std::string("a&lt;b&gt;"));
+    // Named as the file is: the catalogue's writer escapes what XML needs.
+    QCOMPARE(shot.ringtones.at(added).name, std::string("a<b>"));
     QCOMPARE(shot.ringtones.at(added).bytes, QByteArray("sound"));
     // Each entry carries the keys the phone expects.
     const QByteArray xml = [&] {
@@ -295,6 +318,7 @@ void TestPhoneStore::orderStaysAcrossChanges()
     phone.seed(false);
     auto transport = makeFolderTransport(phone.rootUtf8());
     PhoneStore store(*transport);
+    QCOMPARE(list(store), 0);
     QVERIFY(store.renameRingtone(1, "Renamed") >= 0);
     QVERIFY(store.commitChanges() >= 0);
     QVERIFY(store.removeRingtone(0) >= 0);
@@ -332,7 +356,7 @@ void TestPhoneStore::commitRecordsTheSyncBracket()
     PhoneStore store(*transport);
     QVERIFY(store.commitChanges() >= 0); // nothing to write: the phone is left alone
     QVERIFY(!QFile::exists(phone.root + QLatin1String(".sync-log")));
-    QVERIFY(store.renameRingtone(0, "x") >= 0);
+    QVERIFY(store.renameRingtoneFile(phoneFile("AAAA.m4r"), "x") >= 0);
     QVERIFY(store.commitChanges() >= 0);
     QCOMPARE(readAll(phone.root + QLatin1String(".sync-log")),
              QByteArray("com.apple.itunes-mobdev.syncWillStart\ncom.apple.itunes-mobdev.syncDidStart\n"
@@ -348,6 +372,7 @@ void TestPhoneStore::busySyncLockFailsTheCommit()
     const QByteArray before = readAll(phone.path(kCataloguePath));
     auto transport = makeFolderTransport(phone.rootUtf8());
     PhoneStore store(*transport, quickLock());
+    QCOMPARE(list(store), 0);
     QVERIFY(store.renameRingtone(0, "x") >= 0);
     QCOMPARE(store.commitChanges(), int(ErrBusy));
     QCOMPARE(readAll(phone.path(kCataloguePath)), before);
@@ -377,15 +402,6 @@ void TestPhoneStore::pathsOutsideTheRingtoneFolderAreRefused()
 }
 
 namespace {
-
-// Enumerates as the manager does: 0 when the list ended normally.
-int list(PhoneStore &store)
-{
-    std::string name, file;
-    for (int i = 0;; ++i)
-        if (const int result = store.getRingtone(i, name, file); result < 0)
-            return result == ErrNotFound ? 0 : result;
-}
 
 int ringtoneFiles(const Phone &phone)
 {
@@ -521,6 +537,128 @@ void TestPhoneStore::changesFollowTheCallersListing()
     QCOMPARE(held, after);
     QCOMPARE(shot.dangling, 0);
     QCOMPARE(ringtoneFiles(phone), int(after.size()));
+}
+
+void TestPhoneStore::rowsOfADroppedListingAreRefused_data()
+{
+    QTest::addColumn<bool>("rename");
+    QTest::newRow("remove") << false;
+    QTest::newRow("rename") << true;
+}
+
+void TestPhoneStore::rowsOfADroppedListingAreRefused()
+{
+    // The caller lists Alpha, Bravo, Charlie; another program removes Alpha;
+    // an export's commit fails on a sync lock held elsewhere. Row 1 still
+    // means Bravo to the caller: it must never reach Charlie, which is
+    // entry 1 of the phone's list now.
+    QFETCH(bool, rename);
+    Phone phone;
+    phone.seed(true);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    auto otherTransport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport, quickLock());
+    PhoneStore other(*otherTransport, quickLock());
+    QCOMPARE(list(store), 0);
+    QCOMPARE(other.removeRingtoneFile(phoneFile("AAAA.m4r")), 0);
+    QCOMPARE(other.commitChanges(), 0);
+    auto holder = makeFolderTransport(phone.rootUtf8());
+    QCOMPARE(holder->lock(kSyncLockPath), 0);
+    QVERIFY(store.addRingtone(local(phone, "new.m4r"), 1000) >= 0);
+    QCOMPARE(store.commitChanges(), int(ErrBusy));
+    holder->unlock();
+
+    QCOMPARE(rename ? store.renameRingtone(1, "Renamed") : store.removeRingtone(1), int(ErrStale));
+    QCOMPARE(store.commitChanges(), 0);
+    QCOMPARE(names(phone.snapshot()), (std::vector<std::string>{"Bravo", "Charlie"}));
+
+    // By its file, Bravo is found wherever it stands now.
+    QCOMPARE(rename ? store.renameRingtoneFile(phoneFile("BBBB.m4r"), "Renamed")
+                    : store.removeRingtoneFile(phoneFile("BBBB.m4r")),
+             0);
+    QCOMPARE(store.commitChanges(), 0);
+    const Snapshot shot = phone.snapshot();
+    QCOMPARE(names(shot), rename ? (std::vector<std::string>{"Renamed", "Charlie"})
+                                 : std::vector<std::string>{"Charlie"});
+    QCOMPARE(ringtoneFiles(phone), rename ? 2 : 1);
+    QCOMPARE(shot.dangling, 0);
+}
+
+void TestPhoneStore::changesByFile_data()
+{
+    // Steps on a listed phone (Alpha, Bravo, Charlie), then a commit: "-X"
+    // removes, "=X" renames X to "X2", "+" adds new.m4r (its file is "N"),
+    // "!X" has another program remove X at once; X is A, B, C or N.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<int>>("results");
+    QTest::addColumn<QStringList>("after");
+    const int gone = ErrNotFound;
+    QTest::newRow("remove one another program removed")
+        << QStringList{"!B", "-B"} << QList<int>{0, gone} << QStringList{"Alpha", "Charlie"};
+    QTest::newRow("rename one another program removed")
+        << QStringList{"!B", "=B"} << QList<int>{0, gone} << QStringList{"Alpha", "Charlie"};
+    QTest::newRow("remove twice") << QStringList{"-B", "-B"} << QList<int>{0, gone}
+                                  << QStringList{"Alpha", "Charlie"};
+    QTest::newRow("rename after removing") << QStringList{"-A", "=A"} << QList<int>{0, gone}
+                                           << QStringList{"Bravo", "Charlie"};
+    QTest::newRow("rename, then remove") << QStringList{"=C", "-C"} << QList<int>{0, 0}
+                                         << QStringList{"Alpha", "Bravo"};
+    QTest::newRow("remove one added here") << QStringList{"+", "-N"} << QList<int>{3, 0}
+                                           << QStringList{"Alpha", "Bravo", "Charlie"};
+    QTest::newRow("rename one added here") << QStringList{"+", "=N"} << QList<int>{3, 0}
+                                           << QStringList{"Alpha", "Bravo", "Charlie", "new2"};
+    QTest::newRow("after an earlier one left") << QStringList{"!A", "=C", "-B"} << QList<int>{0, 0, 0}
+                                               << QStringList{"Charlie2"};
+}
+
+void TestPhoneStore::changesByFile()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QList<int>, results);
+    QFETCH(QStringList, after);
+    Phone phone;
+    phone.seed(false);
+    auto transport = makeFolderTransport(phone.rootUtf8());
+    auto otherTransport = makeFolderTransport(phone.rootUtf8());
+    PhoneStore store(*transport, quickLock());
+    PhoneStore other(*otherTransport, quickLock());
+    QCOMPARE(list(store), 0);
+    std::string added;
+    const auto fileOf = [&added](QChar which) {
+        return which == QLatin1Char('N') ? std::string(kRingtoneFolder) + added
+                                         : phoneFile(phonecheck::kSeedFiles[which.unicode() - 'A']);
+    };
+    const auto nameOf = [&](QChar which) {
+        return which == QLatin1Char('N') ? std::string("new") : std::string(phonecheck::kSeedNames[which.unicode() - 'A']);
+    };
+    for (int i = 0; i < steps.size(); ++i) {
+        const QString &step = steps.at(i);
+        int result = 0;
+        if (step == QLatin1String("+")) {
+            result = store.addRingtone(local(phone, "new.m4r"), 1000);
+            std::string name;
+            QCOMPARE(store.getRingtone(result, name, added), 0);
+        } else if (step.at(0) == QLatin1Char('!')) {
+            result = other.removeRingtoneFile(fileOf(step.at(1)));
+            QCOMPARE(other.commitChanges(), 0);
+        } else if (step.at(0) == QLatin1Char('-')) {
+            result = store.removeRingtoneFile(fileOf(step.at(1)));
+        } else {
+            result = store.renameRingtoneFile(fileOf(step.at(1)), nameOf(step.at(1)) + "2");
+        }
+        QVERIFY2(result == results.at(i), qPrintable(step + QLatin1String(": ") + QString::number(result)));
+    }
+    QCOMPARE(store.commitChanges(), 0);
+    const Snapshot shot = phone.snapshot();
+    QStringList held;
+    for (const std::string &name : names(shot))
+        held << QString::fromStdString(name);
+    QCOMPARE(held, after);
+    QCOMPARE(shot.dangling, 0);
+    QCOMPARE(ringtoneFiles(phone), int(after.size()));
+    // A path outside the ringtone folder names no ringtone.
+    QCOMPARE(store.removeRingtoneFile("/iTunes_Control/iTunes/Ringtones.plist"), int(ErrInvalid));
+    QCOMPARE(store.renameRingtoneFile("/iTunes_Control/Ringtones/../x", "x"), int(ErrInvalid));
 }
 
 void TestPhoneStore::catalogueDamagedAfterTheListing_data()

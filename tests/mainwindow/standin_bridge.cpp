@@ -30,6 +30,10 @@ void record(const std::string &call)
 int commitChanges(int)
 {
     record("commit");
+    // As the real bridge does, a failed commit drops the listing that
+    // indexes pointed into.
+    if (standin::bridge().commitResult < 0)
+        standin::bridge().listingGone = true;
     return standin::bridge().commitResult;
 }
 int copyFromDevice(int, const char *phonePath, const char *localPath)
@@ -58,8 +62,10 @@ int addRingtone(int, const char *path, int milliseconds)
 int getRingtone(int, int index, char *name, int nameCapacity, char *fileName, int fileNameCapacity)
 {
     const auto &ringtones = standin::bridge().ringtones;
-    if (index == 0)
+    if (index == 0) {
         standin::bridge().listed.clear();
+        standin::bridge().listingGone = false;
+    }
     if (index == 0 && standin::bridge().listResult < 0)
         return standin::bridge().listResult;
     if (index < 0 || size_t(index) >= ringtones.size())
@@ -93,12 +99,45 @@ int entryOfListing(int index)
     }
     return -1;
 }
+// Where the entry stored as phonePath is; -1 when the phone has none.
+int entryOfFile(const char *phonePath)
+{
+    const auto &ringtones = standin::bridge().ringtones;
+    for (size_t i = 0; i < ringtones.size(); ++i)
+        if (std::string("/iTunes_Control/Ringtones/") + ringtones[i].second == phonePath)
+            return int(i);
+    return -1;
+}
+int removeRingtoneFile(int, const char *phonePath)
+{
+    record(std::string("remove ") + phonePath);
+    if (standin::bridge().changeResult < 0)
+        return standin::bridge().changeResult;
+    const int entry = entryOfFile(phonePath);
+    if (entry < 0)
+        return DEVICE_ERR_NOT_FOUND;
+    standin::bridge().ringtones.erase(standin::bridge().ringtones.begin() + entry);
+    return 0;
+}
+int renameRingtoneFile(int, const char *phonePath, const char *newName)
+{
+    record(std::string("rename ") + phonePath + " " + newName);
+    if (standin::bridge().changeResult < 0)
+        return standin::bridge().changeResult;
+    const int entry = entryOfFile(phonePath);
+    if (entry < 0)
+        return DEVICE_ERR_NOT_FOUND;
+    standin::bridge().ringtones[size_t(entry)].first = newName;
+    return 0;
+}
 int removeRingtone(int, int index)
 {
     record("remove " + std::to_string(index));
     auto &ringtones = standin::bridge().ringtones;
     if (standin::bridge().changeResult < 0)
         return standin::bridge().changeResult;
+    if (standin::bridge().listingGone)
+        return DEVICE_ERR_STALE;
     const int entry = entryOfListing(index);
     if (entry < 0)
         return DEVICE_ERR_NOT_FOUND;
@@ -111,6 +150,8 @@ int renameRingtone(int, int index, const char *newName)
     auto &ringtones = standin::bridge().ringtones;
     if (standin::bridge().changeResult < 0)
         return standin::bridge().changeResult;
+    if (standin::bridge().listingGone)
+        return DEVICE_ERR_STALE;
     const int entry = entryOfListing(index);
     if (entry < 0)
         return DEVICE_ERR_NOT_FOUND;
@@ -122,7 +163,7 @@ DeviceBridge theBridge = {
     queryITunes, setEventCallback, commitChanges,
     nullptr, nullptr, nullptr, nullptr, nullptr,
     copyFromDevice, copyToDevice,
-    replaceRingtone, nullptr, nullptr, nullptr,
+    replaceRingtone, removeRingtoneFile, renameRingtoneFile, nullptr,
     addRingtone, getRingtoneInfo,
     getRingtone, removeRingtone, renameRingtone,
 };
@@ -146,5 +187,7 @@ extern "C" DeviceBridge *createDeviceBridge(void)
     // An older bridge lacks the optional entries.
     theBridge.replaceRingtone = standin::bridge().withReplace ? replaceRingtone : nullptr;
     theBridge.getRingtoneInfo = standin::bridge().withInfo ? getRingtoneInfo : nullptr;
+    theBridge.removeRingtoneFile = standin::bridge().withFileChanges ? removeRingtoneFile : nullptr;
+    theBridge.renameRingtoneFile = standin::bridge().withFileChanges ? renameRingtoneFile : nullptr;
     return &theBridge;
 }

@@ -37,12 +37,15 @@ struct BridgeState
     int callbackRegistrations = 0;
     // The phone's catalogue: display name (as stored) and file name.
     std::vector<std::pair<std::string, std::string>> ringtones;
-    // File names of the last listing: removals and renames name an entry by
-    // its index there, and fail when that entry has left the phone since.
+    // File names of the last listing: removals and renames by index name an
+    // entry there, and fail when that entry has left the phone since, or
+    // when a failed commit dropped the listing (until index 0 is read).
     std::vector<std::string> listed;
+    bool listingGone = false;
     // Lengths in ms by file name, as getRingtoneInfo gives them.
     std::map<std::string, int> lengths;
-    // "rename 1 x&lt;y", "remove 1", "add PATH 1234", "commit",
+    // "rename PHONE x<y", "remove PHONE" (by file), "rename 1 x<y",
+    // "remove 1" (by index), "add PATH 1234", "commit",
     // "from PHONE LOCAL", "to PHONE LOCAL", "replace PHONE LOCAL 1234"
     std::vector<std::string> calls;
     // Results of the calls; a failed change or copy changes nothing.
@@ -53,6 +56,7 @@ struct BridgeState
     // Whether the table has the optional entries (set before the table is taken).
     bool withReplace = true;
     bool withInfo = true;
+    bool withFileChanges = true;
 };
 BridgeState &bridge();
 // Sends a device event through the callback the window registered.

@@ -7,6 +7,7 @@
 #include "devicebridge.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -30,8 +31,11 @@ class TestManageDialog final : public QObject
 
 private Q_SLOTS:
     void init();
-    void escaping_data();
-    void escaping();
+    void namesAsStored_data();
+    void namesAsStored();
+    void nameLengthIsTheListsLimit();
+    void olderBridgeChangesByRow_data();
+    void olderBridgeChangesByRow();
     void listShowsThePhonesRingtones();
     void emptyPhoneDisablesEverything();
     void connectionChanges();
@@ -80,7 +84,14 @@ std::function<void(QWidget *)> choose(const QStringList &paths)
         QStringList names;
         for (const QString &path : paths)
             names << QLatin1Char('"') + QFileInfo(path).fileName() + QLatin1Char('"');
-        files->selectFile(paths.size() == 1 ? QFileInfo(paths.first()).fileName() : names.join(QLatin1Char(' ')));
+        const QString typed = paths.size() == 1 ? QFileInfo(paths.first()).fileName() : names.join(QLatin1Char(' '));
+        // Typed into the name field: selectFile() leaves a focused field
+        // alone and selects in the list only once the folder has been read
+        // (on a thread of the dialog's), and accept() without a selection
+        // does nothing.
+        auto *field = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(field);
+        field->setText(typed);
         static_cast<QDialog *>(files)->accept(); // as the Open or Save button does
     };
 }
@@ -100,6 +111,7 @@ void clickYes(QWidget *modal)
     box->button(QMessageBox::Yes)->click();
 }
 
+const std::string kFirstPath = "/iTunes_Control/Ringtones/A1B2.m4r";
 const std::string kBellPath = "/iTunes_Control/Ringtones/C3D4.m4r";
 
 } // namespace
@@ -109,7 +121,7 @@ void TestManageDialog::init()
     QVERIFY(qEnvironmentVariable("HOME").contains(QLatin1String("test-home")));
     store().clear();
     standin::bridge() = {};
-    standin::bridge().ringtones = {{"a&lt;b&gt;", "A1B2.m4r"}, {"Bell", "C3D4.m4r"}, {"Chime", "E5F6.m4r"}};
+    standin::bridge().ringtones = {{"a<b>", "A1B2.m4r"}, {"Bell", "C3D4.m4r"}, {"Chime", "E5F6.m4r"}};
     standin::player().probeDuration = 27.4;
     standin::player().probeDurations.clear();
     folder = std::make_unique<QTemporaryDir>();
@@ -133,21 +145,106 @@ std::unique_ptr<ManageDialog> TestManageDialog::makeDialog()
     return dialog;
 }
 
-void TestManageDialog::escaping_data()
+void TestManageDialog::namesAsStored_data()
 {
-    QTest::addColumn<QString>("plain");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("angle brackets") << "x<y>z" << "x&lt;y&gt;z";
-    QTest::newRow("other entities untouched") << "Tom & Jerry &amp;" << "Tom & Jerry &amp;";
-    QTest::newRow("nothing to do") << "Bell" << "Bell";
+    QTest::addColumn<QString>("typed");
+    // The phone shows what its list holds, so the manager does too: what an
+    // older writer stored escaped shows escaped, as on the phone.
+    QTest::newRow("escaped by an older writer") << "x&lt;y&gt;" << "x<y>";
+    QTest::newRow("entities typed") << "Tom & Jerry" << "Tom & Jerry <3 &lt; &amp;";
+    QTest::newRow("quotes") << "Bell" << "\"Bell\" 'n' \u201cBell\u201d";
 }
 
-void TestManageDialog::escaping()
+void TestManageDialog::namesAsStored()
 {
-    QFETCH(QString, plain);
     QFETCH(QString, stored);
-    QCOMPARE(escapeName(plain), stored);
-    QCOMPARE(unescapeName(stored), plain);
+    QFETCH(QString, typed);
+    standin::bridge().ringtones[0].first = stored.toStdString();
+    auto dialog = makeDialog();
+    QCOMPARE(rows(dialog.get()).first(), stored);
+    auto *edit = child<QLineEdit>(dialog.get(), "editName");
+    QCOMPARE(edit->text(), stored);
+    edit->selectAll();
+    typeText(edit, typed);
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnRename"), Qt::LeftButton);
+    QCOMPARE(standin::bridge().calls,
+             (std::vector<std::string>{"rename " + kFirstPath + " " + typed.toStdString(), "commit"}));
+    QCOMPARE(standin::bridge().ringtones[0].first, typed.toStdString());
+    QCOMPARE(rows(dialog.get()).first(), typed);
+}
+
+void TestManageDialog::nameLengthIsTheListsLimit()
+{
+    // The list gives names back in 255 bytes of UTF-8: a longer one is
+    // refused as it is typed, and the user is told.
+    auto dialog = makeDialog();
+    auto *edit = child<QLineEdit>(dialog.get(), "editName");
+    auto *status = child<QLabel>(dialog.get(), "labelStatus");
+    const QString longest = QString(85, QChar(0x3042)); // 3 bytes each
+    edit->selectAll();
+    typeText(edit, longest);
+    QCOMPARE(edit->text(), longest);
+    QVERIFY(status->text().isEmpty());
+    QTest::keyClicks(edit, QStringLiteral("a"));
+    QCOMPARE(edit->text(), longest);
+    // Nor may a paste make it longer.
+    edit->setSelection(0, 1);
+    QApplication::clipboard()->setText(QStringLiteral("abcd"));
+    edit->paste();
+    QCOMPARE(edit->text(), longest);
+    QCOMPARE(status->text(), QStringLiteral("The name cannot be any longer."));
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnRename"), Qt::LeftButton);
+    QCOMPARE(standin::bridge().calls,
+             (std::vector<std::string>{"rename " + kFirstPath + " " + longest.toStdString(), "commit"}));
+    QCOMPARE(rows(dialog.get()).first(), longest);
+}
+
+void TestManageDialog::olderBridgeChangesByRow_data()
+{
+    QTest::addColumn<bool>("remove");
+    QTest::addColumn<bool>("listingGone");
+    QTest::newRow("rename") << false << false;
+    QTest::newRow("remove") << true << false;
+    QTest::newRow("rename, listing dropped") << false << true;
+    QTest::newRow("remove, listing dropped") << true << true;
+}
+
+void TestManageDialog::olderBridgeChangesByRow()
+{
+    // A bridge without the changes by file gets the row, an index into the
+    // listing the manager read; when the bridge has dropped that listing
+    // (another caller's commit failed), the change is refused and the
+    // manager reads the phone again.
+    QFETCH(bool, remove);
+    QFETCH(bool, listingGone);
+    standin::bridge().withFileChanges = false;
+    auto dialog = makeDialog();
+    child<QListWidget>(dialog.get(), "listRingtone")->setCurrentRow(1);
+    standin::bridge().listingGone = listingGone;
+    ModalAnswers modals(remove ? std::deque<std::function<void(QWidget *)>>{clickYes}
+                               : std::deque<std::function<void(QWidget *)>>{});
+    if (remove) {
+        QTest::mouseClick(child<QPushButton>(dialog.get(), "btnRemove"), Qt::LeftButton);
+    } else {
+        auto *edit = child<QLineEdit>(dialog.get(), "editName");
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("Renamed"));
+        QTest::mouseClick(child<QPushButton>(dialog.get(), "btnRename"), Qt::LeftButton);
+    }
+    QCOMPARE(standin::bridge().calls,
+             (std::vector<std::string>{remove ? "remove 1" : "rename 1 Renamed", "commit"}));
+    const QStringList after = listingGone ? QStringList{"a<b>", "Bell", "Chime"}
+                              : remove    ? QStringList{"a<b>", "Chime"}
+                                          : QStringList{"a<b>", "Renamed", "Chime"};
+    QCOMPARE(rows(dialog.get()), after);
+    if (listingGone)
+        QCOMPARE(modals.messages.last(),
+                 QStringLiteral("Could not %1 \u201cBell\u201d.\nThe list was out of date; it now shows what the "
+                                "iPhone holds.")
+                     .arg(remove ? QStringLiteral("remove") : QStringLiteral("rename")));
+    else
+        QCOMPARE(modals.messages.size(), remove ? 1 : 0);
 }
 
 void TestManageDialog::listShowsThePhonesRingtones()
@@ -240,7 +337,7 @@ void TestManageDialog::renameEnablesOnlyForAChangedName()
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("x<y"));
     QTest::mouseClick(rename, Qt::LeftButton);
-    QCOMPARE(standin::bridge().calls, (std::vector<std::string>{"rename 0 x&lt;y", "commit"}));
+    QCOMPARE(standin::bridge().calls, (std::vector<std::string>{"rename " + kFirstPath + " x<y", "commit"}));
     QCOMPARE(rows(dialog.get()).first(), QStringLiteral("x<y"));
     QVERIFY(!rename->isEnabled());
 }
@@ -269,7 +366,7 @@ void TestManageDialog::removeAsksFirst()
     QTest::mouseClick(child<QPushButton>(dialog.get(), "btnRemove"), Qt::LeftButton);
     QCOMPARE(question, QStringLiteral("Remove Ringtone: Bell"));
     if (yes) {
-        QCOMPARE(standin::bridge().calls, (std::vector<std::string>{"remove 1", "commit"}));
+        QCOMPARE(standin::bridge().calls, (std::vector<std::string>{"remove " + kBellPath, "commit"}));
         QCOMPARE(rows(dialog.get()), (QStringList{"a<b>", "Chime"}));
     } else {
         QVERIFY(standin::bridge().calls.empty());
@@ -349,7 +446,7 @@ void TestManageDialog::failedChangeReadsThePhoneAgain()
     // ringtone stays selected.
     QStringList expected;
     for (const auto &ringtone : standin::bridge().ringtones)
-        expected << unescapeName(QString::fromStdString(ringtone.first));
+        expected << QString::fromStdString(ringtone.first);
     QCOMPARE(rows(dialog.get()), expected);
     const int bell = int(std::find_if(standin::bridge().ringtones.begin(), standin::bridge().ringtones.end(),
                                       [](const auto &r) { return r.second == "C3D4.m4r"; })
@@ -452,7 +549,7 @@ void TestManageDialog::phoneChangesUnderADialog_data()
     QTest::newRow("save, ringtone moved") << "save" << "moved" << "from " + bell + " %1" << QString() << moved;
     QTest::newRow("remove, phone leaves") << "remove" << "leaves" << QString() << left << QStringList();
     QTest::newRow("remove, another phone") << "remove" << "another" << QString() << gone << other;
-    QTest::newRow("remove, ringtone moved") << "remove" << "moved" << "remove 0" << QString() << QStringList{"Other"};
+    QTest::newRow("remove, ringtone moved") << "remove" << "moved" << "remove " + bell << QString() << QStringList{"Other"};
     // Rename has no dialog of its own: the change comes between typing the
     // name and pressing the button.
     QTest::newRow("rename, phone leaves") << "rename" << "leaves" << QString() << QString() << QStringList();
