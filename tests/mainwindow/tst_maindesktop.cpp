@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -53,6 +54,8 @@ private Q_SLOTS:
     void arabicMirrorsTheWindow();
     void managerFitsItsTexts();
     void messageBoxTitleFits();
+    void messageBoxShowsItsWholeText_data();
+    void messageBoxShowsItsWholeText();
 
 private:
     void load(double seconds);
@@ -363,6 +366,39 @@ void TestMainDesktop::messageBoxTitleFits()
                     QMessageBox::Ok, dialog.get());
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY2(box.width() >= 260, qPrintable(QString::number(box.width())));
+}
+
+void TestMainDesktop::messageBoxShowsItsWholeText_data()
+{
+    QTest::addColumn<QString>("text");
+    const QString folder = QStringLiteral("/home/someone/Music/Ringtones made on a long afternoon/");
+    QTest::newRow("refused file") << QStringLiteral("\"%1junk.m4r\" is not a playable audio file.").arg(folder);
+    QTest::newRow("help page")
+        << QStringLiteral("No web browser could be started to show the help page. You can open it yourself: "
+                          "/usr/local/lib/tonquill/help/index_zh_CN.html");
+    QTest::newRow("one long word") << QStringLiteral("/tmp/") + QString(120, u'x') + QStringLiteral(".m4r");
+}
+
+void TestMainDesktop::messageBoxShowsItsWholeText()
+{
+    // The box sizes itself to its text, wrapping it where it is long; every
+    // word of it shows, the path above all.
+    QFETCH(QString, text);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Zentavo Tonquill"), text, QMessageBox::Ok, dialog.get());
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    QVERIFY(label);
+    const QRect inside = label->contentsRect();
+    if (label->wordWrap()) {
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                 qPrintable(QStringLiteral("%1 rows needed, %2 shown").arg(label->heightForWidth(label->width())).arg(label->height())));
+    } else {
+        const int needed = label->fontMetrics().horizontalAdvance(text);
+        QVERIFY2(needed <= inside.width(), qPrintable(QStringLiteral("%1 columns needed, %2 shown").arg(needed).arg(inside.width())));
+    }
+    QVERIFY(box.width() <= box.screen()->availableGeometry().width());
     QVERIFY2(box.width() >= 260, qPrintable(QString::number(box.width())));
 }
 
