@@ -683,6 +683,12 @@ void MainDialog::startJob(int jobType, double outputSeconds)
 void MainDialog::onBtnPlay()
 {
     if (playState == PlayPaused) {
+        // Play goes on with the whole file: a paused clip's end, fade-out
+        // and loop no longer hold.
+        if (clipPlaying) {
+            ffplay_fadeout(0.0, -1.0);
+            ffplay_loop(0);
+        }
         ffplay_toggle_pause();
     } else if (playState == PlayStopped) {
         ui->btnPlay->setEnabled(false);
@@ -752,7 +758,7 @@ void MainDialog::playbackTick()
     ui->sliderBar->getClip(start, end);
     // A looping preview starts each round again by itself; a position just
     // past the end is the moment before it does.
-    if (clipPlaying && position > end && !ui->checkLoop->isChecked())
+    if (clipPlaying && position > end && !(ui->checkLoop->isChecked() && end > start))
         ffplay_stop();
     discAngle += 10.0;
 }

@@ -134,6 +134,10 @@ void MainDialog::togglePlayback()
 {
     if (playState == PlayPlaying) {
         onBtnPause();
+    } else if (playState == PlayPaused && clipPlaying) {
+        // Space resumes what it paused: a clip goes on with its end, fades
+        // and loop, which the player keeps for a resume.
+        ffplay_toggle_pause();
     } else if (playState == PlayPaused) {
         onBtnPlay();
     } else if (ui->btnPlay->isEnabled()) {

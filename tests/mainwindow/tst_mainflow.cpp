@@ -100,6 +100,8 @@ private Q_SLOTS:
     void playStatesDriveButtons();
     void clipPreviewStopsAfterClipEnd();
     void loopingClipPlaysOn();
+    void pausedClipResumesAsAClip();
+    void emptyLoopedClipStops();
     void editorsAndTimelineStayInStep();
     void waveformThenGenerate();
     void failedEncodingIsNotReportedAsSuccess();
@@ -368,6 +370,58 @@ void TestMainFlow::loopingClipPlaysOn()
     const size_t loopsBefore = standin::player().loops.size();
     QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlay"), Qt::LeftButton);
     QCOMPARE(standin::player().loops.size(), loopsBefore);
+}
+
+void TestMainFlow::pausedClipResumesAsAClip()
+{
+    load(60.0);
+    auto *loop = child<QCheckBox>(dialog.get(), "checkLoop");
+    loop->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlayClip"), Qt::LeftButton);
+    standin::sendPlayState(PlayPlaying);
+    QTest::keyClick(dialog.get(), Qt::Key_Space);
+    QCOMPARE(standin::player().calls.back(), std::string("toggle_pause"));
+    standin::sendPlayState(PlayPaused);
+
+    // Space resumes the clip as it was paused: the player keeps its end,
+    // fades and loop for a resume that sets none.
+    standin::player().calls.clear();
+    QTest::keyClick(dialog.get(), Qt::Key_Space);
+    QCOMPARE(standin::player().calls, std::vector<std::string>{"toggle_pause"});
+    standin::sendPlayState(PlayPlaying);
+    // Still the clip: with the loop turned off, its end stops it.
+    loop->setChecked(false);
+    standin::player().position = 10.2;
+    QTRY_COMPARE(standin::player().calls.back(), std::string("stop"));
+    standin::sendPlayState(PlayStopped);
+
+    // The Play button resumes the whole file: the clip's end and loop go.
+    loop->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlayClip"), Qt::LeftButton);
+    standin::sendPlayState(PlayPlaying);
+    standin::sendPlayState(PlayPaused);
+    standin::player().calls.clear();
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlay"), Qt::LeftButton);
+    QCOMPARE(standin::player().calls, (std::vector<std::string>{"fadeout", "loop", "toggle_pause"}));
+    QCOMPARE(standin::player().fadeouts.back().second, -1.0);
+    QCOMPARE(standin::player().loops.back(), 0);
+}
+
+void TestMainFlow::emptyLoopedClipStops()
+{
+    // A clip whose end is its start has nothing to loop: past its end the
+    // preview stops as an unlooped one does.
+    load(60.0);
+    child<QTimeEdit>(dialog.get(), "editStartTime")->setTime(QTime(0, 0, 5));
+    child<QTimeEdit>(dialog.get(), "editEndTime")->setTime(QTime(0, 0, 5));
+    double start = 0, end = 0;
+    child<CClipSlider>(dialog.get(), "sliderBar")->getClip(start, end);
+    QCOMPARE(end, start);
+    child<QCheckBox>(dialog.get(), "checkLoop")->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlayClip"), Qt::LeftButton);
+    standin::sendPlayState(PlayPlaying);
+    standin::player().position = 5.3;
+    QTRY_COMPARE(standin::player().calls.back(), std::string("stop"));
 }
 
 void TestMainFlow::editorsAndTimelineStayInStep()
