@@ -544,20 +544,52 @@ void MainDialog::onBtnBrowseIn()
     loadInputFile(file);
 }
 
+Qt::DropAction fileDropAction(Qt::DropActions possible)
+{
+    // The file is only read: a Move the source proposes would have it delete
+    // the user's original once the drop is done.
+    if (possible & Qt::CopyAction)
+        return Qt::CopyAction;
+    if (possible & Qt::LinkAction)
+        return Qt::LinkAction;
+    return Qt::IgnoreAction;
+}
+
+namespace {
+// Accepts a file drag as a copy (or link), never as the source's proposal.
+bool acceptFileDrag(QDropEvent *event)
+{
+    const Qt::DropAction action = fileDropAction(event->possibleActions());
+    if (action == Qt::IgnoreAction || !event->mimeData()->hasFormat(QStringLiteral("text/uri-list"))) {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(action);
+    event->accept();
+    return true;
+}
+} // namespace
+
 void MainDialog::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
-        event->acceptProposedAction();
+    acceptFileDrag(event);
+}
+
+void MainDialog::dragMoveEvent(QDragMoveEvent *event)
+{
+    // Again on every move: a modifier pressed meanwhile changes the proposal.
+    acceptFileDrag(event);
 }
 
 void MainDialog::dropEvent(QDropEvent *event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty())
+    const QString path = urls.isEmpty() ? QString() : urls.first().toLocalFile();
+    if (path.isEmpty() || !acceptFileDrag(event)) {
+        event->ignore();
         return;
-    const QString path = urls.first().toLocalFile();
-    if (!path.isEmpty())
-        loadInputFile(path);
+    }
+    loadInputFile(path);
 }
 
 void MainDialog::loadInputFile(const QString &path)

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
@@ -54,6 +55,8 @@ private Q_SLOTS:
     void arabicMirrorsTheWindow();
     void managerFitsItsTexts();
     void messageBoxTitleFits();
+    void dropIsTakenAsACopy_data();
+    void dropIsTakenAsACopy();
     void messageBoxShowsItsWholeText_data();
     void messageBoxShowsItsWholeText();
 
@@ -367,6 +370,50 @@ void TestMainDesktop::messageBoxTitleFits()
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QVERIFY2(box.width() >= 260, qPrintable(QString::number(box.width())));
+}
+
+void TestMainDesktop::dropIsTakenAsACopy_data()
+{
+    QTest::addColumn<int>("offered");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("taken");
+
+    const int copyMove = Qt::CopyAction | Qt::MoveAction;
+    QTest::newRow("copy or move") << copyMove << int(Qt::NoModifier) << int(Qt::CopyAction);
+    // Shift asks a file manager for a move: the source would delete the file.
+    QTest::newRow("move proposed") << copyMove << int(Qt::ShiftModifier) << int(Qt::CopyAction);
+    QTest::newRow("link or move") << int(Qt::LinkAction | Qt::MoveAction) << int(Qt::NoModifier)
+                                  << int(Qt::LinkAction);
+    QTest::newRow("move only") << int(Qt::MoveAction) << int(Qt::NoModifier) << int(Qt::IgnoreAction);
+}
+
+void TestMainDesktop::dropIsTakenAsACopy()
+{
+    QFETCH(int, offered);
+    QFETCH(int, modifiers);
+    QFETCH(int, taken);
+    const auto actions = Qt::DropActions(offered);
+    const auto keys = Qt::KeyboardModifiers(modifiers);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/nowhere/dropped.mp3"))});
+    standin::player().probeDuration = 60;
+    const QPoint at(200, 100);
+
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(dialog.get(), &enter);
+    QCOMPARE(enter.isAccepted(), taken != Qt::IgnoreAction);
+    if (enter.isAccepted())
+        QCOMPARE(int(enter.dropAction()), taken);
+    QDragMoveEvent move(at + QPoint(5, 5), actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(dialog.get(), &move);
+    QCOMPARE(move.isAccepted(), taken != Qt::IgnoreAction);
+    QDropEvent drop(at + QPoint(5, 5), actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(dialog.get(), &drop);
+    QCOMPARE(drop.isAccepted(), taken != Qt::IgnoreAction);
+    if (drop.isAccepted())
+        QCOMPARE(int(drop.dropAction()), taken);
+    const auto &probed = standin::player().probedPaths;
+    QCOMPARE(!probed.empty() && probed.back() == "/nowhere/dropped.mp3", taken != Qt::IgnoreAction);
 }
 
 void TestMainDesktop::messageBoxShowsItsWholeText_data()
