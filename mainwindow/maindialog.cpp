@@ -853,6 +853,8 @@ void MainDialog::onBtnGenerate()
         setStatus(QT_TR_NOOP("The clip is too short: move its end further from its start."));
         return;
     }
+    if (!confirmSilentRingtone())
+        return;
     const QString folder = ui->editOutputFolder->text();
     if (!OutputNames::makeFolder(folder)) {
         setStatus(QT_TR_NOOP("Conversion failed."), QStringLiteral("Could not create the folder '%1' (Permission denied)").arg(folder));
@@ -933,6 +935,8 @@ void MainDialog::finishWaveform(const QString &wavePath)
             setStatus(QT_TR_NOOP("The waveform could not be made."), reason);
         } else {
             setStatus(QT_TR_NOOP("File loaded."));
+            // A volume set to 0 before the file came is not forgotten.
+            updateRingtoneWarnings();
         }
     }
     keepOutcome = false;

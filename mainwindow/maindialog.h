@@ -122,6 +122,8 @@ private:
     // "too short" that no longer applies is cleared.
     void setupRingtoneWarnings();
     void updateRingtoneWarnings();
+    // At volume 0 Generate asks first: true to go on.
+    bool confirmSilentRingtone();
     // The window's place on the screen, kept between runs where the
     // platform lets a window place itself (not on Wayland).
     void restorePosition();

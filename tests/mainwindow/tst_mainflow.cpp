@@ -80,6 +80,18 @@ void closeMessageBoxSoon(QString *text)
     });
 }
 
+// Answers the box that opens next with the given button, keeping its text.
+void answerMessageBoxSoon(QMessageBox::StandardButton answer, QString *text)
+{
+    QTimer::singleShot(50, [answer, text] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            *text = box->text();
+            if (QAbstractButton *button = box->button(answer))
+                button->click();
+        }
+    });
+}
+
 } // namespace
 
 class TestMainFlow final : public QObject
@@ -111,6 +123,8 @@ private Q_SLOTS:
     void enterPressesNoButton();
     void loadDuringGenerateKeepsTheJob();
     void tooShortClipIsNotEncoded();
+    void silentRingtoneIsAskedFor_data();
+    void silentRingtoneIsAskedFor();
     void failuresSayWhy_data();
     void failuresSayWhy();
     void failureHints_data();
@@ -636,6 +650,56 @@ void TestMainFlow::loadDuringGenerateKeepsTheJob()
     // Its outcome stays in sight once the new file has loaded.
     QCOMPARE(status(), QStringLiteral("Transfer succeed."));
     QCOMPARE(child<QLineEdit>(w, "editOutputName")->text(), QStringLiteral("Second"));
+}
+
+void TestMainFlow::silentRingtoneIsAskedFor_data()
+{
+    QTest::addColumn<bool>("beforeTheFile");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("made");
+    QTest::newRow("no") << false << int(QMessageBox::No) << false;
+    QTest::newRow("yes") << false << int(QMessageBox::Yes) << true;
+    QTest::newRow("set before the file, no") << true << int(QMessageBox::No) << false;
+}
+
+void TestMainFlow::silentRingtoneIsAskedFor()
+{
+    QFETCH(bool, beforeTheFile);
+    QFETCH(int, answer);
+    QFETCH(bool, made);
+    const QString silent = QStringLiteral("The volume is 0: the ringtone would be silent.");
+    QTemporaryDir dir;
+    // Volume 0 from the keyboard, as from a drag: warned at once, and again
+    // once a file is loaded.
+    auto *volume = child<QWidget>(dialog.get(), "sliderVolume");
+    if (beforeTheFile) {
+        volume->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(volume, Qt::Key_Home);
+        QCOMPARE(status(), silent);
+    }
+    QVERIFY(loadTone(dir.filePath(QStringLiteral("Quiet.wav")), 2.0));
+    child<QLineEdit>(dialog.get(), "editOutputFolder")->setText(QDir::toNativeSeparators(dir.path()));
+    if (!beforeTheFile) {
+        volume->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(volume, Qt::Key_Home);
+    }
+    QCOMPARE(status(), silent);
+
+    QString asked;
+    answerMessageBoxSoon(QMessageBox::StandardButton(answer), &asked);
+    auto *generate = child<QPushButton>(dialog.get(), "btnGenerate");
+    QTest::mouseClick(generate, Qt::LeftButton);
+    QCOMPARE(asked, QStringLiteral("The volume is 0: the ringtone would be silent. Make it anyway?"));
+    if (!made) {
+        QVERIFY(generate->isEnabled());
+        QCOMPARE(status(), silent);
+        QTest::qWait(200);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.m4?")}), QStringList());
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
+    QCOMPARE(status(), QStringLiteral("Conversion succeed."));
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.m4r")}), QStringList{QStringLiteral("Quiet.m4r")});
 }
 
 void TestMainFlow::tooShortClipIsNotEncoded()
