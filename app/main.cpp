@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -41,8 +42,18 @@ int main(int argc, char *argv[])
     // running. (A command line without options never ends there, and the
     // font thread touches nothing of Qt's.)
     const bool plainCommandLine = std::none_of(argv + 1, argv + argc, [](const char *arg) { return arg[0] == '-'; });
-    if (plainCommandLine)
+    if (plainCommandLine) {
         startFontWarmUp();
+    } else {
+        // The application object connects to the display and aborts without
+        // one; help and version are printed before it, wherever the program
+        // runs. The parser needs an application object: a core one, gone
+        // before the real one is made.
+        int coreArgc = argc;
+        std::vector<char *> coreArgv(argv, argv + argc + 1);
+        QCoreApplication core(coreArgc, coreArgv.data());
+        printHelpOrVersion(QCoreApplication::arguments());
+    }
     QApplication app(argc, argv);
     // --help, --version and an unknown option end the process right here
     // (exit()); no thread of ours may be running then, or it would be torn

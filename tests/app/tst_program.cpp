@@ -105,6 +105,7 @@ private:
     // Runs the program to its end; its exit code, -1 if it did not end
     // promptly or crashed.
     int run(const QStringList &args, QByteArray *output = nullptr);
+    int run(const QStringList &args, const QProcessEnvironment &env, QByteArray *output);
     // The program's encoder, stopped (SIGSTOP) as soon as it started; -1 if
     // none came.
     pid_t catchEncoder(Program &program);
@@ -159,8 +160,13 @@ void TestProgram::start(Program &program, const QStringList &args)
 
 int TestProgram::run(const QStringList &args, QByteArray *output)
 {
+    return run(args, environment(), output);
+}
+
+int TestProgram::run(const QStringList &args, const QProcessEnvironment &env, QByteArray *output)
+{
     QProcess process;
-    process.setProcessEnvironment(environment());
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(TQ_PROGRAM), args);
     if (!process.waitForFinished(kPromptMs)) {
         process.kill();
@@ -178,11 +184,17 @@ void TestProgram::commandLineOptions_data()
     QTest::addColumn<int>("runs");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("display");
 
     // The crash came about one run in ten: enough runs to see it.
-    QTest::newRow("version") << "--version" << 40 << 0 << versionText();
-    QTest::newRow("help") << "--help" << 15 << 0 << "Usage:";
-    QTest::newRow("unknown option") << "--no-such-option" << 15 << 1 << "Unknown option";
+    QTest::newRow("version") << "--version" << 40 << 0 << versionText() << true;
+    QTest::newRow("help") << "--help" << 15 << 0 << "Usage:" << true;
+    QTest::newRow("unknown option") << "--no-such-option" << 15 << 1 << "Unknown option" << true;
+    // On a terminal with no desktop at all (a server, a console login).
+    QTest::newRow("version, no display") << "--version" << 3 << 0 << versionText() << false;
+    QTest::newRow("-v, no display") << "-v" << 1 << 0 << versionText() << false;
+    QTest::newRow("help, no display") << "--help" << 3 << 0 << "Usage:" << false;
+    QTest::newRow("-h, no display") << "-h" << 1 << 0 << "--version" << false;
 }
 
 void TestProgram::commandLineOptions()
@@ -191,9 +203,15 @@ void TestProgram::commandLineOptions()
     QFETCH(int, runs);
     QFETCH(int, exitCode);
     QFETCH(QString, text);
+    QFETCH(bool, display);
+    QProcessEnvironment env = environment();
+    if (!display) {
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QLatin1String(name));
+    }
     for (int i = 0; i < runs; ++i) {
         QByteArray output;
-        const int code = run({option}, &output);
+        const int code = run({option}, env, &output);
         QVERIFY2(code == exitCode, qPrintable(QStringLiteral("run %1 ended with %2: %3")
                                                   .arg(i + 1)
                                                   .arg(code)
