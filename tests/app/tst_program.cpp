@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -94,6 +95,7 @@ private Q_SLOTS:
     void commandLineOptions();
     void brokenPipesDoNotKill();
     void secondStartHandsOver();
+    void secondStartWaitsForABusyWindow();
     void takesOverAfterACrash();
     void startWhileTheFirstEnds();
     void terminationEndsTheJob_data();
@@ -259,6 +261,36 @@ void TestProgram::secondStartHandsOver()
     QVERIFY2(exitCode == 0, said.constData());
     QVERIFY2(first.waitFor("brought to the front with the activation token"), first.output.constData());
     QVERIFY2(clock.elapsed() < 2 * kPromptMs, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(first.process.state(), QProcess::Running);
+}
+
+void TestProgram::secondStartWaitsForABusyWindow()
+{
+    // The window does not answer for longer than a start waits by itself
+    // (stopped here; a slow job on its thread does the same): the later
+    // start says so on the screen and hands its file over once the window
+    // answers, once.
+    Program first;
+    start(first);
+    QVERIFY2(first.waitFor("help page"), first.output.constData());
+    const pid_t busy = pid_t(first.process.processId());
+    ::kill(busy, SIGSTOP);
+    auto resume = qScopeGuard([busy] { ::kill(busy, SIGCONT); });
+
+    Program second;
+    start(second, {m_dir.filePath(QStringLiteral("tone.wav"))});
+    QVERIFY2(second.waitFor("with a message on the screen", 2 * kPromptMs), second.output.constData());
+    QVERIFY2(second.output.contains("does not answer yet"), second.output.constData());
+    QCOMPARE(second.process.state(), QProcess::Running);
+
+    ::kill(busy, SIGCONT);
+    QVERIFY2(second.process.waitForFinished(kPromptMs), second.output.constData());
+    QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.process.exitCode(), 0);
+    QVERIFY2(first.waitFor("CreateWaveImage"), first.output.constData());
+    QTest::qWait(1000);
+    first.output += first.process.readAll();
+    QCOMPARE(first.output.count("a later start asked to open"), 1);
     QCOMPARE(first.process.state(), QProcess::Running);
 }
 
