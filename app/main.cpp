@@ -88,9 +88,9 @@ int main(int argc, char *argv[])
         printHelpOrVersion(QCoreApplication::arguments());
     }
     QApplication app(argc, argv);
-    // --help, --version and an unknown option end the process right here
-    // (exit()); no thread of ours may be running then, or it would be torn
-    // down under it (the picture thread inside Qt's plugin loader).
+    // An unknown option ends the process right here (exit()); no thread of
+    // ours may be running then, or it would be torn down under it (the
+    // picture thread inside Qt's plugin loader).
     const QString file = commandLineFile(QApplication::arguments());
 
     QTranslator translator;
