@@ -606,7 +606,7 @@ void TestPlayer::emptyClipStopsAtOnce()
     ffplay_fadeout(0.0, 1.0);
     ffplay_loop(loop);
     ffplay_play();
-    QTRY_COMPARE_WITH_TIMEOUT(m_reports.states(), (QList<int>{PlayPlaying, PlayStopped}), 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_reports.states(), (QList<int>{PlayPlaying, PlayStopped}), 2000);
     QCOMPARE(ffplay_get_position(), 0.0);
     QCOMPARE(m_capture.firstAbove(0.0f), -1LL);
 }
