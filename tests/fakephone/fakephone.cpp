@@ -1215,14 +1215,19 @@ struct FakePhone::State
                 tcpPort = ntohs(address.sin_port);
             }
         } else if (!socketPath.empty() && socketPath.size() < sizeof(sockaddr_un::sun_path)) {
-            // A socket left behind by a usbmuxd that died, never anything else.
-            struct stat left{};
-            if (::lstat(socketPath.c_str(), &left) == 0 && S_ISSOCK(left.st_mode))
-                ::unlink(socketPath.c_str());
-            fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
             sockaddr_un address{};
             address.sun_family = AF_UNIX;
             std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+            fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            // A socket left behind by a usbmuxd that died goes; one that
+            // answers, or anything that is not a socket, stays.
+            struct stat left{};
+            if (::lstat(socketPath.c_str(), &left) == 0 && S_ISSOCK(left.st_mode)) {
+                const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+                if (::connect(probe, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+                    ::unlink(socketPath.c_str());
+                ::close(probe);
+            }
             bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
         }
         if (!bound || ::listen(fd, 64) != 0) {
