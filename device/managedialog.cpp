@@ -156,7 +156,8 @@ void Ui_manageDlg::setupUi(QDialog *manageDlg)
     labelName = new QLabel(manageDlg);
     labelName->setObjectName(QStringLiteral("labelName"));
     labelName->setGeometry(260, 120, 61, 20);
-    labelName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Against its field, in a right-to-left text too.
+    labelName->setAlignment(Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute);
     labelName->setStyleSheet(QStringLiteral("QLabel:hover{color:green;}"));
 
     editName = new QLineEdit(manageDlg);
@@ -231,8 +232,6 @@ ManageDialog::ManageDialog(QWidget *parent)
     labelStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     labelStatus->setTextFormat(Qt::PlainText);
 
-    placePane();
-
     // Never released: the bridge outlives every window.
     bridge = createDeviceBridge();
     refreshList();
@@ -304,31 +303,6 @@ void ManageDialog::updateButtons()
     editName->setEnabled(hasRows);
     // A list that could not be read must not be written back with additions.
     btnPcToIPhone->setEnabled(phoneConnected && listProblem == 0);
-}
-
-void ManageDialog::changeEvent(QEvent *event)
-{
-    // The direction follows the language, and may arrive after the dialog
-    // was made (Qt sets it while handling the translation's change).
-    if (event->type() == QEvent::LayoutDirectionChange)
-        placePane();
-    QxDialog::changeEvent(event);
-}
-
-void ManageDialog::placePane()
-{
-    // Qt mirrors layouts, not fixed places. In a right-to-left language the
-    // pane beside the list reads from its right edge: the name's label
-    // before its field, the buttons' columns swapped. The list keeps its
-    // place, where the background frames it.
-    if (paneMirrored == isRightToLeft())
-        return;
-    paneMirrored = isRightToLeft();
-    constexpr int paneLeft = 260;
-    constexpr int paneRight = 481;
-    for (QWidget *w : std::initializer_list<QWidget *>{labelName, editName, btnRename, btnRemove, btnIPhoneToPc,
-                                                       btnPcToIPhone, btnReplace, labelStatus})
-        w->move(paneLeft + paneRight - w->x() - w->width(), w->y());
 }
 
 void ManageDialog::onPhoneConnect(bool bConnect)

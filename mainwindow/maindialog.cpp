@@ -270,7 +270,7 @@ MainDialog::MainDialog(QWidget *parent)
     setupShortcuts();
     setupLengthWarning();
     setupRingtoneWarnings();
-    keepTimesLeftToRight();
+    keepLeftToRight();
     restorePosition();
 }
 

@@ -112,7 +112,7 @@ private:
     // Space (play/pause wherever the focus is but in a text field), Ctrl+O,
     // F1, Ctrl+Q; Escape does not close the window. Also the focus ring.
     void setupShortcuts();
-    void keepTimesLeftToRight();
+    void keepLeftToRight();
     void togglePlayback();
     bool eventFilter(QObject *object, QEvent *event) override;
     // Said once a run: the player found no sound device and plays silently.

@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -37,8 +38,9 @@ const char kNoSound[] =
 const char kTooShort[] = "The clip is too short: move its end further from its start.";
 
 // Qt takes the interface's direction from this entry of the loaded
-// translation: Arabic says "RTL", and every label, check box, menu and row
-// is mirrored with the language.
+// translation. Every translation, Arabic too, says "LTR": the skin's
+// pictures are drawn for a window that reads from the left, and a mirrored
+// row or menu over them would leave the window half turned round.
 struct SourceWithComment
 {
     const char *source;
@@ -120,14 +122,15 @@ bool MainDialog::eventFilter(QObject *object, QEvent *event)
     return QDialog::eventFilter(object, event);
 }
 
-void MainDialog::keepTimesLeftToRight()
+void MainDialog::keepLeftToRight()
 {
-    // Times read left to right in every language; mirrored, "0:00:10.000"
-    // would turn into "000.10:00:0".
-    for (QWidget *field : {static_cast<QWidget *>(ui->editStartTime), static_cast<QWidget *>(ui->editEndTime),
-                           static_cast<QWidget *>(ui->spinFadein), static_cast<QWidget *>(ui->labelPlayTime),
-                           static_cast<QWidget *>(ui->labelLengthValue)})
-        field->setLayoutDirection(Qt::LeftToRight);
+    // Also when the application is turned round (-reverse): the fixed places
+    // of the form and the pictures under them are those of a left-to-right
+    // window, and mirrored times would read "000.10:00:0".
+    setLayoutDirection(Qt::LeftToRight);
+    // Menus are windows of their own, which the direction does not reach.
+    for (QMenu *menu : findChildren<QMenu *>())
+        menu->setLayoutDirection(Qt::LeftToRight);
 }
 
 void MainDialog::togglePlayback()

@@ -24,6 +24,9 @@ Qt::WindowFlags withoutSystemFrame(Qt::WindowFlags flags)
 QxDialog::QxDialog(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, withoutSystemFrame(flags))
 {
+    // Widgets stand at fixed places on a picture drawn for a window that
+    // reads from the left; Qt would mirror only those in layouts.
+    setLayoutDirection(Qt::LeftToRight);
     CFocusRing::install(this);
 }
 

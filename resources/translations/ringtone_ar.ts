@@ -518,7 +518,7 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>QT_LAYOUT_DIRECTION</source>
         <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
-        <translation>RTL</translation>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

