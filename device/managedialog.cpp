@@ -1,5 +1,6 @@
 #include "managedialog.h"
 
+#include "buttonfit.h"
 #include "devicebridge.h"
 #include "filepath.h"
 #include "identity.h"
@@ -196,6 +197,12 @@ void Ui_manageDlg::retranslateUi(QDialog *manageDlg)
     btnIPhoneToPc->setText(QCoreApplication::translate("manageDlg", "Save To PC"));
     btnPcToIPhone->setText(QCoreApplication::translate("manageDlg", "Add To iPhone"));
     btnReplace->setText(QCoreApplication::translate("manageDlg", "Replace"));
+    // A longer translation widens a button to the right, as far as the next
+    // column (or the pane's edge) allows.
+    for (QPushButton *button : {btnRename, btnRemove, btnIPhoneToPc, btnPcToIPhone, btnReplace}) {
+        const int room = (button->x() < 380 ? 372 : 481) - button->x();
+        button->resize(std::min(widthForText(button, 88), room), button->height());
+    }
 }
 
 ManageDialog::ManageDialog(QWidget *parent)

@@ -251,7 +251,7 @@
     </message>
     <message>
         <source>Fade in:</source>
-        <translation>تدرّج:</translation>
+        <translation>ظهور تدريجي:</translation>
     </message>
     <message>
         <source>Generate</source>
@@ -399,7 +399,7 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     </message>
     <message>
         <source>Fade out:</source>
-        <translation>تلاشٍ:</translation>
+        <translation>اختفاء تدريجي:</translation>
     </message>
 </context>
 <context>

@@ -251,7 +251,7 @@
     </message>
     <message>
         <source>Fade in:</source>
-        <translation>Fundido:</translation>
+        <translation>Fundido inicial:</translation>
     </message>
     <message>
         <source>Generate</source>
@@ -399,7 +399,7 @@ Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Ma
     </message>
     <message>
         <source>Fade out:</source>
-        <translation>Salida:</translation>
+        <translation>Fundido final:</translation>
     </message>
 </context>
 <context>

@@ -251,7 +251,7 @@
     </message>
     <message>
         <source>Fade in:</source>
-        <translation>Fondu :</translation>
+        <translation>Fondu entrant&#xa0;:</translation>
     </message>
     <message>
         <source>Generate</source>
@@ -395,7 +395,7 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
     </message>
     <message>
         <source>Fade out:</source>
-        <translation>Sortie :</translation>
+        <translation>Fondu sortant&#xa0;:</translation>
     </message>
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>

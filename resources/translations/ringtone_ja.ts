@@ -251,7 +251,8 @@
     </message>
     <message>
         <source>Fade in:</source>
-        <translation>フェード:</translation>
+        <translation>フェード
+イン:</translation>
     </message>
     <message>
         <source>Generate</source>
@@ -399,7 +400,7 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     </message>
     <message>
         <source>Fade out:</source>
-        <translation>アウト:</translation>
+        <translation>フェードアウト:</translation>
     </message>
 </context>
 <context>

@@ -70,6 +70,10 @@ private Q_SLOTS:
 
     void rowsReadFromTheLeft_data();
     void rowsReadFromTheLeft();
+    void textsFit_data();
+    void textsFit();
+    void fadeLabelsNameOneFade_data();
+    void fadeLabelsNameOneFade();
 
 private:
     void setLanguage(const QString &code);
@@ -173,6 +177,68 @@ void TestMainLook::rowsReadFromTheLeft()
     QVERIFY(!dialog->isRightToLeft());
     QVERIFY(!manager.isRightToLeft());
     QVERIFY(!child<QPushButton>(dialog.get(), "btnMenu")->menu()->isRightToLeft());
+}
+
+void TestMainLook::textsFit_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const char *code : kLanguages)
+        QTest::newRow(code) << QString::fromLatin1(code);
+}
+
+void TestMainLook::textsFit()
+{
+    QFETCH(QString, language);
+    setLanguage(language);
+    ManageDialog manager(dialog.get());
+    manager.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&manager));
+
+    QStringList cut;
+    for (QWidget *window : {static_cast<QWidget *>(dialog.get()), static_cast<QWidget *>(&manager)}) {
+        for (QPushButton *button : window->findChildren<QPushButton *>()) {
+            const int needs = button->fontMetrics().horizontalAdvance(button->text()) + 2 * kButtonTextMargin;
+            if (!button->text().isEmpty() && needs > button->width())
+                cut << QStringLiteral("%1 (%2 of %3)").arg(button->text()).arg(needs).arg(button->width());
+        }
+    }
+    // The labels and the check box beside the clip's controls, at fixed
+    // places: nothing lays them out to their texts.
+    for (const char *name : {"labelFadein", "labelFadeout", "checkLoop", "labelStart", "labelEnd", "labelLength"}) {
+        auto *widget = child<QWidget>(dialog.get(), name);
+        const auto *label = qobject_cast<QLabel *>(widget);
+        const QString text = label ? label->text() : qobject_cast<QCheckBox *>(widget)->text();
+        const bool fits = label && label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                                     : widget->sizeHint().width() <= widget->width();
+        if (!fits)
+            cut << QStringLiteral("%1 (%2)").arg(text, QLatin1String(name));
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
+}
+
+void TestMainLook::fadeLabelsNameOneFade_data()
+{
+    textsFit_data();
+}
+
+void TestMainLook::fadeLabelsNameOneFade()
+{
+    // The two fields are one effect at either end: their labels share its
+    // name (two letters at least, or one ideograph), so that fade-out never
+    // reads as "output" or as the second half of a word split in two.
+    QFETCH(QString, language);
+    setLanguage(language);
+    const QString in = child<QLabel>(dialog.get(), "labelFadein")->text();
+    const QString out = child<QLabel>(dialog.get(), "labelFadeout")->text();
+    bool shared = false;
+    for (qsizetype i = 0; i < in.size() && !shared; ++i) {
+        const bool ideograph = in[i].script() == QChar::Script_Han;
+        const qsizetype length = ideograph ? 1 : 2;
+        const QString part = in.mid(i, length);
+        shared = part.size() == length && std::all_of(part.begin(), part.end(), [](QChar c) { return c.isLetter(); })
+                 && out.contains(part);
+    }
+    QVERIFY2(shared, qPrintable(QStringLiteral("\"%1\" and \"%2\"").arg(in, out)));
 }
 
 QTEST_MAIN(TestMainLook)
