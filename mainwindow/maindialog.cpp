@@ -724,9 +724,15 @@ void MainDialog::onPlayStateChanged(int state)
     if (state != PlayStopped && state != PlayPlaying && state != PlayPaused)
         return;
     const bool playing = state == PlayPlaying;
+    // A keyboard user on the preview buttons stays on them as they are
+    // turned off and on (Qt would hand the focus on down the window).
+    QWidget *focused = focusWidget();
+    const bool onPreview = focused == ui->btnPlay || focused == ui->btnPause || focused == ui->btnPlayClip;
     ui->btnPlay->setEnabled(!playing);
     ui->btnPause->setEnabled(playing);
     ui->btnPlayClip->setEnabled(!playing);
+    if (onPreview)
+        (playing ? ui->btnPause : clipPlaying ? ui->btnPlayClip : ui->btnPlay)->setFocus(Qt::OtherFocusReason);
     if (playing) {
         if (playTimerId == 0)
             playTimerId = startTimer(500);

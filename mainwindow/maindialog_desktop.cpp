@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -92,6 +93,18 @@ void MainDialog::setupShortcuts()
     // key, so Escape is taken here and does nothing.
     new QShortcut(QKeySequence(Qt::Key_Escape), this);
     CFocusRing::install(this);
+
+    // Tab follows the window from top to bottom, and from the left along
+    // controls that stand side by side: the window buttons end the input
+    // file's row, Pause stands between Play and Play Clip. After Play (which
+    // is disabled while it plays) comes Pause, where Space still pauses.
+    const QList<QWidget *> order{ui->btnMenu,        ui->editInputFile,  ui->btnBrowseIn,      ui->btnMinimize,
+                                 ui->btnClose,       ui->editStartTime,  ui->sliderVolume,     ui->editEndTime,
+                                 ui->spinFadein,     ui->btnPlay,        ui->btnPause,         ui->btnPlayClip,
+                                 ui->spinFadeout,    ui->editOutputName, ui->checkLoop,        ui->editOutputFolder,
+                                 ui->btnBrowseOut,   ui->checkExport,    ui->checkExportITunes, ui->btnGenerate};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 bool MainDialog::eventFilter(QObject *object, QEvent *event)

@@ -74,6 +74,7 @@ private Q_SLOTS:
     void textsFit();
     void fadeLabelsNameOneFade_data();
     void fadeLabelsNameOneFade();
+    void tabFollowsTheWindow();
 
 private:
     void setLanguage(const QString &code);
@@ -239,6 +240,56 @@ void TestMainLook::fadeLabelsNameOneFade()
                  && out.contains(part);
     }
     QVERIFY2(shared, qPrintable(QStringLiteral("\"%1\" and \"%2\"").arg(in, out)));
+}
+
+void TestMainLook::tabFollowsTheWindow()
+{
+    // Every control as with a file loaded and a phone connected.
+    child<QWidget>(dialog.get(), "sliderBar")->show();
+    QList<QWidget *> controls;
+    for (QWidget *widget : dialog->findChildren<QWidget *>()) {
+        if (!(widget->focusPolicy() & Qt::TabFocus) || widget->isWindow() || !widget->isVisibleTo(dialog.get()))
+            continue;
+        // A spin box's own line edit takes the focus through its box.
+        if (widget->focusProxy() || qobject_cast<QAbstractSpinBox *>(widget->parentWidget()))
+            continue;
+        widget->setEnabled(true);
+        controls << widget;
+    }
+    QVERIFY(controls.size() > 15);
+
+    // One round of Tab; a time editor takes Tab for its sections first.
+    controls.first()->setFocus(Qt::TabFocusReason);
+    QList<QWidget *> order{QApplication::focusWidget()};
+    for (int presses = 0; presses < 200; ++presses) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *now = QApplication::focusWidget();
+        if (now == order.first())
+            break;
+        if (now != order.last())
+            order << now;
+    }
+    QStringList names;
+    for (QWidget *widget : order)
+        names << widget->objectName();
+    const QString shown = names.join(QStringLiteral(" > "));
+    QCOMPARE(QSet<QWidget *>(order.begin(), order.end()).size(), order.size());
+    QCOMPARE(QSet<QWidget *>(order.begin(), order.end()), QSet<QWidget *>(controls.begin(), controls.end()));
+
+    // From top to bottom: each control lies lower than the one before, or
+    // beside it on the right (their heights overlap).
+    const auto top = std::min_element(order.begin(), order.end(), [this](QWidget *a, QWidget *b) {
+        return placeIn(dialog.get(), a).center().y() < placeIn(dialog.get(), b).center().y();
+    });
+    std::rotate(order.begin(), top, order.end());
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        const QRect a = placeIn(dialog.get(), order[i - 1]);
+        const QRect b = placeIn(dialog.get(), order[i]);
+        const bool lower = b.center().y() > a.center().y();
+        const bool onTheRight = a.top() <= b.bottom() && b.top() <= a.bottom() && b.left() > a.left();
+        QVERIFY2(lower || onTheRight, qPrintable(QStringLiteral("%1 after %2 in %3")
+                                                     .arg(order[i]->objectName(), order[i - 1]->objectName(), shown)));
+    }
 }
 
 QTEST_MAIN(TestMainLook)
