@@ -6,6 +6,7 @@
 #include "ffplay.h"
 #include "focusring.h"
 #include "framelesswindow.h"
+#include "identity.h"
 #include "settings.h"
 #include "ui_maindialog.h"
 #include "volumeslider.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -35,6 +37,8 @@ const char kFadeOverClip[] = QT_TRANSLATE_NOOP(
     "MainDialog", "The fade-in lasts the whole clip: the ringtone would never reach full volume.");
 const char kNoSound[] =
     QT_TRANSLATE_NOOP("MainDialog", "No sound device was found: the preview plays silently.");
+const char kStopRingtone[] =
+    QT_TRANSLATE_NOOP("MainDialog", "A ringtone is being made. Close Tonquill and stop making it?");
 // Set by Generate; cleared here once the clip is long enough again.
 const char kTooShort[] = "The clip is too short: move its end further from its start.";
 
@@ -89,9 +93,17 @@ void MainDialog::setupShortcuts()
     // Ctrl+Q whatever the platform's Quit says (none on some desktops).
     auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
-    // QDialog closes on Escape; the main window must not vanish on a stray
-    // key, so Escape is taken here and does nothing.
-    new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    // Escape closes the window, as it closes any dialog; a ringtone being
+    // made is not thrown away on a stray press without asking.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (converter.isRunning() && converter.jobType() == CAVConverter::JobEncodeRingtone
+            && QMessageBox::question(this, QString::fromLatin1(Identity::kProductName), tr(kStopRingtone),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                   != QMessageBox::Yes)
+            return;
+        close();
+    });
     CFocusRing::install(this);
 
     // Tab follows the window from top to bottom, and from the left along

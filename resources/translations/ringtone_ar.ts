@@ -401,6 +401,10 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>Fade out:</source>
         <translation>اختفاء تدريجي:</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>يجري إنشاء نغمة رنين. هل تريد إغلاق Tonquill وإيقاف إنشائها؟</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

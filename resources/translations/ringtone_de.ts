@@ -401,6 +401,10 @@ Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Recht
         <source>Fade out:</source>
         <translation>Fade-Out:</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>Ein Klingelton wird gerade erzeugt. Tonquill schließen und das Erzeugen abbrechen?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

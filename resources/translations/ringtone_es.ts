@@ -401,6 +401,10 @@ Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Ma
         <source>Fade out:</source>
         <translation>Fundido final:</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>Se está creando un tono. ¿Cerrar Tonquill y detener la creación?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

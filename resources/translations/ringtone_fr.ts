@@ -401,6 +401,10 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>Secondes pendant lesquelles la sonnerie s&apos;éteint à sa fin</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>Une sonnerie est en cours de création. Fermer Tonquill et l’interrompre ?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -401,6 +401,10 @@ Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 1
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>Secondi che la suoneria impiega a spegnersi alla fine</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>È in corso la creazione di una suoneria. Chiudere Tonquill e interromperla?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -402,6 +402,10 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>Fade out:</source>
         <translation>フェードアウト:</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>着信音を作成中です。Tonquill を閉じて作成を中止しますか?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -401,6 +401,10 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>Fade out:</source>
         <translation>淡出:</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>正在產生鈴聲。要關閉 Tonquill 並停止產生嗎？</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

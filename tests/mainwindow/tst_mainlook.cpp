@@ -75,6 +75,9 @@ private Q_SLOTS:
     void fadeLabelsNameOneFade_data();
     void fadeLabelsNameOneFade();
     void tabFollowsTheWindow();
+    void escapeCloses();
+    void escapeAsksWhileARingtoneIsMade_data();
+    void escapeAsksWhileARingtoneIsMade();
 
 private:
     void setLanguage(const QString &code);
@@ -289,6 +292,56 @@ void TestMainLook::tabFollowsTheWindow()
         const bool onTheRight = a.top() <= b.bottom() && b.top() <= a.bottom() && b.left() > a.left();
         QVERIFY2(lower || onTheRight, qPrintable(QStringLiteral("%1 after %2 in %3")
                                                      .arg(order[i]->objectName(), order[i - 1]->objectName(), shown)));
+    }
+}
+
+void TestMainLook::escapeCloses()
+{
+    // As any dialog closes on it; a file being loaded is no reason to ask.
+    standin::player().probeDuration = 30;
+    dialog->loadInputFile(QStringLiteral("/nowhere/song.mp3"));
+    child<QWidget>(dialog.get(), "editOutputName")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!dialog->isVisible());
+}
+
+void TestMainLook::escapeAsksWhileARingtoneIsMade_data()
+{
+    QTest::addColumn<bool>("close");
+    QTest::newRow("No keeps making it") << false;
+    QTest::newRow("Yes closes") << true;
+}
+
+void TestMainLook::escapeAsksWhileARingtoneIsMade()
+{
+    QFETCH(bool, close);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString tone = folder.filePath(QStringLiteral("tone.wav"));
+    QVERIFY(writeTone(tone, 30));
+    standin::player().probeDuration = 30;
+    dialog->loadInputFile(tone);
+    auto *generate = child<QPushButton>(dialog.get(), "btnGenerate");
+    QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
+    child<QLineEdit>(dialog.get(), "editOutputFolder")->setText(QDir::toNativeSeparators(folder.path()));
+
+    QString asked;
+    QTimer::singleShot(0, this, [&asked, close] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked = box->text();
+            box->button(close ? QMessageBox::Yes : QMessageBox::No)->click();
+        }
+    });
+    // The job runs until the event loop hears the encoder end.
+    QTest::mouseClick(generate, Qt::LeftButton);
+    QVERIFY(!generate->isEnabled());
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    QCOMPARE(asked, QStringLiteral("A ringtone is being made. Close Tonquill and stop making it?"));
+    QCOMPARE(dialog->isVisible(), !close);
+    if (!close) {
+        // The ringtone is still made.
+        QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 30000);
+        QCOMPARE(QDir(folder.path()).entryList({QStringLiteral("*.m4r")}).size(), 1);
     }
 }
 
