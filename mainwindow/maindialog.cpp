@@ -90,7 +90,8 @@ struct WindowImages
     QImage outside;
 };
 
-WindowImages decodeWindowImages(qreal screenRatio)
+// coveredOutline: the window is cut by a mask and has no alpha channel.
+WindowImages decodeWindowImages(qreal screenRatio, bool coveredOutline)
 {
     WindowImages images;
     const char16_t *const names[] = {u"main_bg", u"left_back", u"left_fore",
@@ -102,6 +103,8 @@ WindowImages decodeWindowImages(qreal screenRatio)
                                                                            : readPicture(u"main_bg");
     if (!background.isNull())
         images.outside = background.createMaskFromColor(QColor(Qt::transparent).rgba(), Qt::MaskInColor);
+    if (coveredOutline)
+        images.pictures[0] = coveredByFlat(images.pictures[0], background);
     // The style sheet's pictures are PNGs that the GUI thread reads while it
     // builds the form. The first read anywhere also builds the image reader's
     // plugin table, which loads Qt's image format plugins; done here, it
@@ -121,7 +124,8 @@ std::future<WindowImages> takePictureDecoding()
 {
     std::future<WindowImages> decoding = std::move(pendingDecoding());
     if (!decoding.valid())
-        decoding = std::async(std::launch::async, decodeWindowImages, pictureRatio());
+        decoding = std::async(std::launch::async, decodeWindowImages, pictureRatio(),
+                              FramelessWindow::platformTakesMasks());
     return decoding;
 }
 
@@ -130,7 +134,8 @@ std::future<WindowImages> takePictureDecoding()
 void MainDialog::preloadPictures()
 {
     if (!pendingDecoding().valid())
-        pendingDecoding() = std::async(std::launch::async, decodeWindowImages, pictureRatio());
+        pendingDecoding() = std::async(std::launch::async, decodeWindowImages, pictureRatio(),
+                                       FramelessWindow::platformTakesMasks());
 }
 
 LitRows leftBarLitRows(int v)

@@ -5,6 +5,7 @@
 #include <QBitmap>
 #include <QDebug>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 
 namespace {
@@ -41,6 +42,18 @@ void QxDialog::setShapeFromImage(const QString &path)
     }
     resize(picture.size());
     FramelessWindow::shapeWindow(this, picture.createMaskFromColor(QColor(Qt::transparent)));
+    if (FramelessWindow::platformTakesMasks())
+        outlinePicture = picture;
+}
+
+void QxDialog::paintEvent(QPaintEvent *event)
+{
+    if (!outlinePicture.isNull() && devicePixelRatio() > 1.0) {
+        QPainter painter(this);
+        // Stretched pixel for pixel, so that it covers its outline whole.
+        painter.drawPixmap(QRect(QPoint(0, 0), outlinePicture.deviceIndependentSize().toSize()), outlinePicture);
+    }
+    QDialog::paintEvent(event);
 }
 
 void QxDialog::mousePressEvent(QMouseEvent *event)
