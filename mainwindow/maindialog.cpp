@@ -19,6 +19,7 @@
 #include "language.h"
 #include "settings.h"
 #include "skingeometry.h"
+#include "timeedit.h"
 #include "ui_maindialog.h"
 #include "volumeslider.h"
 
@@ -47,8 +48,6 @@
 #include <QProgressBar>
 #include <QShortcut>
 #include <QPushButton>
-#include <QTime>
-#include <QTimeEdit>
 #include <QUrl>
 
 #include <algorithm>
@@ -227,15 +226,17 @@ MainDialog::MainDialog(QWidget *parent)
     connect(ui->btnGenerate, &QPushButton::clicked, this, &MainDialog::onBtnGenerate);
     connect(ui->sliderBar, &CClipSlider::posChanged, this, &MainDialog::onSliderMoved);
     connect(ui->sliderBar, &CClipSlider::clipChanged, this, &MainDialog::onClipChanged);
-    connect(ui->editStartTime, &QTimeEdit::timeChanged, this, &MainDialog::onStartTimeChanged);
-    connect(ui->editEndTime, &QTimeEdit::timeChanged, this, &MainDialog::onEndTimeChanged);
+    connect(ui->editStartTime, &CTimeEdit::timeChanged, this, &MainDialog::onStartTimeChanged);
+    connect(ui->editEndTime, &CTimeEdit::timeChanged, this, &MainDialog::onEndTimeChanged);
     connect(ui->sliderVolume, &CVolumeSlider::sliderMoved, this, &MainDialog::onVolumeSliderMoved);
     connect(this, &MainDialog::onPlayStateChanged2, this, &MainDialog::onPlayStateChanged);
     connect(this, &MainDialog::onIPhoneChanged2, this, &MainDialog::onIPhoneChanged);
     connect(&converter, &CAVConverter::finished, this, &MainDialog::onAVConverterFinished);
 
-    ui->editStartTime->setMaximumTime(QTime(0, 0));
-    ui->editEndTime->setMaximumTime(QTime(0, 0));
+    ui->editStartTime->setMaximumMsecs(0);
+    ui->editEndTime->setMaximumMsecs(0);
+    // The keys stop a handle where Generate would still take the clip.
+    ui->sliderBar->setShortestClip(kShortestClipMs * 0.001);
     ui->labelLengthValue->setText(QStringLiteral("00:00:00.000"));
 
     ui->btnPlay->setEnabled(false);
@@ -460,8 +461,8 @@ namespace {
 
 QString hmsText(double seconds)
 {
-    // Whole seconds after midnight; the fraction is dropped.
-    return QTime(0, 0).addSecs(qint64(seconds)).toString(QStringLiteral("hh:mm:ss"));
+    // Whole seconds; the fraction is dropped. Past a day the hours go on.
+    return ClockText::format(qint64(seconds) * 1000, 2, false);
 }
 
 // Clip times are whole milliseconds (see the timeline), but 4.2 * 1000 is
@@ -473,17 +474,18 @@ qint64 wholeMs(double seconds)
 
 QString lengthText(double seconds)
 {
-    return QTime(0, 0).addMSecs(wholeMs(seconds)).toString(QStringLiteral("hh:mm:ss.zzz"));
+    return ClockText::format(wholeMs(seconds), 2);
 }
 
-QTime editorTime(double seconds)
+// The time editors hold milliseconds: a QTime would wrap past a day.
+qint64 editorTime(double seconds)
 {
-    return QTime(0, 0).addMSecs(wholeMs(seconds));
+    return wholeMs(seconds);
 }
 
-double editorSeconds(const QTime &time)
+double editorSeconds(qint64 ms)
 {
-    return time.msecsSinceStartOfDay() * 0.001;
+    return ms * 0.001;
 }
 
 // The formats FFmpeg reads that users keep music and films in; written
@@ -597,8 +599,8 @@ void MainDialog::loadInputFile(const QString &path)
     ui->sliderBar->setPos(0);
     ui->sliderBar->setClip(0, clip);
     showClip(0, clip);
-    ui->editStartTime->setCurrentSection(QDateTimeEdit::SecondSection);
-    ui->editEndTime->setCurrentSection(QDateTimeEdit::SecondSection);
+    ui->editStartTime->setCurrentSection(CTimeEdit::Section::Second);
+    ui->editEndTime->setCurrentSection(CTimeEdit::Section::Second);
 
     ui->progressBar->setValue(0);
     ui->sliderBar->hide();
@@ -623,9 +625,9 @@ void MainDialog::applyLength(double seconds)
     ui->labelPlayTime->setText(QStringLiteral("00:00:00 / %1").arg(durationText));
     // The editors span the whole file; a typed time is clamped against the
     // other editor only once it has been entered.
-    const QTime longest = editorTime(seconds);
-    ui->editStartTime->setMaximumTime(longest);
-    ui->editEndTime->setMaximumTime(longest);
+    const qint64 longest = editorTime(seconds);
+    ui->editStartTime->setMaximumMsecs(longest);
+    ui->editEndTime->setMaximumMsecs(longest);
     ui->sliderBar->setRange(0, seconds);
 }
 
@@ -647,8 +649,8 @@ void MainDialog::applyDecodedLength(double seconds)
 void MainDialog::showClip(double begin, double end)
 {
     syncingFromSlider = true;
-    ui->editStartTime->setTime(editorTime(begin));
-    ui->editEndTime->setTime(editorTime(end));
+    ui->editStartTime->setMsecs(editorTime(begin));
+    ui->editEndTime->setMsecs(editorTime(end));
     ui->labelLengthValue->setText(lengthText(end - begin));
     syncingFromSlider = false;
 }
@@ -779,7 +781,7 @@ void MainDialog::onClipChanged(double begin, double end)
     showClip(begin, end);
 }
 
-void MainDialog::onStartTimeChanged(const QTime &time)
+void MainDialog::onStartTimeChanged(qint64 time)
 {
     if (syncingFromSlider || clampingEditor)
         return;
@@ -791,7 +793,7 @@ void MainDialog::onStartTimeChanged(const QTime &time)
     if (start > end) {
         start = end;
         clampingEditor = true;
-        ui->editStartTime->setTime(editorTime(start));
+        ui->editStartTime->setMsecs(editorTime(start));
         clampingEditor = false;
     }
     ui->sliderBar->setClip(start, -1);
@@ -799,7 +801,7 @@ void MainDialog::onStartTimeChanged(const QTime &time)
     ui->labelLengthValue->setText(lengthText(end - start));
 }
 
-void MainDialog::onEndTimeChanged(const QTime &time)
+void MainDialog::onEndTimeChanged(qint64 time)
 {
     if (syncingFromSlider || clampingEditor)
         return;
@@ -809,7 +811,7 @@ void MainDialog::onEndTimeChanged(const QTime &time)
     if (end < start) {
         end = start;
         clampingEditor = true;
-        ui->editEndTime->setTime(editorTime(end));
+        ui->editEndTime->setMsecs(editorTime(end));
         clampingEditor = false;
     }
     ui->sliderBar->setClip(-1, end);
@@ -1044,8 +1046,8 @@ void MainDialog::setupLengthWarning()
 {
     // After the window's own handlers, which move the clip first.
     connect(ui->sliderBar, &CClipSlider::clipChanged, this, &MainDialog::updateLengthWarning);
-    connect(ui->editStartTime, &QTimeEdit::timeChanged, this, &MainDialog::updateLengthWarning);
-    connect(ui->editEndTime, &QTimeEdit::timeChanged, this, &MainDialog::updateLengthWarning);
+    connect(ui->editStartTime, &CTimeEdit::timeChanged, this, &MainDialog::updateLengthWarning);
+    connect(ui->editEndTime, &CTimeEdit::timeChanged, this, &MainDialog::updateLengthWarning);
     connect(QxLanguage::instance(), &QxLanguage::languageChanged, this, &MainDialog::updateLengthWarning);
 }
 

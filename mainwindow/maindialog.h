@@ -13,7 +13,6 @@
 class QAction;
 class QMenu;
 class QTemporaryDir;
-class QTime;
 class CPhoneLink;
 class Ui_MainDialog;
 namespace Ui { class MainDialog; }
@@ -63,8 +62,9 @@ private Q_SLOTS:
     void onBtnGenerate();
     void onSliderMoved(double value);
     void onClipChanged(double begin, double end);
-    void onStartTimeChanged(const QTime &time);
-    void onEndTimeChanged(const QTime &time);
+    // Milliseconds from the file's start.
+    void onStartTimeChanged(qint64 time);
+    void onEndTimeChanged(qint64 time);
     void onVolumeSliderMoved(int value);
     void onPlayStateChanged(int state);
     void onIPhoneChanged(const QString &connect);

@@ -8,6 +8,7 @@
 #include "framelesswindow.h"
 #include "identity.h"
 #include "settings.h"
+#include "timeedit.h"
 #include "ui_maindialog.h"
 #include "volumeslider.h"
 #include "clipslider.h"
@@ -26,7 +27,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QTimeEdit>
 
 #include <cmath>
 
@@ -181,8 +181,8 @@ void MainDialog::setupRingtoneWarnings()
 {
     // After the window's own handlers, which move the clip first.
     connect(ui->sliderBar, &CClipSlider::clipChanged, this, &MainDialog::updateRingtoneWarnings);
-    connect(ui->editStartTime, &QTimeEdit::timeChanged, this, &MainDialog::updateRingtoneWarnings);
-    connect(ui->editEndTime, &QTimeEdit::timeChanged, this, &MainDialog::updateRingtoneWarnings);
+    connect(ui->editStartTime, &CTimeEdit::timeChanged, this, &MainDialog::updateRingtoneWarnings);
+    connect(ui->editEndTime, &CTimeEdit::timeChanged, this, &MainDialog::updateRingtoneWarnings);
     connect(ui->spinFadein, &QSpinBox::valueChanged, this, &MainDialog::updateRingtoneWarnings);
     connect(ui->sliderVolume, &CVolumeSlider::sliderMoved, this, &MainDialog::updateRingtoneWarnings);
 }

@@ -2,6 +2,7 @@
 
 #include "buttonfit.h"
 #include "clipslider.h"
+#include "timeedit.h"
 #include "volumeslider.h"
 
 #include <QCheckBox>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QSpinBox>
-#include <QTimeEdit>
 
 namespace {
 
@@ -170,7 +170,7 @@ void Ui_MainDialog::setupUi(QDialog *MainDialog)
     labelStart->setFont(boldFont);
     markMain(labelStart);
     gridLayout->addWidget(labelStart, 0, 0, 1, 1);
-    editStartTime = new QTimeEdit(gridLayoutWidget);
+    editStartTime = new CTimeEdit(gridLayoutWidget);
     editStartTime->setObjectName(QStringLiteral("editStartTime"));
     editStartTime->setMinimumHeight(22);
     gridLayout->addWidget(editStartTime, 0, 1, 1, 1);
@@ -178,7 +178,7 @@ void Ui_MainDialog::setupUi(QDialog *MainDialog)
     labelEnd->setFont(boldFont);
     markMain(labelEnd);
     gridLayout->addWidget(labelEnd, 1, 0, 1, 1);
-    editEndTime = new QTimeEdit(gridLayoutWidget);
+    editEndTime = new CTimeEdit(gridLayoutWidget);
     editEndTime->setObjectName(QStringLiteral("editEndTime"));
     editEndTime->setMinimumHeight(22);
     gridLayout->addWidget(editEndTime, 1, 1, 1, 1);
@@ -294,9 +294,7 @@ void Ui_MainDialog::retranslateUi(QDialog *MainDialog)
     checkExport->setText(QCoreApplication::translate("MainDialog", "Export to iPhone"));
     checkExportITunes->setText(QCoreApplication::translate("MainDialog", "Export to iTunes"));
     labelStart->setText(QCoreApplication::translate("MainDialog", "Start Time:"));
-    editStartTime->setDisplayFormat(QCoreApplication::translate("MainDialog", "h:mm:ss.zzz"));
     labelEnd->setText(QCoreApplication::translate("MainDialog", "End Time:"));
-    editEndTime->setDisplayFormat(QCoreApplication::translate("MainDialog", "h:mm:ss.zzz"));
     labelLength->setText(QCoreApplication::translate("MainDialog", "Length:"));
     labelOutput->setText(QCoreApplication::translate("MainDialog", "Local Output Folder:"));
     btnBrowseOut->setText(QCoreApplication::translate("MainDialog", "Browse..."));

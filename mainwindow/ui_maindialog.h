@@ -3,6 +3,7 @@
 #include <QtCore/qglobal.h>
 
 class CClipSlider;
+class CTimeEdit;
 class CVolumeSlider;
 class QCheckBox;
 class QDialog;
@@ -14,7 +15,6 @@ class QProgressBar;
 class QPushButton;
 class QSpacerItem;
 class QSpinBox;
-class QTimeEdit;
 class QWidget;
 
 // The main window's form: every child widget with its place and look. The
@@ -53,9 +53,9 @@ public:
     QWidget *gridLayoutWidget = nullptr;
     QGridLayout *gridLayout = nullptr;
     QLabel *labelStart = nullptr;
-    QTimeEdit *editStartTime = nullptr;
+    CTimeEdit *editStartTime = nullptr;
     QLabel *labelEnd = nullptr;
-    QTimeEdit *editEndTime = nullptr;
+    CTimeEdit *editEndTime = nullptr;
     QLabel *labelLength = nullptr;
     QLabel *labelLengthValue = nullptr;
     QWidget *horizontalLayoutWidget = nullptr;

@@ -114,6 +114,28 @@ double handleSeconds(int x, double rangeMin, double rangeMax, int width)
     return wholeMilliseconds(secondsForColumn(x, rangeMin, rangeMax, width));
 }
 
+double draggedHandleSeconds(double pressSeconds, int dx, int x, const TimelineView::View &view, int width,
+                            double rangeMin, double rangeMax)
+{
+    if (width <= 0 || !(rangeMin < rangeMax) || !std::isfinite(rangeMax - rangeMin))
+        return pressSeconds;
+    if (x <= 0 && view.start <= 0.0)
+        return wholeMilliseconds(rangeMin);
+    if (x >= width - 1 && view.end() >= rangeMax - rangeMin)
+        return floorMilliseconds(rangeMax);
+    return wholeMilliseconds(pressSeconds + dx * view.length / width);
+}
+
+double latestKeyedStart(double clipMin, double clipMax, double shortest)
+{
+    return std::max(clipMin, std::min(clipMax, wholeMilliseconds(clipMax - shortest)));
+}
+
+double earliestKeyedEnd(double clipMin, double clipMax, double shortest)
+{
+    return std::min(clipMax, std::max(clipMin, wholeMilliseconds(clipMin + shortest)));
+}
+
 int overlayWidth(int clipMinX, int clipMaxX)
 {
     return std::max(2, clipMaxX - clipMinX);

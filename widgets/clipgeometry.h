@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timelineview.h"
+
 #include <QRect>
 #include <QRgb>
 
@@ -74,6 +76,19 @@ double movedClipStartBy(double pressStart, double length, double seconds, double
 // The first and the last column reach the ends of the range, which a plain
 // column cannot (the last one stands for one column's time short of it).
 double handleSeconds(int x, double rangeMin, double rangeMax, int width);
+
+// A handle dragged in a zoomed view: the time it had at the press, moved by
+// the dx columns the pointer has gone since, at the view of the press; x is
+// the pointer's column (clamped to the widget). The edge columns reach the
+// file's ends only where the view does. Whole milliseconds.
+double draggedHandleSeconds(double pressSeconds, int dx, int x, const TimelineView::View &view, int width,
+                            double rangeMin, double rangeMax);
+
+// How far the keys may move a handle towards the other one: to the shortest
+// clip, never past the other handle, and never back out of a clip that is
+// already shorter (the handle then stays).
+double latestKeyedStart(double clipMin, double clipMax, double shortest);
+double earliestKeyedEnd(double clipMin, double clipMax, double shortest);
 
 // Width of the clip overlay: never narrower than 2 columns, so an empty clip
 // stays visible.

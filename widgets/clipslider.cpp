@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
+#include <QShortcut>
 #include <QTime>
 #include <QWheelEvent>
 
@@ -63,8 +64,22 @@ CClipSlider::CClipSlider(QWidget *parent)
     // that Space plays again rather than go on typing into that field; it
     // also selects a handle or the clip for the arrow keys.
     setFocusPolicy(Qt::ClickFocus);
+    // Wherever the focus is in the window (a time field, a button): the
+    // whole file is one key away. A hidden or disabled timeline lets the
+    // key through.
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this, this, &CClipSlider::showWholeFile, Qt::WindowShortcut);
     dragMode = DragNone;
     recomputePixels();
+}
+
+void CClipSlider::setShortestClip(double seconds)
+{
+    shortestClip = std::isfinite(seconds) ? std::max(0.0, seconds) : 0.0;
+}
+
+bool CClipSlider::dragging() const
+{
+    return dragMode == DragClipStart || dragMode == DragClip || dragMode == DragClipEnd || dragMode == DragPos;
 }
 
 void CClipSlider::setWaveRenderer(WaveRenderer renderer)
@@ -85,6 +100,10 @@ void CClipSlider::showWholeFile()
 
 void CClipSlider::applyView(const TimelineView::View &view)
 {
+    // A drag measures from the view it began in; the pointer's column must
+    // keep standing for the same time until the button is released.
+    if (dragging())
+        return;
     const View::View next = View::clamped(view, total(), width());
     const bool zoomed = rangeMin < rangeMax && !View::isWhole(next, total());
     if (zoomed == m_zoomed && (!zoomed || next == m_view))
@@ -106,7 +125,8 @@ void CClipSlider::zoomAt(double x, double factor)
 void CClipSlider::followPos(double dPos)
 {
     pos = dPos;
-    if (m_zoomed) {
+    // Not while the button is held: the page would turn under the pointer.
+    if (m_zoomed && dragMode == DragNone && !mayPan) {
         const View::View next = View::following(m_view, dPos - rangeMin, total(), width());
         if (!(next == m_view))
             m_view = next;
@@ -173,6 +193,11 @@ void CClipSlider::mousePressEvent(QMouseEvent *event)
     mayPan = false;
     const Zone zone = zoneAt(x, posX, clipMinX, clipMaxX);
     pressedEmpty = zone == Zone::LeftOfClip || zone == Zone::RightOfClip;
+    posBeforePress = pos;
+    pressX = x;
+    pressClipMin = clipMin;
+    pressClipMax = clipMax;
+    pressView = m_view;
     switch (zone) {
     case Zone::Marker:
         dragMode = DragPos;
@@ -190,8 +215,6 @@ void CClipSlider::mousePressEvent(QMouseEvent *event)
     case Zone::Inside:
         setCursor(Qt::ClosedHandCursor);
         dragMode = DragClip;
-        pressX = x;
-        pressClipMin = clipMin;
         m_selection = Selection::Clip;
         break;
     case Zone::EndHandle:
@@ -205,17 +228,29 @@ void CClipSlider::mousePressEvent(QMouseEvent *event)
         mayPan = m_zoomed;
         break;
     }
-    panPressX = x;
-    panPressView = m_view;
     anchorX = x;
 }
 
 void CClipSlider::mouseReleaseEvent(QMouseEvent *)
 {
+    endDrag();
+}
+
+void CClipSlider::endDrag()
+{
     if (dragMode == DragClip)
         setCursor(Qt::OpenHandCursor);
     dragMode = DragNone;
     mayPan = false;
+}
+
+void CClipSlider::focusOutEvent(QFocusEvent *event)
+{
+    // A box or menu that opens during a drag takes the release with it; the
+    // drag must not go on holding the view still.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        endDrag();
+    QWidget::focusOutEvent(event);
 }
 
 void CClipSlider::mouseDoubleClickEvent(QMouseEvent *event)
@@ -226,7 +261,15 @@ void CClipSlider::mouseDoubleClickEvent(QMouseEvent *event)
     const bool empty = zone == Zone::LeftOfClip || zone == Zone::RightOfClip
                        || (zone == Zone::Marker && pressedEmpty && eventColumn(event) == anchorX);
     if (m_zoomed && empty) {
+        // The first click moved the marker (and the player) on its way to
+        // becoming a double-click: put both back.
+        if (pressedEmpty && pos != posBeforePress) {
+            pos = posBeforePress;
+            Q_EMIT posChanged(pos);
+        }
         showWholeFile();
+        recomputePixels();
+        update();
         return;
     }
     mousePressEvent(event);
@@ -272,12 +315,6 @@ void CClipSlider::keyPressEvent(QKeyEvent *event)
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const bool ctrl = mods & Qt::ControlModifier;
     switch (event->key()) {
-    case Qt::Key_0:
-        if (ctrl) {
-            showWholeFile();
-            return;
-        }
-        break;
     case Qt::Key_Plus:
     case Qt::Key_Equal:
     case Qt::Key_Minus:
@@ -310,19 +347,26 @@ bool CClipSlider::moveSelection(double seconds, bool toStart, bool toEnd)
 {
     if (m_selection == Selection::None || !(rangeMin < rangeMax))
         return false;
+    // The drag under way decides the clip until its button is released.
+    if (dragging())
+        return true;
     const double lowest = std::ceil(rangeMin * 1000.0 - 1e-6) / 1000.0;
     const double highest = floorMilliseconds(rangeMax);
     double newMin = clipMin;
     double newMax = clipMax;
     switch (m_selection) {
-    case Selection::Start:
-        newMin = toStart ? lowest : toEnd ? clipMax : wholeMilliseconds(clipMin + seconds);
-        newMin = std::clamp(newMin, lowest, clipMax);
+    case Selection::Start: {
+        const double latest = latestKeyedStart(clipMin, clipMax, shortestClip);
+        newMin = toStart ? lowest : toEnd ? latest : wholeMilliseconds(clipMin + seconds);
+        newMin = std::min(std::max(newMin, lowest), latest);
         break;
-    case Selection::End:
-        newMax = toStart ? clipMin : toEnd ? highest : wholeMilliseconds(clipMax + seconds);
-        newMax = std::clamp(newMax, clipMin, highest);
+    }
+    case Selection::End: {
+        const double earliest = earliestKeyedEnd(clipMin, clipMax, shortestClip);
+        newMax = toStart ? earliest : toEnd ? highest : wholeMilliseconds(clipMax + seconds);
+        newMax = std::max(std::min(newMax, highest), earliest);
         break;
+    }
     case Selection::Clip: {
         const double length = clipMax - clipMin;
         const double target = toStart ? lowest : toEnd ? rangeMax - length : clipMin + seconds;
@@ -351,6 +395,9 @@ bool CClipSlider::moveSelection(double seconds, bool toStart, bool toEnd)
 
 void CClipSlider::mouseMoveEvent(QMouseEvent *event)
 {
+    // The release went elsewhere (another window took the pointer).
+    if (dragMode != DragNone && event->buttons() == Qt::NoButton)
+        endDrag();
     const int x = clampColumn(eventColumn(event), width());
     if (x == anchorX)
         return;
@@ -364,17 +411,21 @@ void CClipSlider::mouseMoveEvent(QMouseEvent *event)
         update();
         return;
     case DragClipStart:
+        if (m_zoomed) {
+            dragHandle(x);
+            return;
+        }
         step = dragClipStart(clipMinX, clipMaxX, anchorX, x);
         break;
     case DragPan:
-        applyView(View::panned(panPressView, -(x - panPressX) * panPressView.length / width(), total(), width()));
+        applyView(View::panned(pressView, -(x - pressX) * pressView.length / width(), total(), width()));
         return;
     case DragClip: {
         if (!(rangeMin < rangeMax) || width() <= 0)
             return;
         const double length = clipMax - clipMin;
         const double start
-            = m_zoomed ? movedClipStartBy(pressClipMin, length, (x - pressX) * m_view.length / width(), rangeMin, rangeMax)
+            = m_zoomed ? movedClipStartBy(pressClipMin, length, (x - pressX) * pressView.length / width(), rangeMin, rangeMax)
                        : movedClipStart(pressClipMin, length, x - pressX, rangeMin, rangeMax, width());
         anchorX = x;
         if (start == clipMin)
@@ -387,15 +438,19 @@ void CClipSlider::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     case DragClipEnd:
+        if (m_zoomed) {
+            dragHandle(x);
+            return;
+        }
         step = dragClipEnd(clipMinX, clipMaxX, anchorX, x, width());
         break;
     default:
         // A press on empty space of a zoomed view, dragged on: the view
         // follows the pointer like a sheet of paper.
-        if (mayPan && (event->buttons() & Qt::LeftButton) && std::abs(x - panPressX) >= kPanThreshold) {
+        if (mayPan && (event->buttons() & Qt::LeftButton) && std::abs(x - pressX) >= kPanThreshold) {
             dragMode = DragPan;
             setCursor(Qt::ClosedHandCursor);
-            applyView(View::panned(panPressView, -(x - panPressX) * panPressView.length / width(), total(), width()));
+            applyView(View::panned(pressView, -(x - pressX) * pressView.length / width(), total(), width()));
             return;
         }
         setCursor(cursorForZone(zoneAt(x, posX, clipMinX, clipMaxX)));
@@ -575,21 +630,30 @@ void CClipSlider::clipFromPixels()
         return;
     // Only the handle being dragged takes its time from the pointer; the
     // other end keeps its exact time.
-    auto handleTime = [this](int x) {
-        if (!m_zoomed)
-            return handleSeconds(x, rangeMin, rangeMax, width());
-        // The edge columns reach the file's ends only where the view does.
-        if (x <= 0 && m_view.start <= 0.0)
-            return wholeMilliseconds(rangeMin);
-        if (x >= width() - 1 && m_view.end() >= total())
-            return floorMilliseconds(rangeMax);
-        return wholeMilliseconds(timeAt(x));
-    };
     if (dragMode == DragClipStart)
-        clipMin = std::min(clipMax, std::max(rangeMin, handleTime(clipMinX)));
+        clipMin = std::min(clipMax, std::max(rangeMin, handleSeconds(clipMinX, rangeMin, rangeMax, width())));
     else
-        clipMax = std::max(clipMin, std::min(rangeMax, handleTime(clipMaxX)));
+        clipMax = std::max(clipMin, std::min(rangeMax, handleSeconds(clipMaxX, rangeMin, rangeMax, width())));
     emitClip();
+}
+
+void CClipSlider::dragHandle(int x)
+{
+    anchorX = x;
+    if (!(rangeMin < rangeMax) || width() <= 0)
+        return;
+    // Seconds from the press, in the view of the press: whatever the
+    // columns stand for now, the handle moves as far as the pointer did.
+    const bool start = dragMode == DragClipStart;
+    const double t = draggedHandleSeconds(start ? pressClipMin : pressClipMax, x - pressX, x, pressView, width(),
+                                          rangeMin, rangeMax);
+    const double next = start ? std::min(clipMax, std::max(rangeMin, t)) : std::max(clipMin, std::min(rangeMax, t));
+    if (next == (start ? clipMin : clipMax))
+        return;
+    (start ? clipMin : clipMax) = next;
+    recomputePixels();
+    emitClip();
+    update();
 }
 
 void CClipSlider::emitClip()

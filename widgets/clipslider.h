@@ -13,9 +13,11 @@
 //
 // It zooms from the whole file down to 10 ms a column: Ctrl+wheel or a
 // pinch around the pointer, the wheel or a drag on empty space pans, a
-// double-click on empty space or Ctrl+0 shows the whole file again. A click
-// on a handle or on the clip selects it for the keys: Left/Right move it by
-// 10 ms, with Shift by 100 ms, with Ctrl by 1 s; Home/End to the file's ends.
+// double-click on empty space or Ctrl+0 (anywhere in the window) shows the
+// whole file again. A click on a handle or on the clip selects it for the
+// keys: Left/Right move it by 10 ms, with Shift by 100 ms, with Ctrl by 1 s;
+// Home/End as far as it goes: the file's ends, or for a handle facing the
+// other one, the shortest clip away from it.
 // At the whole-file view every column and gesture is what it always was.
 class QPainter;
 
@@ -42,6 +44,9 @@ public:
     bool isZoomed() const { return m_zoomed; }
     void setView(const TimelineView::View &view);
     Selection selection() const { return m_selection; }
+    // The keys never bring the handles closer than this (a drag may: the
+    // pointer shows where it goes).
+    void setShortestClip(double seconds);
 
 Q_SIGNALS:
     void posChanged(double dPos);
@@ -67,6 +72,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
@@ -80,6 +86,10 @@ private:
     void applyView(const TimelineView::View &view);
     void zoomAt(double x, double factor);
     bool moveSelection(double seconds, bool toStart, bool toEnd);
+    // A clip or marker drag is under way (a pan is not: it moves the view).
+    bool dragging() const;
+    void dragHandle(int x);
+    void endDrag();
     void paintZoomed(QPainter &painter);
 
     double rangeMin = 0.0;
@@ -91,18 +101,20 @@ private:
     int clipMinX = 0;
     int clipMaxX = 0;
     int anchorX = -1;
-    // Where a drag of the clip's body began: it moves by the pointer's
-    // distance from there, so its length never drifts with rounding.
+    // Where the last press was, and what stood there: a drag moves by the
+    // pointer's distance from it, so a clip's length never drifts with
+    // rounding and a zoomed handle keeps its time whatever the view does.
     int pressX = 0;
     double pressClipMin = 0.0;
+    double pressClipMax = 0.0;
+    double posBeforePress = 0.0;
+    TimelineView::View pressView;
+    double shortestClip = 0.0;
     int dragMode = DragNone;
     QImage waveImage;
     WaveRenderer m_renderer;
     TimelineView::View m_view{0.0, 1000.0};
     bool m_zoomed = false;
-    // Where a pan began: the view follows the pointer from there.
-    int panPressX = 0;
-    TimelineView::View panPressView;
     bool mayPan = false;
     bool pressedEmpty = false; // the last press was on empty space
     Selection m_selection = Selection::None;

@@ -5,6 +5,7 @@
 #include "look.h"
 #include "maindialog.h"
 #include "standins.h"
+#include "timeedit.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimeEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -423,7 +423,7 @@ void TestDesktop::lengthWarning()
     auto *length = child<QLabel>(dialog.get(), "labelLengthValue");
     const QColor normal = length->palette().color(QPalette::WindowText);
     dialog->openFile(QStringLiteral("/music/song.mp3"));
-    child<QTimeEdit>(dialog.get(), "editEndTime")->setTime(QTime(0, 0).addMSecs(endMs));
+    child<CTimeEdit>(dialog.get(), "editEndTime")->setMsecs(endMs);
     QCOMPARE(!length->toolTip().isEmpty(), warned);
     QCOMPARE(!length->styleSheet().isEmpty(), warned);
     QCOMPARE(longerThanPhoneLists(endMs / 1000.0), warned);
@@ -432,7 +432,7 @@ void TestDesktop::lengthWarning()
         QxLanguage::instance()->setLanguage(QStringLiteral("fr"));
         QVERIFY(length->toolTip().startsWith(QLatin1String("Un iPhone")));
         // Back under the limit, the label looks as before.
-        child<QTimeEdit>(dialog.get(), "editEndTime")->setTime(QTime(0, 0, 20));
+        child<CTimeEdit>(dialog.get(), "editEndTime")->setMsecs(20000);
         QVERIFY(length->toolTip().isEmpty());
         QCOMPARE(length->palette().color(QPalette::WindowText), normal);
     }

@@ -7,6 +7,7 @@
 #include "maindialog.h"
 #include "managedialog.h"
 #include "standins.h"
+#include "timeedit.h"
 #include "tonefile.h"
 #include "windowtest.h"
 
@@ -24,7 +25,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimeEdit>
 #include <QTranslator>
 
 #include <memory>
@@ -129,7 +129,7 @@ void TestMainDesktop::spacePlaysOrPauses()
     QVERIFY(target);
     if (focus == QLatin1String("sliderBar")) {
         // Typed a time, then clicked the timeline.
-        QTest::mouseClick(child<QTimeEdit>(dialog.get(), "editStartTime"), Qt::LeftButton);
+        QTest::mouseClick(child<CTimeEdit>(dialog.get(), "editStartTime"), Qt::LeftButton);
         // Shown once the waveform job (which finds no file here) has ended.
         QTRY_VERIFY(target->isVisible());
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(400, 25));
@@ -235,15 +235,15 @@ void TestMainDesktop::warningsBeforeABadRingtone()
     QCOMPARE(status(), QString());
 
     // A clip too short for Generate, then long enough again.
-    auto *end = child<QTimeEdit>(dialog.get(), "editEndTime");
-    end->setTime(QTime(0, 0).addMSecs(50));
+    auto *end = child<CTimeEdit>(dialog.get(), "editEndTime");
+    end->setMsecs(50);
     fade->setValue(0);
     auto *generate = child<QPushButton>(dialog.get(), "btnGenerate");
     // Once the waveform job (which finds no encoder here) has ended.
     QTRY_VERIFY(generate->isEnabled());
     QTest::mouseClick(generate, Qt::LeftButton);
     QVERIFY2(status().startsWith(QLatin1String("The clip is too short")), qPrintable(status()));
-    end->setTime(QTime(0, 0, 5));
+    end->setMsecs(5000);
     QCOMPARE(status(), QString());
 }
 
@@ -297,7 +297,7 @@ void TestMainDesktop::longRingtoneSentToThePhone()
     dialog->loadInputFile(tone);
     auto *generate = child<QPushButton>(dialog.get(), "btnGenerate");
     QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
-    child<QTimeEdit>(dialog.get(), "editEndTime")->setTime(QTime(0, 0, 42));
+    child<CTimeEdit>(dialog.get(), "editEndTime")->setMsecs(42000);
     child<QLineEdit>(dialog.get(), "editOutputFolder")->setText(QDir::toNativeSeparators(folder.path()));
     standin::sendDeviceEvent(0, "connect");
     auto *exportPhone = child<QCheckBox>(dialog.get(), "checkExport");

@@ -1,6 +1,7 @@
 #include "language.h"
 #include "maindialog.h"
 #include "standins.h"
+#include "timeedit.h"
 #include "windowtest.h"
 
 #include <QAction>
@@ -17,7 +18,6 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTimeEdit>
 #include <QTranslator>
 
 #include <memory>
@@ -140,8 +140,8 @@ void TestMainDialog::initialState()
     QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(), QStringLiteral("00:00:00.000"));
     QCOMPARE(child<QLabel>(w, "labelPlayTime")->text(), QStringLiteral("00:00:00 / 00:00:00"));
     QCOMPARE(child<QLabel>(w, "labelVolume")->text(), QStringLiteral("Volume: 1.0x"));
-    QCOMPARE(child<QTimeEdit>(w, "editStartTime")->maximumTime(), QTime(0, 0));
-    QCOMPARE(child<QTimeEdit>(w, "editEndTime")->displayFormat(), QStringLiteral("h:mm:ss.zzz"));
+    QCOMPARE(child<CTimeEdit>(w, "editStartTime")->maximumMsecs(), 0);
+    QCOMPARE(child<CTimeEdit>(w, "editEndTime")->text(), QStringLiteral("0:00:00.000"));
 
     QCOMPARE(w->size(), QSize(750, 531));
     QCOMPARE(w->minimumSize(), QSize(750, 531));
@@ -467,7 +467,7 @@ void TestMainDialog::storedLanguageTranslatesTheWindow()
     QTRY_COMPARE(child<QPushButton>(dialog.get(), "btnBrowseIn")->text(), browse);
     QCOMPARE(child<QLabel>(dialog.get(), "labelStatus")->text(), status);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Zentavo Tonquill"));
-    QCOMPARE(child<QTimeEdit>(dialog.get(), "editStartTime")->displayFormat(), QStringLiteral("h:mm:ss.zzz"));
+    QCOMPARE(child<CTimeEdit>(dialog.get(), "editStartTime")->text(), QStringLiteral("0:00:00.000"));
     // Arabic too keeps the left-to-right layout the skin is drawn for.
     QCOMPARE(QApplication::layoutDirection(), Qt::LeftToRight);
     QCOMPARE(store().value(QStringLiteral("Setting/UiLanguage")).toString(), code);

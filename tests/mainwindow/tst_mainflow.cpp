@@ -6,6 +6,7 @@
 #include "language.h"
 #include "maindialog.h"
 #include "standins.h"
+#include "timeedit.h"
 #include "tonefile.h"
 #include "windowtest.h"
 
@@ -25,7 +26,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimeEdit>
+#include <QTime>
 #include <QTimer>
 #include <QTranslator>
 
@@ -106,6 +107,9 @@ private Q_SLOTS:
     void loadDuringAJobWaitsForIt();
     void typedTimesAreTakenWhenEntered_data();
     void typedTimesAreTakenWhenEntered();
+    void typedHoursAreKept_data();
+    void typedHoursAreKept();
+    void homeOnTheEndHandleKeepsAClip();
     void enterPressesNoButton();
     void loadDuringGenerateKeepsTheJob();
     void tooShortClipIsNotEncoded();
@@ -225,24 +229,25 @@ void TestMainFlow::loadSetsDefaultClip_data()
 {
     QTest::addColumn<double>("duration");
     QTest::addColumn<double>("clipEnd");
-    QTest::addColumn<QTime>("endEditor");
-    QTest::addColumn<QTime>("longest");
+    QTest::addColumn<qint64>("endEditor");
+    QTest::addColumn<qint64>("longest");
     QTest::addColumn<QString>("playTime");
 
     // Shorter than ten seconds: the whole file, to the millisecond.
-    QTest::newRow("4.7 s") << 4.7 << 4.7 << QTime(0, 0, 4, 700) << QTime(0, 0, 4, 700) << "00:00:00 / 00:00:04";
-    QTest::newRow("4.2 s") << 4.2 << 4.2 << QTime(0, 0, 4, 200) << QTime(0, 0, 4, 200) << "00:00:00 / 00:00:04";
-    QTest::newRow("3 min") << 180.0 << 10.0 << QTime(0, 0, 10) << QTime(0, 3) << "00:00:00 / 00:03:00";
-    QTest::newRow("just over half a second") << 0.51 << 0.51 << QTime(0, 0, 0, 510) << QTime(0, 0, 0, 510)
+    QTest::newRow("4.7 s") << 4.7 << 4.7 << qint64(4700) << qint64(4700) << "00:00:00 / 00:00:04";
+    QTest::newRow("4.2 s") << 4.2 << 4.2 << qint64(4200) << qint64(4200) << "00:00:00 / 00:00:04";
+    QTest::newRow("3 min") << 180.0 << 10.0 << qint64(10000) << qint64(180000) << "00:00:00 / 00:03:00";
+    QTest::newRow("just over half a second") << 0.51 << 0.51 << qint64(510) << qint64(510)
                                              << "00:00:00 / 00:00:00";
+    QTest::newRow("30 h") << 30 * 3600.0 << 10.0 << qint64(10000) << qint64(108000000) << "00:00:00 / 30:00:00";
 }
 
 void TestMainFlow::loadSetsDefaultClip()
 {
     QFETCH(double, duration);
     QFETCH(double, clipEnd);
-    QFETCH(QTime, endEditor);
-    QFETCH(QTime, longest);
+    QFETCH(qint64, endEditor);
+    QFETCH(qint64, longest);
     QFETCH(QString, playTime);
 
     load(duration, QStringLiteral("/music/My Song.mp3"));
@@ -253,10 +258,11 @@ void TestMainFlow::loadSetsDefaultClip()
     QCOMPARE(start, 0.0);
     QCOMPARE(end, clipEnd);
     // The editors, the length label and the clip the encoder gets agree.
-    QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(), endEditor.toString(QStringLiteral("hh:mm:ss.zzz")));
-    QCOMPARE(child<QTimeEdit>(w, "editStartTime")->time(), QTime(0, 0));
-    QCOMPARE(child<QTimeEdit>(w, "editEndTime")->time(), endEditor);
-    QCOMPARE(child<QTimeEdit>(w, "editEndTime")->maximumTime(), longest);
+    QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(),
+             QTime(0, 0).addMSecs(int(endEditor)).toString(QStringLiteral("hh:mm:ss.zzz")));
+    QCOMPARE(child<CTimeEdit>(w, "editStartTime")->msecs(), 0);
+    QCOMPARE(child<CTimeEdit>(w, "editEndTime")->msecs(), endEditor);
+    QCOMPARE(child<CTimeEdit>(w, "editEndTime")->maximumMsecs(), longest);
     QCOMPARE(child<QLabel>(w, "labelPlayTime")->text(), playTime);
     QCOMPARE(child<QLineEdit>(w, "editInputFile")->text(),
              QDir::toNativeSeparators(QStringLiteral("/music/My Song.mp3")));
@@ -375,24 +381,24 @@ void TestMainFlow::editorsAndTimelineStayInStep()
     load(180.0);
     QWidget *w = dialog.get();
     auto *slider = child<CClipSlider>(w, "sliderBar");
-    auto *startEditor = child<QTimeEdit>(w, "editStartTime");
-    auto *endEditor = child<QTimeEdit>(w, "editEndTime");
+    auto *startEditor = child<CTimeEdit>(w, "editStartTime");
+    auto *endEditor = child<CTimeEdit>(w, "editEndTime");
 
-    startEditor->setTime(QTime(0, 0, 4, 250));
+    startEditor->setMsecs(4250);
     double start = 0, end = 0;
     slider->getClip(start, end);
     QCOMPARE(start, 4.25);
     QCOMPARE(end, 10.0);
     QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(), QStringLiteral("00:00:05.750"));
 
-    endEditor->setTime(QTime(0, 0, 30));
+    endEditor->setMsecs(30000);
     slider->getClip(start, end);
     QCOMPARE(end, 30.0);
 
     // A drag on the timeline writes both editors and nothing back.
     QMetaObject::invokeMethod(dialog.get(), "onClipChanged", Q_ARG(double, 20.0), Q_ARG(double, 25.5));
-    QCOMPARE(startEditor->time(), QTime(0, 0, 20));
-    QCOMPARE(endEditor->time(), QTime(0, 0, 25, 500));
+    QCOMPARE(startEditor->msecs(), 20000);
+    QCOMPARE(endEditor->msecs(), 25500);
     QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(), QStringLiteral("00:00:05.500"));
 }
 
@@ -517,7 +523,7 @@ void TestMainFlow::typedTimesAreTakenWhenEntered()
     slider->setClip(20, 30);
     QMetaObject::invokeMethod(dialog.get(), "onClipChanged", Q_ARG(double, 20.0), Q_ARG(double, 30.0));
 
-    auto *edit = child<QTimeEdit>(w, editor.toLatin1().constData());
+    auto *edit = child<CTimeEdit>(w, editor.toLatin1().constData());
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, typed);
@@ -531,10 +537,89 @@ void TestMainFlow::typedTimesAreTakenWhenEntered()
     slider->getClip(start, end);
     QCOMPARE(start, clipStart);
     QCOMPARE(end, clipEnd);
-    QCOMPARE(child<QTimeEdit>(w, "editStartTime")->time().msecsSinceStartOfDay(), qRound(clipStart * 1000));
-    QCOMPARE(child<QTimeEdit>(w, "editEndTime")->time().msecsSinceStartOfDay(), qRound(clipEnd * 1000));
+    QCOMPARE(child<CTimeEdit>(w, "editStartTime")->msecs(), qRound(clipStart * 1000));
+    QCOMPARE(child<CTimeEdit>(w, "editEndTime")->msecs(), qRound(clipEnd * 1000));
     QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(),
              QTime(0, 0).addMSecs(qRound((clipEnd - clipStart) * 1000)).toString(QStringLiteral("hh:mm:ss.zzz")));
+}
+
+void TestMainFlow::typedHoursAreKept_data()
+{
+    QTest::addColumn<double>("duration");
+    QTest::addColumn<double>("clipEndBefore"); // the clip starts at 20 s
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("clipStart");
+    QTest::addColumn<double>("clipEnd");
+    QTest::addColumn<QString>("shown");
+
+    const double h = 3600.0;
+    QTest::newRow("end, a two-hour film") << 2 * h << 30.0 << "editEndTime" << "1:30:00.000" << 20.0 << 1.5 * h
+                                          << "1:30:00.000";
+    QTest::newRow("start, a two-hour film") << 2 * h << 2 * h << "editStartTime" << "1:00:00.000" << h << 2 * h
+                                            << "1:00:00.000";
+    QTest::newRow("end, two digits of hours") << 12 * h << 30.0 << "editEndTime" << "10:00:00.000" << 20.0 << 10 * h
+                                              << "10:00:00.000";
+    QTest::newRow("start past a day") << 30 * h << 29 * h << "editStartTime" << "25:00:00.000" << 25 * h << 29 * h
+                                      << "25:00:00.000";
+    QTest::newRow("end past the file's end stops at it")
+        << 30 * h << 30.0 << "editEndTime" << "31:00:00.000" << 20.0 << 30 * h << "30:00:00.000";
+    QTest::newRow("hours only") << 2 * h << 30.0 << "editEndTime" << "1" << 20.0 << h << "1:00:00.000";
+}
+
+void TestMainFlow::typedHoursAreKept()
+{
+    QFETCH(double, duration);
+    QFETCH(double, clipEndBefore);
+    QFETCH(QString, editor);
+    QFETCH(QString, typed);
+    QFETCH(double, clipStart);
+    QFETCH(double, clipEnd);
+    QFETCH(QString, shown);
+
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    load(duration);
+    QWidget *w = dialog.get();
+    auto *slider = child<CClipSlider>(w, "sliderBar");
+    slider->setClip(20, clipEndBefore);
+    QMetaObject::invokeMethod(dialog.get(), "onClipChanged", Q_ARG(double, 20.0), Q_ARG(double, clipEndBefore));
+
+    // As a user does it: into the field, select all, type, Tab away.
+    auto *edit = child<QAbstractSpinBox>(w, editor.toLatin1().constData());
+    edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, typed);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QVERIFY(!edit->hasFocus());
+
+    double start = 0, end = 0;
+    slider->getClip(start, end);
+    QCOMPARE(start, clipStart);
+    QCOMPARE(end, clipEnd);
+    QCOMPARE(edit->text(), shown);
+    QCOMPARE(child<QLabel>(w, "labelPlayTime")->text().section(QLatin1Char(' '), -1),
+             QStringLiteral("%1:00:00").arg(int(duration / 3600), 2, 10, QLatin1Char('0')));
+}
+
+void TestMainFlow::homeOnTheEndHandleKeepsAClip()
+{
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    load(180.0);
+    auto *slider = child<CClipSlider>(dialog.get(), "sliderBar");
+    slider->show();
+    // The default clip is 0 .. 10 s; its end handle's column:
+    const int endColumn = int(slider->width() * 10.0 / 180.0);
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(endColumn, slider->height() / 2));
+    QCOMPARE(slider->selection(), CClipSlider::Selection::End);
+    QTest::keyClick(slider, Qt::Key_Home);
+    double start = -1, end = -1;
+    slider->getClip(start, end);
+    QCOMPARE(start, 0.0);
+    // As short as Generate takes, not an empty clip.
+    QCOMPARE(end, kShortestClipMs / 1000.0);
+    QCOMPARE(child<QLabel>(dialog.get(), "labelLengthValue")->text(), QStringLiteral("00:00:00.100"));
 }
 
 void TestMainFlow::enterPressesNoButton()
@@ -666,8 +751,8 @@ void TestMainFlow::decodedLengthDecidesTheTimeline()
     slider->getClip(start, end);
     QCOMPARE(start, 0.0);
     QCOMPARE(end, 6.0);
-    QCOMPARE(child<QTimeEdit>(w, "editEndTime")->maximumTime(), QTime(0, 0, 6));
-    QCOMPARE(child<QTimeEdit>(w, "editEndTime")->time(), QTime(0, 0, 6));
+    QCOMPARE(child<CTimeEdit>(w, "editEndTime")->maximumMsecs(), 6000);
+    QCOMPARE(child<CTimeEdit>(w, "editEndTime")->msecs(), 6000);
     QCOMPARE(child<QLabel>(w, "labelLengthValue")->text(), QStringLiteral("00:00:06.000"));
     QCOMPARE(child<QLabel>(w, "labelPlayTime")->text(), QStringLiteral("00:00:00 / 00:00:06"));
     // Drawn to scale: the band reaches the right end of the timeline.

@@ -3,6 +3,7 @@
 // nudge a handle or the clip, and the zoomed waveform drawn from the peaks.
 #include "clipslider.h"
 
+#include <QLineEdit>
 #include <QNativeGestureEvent>
 #include <QPainter>
 #include <QPointingDevice>
@@ -43,11 +44,10 @@ void wheel(QWidget *w, int x, int notches, Qt::KeyboardModifiers mods = Qt::NoMo
     QCoreApplication::sendEvent(w, &event);
 }
 
-void moveTo(QWidget *w, int x)
+void moveTo(QWidget *w, int x, Qt::MouseButtons held = Qt::LeftButton)
 {
     const QPointF local(x, kRow);
-    QMouseEvent event(QEvent::MouseMove, local, w->mapToGlobal(local), Qt::NoButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent event(QEvent::MouseMove, local, w->mapToGlobal(local), Qt::NoButton, held, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &event);
 }
 
@@ -75,9 +75,14 @@ private Q_SLOTS:
     void wheelPansOnlyWhenZoomed();
     void dragOnEmptySpacePans();
     void doubleClickShowsTheWholeFile();
+    void doubleClickLeavesTheMarker();
+    void ctrlZeroFromAnywhereInTheWindow();
     void newFileStartsWhole();
     void handlesAndMarkerAtZoom();
     void clipBodyMovesByZoomedColumns();
+    void dragKeepsItsView_data();
+    void dragKeepsItsView();
+    void lostReleaseEndsTheDrag();
     void markerFollowsWhilePlaying();
     void keysNudgeTheSelection_data();
     void keysNudgeTheSelection();
@@ -179,6 +184,52 @@ void TestClipTimelineZoom::doubleClickShowsTheWholeFile()
     QVERIFY(!slider->isZoomed());
 }
 
+void TestClipTimelineZoom::doubleClickLeavesTheMarker()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    slider->setView(kMinute);
+    QSignalSpy moved(slider.get(), &CClipSlider::posChanged);
+    QTest::mouseClick(slider.get(), Qt::LeftButton, {}, QPoint(450, kRow));
+    QTest::mouseDClick(slider.get(), Qt::LeftButton, {}, QPoint(450, kRow));
+    QVERIFY(!slider->isZoomed());
+    double pos = 0;
+    slider->getPos(pos);
+    QCOMPARE(pos, 105.0);
+    // The player, sent to the first click's time, is sent back.
+    QVERIFY(!moved.isEmpty());
+    QCOMPARE(moved.last().at(0).toDouble(), 105.0);
+
+    // At the whole-file view a double-click is a click: the marker moves.
+    QTest::mouseDClick(slider.get(), Qt::LeftButton, {}, QPoint(400, kRow));
+    slider->getPos(pos);
+    QCOMPARE(pos, 400 * kHour / kWidth);
+}
+
+void TestClipTimelineZoom::ctrlZeroFromAnywhereInTheWindow()
+{
+    QWidget window;
+    auto *slider = new CClipSlider(&window);
+    auto *field = new QLineEdit(QStringLiteral("name"), &window);
+    slider->setGeometry(0, 0, kWidth, 50);
+    field->setGeometry(0, 60, 200, 24);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    slider->setRange(0, kHour);
+    slider->setView(kMinute);
+    field->setFocus();
+    QVERIFY(field->hasFocus());
+    QTest::keyClick(field, Qt::Key_0, Qt::ControlModifier);
+    QVERIFY(!slider->isZoomed());
+    QCOMPARE(field->text(), QStringLiteral("name"));
+    // A hidden timeline leaves the key alone.
+    slider->setView(kMinute);
+    slider->hide();
+    QTest::keyClick(field, Qt::Key_0, Qt::ControlModifier);
+    QVERIFY(slider->isZoomed());
+}
+
 void TestClipTimelineZoom::newFileStartsWhole()
 {
     auto slider = makeSlider();
@@ -231,6 +282,77 @@ void TestClipTimelineZoom::clipBodyMovesByZoomedColumns()
     QCOMPARE(clips.last().at(1).toDouble(), 111.0);
 }
 
+void TestClipTimelineZoom::dragKeepsItsView_data()
+{
+    QTest::addColumn<int>("pressColumn");
+    QTest::addColumn<QString>("meanwhile"); // what happens after the first 8 columns
+    QTest::addColumn<double>("clipMin");
+    QTest::addColumn<double>("clipMax");
+    QTest::addColumn<double>("pos");
+
+    // View 95 .. 115 s, 40 ms a column: clip 100 .. 110 s at columns 125 ..
+    // 375, marker at 105 s (column 250). Each drag goes 9 columns right.
+    QTest::newRow("start handle, the marker leaves the view") << 125 << "follow" << 100.36 << 110.0 << 116.0;
+    QTest::newRow("end handle, the marker leaves the view") << 375 << "follow" << 100.0 << 110.36 << 116.0;
+    QTest::newRow("clip, the marker leaves the view") << 200 << "follow" << 100.36 << 110.36 << 116.0;
+    QTest::newRow("marker, the player reports a later time") << 250 << "follow" << 100.0 << 110.0 << 105.36;
+    QTest::newRow("start handle, Ctrl+wheel") << 125 << "wheel" << 100.36 << 110.0 << 105.0;
+    QTest::newRow("end handle, Ctrl+0") << 375 << "ctrl0" << 100.0 << 110.36 << 105.0;
+    QTest::newRow("start handle, arrow key") << 125 << "key" << 100.36 << 110.0 << 105.0;
+}
+
+void TestClipTimelineZoom::dragKeepsItsView()
+{
+    QFETCH(int, pressColumn);
+    QFETCH(QString, meanwhile);
+    QFETCH(double, clipMin);
+    QFETCH(double, clipMax);
+    QFETCH(double, pos);
+
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    const View view{95, 20};
+    slider->setView(view);
+    QTest::mousePress(slider.get(), Qt::LeftButton, {}, QPoint(pressColumn, kRow));
+    moveTo(slider.get(), pressColumn + 8);
+    if (meanwhile == QLatin1String("follow"))
+        slider->followPos(116); // the playback tick: past the view's end
+    else if (meanwhile == QLatin1String("wheel"))
+        wheel(slider.get(), pressColumn + 8, 3, Qt::ControlModifier);
+    else if (meanwhile == QLatin1String("ctrl0"))
+        QTest::keyClick(slider.get(), Qt::Key_0, Qt::ControlModifier);
+    else
+        QTest::keyClick(slider.get(), Qt::Key_Right, Qt::ControlModifier);
+    QVERIFY2(nearView(slider->view(), view), qPrintable(viewText(slider->view())));
+    moveTo(slider.get(), pressColumn + 9);
+    QTest::mouseRelease(slider.get(), Qt::LeftButton, {}, QPoint(pressColumn + 9, kRow));
+
+    double a = 0, b = 0, p = 0;
+    slider->getClip(a, b);
+    slider->getPos(p);
+    QVERIFY2(std::abs(a - clipMin) < 1e-9 && std::abs(b - clipMax) < 1e-9,
+             qPrintable(QStringLiteral("%1 .. %2").arg(a, 0, 'f', 3).arg(b, 0, 'f', 3)));
+    QVERIFY2(std::abs(p - pos) < 1e-9, qPrintable(QString::number(p, 'f', 3)));
+    QVERIFY(nearView(slider->view(), view));
+    // Released, the next tick turns the page.
+    slider->followPos(116.5);
+    QVERIFY2(nearView(slider->view(), View{116.5, 20}), qPrintable(viewText(slider->view())));
+}
+
+void TestClipTimelineZoom::lostReleaseEndsTheDrag()
+{
+    auto slider = makeSlider();
+    QVERIFY(slider);
+    slider->setView({95, 20});
+    QTest::mousePress(slider.get(), Qt::LeftButton, {}, QPoint(125, kRow));
+    moveTo(slider.get(), 130);
+    // A box opened meanwhile and took the release: the next move has no
+    // button, and the page turns again.
+    moveTo(slider.get(), 140, Qt::NoButton);
+    slider->followPos(116);
+    QVERIFY(nearView(slider->view(), View{116, 20}));
+}
+
 void TestClipTimelineZoom::markerFollowsWhilePlaying()
 {
     auto slider = makeSlider();
@@ -250,23 +372,32 @@ void TestClipTimelineZoom::keysNudgeTheSelection_data()
     QTest::addColumn<int>("pressColumn"); // at the whole-file view: 7.2 s a column
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
+    QTest::addColumn<double>("shortest");
     QTest::addColumn<double>("clipMin");
     QTest::addColumn<double>("clipMax");
 
     // The clip is set to 100 .. 300 s: start handle at column 13, end
     // handle at 41, the body between.
     const int start = 13, end = 42, body = 28;
-    QTest::newRow("start right 10 ms") << start << int(Qt::Key_Right) << 0 << 100.01 << 300.0;
-    QTest::newRow("start left 100 ms") << start << int(Qt::Key_Left) << int(Qt::ShiftModifier) << 99.9 << 300.0;
-    QTest::newRow("start left 1 s") << start << int(Qt::Key_Left) << int(Qt::ControlModifier) << 99.0 << 300.0;
-    QTest::newRow("start home") << start << int(Qt::Key_Home) << 0 << 0.0 << 300.0;
-    QTest::newRow("start end stops at the clip end") << start << int(Qt::Key_End) << 0 << 300.0 << 300.0;
-    QTest::newRow("end left 10 ms") << end << int(Qt::Key_Left) << 0 << 100.0 << 299.99;
-    QTest::newRow("end right 1 s") << end << int(Qt::Key_Right) << int(Qt::ControlModifier) << 100.0 << 301.0;
-    QTest::newRow("end to the file's end") << end << int(Qt::Key_End) << 0 << 100.0 << kHour;
-    QTest::newRow("clip right 100 ms") << body << int(Qt::Key_Right) << int(Qt::ShiftModifier) << 100.1 << 300.1;
-    QTest::newRow("clip home") << body << int(Qt::Key_Home) << 0 << 0.0 << 200.0;
-    QTest::newRow("clip end") << body << int(Qt::Key_End) << 0 << kHour - 200 << kHour;
+    QTest::newRow("start right 10 ms") << start << int(Qt::Key_Right) << 0 << 0.0 << 100.01 << 300.0;
+    QTest::newRow("start left 100 ms") << start << int(Qt::Key_Left) << int(Qt::ShiftModifier) << 0.0 << 99.9 << 300.0;
+    QTest::newRow("start left 1 s") << start << int(Qt::Key_Left) << int(Qt::ControlModifier) << 0.0 << 99.0 << 300.0;
+    QTest::newRow("start home") << start << int(Qt::Key_Home) << 0 << 0.0 << 0.0 << 300.0;
+    QTest::newRow("start end stops at the clip end") << start << int(Qt::Key_End) << 0 << 0.0 << 300.0 << 300.0;
+    QTest::newRow("end left 10 ms") << end << int(Qt::Key_Left) << 0 << 0.0 << 100.0 << 299.99;
+    QTest::newRow("end right 1 s") << end << int(Qt::Key_Right) << int(Qt::ControlModifier) << 0.0 << 100.0 << 301.0;
+    QTest::newRow("end to the file's end") << end << int(Qt::Key_End) << 0 << 0.0 << 100.0 << kHour;
+    QTest::newRow("clip right 100 ms") << body << int(Qt::Key_Right) << int(Qt::ShiftModifier) << 0.0 << 100.1 << 300.1;
+    QTest::newRow("clip home") << body << int(Qt::Key_Home) << 0 << 0.0 << 0.0 << 200.0;
+    QTest::newRow("clip end") << body << int(Qt::Key_End) << 0 << 0.0 << kHour - 200 << kHour;
+    // Home and End on a handle facing the other one stop at the shortest clip.
+    QTest::newRow("end home keeps the shortest clip") << end << int(Qt::Key_Home) << 0 << 0.1 << 100.0 << 100.1;
+    QTest::newRow("start end keeps the shortest clip") << start << int(Qt::Key_End) << 0 << 0.1 << 299.9 << 300.0;
+    QTest::newRow("end left, a clip already shorter stays") << end << int(Qt::Key_Left) << int(Qt::ControlModifier)
+                                                            << 250.0 << 100.0 << 300.0;
+    QTest::newRow("end home, shortest 250 s") << end << int(Qt::Key_Home) << 0 << 250.0 << 100.0 << 300.0;
+    QTest::newRow("start right 1 s, shortest 199.5 s")
+        << start << int(Qt::Key_Right) << int(Qt::ControlModifier) << 199.5 << 100.5 << 300.0;
 }
 
 void TestClipTimelineZoom::keysNudgeTheSelection()
@@ -274,6 +405,7 @@ void TestClipTimelineZoom::keysNudgeTheSelection()
     QFETCH(int, pressColumn);
     QFETCH(int, key);
     QFETCH(int, modifiers);
+    QFETCH(double, shortest);
     QFETCH(double, clipMin);
     QFETCH(double, clipMax);
 
@@ -281,6 +413,7 @@ void TestClipTimelineZoom::keysNudgeTheSelection()
     QVERIFY(slider);
     slider->setPos(3000);
     slider->setClip(100, 300);
+    slider->setShortestClip(shortest);
     QTest::mouseClick(slider.get(), Qt::LeftButton, {}, QPoint(pressColumn, kRow));
     QVERIFY(slider->hasFocus());
     QVERIFY(slider->selection() != CClipSlider::Selection::None);
@@ -292,6 +425,10 @@ void TestClipTimelineZoom::keysNudgeTheSelection()
     QSignalSpy clips(slider.get(), &CClipSlider::clipChanged);
     QTest::keyClick(slider.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     slider->getClip(a, b);
+    if (a == 100.0 && b == 300.0) {
+        QCOMPARE(clips.count(), 0);
+        return;
+    }
     QVERIFY2(std::abs(a - clipMin) < 1e-9 && std::abs(b - clipMax) < 1e-9,
              qPrintable(QStringLiteral("%1 .. %2").arg(a, 0, 'f', 3).arg(b, 0, 'f', 3)));
     // The window's editors and length label follow the signal.
