@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -112,4 +113,32 @@ QRectF picturePixels(const QPixmap &picture, const QRectF &part)
 qreal pictureRatio()
 {
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+QImage coveredByFlat(const QImage &sharp, const QImage &flat)
+{
+    const qreal ratio = sharp.devicePixelRatio();
+    if (ratio <= 1.0 || flat.isNull() || sharp.size() != (QSizeF(flat.size()) * ratio).toSize())
+        return sharp;
+    QImage covered = sharp.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage under = flat.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < covered.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(covered.scanLine(y));
+        const int underY = std::min(int(y / ratio), under.height() - 1);
+        const auto *underRow = reinterpret_cast<const QRgb *>(under.constScanLine(underY));
+        for (int x = 0; x < covered.width(); ++x) {
+            const int alpha = qAlpha(row[x]);
+            if (alpha == 255)
+                continue;
+            const QRgb below = underRow[std::min(int(x / ratio), under.width() - 1)];
+            if (qAlpha(below) == 0)
+                continue;
+            // Premultiplied "over": the sharp pixel, then what shows through it.
+            const auto over = [&](int top, int bottom) { return top + (bottom * (255 - alpha) + 127) / 255; };
+            row[x] = qRgba(over(qRed(row[x]), qRed(below)), over(qGreen(row[x]), qGreen(below)),
+                           over(qBlue(row[x]), qBlue(below)), over(alpha, qAlpha(below)));
+        }
+    }
+    covered.setDevicePixelRatio(ratio);
+    return covered;
 }

@@ -32,6 +32,15 @@ QImage readPicture(QStringView name, qreal screenRatio = 1.0);
 // source rectangle.
 QRectF picturePixels(const QPixmap &picture, const QRectF &part);
 
+// A window cut by the outline of its 1x picture shows, on a scaled screen,
+// every pixel inside that outline; where the sharp picture leaves one of
+// them open (its edge drawn finer than the 1x outline's steps), the window's
+// plain background colour would show as a pale fringe. This lays each pixel
+// of sharp that is not opaque over the pixel of flat (the 1x picture) it
+// lies on, inside flat's outline. Returns sharp as it is when it has no
+// ratio above 1 or the two pictures do not match in size.
+QImage coveredByFlat(const QImage &sharp, const QImage &flat);
+
 // The ratio whose pictures the program's windows use: the highest of its
 // screens, so that a window moved to the sharpest screen stays sharp.
 qreal pictureRatio();

@@ -1,5 +1,6 @@
 #include "managedialog.h"
 
+#include "buttonfit.h"
 #include "devicebridge.h"
 #include "filepath.h"
 #include "identity.h"
@@ -156,7 +157,8 @@ void Ui_manageDlg::setupUi(QDialog *manageDlg)
     labelName = new QLabel(manageDlg);
     labelName->setObjectName(QStringLiteral("labelName"));
     labelName->setGeometry(260, 120, 61, 20);
-    labelName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Against its field, in a right-to-left text too.
+    labelName->setAlignment(Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute);
     labelName->setStyleSheet(QStringLiteral("QLabel:hover{color:green;}"));
 
     editName = new QLineEdit(manageDlg);
@@ -194,6 +196,12 @@ void Ui_manageDlg::retranslateUi(QDialog *manageDlg)
     btnIPhoneToPc->setText(QCoreApplication::translate("manageDlg", "Save To PC"));
     btnPcToIPhone->setText(QCoreApplication::translate("manageDlg", "Add To iPhone"));
     btnReplace->setText(QCoreApplication::translate("manageDlg", "Replace"));
+    // A longer translation widens a button to the right, as far as the next
+    // column (or the pane's edge) allows.
+    for (QPushButton *button : {btnRename, btnRemove, btnIPhoneToPc, btnPcToIPhone, btnReplace}) {
+        const int room = (button->x() < 380 ? 372 : 481) - button->x();
+        button->resize(std::min(widthForText(button, 88), room), button->height());
+    }
 }
 
 ManageDialog::ManageDialog(QWidget *parent)
@@ -233,8 +241,6 @@ ManageDialog::ManageDialog(QWidget *parent)
     labelStatus->setGeometry(260, 336, 221, 18);
     labelStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     labelStatus->setTextFormat(Qt::PlainText);
-
-    placePane();
 
     // Never released: the bridge outlives every window.
     bridge = createDeviceBridge();
@@ -308,31 +314,6 @@ void ManageDialog::updateButtons()
     editName->setEnabled(hasRows);
     // A list that could not be read must not be written back with additions.
     btnPcToIPhone->setEnabled(phoneConnected && listProblem == 0);
-}
-
-void ManageDialog::changeEvent(QEvent *event)
-{
-    // The direction follows the language, and may arrive after the dialog
-    // was made (Qt sets it while handling the translation's change).
-    if (event->type() == QEvent::LayoutDirectionChange)
-        placePane();
-    QxDialog::changeEvent(event);
-}
-
-void ManageDialog::placePane()
-{
-    // Qt mirrors layouts, not fixed places. In a right-to-left language the
-    // pane beside the list reads from its right edge: the name's label
-    // before its field, the buttons' columns swapped. The list keeps its
-    // place, where the background frames it.
-    if (paneMirrored == isRightToLeft())
-        return;
-    paneMirrored = isRightToLeft();
-    constexpr int paneLeft = 260;
-    constexpr int paneRight = 481;
-    for (QWidget *w : std::initializer_list<QWidget *>{labelName, editName, btnRename, btnRemove, btnIPhoneToPc,
-                                                       btnPcToIPhone, btnReplace, labelStatus})
-        w->move(paneLeft + paneRight - w->x() - w->width(), w->y());
 }
 
 void ManageDialog::onPhoneConnect(bool bConnect)

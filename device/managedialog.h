@@ -65,12 +65,7 @@ private Q_SLOTS:
     void onListSelectChange(int row);
     void onEditNameChange(const QString &text);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
-    // Places the pane beside the list for the interface's direction.
-    void placePane();
     void refreshList();
     void updateButtons();
     QString outputFolder() const;
@@ -98,7 +93,6 @@ private:
     // What the last action achieved.
     QLabel *labelStatus = nullptr;
     bool phoneConnected = false;
-    bool paneMirrored = false;
     // The failure that ended the last listing before its end (0: none); the
     // phone is then left alone.
     int listProblem = 0;

@@ -89,7 +89,8 @@ struct WindowImages
     QImage outside;
 };
 
-WindowImages decodeWindowImages(qreal screenRatio)
+// coveredOutline: the window is cut by a mask and has no alpha channel.
+WindowImages decodeWindowImages(qreal screenRatio, bool coveredOutline)
 {
     WindowImages images;
     const char16_t *const names[] = {u"main_bg", u"left_back", u"left_fore",
@@ -101,6 +102,8 @@ WindowImages decodeWindowImages(qreal screenRatio)
                                                                            : readPicture(u"main_bg");
     if (!background.isNull())
         images.outside = background.createMaskFromColor(QColor(Qt::transparent).rgba(), Qt::MaskInColor);
+    if (coveredOutline)
+        images.pictures[0] = coveredByFlat(images.pictures[0], background);
     // The style sheet's pictures are PNGs that the GUI thread reads while it
     // builds the form. The first read anywhere also builds the image reader's
     // plugin table, which loads Qt's image format plugins; done here, it
@@ -120,7 +123,8 @@ std::future<WindowImages> takePictureDecoding()
 {
     std::future<WindowImages> decoding = std::move(pendingDecoding());
     if (!decoding.valid())
-        decoding = std::async(std::launch::async, decodeWindowImages, pictureRatio());
+        decoding = std::async(std::launch::async, decodeWindowImages, pictureRatio(),
+                              FramelessWindow::platformTakesMasks());
     return decoding;
 }
 
@@ -129,7 +133,8 @@ std::future<WindowImages> takePictureDecoding()
 void MainDialog::preloadPictures()
 {
     if (!pendingDecoding().valid())
-        pendingDecoding() = std::async(std::launch::async, decodeWindowImages, pictureRatio());
+        pendingDecoding() = std::async(std::launch::async, decodeWindowImages, pictureRatio(),
+                                       FramelessWindow::platformTakesMasks());
 }
 
 LitRows leftBarLitRows(int v)
@@ -271,7 +276,7 @@ MainDialog::MainDialog(QWidget *parent)
     setupShortcuts();
     setupLengthWarning();
     setupRingtoneWarnings();
-    keepTimesLeftToRight();
+    keepLeftToRight();
     restorePosition();
 }
 
@@ -764,9 +769,15 @@ void MainDialog::onPlayStateChanged(int state)
     if (state != PlayStopped && state != PlayPlaying && state != PlayPaused)
         return;
     const bool playing = state == PlayPlaying;
+    // A keyboard user on the preview buttons stays on them as they are
+    // turned off and on (Qt would hand the focus on down the window).
+    QWidget *focused = focusWidget();
+    const bool onPreview = focused == ui->btnPlay || focused == ui->btnPause || focused == ui->btnPlayClip;
     ui->btnPlay->setEnabled(!playing);
     ui->btnPause->setEnabled(playing);
     ui->btnPlayClip->setEnabled(!playing);
+    if (onPreview)
+        (playing ? ui->btnPause : clipPlaying ? ui->btnPlayClip : ui->btnPlay)->setFocus(Qt::OtherFocusReason);
     if (playing) {
         if (playTimerId == 0)
             playTimerId = startTimer(500);

@@ -111,9 +111,10 @@ private:
     void applyLength(double seconds);
     QString waveFolder();
     // Space (play/pause wherever the focus is but in a text field), Ctrl+O,
-    // F1, Ctrl+Q; Escape does not close the window. Also the focus ring.
+    // F1, Ctrl+Q, Escape (asks first while a ringtone is made). Also the
+    // focus ring and the order of Tab.
     void setupShortcuts();
-    void keepTimesLeftToRight();
+    void keepLeftToRight();
     void togglePlayback();
     bool eventFilter(QObject *object, QEvent *event) override;
     // Said once a run: the player found no sound device and plays silently.

@@ -16,10 +16,12 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -35,12 +37,15 @@ const char kFadeOverClip[] = QT_TRANSLATE_NOOP(
     "MainDialog", "The fade-in lasts the whole clip: the ringtone would never reach full volume.");
 const char kNoSound[] =
     QT_TRANSLATE_NOOP("MainDialog", "No sound device was found: the preview plays silently.");
+const char kStopRingtone[] =
+    QT_TRANSLATE_NOOP("MainDialog", "A ringtone is being made. Close Tonquill and stop making it?");
 // Set by Generate; cleared here once the clip is long enough again.
 const char kTooShort[] = "The clip is too short: move its end further from its start.";
 
 // Qt takes the interface's direction from this entry of the loaded
-// translation: Arabic says "RTL", and every label, check box, menu and row
-// is mirrored with the language.
+// translation. Every translation, Arabic too, says "LTR": the skin's
+// pictures are drawn for a window that reads from the left, and a mirrored
+// row or menu over them would leave the window half turned round.
 struct SourceWithComment
 {
     const char *source;
@@ -88,10 +93,30 @@ void MainDialog::setupShortcuts()
     // Ctrl+Q whatever the platform's Quit says (none on some desktops).
     auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
-    // QDialog closes on Escape; the main window must not vanish on a stray
-    // key, so Escape is taken here and does nothing.
-    new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    // Escape closes the window, as it closes any dialog; a ringtone being
+    // made is not thrown away on a stray press without asking.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (converter.isRunning() && converter.jobType() == CAVConverter::JobEncodeRingtone
+            && QMessageBox::question(this, QString::fromLatin1(Identity::kProductName), tr(kStopRingtone),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                   != QMessageBox::Yes)
+            return;
+        close();
+    });
     CFocusRing::install(this);
+
+    // Tab follows the window from top to bottom, and from the left along
+    // controls that stand side by side: the window buttons end the input
+    // file's row, Pause stands between Play and Play Clip. After Play (which
+    // is disabled while it plays) comes Pause, where Space still pauses.
+    const QList<QWidget *> order{ui->btnMenu,        ui->editInputFile,  ui->btnBrowseIn,      ui->btnMinimize,
+                                 ui->btnClose,       ui->editStartTime,  ui->sliderVolume,     ui->editEndTime,
+                                 ui->spinFadein,     ui->btnPlay,        ui->btnPause,         ui->btnPlayClip,
+                                 ui->spinFadeout,    ui->editOutputName, ui->checkLoop,        ui->editOutputFolder,
+                                 ui->btnBrowseOut,   ui->checkExport,    ui->checkExportITunes, ui->btnGenerate};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 bool MainDialog::eventFilter(QObject *object, QEvent *event)
@@ -122,14 +147,15 @@ bool MainDialog::eventFilter(QObject *object, QEvent *event)
     return QDialog::eventFilter(object, event);
 }
 
-void MainDialog::keepTimesLeftToRight()
+void MainDialog::keepLeftToRight()
 {
-    // Times read left to right in every language; mirrored, "0:00:10.000"
-    // would turn into "000.10:00:0".
-    for (QWidget *field : {static_cast<QWidget *>(ui->editStartTime), static_cast<QWidget *>(ui->editEndTime),
-                           static_cast<QWidget *>(ui->spinFadein), static_cast<QWidget *>(ui->labelPlayTime),
-                           static_cast<QWidget *>(ui->labelLengthValue)})
-        field->setLayoutDirection(Qt::LeftToRight);
+    // Also when the application is turned round (-reverse): the fixed places
+    // of the form and the pictures under them are those of a left-to-right
+    // window, and mirrored times would read "000.10:00:0".
+    setLayoutDirection(Qt::LeftToRight);
+    // Menus are windows of their own, which the direction does not reach.
+    for (QMenu *menu : findChildren<QMenu *>())
+        menu->setLayoutDirection(Qt::LeftToRight);
 }
 
 void MainDialog::togglePlayback()

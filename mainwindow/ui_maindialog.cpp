@@ -1,5 +1,6 @@
 #include "ui_maindialog.h"
 
+#include "buttonfit.h"
 #include "clipslider.h"
 #include "timeedit.h"
 #include "volumeslider.h"
@@ -235,14 +236,18 @@ void Ui_MainDialog::setupUi(QDialog *MainDialog)
 
     labelFadein = makeLabel(MainDialog, "labelFadein");
     labelFadein->setGeometry(262, 300, 66, 34);
+    // Two lines where a language needs them.
+    labelFadein->setWordWrap(true);
     labelFadein->setFont(boldFont);
     markMain(labelFadein);
 
     // The clip's end, at the right of the preview buttons as the fade-in
-    // is at their left.
+    // is at their left. Its text ends over the end of its field and may
+    // run left over the free top of Play Clip, under the volume label;
+    // absolute, or a right-to-left text would start at the far end.
     labelFadeout = makeLabel(MainDialog, "labelFadeout");
-    labelFadeout->setGeometry(562, 322, 66, 22);
-    labelFadeout->setAlignment(Qt::AlignCenter);
+    labelFadeout->setGeometry(474, 323, 147, 20);
+    labelFadeout->setAlignment(Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute);
     labelFadeout->setFont(boldFont);
     markMain(labelFadeout);
 
@@ -303,4 +308,11 @@ void Ui_MainDialog::retranslateUi(QDialog *MainDialog)
         "MainDialog", "Ctrl+wheel zooms, the wheel or a drag on empty space scrolls, a double-click shows the whole file.\n"
                       "Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctrl: 1 s), Home/End to the file's ends."));
     spinFadeout->setToolTip(QCoreApplication::translate("MainDialog", "Seconds the ringtone takes to fall to silence at its end"));
+
+    // A longer translation widens the Browse buttons into their fields.
+    const int inputRight = 565;
+    const int browseInWidth = widthForText(btnBrowseIn, 88);
+    btnBrowseIn->setGeometry(inputRight - browseInWidth, 160, browseInWidth, 29);
+    editInputFile->setGeometry(153, 160, btnBrowseIn->x() - 9 - 153, 28);
+    btnBrowseOut->setMinimumWidth(widthForText(btnBrowseOut, 80));
 }

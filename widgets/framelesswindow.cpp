@@ -22,13 +22,14 @@ void shapeWindow(QWidget *window, const QBitmap &outline)
 {
     if (!window || outline.isNull())
         return;
-    if (platformTakesMasks()) {
-        window->setMask(outline);
-        return;
-    }
     // Must be set before the native window exists, so that its surface is
     // made with an alpha channel.
-    window->setAttribute(Qt::WA_TranslucentBackground);
+    if (!platformTakesMasks())
+        window->setAttribute(Qt::WA_TranslucentBackground);
+    // On Wayland, which cuts nothing, Qt makes the mask the surface's input
+    // region: clicks on the transparent surround then reach what lies
+    // below, rather than the window (where a press would start a drag).
+    window->setMask(outline);
 }
 
 void shapeRectangular(QWidget *window)

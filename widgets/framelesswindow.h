@@ -22,9 +22,10 @@ bool platformTakesMasks();
 
 // Gives a top-level window the outline of its picture: outside is the set
 // part of the bitmap (as QPixmap::createMaskFromColor makes it, MaskInColor).
-// Where masks work the window is cut by one; elsewhere it gets an alpha
-// channel instead and must paint its picture with the picture's own
-// transparency. Call it before the window is first shown.
+// Where masks work the window is cut by one; elsewhere it also gets an alpha
+// channel and must paint its picture with the picture's own transparency,
+// and the mask only decides where it takes the pointer. Call it before the
+// window is first shown.
 void shapeWindow(QWidget *window, const QBitmap &outline);
 // The same for a window that is a plain rectangle: only hides the system
 // frame where a mask is what hides it.

@@ -5,6 +5,7 @@
 #include <QBitmap>
 #include <QDebug>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 
 namespace {
@@ -24,6 +25,9 @@ Qt::WindowFlags withoutSystemFrame(Qt::WindowFlags flags)
 QxDialog::QxDialog(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, withoutSystemFrame(flags))
 {
+    // Widgets stand at fixed places on a picture drawn for a window that
+    // reads from the left; Qt would mirror only those in layouts.
+    setLayoutDirection(Qt::LeftToRight);
     CFocusRing::install(this);
 }
 
@@ -38,6 +42,18 @@ void QxDialog::setShapeFromImage(const QString &path)
     }
     resize(picture.size());
     FramelessWindow::shapeWindow(this, picture.createMaskFromColor(QColor(Qt::transparent)));
+    if (FramelessWindow::platformTakesMasks())
+        outlinePicture = picture;
+}
+
+void QxDialog::paintEvent(QPaintEvent *event)
+{
+    if (!outlinePicture.isNull() && devicePixelRatio() > 1.0) {
+        QPainter painter(this);
+        // Stretched pixel for pixel, so that it covers its outline whole.
+        painter.drawPixmap(QRect(QPoint(0, 0), outlinePicture.deviceIndependentSize().toSize()), outlinePicture);
+    }
+    QDialog::paintEvent(event);
 }
 
 void QxDialog::mousePressEvent(QMouseEvent *event)

@@ -251,7 +251,7 @@
     </message>
     <message>
         <source>Fade in:</source>
-        <translation>تدرّج:</translation>
+        <translation>ظهور تدريجي:</translation>
     </message>
     <message>
         <source>Generate</source>
@@ -399,7 +399,11 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     </message>
     <message>
         <source>Fade out:</source>
-        <translation>تلاشٍ:</translation>
+        <translation>اختفاء تدريجي:</translation>
+    </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>يجري إنشاء نغمة رنين. هل تريد إغلاق Tonquill وإيقاف إنشائها؟</translation>
     </message>
     <message>
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
@@ -530,7 +534,7 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>QT_LAYOUT_DIRECTION</source>
         <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
-        <translation>RTL</translation>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>

@@ -405,6 +405,10 @@ Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Recht
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
         <translation>Die Lautstärke ist 0: Der Klingelton wäre stumm. Trotzdem erstellen?</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>Ein Klingelton wird gerade erzeugt. Tonquill schließen und das Erzeugen abbrechen?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

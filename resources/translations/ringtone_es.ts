@@ -251,7 +251,7 @@
     </message>
     <message>
         <source>Fade in:</source>
-        <translation>Fundido:</translation>
+        <translation>Fundido inicial:</translation>
     </message>
     <message>
         <source>Generate</source>
@@ -399,7 +399,11 @@ Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Ma
     </message>
     <message>
         <source>Fade out:</source>
-        <translation>Salida:</translation>
+        <translation>Fundido final:</translation>
+    </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>Se está creando un tono. ¿Cerrar Tonquill y detener la creación?</translation>
     </message>
     <message>
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>

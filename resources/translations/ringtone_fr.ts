@@ -251,7 +251,7 @@
     </message>
     <message>
         <source>Fade in:</source>
-        <translation>Fondu :</translation>
+        <translation>Fondu entrant&#xa0;:</translation>
     </message>
     <message>
         <source>Generate</source>
@@ -395,7 +395,7 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
     </message>
     <message>
         <source>Fade out:</source>
-        <translation>Sortie :</translation>
+        <translation>Fondu sortant&#xa0;:</translation>
     </message>
     <message>
         <source>Seconds the ringtone takes to fall to silence at its end</source>
@@ -404,6 +404,10 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
     <message>
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
         <translation>Le volume est à 0 : la sonnerie serait muette. La créer quand même ?</translation>
+    </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>Une sonnerie est en cours de création. Fermer Tonquill et l’interrompre ?</translation>
     </message>
 </context>
 <context>

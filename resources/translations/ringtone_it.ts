@@ -405,6 +405,10 @@ Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 1
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
         <translation>Il volume è 0: la suoneria sarebbe muta. Crearla comunque?</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>È in corso la creazione di una suoneria. Chiudere Tonquill e interromperla?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -251,7 +251,8 @@
     </message>
     <message>
         <source>Fade in:</source>
-        <translation>フェード:</translation>
+        <translation>フェード
+イン:</translation>
     </message>
     <message>
         <source>Generate</source>
@@ -399,7 +400,11 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     </message>
     <message>
         <source>Fade out:</source>
-        <translation>アウト:</translation>
+        <translation>フェードアウト:</translation>
+    </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>着信音を作成中です。Tonquill を閉じて作成を中止しますか?</translation>
     </message>
     <message>
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>

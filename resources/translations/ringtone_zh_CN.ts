@@ -405,6 +405,10 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
         <translation>音量为 0：铃声将没有声音。仍要生成吗？</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>正在生成铃声。要关闭 Tonquill 并停止生成吗？</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -405,6 +405,10 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
         <translation>音量為 0：鈴聲將沒有聲音。仍要產生嗎？</translation>
     </message>
+    <message>
+        <source>A ringtone is being made. Close Tonquill and stop making it?</source>
+        <translation>正在產生鈴聲。要關閉 Tonquill 並停止產生嗎？</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

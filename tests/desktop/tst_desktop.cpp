@@ -334,7 +334,6 @@ void TestDesktop::shortcuts_data()
     QTest::newRow("F1") << QString() << int(PlayStopped) << QKeySequence(Qt::Key_F1) << QStringLiteral("help");
     QTest::newRow("Ctrl+O") << QString() << int(PlayStopped) << QKeySequence(QKeySequence::Open)
                             << QStringLiteral("browse");
-    QTest::newRow("Escape") << QString() << int(PlayStopped) << QKeySequence(Qt::Key_Escape) << QString();
 }
 
 void TestDesktop::shortcuts()

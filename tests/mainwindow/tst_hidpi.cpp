@@ -85,6 +85,8 @@ private Q_SLOTS:
     void levelBarsLightTheirRows();
     void volumeSliderFillsFromItsPicture();
     void outlineIsTheOneOfTheSkin();
+    void outlineShowsNoPaleFringe_data();
+    void outlineShowsNoPaleFringe();
     void aboutBox();
     void manager();
 
@@ -212,6 +214,54 @@ void TestHiDpi::outlineIsTheOneOfTheSkin()
             flat.createMaskFromColor(QColor(Qt::transparent).rgba(), Qt::MaskInColor)));
         QCOMPARE(dialog->mask(), expected);
     }
+}
+
+void TestHiDpi::outlineShowsNoPaleFringe_data()
+{
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<bool>("manager");
+    QTest::newRow("main window") << QStringLiteral("main_bg") << false;
+    QTest::newRow("manager") << QStringLiteral("register_bg") << true;
+}
+
+void TestHiDpi::outlineShowsNoPaleFringe()
+{
+    // The outline is cut in the 1x picture's pixels; the 2x picture's edge
+    // is finer and leaves some device pixels inside it open. None of them
+    // may show the window's plain background colour.
+    QFETCH(QString, picture);
+    QFETCH(bool, manager);
+    auto dialog = makeDialog();
+    std::unique_ptr<ManageDialog> box;
+    QWidget *window = dialog.get();
+    if (manager) {
+        box = std::make_unique<ManageDialog>(dialog.get());
+        box->show();
+        QCoreApplication::processEvents();
+        window = box.get();
+    }
+    if (window->mask().isEmpty())
+        QSKIP("this platform cuts no window by a mask");
+    const QImage flat = QImage(QStringLiteral(":/images/%1.png").arg(picture)).convertToFormat(QImage::Format_ARGB32);
+    const QImage sharp = sharpPicture(picture);
+    QCOMPARE(sharp.size(), flat.size() * 2);
+    const QImage shot = grabbed(window);
+    const QRgb plain = window->palette().color(QPalette::Window).rgb();
+    int open = 0;
+    int pale = 0;
+    for (int y = 0; y < sharp.height(); ++y) {
+        for (int x = 0; x < sharp.width(); ++x) {
+            if (qAlpha(flat.pixel(x / 2, y / 2)) == 0 || qAlpha(sharp.pixel(x, y)) == 255)
+                continue;
+            ++open;
+            const QRgb shown = shot.pixel(x, y);
+            pale += std::abs(qRed(shown) - qRed(plain)) + std::abs(qGreen(shown) - qGreen(plain))
+                        + std::abs(qBlue(shown) - qBlue(plain))
+                    < 24;
+        }
+    }
+    QVERIFY(open > 0);
+    QVERIFY2(pale == 0, qPrintable(QStringLiteral("%1 of %2 pixels pale").arg(pale).arg(open)));
 }
 
 void TestHiDpi::aboutBox()

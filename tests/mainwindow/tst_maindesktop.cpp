@@ -52,7 +52,6 @@ private Q_SLOTS:
     void warningRules();
     void positionIsRemembered();
     void longRingtoneSentToThePhone();
-    void arabicMirrorsTheWindow();
     void managerFitsItsTexts();
     void messageBoxTitleFits();
     void dropIsTakenAsACopy_data();
@@ -325,23 +324,6 @@ void TestMainDesktop::longRingtoneSentToThePhone()
     exportPhone->setChecked(false);
     QVERIFY(generateAndWait());
     QCOMPARE(status(), QStringLiteral("Done, but the ringtone is longer than 40 seconds: the iPhone will not list it."));
-}
-
-void TestMainDesktop::arabicMirrorsTheWindow()
-{
-    QxLanguage::instance()->setLanguage(QStringLiteral("ar"));
-    QCoreApplication::processEvents();
-    QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
-    for (const char *name : {"labelInput", "checkExport", "labelStatus"})
-        QVERIFY2(dialog->findChild<QWidget *>(QString::fromLatin1(name))->isRightToLeft(), name);
-    QVERIFY(child<QPushButton>(dialog.get(), "btnMenu")->menu()->isRightToLeft());
-    // Times still read left to right.
-    QVERIFY(!child<CTimeEdit>(dialog.get(), "editStartTime")->isRightToLeft());
-
-    QxLanguage::instance()->setLanguage(QStringLiteral("en"));
-    QCoreApplication::processEvents();
-    QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
-    QVERIFY(!child<QCheckBox>(dialog.get(), "checkExport")->isRightToLeft());
 }
 
 void TestMainDesktop::managerFitsItsTexts()

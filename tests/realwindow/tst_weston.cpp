@@ -10,9 +10,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QLibraryInfo>
 #include <QProcess>
+#include <QRegion>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,8 +45,10 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void outlineIsCutAndTheTerminalQuiet();
+    void surroundTakesNoPointer();
 
 private:
+    QProcessEnvironment programEnvironment();
     QImage screenshot();
     // Where the window's top-left lies on the screen: the place where the
     // background picture's title band matches the screenshot.
@@ -137,6 +142,24 @@ QImage TestWeston::screenshot()
     return shots.isEmpty() ? QImage() : QImage(folder + QLatin1Char('/') + shots.first()).convertToFormat(QImage::Format_RGB32);
 }
 
+QProcessEnvironment TestWeston::programEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("tonquill-test"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    env.remove(QStringLiteral("DISPLAY"));
+    // No session bus here, as on a machine without a login session: the
+    // program must not fork to launch one.
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tonquill.window.debug=true"));
+    const QString home = work.filePath(QStringLiteral("home"));
+    QDir().mkpath(home);
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    return env;
+}
+
 bool TestWeston::findWindow(const QImage &screen, const QImage &background, QPoint *origin)
 {
     // The band under the disc and above the input line: only the
@@ -178,20 +201,7 @@ void TestWeston::outlineIsCutAndTheTerminalQuiet()
                                 .arg(s == 2 ? QStringLiteral("@2x") : QString()));
     QVERIFY(!background.isNull());
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("tonquill-test"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
-    env.remove(QStringLiteral("DISPLAY"));
-    // No session bus here, as on a machine without a login session: the
-    // program must not fork to launch one.
-    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tonquill.window.debug=true"));
-    const QString home = work.filePath(QStringLiteral("home"));
-    QDir().mkpath(home);
-    env.insert(QStringLiteral("HOME"), home);
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-    program.setProcessEnvironment(env);
+    program.setProcessEnvironment(programEnvironment());
     program.setProcessChannelMode(QProcess::MergedChannels);
     program.start(QStringLiteral(TQ_PROGRAM), {tone});
     QVERIFY(program.waitForStarted(10000));
@@ -270,6 +280,62 @@ void TestWeston::outlineIsCutAndTheTerminalQuiet()
     // Nothing on the terminal that a user could not act on.
     for (const char *noise : {"does not support setting window masks", "ALSA lib", "dbus-launch", "autolaunch"})
         QVERIFY2(!output.contains(QLatin1String(noise)), qPrintable(output));
+}
+
+void TestWeston::surroundTakesNoPointer()
+{
+    // The compositor gives the pointer to a surface only inside its input
+    // region: the protocol log shows the region the window asks for.
+    if (program.state() != QProcess::NotRunning) {
+        program.terminate();
+        program.waitForFinished(10000);
+    }
+    QProcessEnvironment env = programEnvironment();
+    env.insert(QStringLiteral("WAYLAND_DEBUG"), QStringLiteral("client"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(TQ_PROGRAM), {});
+    QVERIFY(program.waitForStarted(10000));
+
+    // wl_region objects by id as the requests build them, and the last one
+    // set as a window-sized surface's input region.
+    static const QRegularExpression create(QStringLiteral(R"(create_region\(new id wl_region@(\d+)\))"));
+    static const QRegularExpression change(
+        QStringLiteral(R"(wl_region@(\d+)\.(add|subtract)\((-?\d+), (-?\d+), (\d+), (\d+)\))"));
+    static const QRegularExpression set(QStringLiteral(R"(set_input_region\(wl_region@(\d+)\))"));
+    QHash<QString, QRegion> regions;
+    QRegion input;
+    QByteArray pending;
+    QElapsedTimer waited;
+    waited.start();
+    while (input.isEmpty() && waited.elapsed() < 30000 && program.state() == QProcess::Running) {
+        program.waitForReadyRead(200);
+        pending += program.readAll();
+        qsizetype end;
+        while ((end = pending.indexOf('\n')) >= 0) {
+            const QString line = QString::fromLocal8Bit(pending.left(end));
+            pending.remove(0, end + 1);
+            if (const auto m = create.match(line); m.hasMatch()) {
+                regions[m.captured(1)] = QRegion();
+            } else if (const auto m = change.match(line); m.hasMatch()) {
+                const QRect r(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(5).toInt(),
+                              m.captured(6).toInt());
+                QRegion &region = regions[m.captured(1)];
+                region = m.captured(2) == QLatin1String("add") ? region.united(r) : region.subtracted(r);
+            } else if (const auto m = set.match(line); m.hasMatch()) {
+                const QRegion region = regions.value(m.captured(1));
+                if (region.boundingRect().width() >= 700)
+                    input = region;
+            }
+        }
+    }
+    program.terminate();
+    program.waitForFinished(10000);
+    QVERIFY2(!input.isEmpty(), "the window set no input region");
+    // The surround of the top-left corner, above the left bar and left of
+    // the disc; the title.
+    for (QPoint outside : {QPoint(4, 4), QPoint(30, 40), QPoint(560, 60)})
+        QVERIFY2(!input.contains(outside), qPrintable(QStringLiteral("(%1,%2)").arg(outside.x()).arg(outside.y())));
+    QVERIFY(input.contains(QPoint(300, 120)));
 }
 
 QTEST_MAIN(TestWeston)

@@ -100,6 +100,8 @@ private Q_SLOTS:
     void pictureForTheScreen();
     void damagedStoredPixelsAreRefused_data();
     void damagedStoredPixelsAreRefused();
+    void sharpEdgeCoveredByTheFlatPicture_data();
+    void sharpEdgeCoveredByTheFlatPicture();
 };
 
 void tst_Pictures::sizeAndPresence_data()
@@ -450,6 +452,42 @@ void tst_Pictures::damagedStoredPixelsAreRefused()
 {
     QFETCH(QByteArray, data);
     QVERIFY(pictureFromRawData(data.constData(), data.size()).isNull());
+}
+
+void tst_Pictures::sharpEdgeCoveredByTheFlatPicture_data()
+{
+    QTest::addColumn<QRgb>("sharp");
+    QTest::addColumn<QRgb>("flat");
+    QTest::addColumn<QRgb>("shown"); // all premultiplied
+
+    const QRgb red = qRgba(200, 0, 0, 255);
+    const QRgb blue = qRgba(0, 0, 100, 255);
+    QTest::newRow("opaque stays") << red << blue << red;
+    QTest::newRow("open over the outline") << qRgba(0, 0, 0, 0) << blue << blue;
+    QTest::newRow("open outside the outline") << qRgba(0, 0, 0, 0) << qRgba(0, 0, 0, 0) << qRgba(0, 0, 0, 0);
+    QTest::newRow("half over the outline") << qRgba(100, 0, 0, 128) << blue << qRgba(100, 0, 50, 255);
+}
+
+void tst_Pictures::sharpEdgeCoveredByTheFlatPicture()
+{
+    QFETCH(QRgb, sharp);
+    QFETCH(QRgb, flat);
+    QFETCH(QRgb, shown);
+    // A 2x picture whose every pixel is the row's one, over a 1x picture
+    // of one pixel.
+    QImage sharpPicture(2, 2, QImage::Format_ARGB32_Premultiplied);
+    sharpPicture.fill(sharp);
+    sharpPicture.setDevicePixelRatio(2.0);
+    QImage flatPicture(1, 1, QImage::Format_ARGB32_Premultiplied);
+    flatPicture.fill(flat);
+    const QImage covered = coveredByFlat(sharpPicture, flatPicture);
+    QCOMPARE(covered.devicePixelRatio(), 2.0);
+    for (QPoint at : {QPoint(0, 0), QPoint(1, 1)})
+        QCOMPARE(covered.pixel(at), shown);
+    // Pictures that do not match are left as they are.
+    QImage larger(2, 2, QImage::Format_ARGB32_Premultiplied);
+    larger.fill(flat);
+    QCOMPARE(coveredByFlat(sharpPicture, larger).pixel(0, 0), sharp);
 }
 
 QTEST_GUILESS_MAIN(tst_Pictures)
