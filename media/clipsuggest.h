@@ -54,7 +54,10 @@ public:
     ClipFeatures finish();
 
     static constexpr int HopSamples = 256;    // at the analysis rate
-    static constexpr int ChromaHops = 8;      // a chroma frame every 2048 samples
+    // A chroma frame every 4096 samples (0.37 s), from a window of 2048 at
+    // its end: half the sound is enough for the harmony of a section, and
+    // the transforms are most of the analysis' time.
+    static constexpr int ChromaHops = 16;
     static constexpr int FftSize = 2048;
 
 private:
@@ -67,12 +70,14 @@ private:
     float m_sum = 0.0f;
     double m_energy = 0.0;
     int m_inHop = 0;
-    // The last FftSize decimated samples, as a ring.
-    std::vector<float> m_ring;
-    size_t m_ringPos = 0;
+    std::vector<float> m_frame; // the chroma window being filled
+    std::vector<float> m_re, m_im;
     size_t m_seen = 0;
     std::vector<float> m_window;
     std::vector<int> m_binClass;
+    std::vector<float> m_binWeight;
+    int m_binFirst = 0;
+    int m_binEnd = 0;
     ClipFeatures m_features;
 };
 

@@ -1,0 +1,219 @@
+// The clip suggestion against songs whose structure we made ourselves, and
+// against sound with no chorus at all (pink noise, speech).
+#include "clipsuggest.h"
+#include "songgen.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+class TestClipSuggest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void chorusOfGeneratedSongs();
+    void noChorus_data();
+    void noChorus();
+    void speech();
+    void clipLength_data();
+    void clipLength();
+    void waveFileMatchesSamples();
+    void unreadableWave_data();
+    void unreadableWave();
+    void cancelled();
+};
+
+namespace {
+
+double nearestChorus(const GeneratedSong &song, double t)
+{
+    double best = 1e9;
+    for (double c : song.chorusStarts())
+        best = std::min(best, std::abs(c - t));
+    return best;
+}
+
+// Mean level in dB over the second that follows t.
+double levelAfter(const std::vector<float> &samples, double rate, double t)
+{
+    const size_t first = std::min(samples.size(), size_t(t * rate));
+    const size_t end = std::min(samples.size(), first + size_t(rate));
+    double e = 0.0;
+    for (size_t i = first; i < end; ++i)
+        e += double(samples[i]) * samples[i];
+    return 10.0 * std::log10(std::max(e / double(std::max<size_t>(1, end - first)), 1e-12));
+}
+
+} // namespace
+
+void TestClipSuggest::chorusOfGeneratedSongs()
+{
+    constexpr int kSongs = 30;
+    int hits = 0;
+    for (int seed = 1; seed <= kSongs; ++seed) {
+        SongOptions options;
+        options.voice = seed % 3 != 0;
+        options.leadingSilence = seed % 4 == 0 ? 3.0 : 0.0;
+        const GeneratedSong song = generateSong(std::uint32_t(seed), options);
+        const auto found = suggestClips(clipFeatures(song.samples.data(), song.samples.size(), song.sampleRate), 30.0);
+        QVERIFY2(!found.empty(), qPrintable(QStringLiteral("song %1").arg(seed)));
+        const ClipSuggestion &first = found.front();
+        const double off = nearestChorus(song, first.start);
+        QString starts;
+        for (double c : song.chorusStarts())
+            starts += QString::number(c, 'f', 1) + QLatin1Char(' ');
+        if (off <= 1.0 && first.kind == ClipSuggestion::Chorus)
+            ++hits;
+        else
+            qInfo("song %d (%.0f BPM): suggested %.2f s (%s), choruses at %s", seed, song.bpm, first.start,
+                  first.kind == ClipSuggestion::Chorus ? "chorus" : "loudest", qPrintable(starts));
+        // Never in silence, whatever was chosen.
+        QVERIFY2(first.start >= options.leadingSilence - 0.05, qPrintable(QString::number(first.start)));
+        QVERIFY(levelAfter(song.samples, song.sampleRate, first.start) > -30.0);
+        QCOMPARE(first.end - first.start, 30.0);
+    }
+    qInfo("first suggestion on a chorus start in %d of %d songs", hits, kSongs);
+    QVERIFY2(hits * 10 >= kSongs * 9, qPrintable(QStringLiteral("%1 of %2").arg(hits).arg(kSongs)));
+}
+
+void TestClipSuggest::noChorus_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("pink noise") << 0;
+    QTest::newRow("pink noise with a loud stretch") << 1;
+}
+
+void TestClipSuggest::noChorus()
+{
+    QFETCH(int, kind);
+    constexpr double rate = 22050.0;
+    std::vector<float> samples = pinkNoise(5, 90.0, rate);
+    if (kind == 1) {
+        // 20 s from 50 s on twice as loud: that is the stretch to take.
+        for (size_t i = size_t(50 * rate); i < size_t(70 * rate); ++i)
+            samples[i] *= 2.0f;
+    }
+    const auto found = suggestClips(clipFeatures(samples.data(), samples.size(), rate), 20.0);
+    QVERIFY(!found.empty());
+    for (const ClipSuggestion &s : found)
+        QCOMPARE(s.kind, ClipSuggestion::LoudestStretch);
+    if (kind == 1)
+        QVERIFY2(std::abs(found.front().start - 50.0) <= 0.5, qPrintable(QString::number(found.front().start)));
+}
+
+void TestClipSuggest::speech()
+{
+    const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
+    if (espeak.isEmpty())
+        QSKIP("espeak-ng is not installed: no speech to test with");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString wav = dir.filePath(QStringLiteral("speech.wav"));
+    const QString text = QStringLiteral(
+        "The quick brown fox jumps over the lazy dog. A ringtone is a short clip of sound that a phone plays "
+        "when somebody calls. Most people choose the part of a song they like best, and that is usually the "
+        "chorus, but a recording of somebody talking has no chorus at all. It has sentences, pauses and "
+        "breaths, and the loudest stretch of it is as good a ringtone as any other part.");
+    QProcess process;
+    process.start(espeak, {QStringLiteral("-w"), wav, text});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    const auto found = suggestClipsFromWave(wav, 10.0);
+    QVERIFY(!found.empty());
+    QCOMPARE(found.front().kind, ClipSuggestion::LoudestStretch);
+    QVERIFY(found.front().start >= 0.0);
+    QVERIFY(found.front().end - found.front().start <= 10.0 + 1e-9);
+}
+
+void TestClipSuggest::clipLength_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<double>("asked");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("as asked") << 60.0 << 25.0 << 25.0;
+    QTest::newRow("at most forty seconds") << 120.0 << 90.0 << 40.0;
+    QTest::newRow("file shorter than the clip") << 12.0 << 30.0 << 12.0;
+    QTest::newRow("file shorter than forty") << 30.0 << 40.0 << 30.0;
+}
+
+void TestClipSuggest::clipLength()
+{
+    QFETCH(double, seconds);
+    QFETCH(double, asked);
+    QFETCH(double, expected);
+    constexpr double rate = 22050.0;
+    const std::vector<float> samples = pinkNoise(9, seconds, rate);
+    const ClipFeatures features = clipFeatures(samples.data(), samples.size(), rate);
+    const auto found = suggestClips(features, asked);
+    QVERIFY(!found.empty());
+    for (const ClipSuggestion &s : found) {
+        QVERIFY(s.start >= 0.0);
+        QVERIFY2(s.end <= features.seconds() + 1e-9, qPrintable(QString::number(s.end)));
+        QVERIFY2(std::abs((s.end - s.start) - std::min(expected, features.seconds())) < 1e-6,
+                 qPrintable(QString::number(s.end - s.start)));
+    }
+}
+
+void TestClipSuggest::waveFileMatchesSamples()
+{
+    // The reader's path (44.1 kHz stereo, brought down to mono) finds what
+    // the samples themselves give.
+    SongOptions options;
+    options.sampleRate = 44100.0;
+    const GeneratedSong song = generateSong(1234, options);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString wav = dir.filePath(QStringLiteral("song.wav"));
+    QVERIFY(writeWave(wav, song.samples, 44100));
+    const auto fromFile = suggestClipsFromWave(wav, 20.0);
+    const auto fromSamples = suggestClips(clipFeatures(song.samples.data(), song.samples.size(), 44100.0), 20.0);
+    QVERIFY(!fromFile.empty());
+    QCOMPARE(fromFile.size(), fromSamples.size());
+    for (size_t i = 0; i < fromFile.size(); ++i) {
+        QCOMPARE(fromFile[i].kind, fromSamples[i].kind);
+        QVERIFY(std::abs(fromFile[i].start - fromSamples[i].start) < 0.1);
+    }
+    QVERIFY2(nearestChorus(song, fromFile.front().start) <= 1.0, qPrintable(QString::number(fromFile.front().start)));
+}
+
+void TestClipSuggest::unreadableWave_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("not a WAV") << QByteArray("ID3\x04\0\0\0\0\0\0", 10);
+    QByteArray floatWav("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x03\0\x01\0\x44\xac\0\0\x10\xb1\x02\0\x04\0\x20\0data\0\0\0\0", 44);
+    QTest::newRow("float samples") << floatWav;
+    QTest::newRow("no data chunk") << floatWav.left(36);
+}
+
+void TestClipSuggest::unreadableWave()
+{
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("bad.wav"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    QVERIFY(suggestClipsFromWave(path, 20.0).empty());
+    QVERIFY(suggestClipsFromWave(dir.filePath(QStringLiteral("missing.wav")), 20.0).empty());
+}
+
+void TestClipSuggest::cancelled()
+{
+    const GeneratedSong song = generateSong(77);
+    const ClipFeatures features = clipFeatures(song.samples.data(), song.samples.size(), song.sampleRate);
+    std::atomic_bool cancel = true;
+    QVERIFY(suggestClips(features, 20.0, &cancel).empty());
+    cancel = false;
+    QVERIFY(!suggestClips(features, 20.0, &cancel).empty());
+}
+
+QTEST_GUILESS_MAIN(TestClipSuggest)
+#include "tst_clipsuggest.moc"
