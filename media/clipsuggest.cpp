@@ -102,9 +102,14 @@ float toDb(float meanSquare)
 
 } // namespace
 
+int CClipAnalyzer::decimationFor(double sampleRate)
+{
+    return std::max(1, int(std::lround(sampleRate / kAnalysisRate)));
+}
+
 CClipAnalyzer::CClipAnalyzer(double sampleRate)
 {
-    m_decimation = std::max(1, int(std::lround(sampleRate / kAnalysisRate)));
+    m_decimation = decimationFor(sampleRate);
     m_rate = sampleRate > 0 ? sampleRate / m_decimation : kAnalysisRate;
     m_features.hopSeconds = HopSamples / m_rate;
     m_features.hopsPerChroma = ChromaHops;
@@ -154,48 +159,69 @@ void CClipAnalyzer::reserveSeconds(double seconds)
 
 void CClipAnalyzer::add(const float *samples, size_t count)
 {
+    if (m_decimation == 1) {
+        addAnalysisRate(samples, count);
+        return;
+    }
     // The box filter's nulls fall on multiples of the analysis rate: crude,
     // but what folds down lies far above the chroma's 2 kHz.
-    size_t i = 0;
-    for (; i < count && m_phase != 0; ++i) {
-        m_sum += samples[i];
-        if (++m_phase == m_decimation) {
-            addDecimated(m_sum / float(m_decimation));
-            m_sum = 0.0f;
-            m_phase = 0;
-        }
-    }
+    float out[1024];
+    size_t n = 0;
     const size_t d = size_t(m_decimation);
     const float scale = 1.0f / float(m_decimation);
-    for (; i + d <= count; i += d) {
-        float sum = 0.0f;
-        for (size_t j = 0; j < d; ++j)
-            sum += samples[i + j];
-        addDecimated(sum * scale);
+    size_t i = 0;
+    while (i < count) {
+        if (m_phase == 0 && i + d <= count) {
+            float sum = 0.0f;
+            for (size_t j = 0; j < d; ++j)
+                sum += samples[i + j];
+            out[n++] = sum * scale;
+            i += d;
+        } else {
+            m_sum += samples[i++];
+            if (++m_phase == m_decimation) {
+                out[n++] = m_sum * scale;
+                m_sum = 0.0f;
+                m_phase = 0;
+            }
+        }
+        if (n == std::size(out)) {
+            addAnalysisRate(out, n);
+            n = 0;
+        }
     }
-    for (; i < count; ++i) {
-        m_sum += samples[i];
-        ++m_phase;
-    }
+    addAnalysisRate(out, n);
 }
 
-void CClipAnalyzer::addDecimated(float sample)
+void CClipAnalyzer::addAnalysisRate(const float *x, size_t count)
 {
     // The chroma window is the last FftSize samples of each chroma period;
     // the samples before it count only for the level.
-    constexpr int period = ChromaHops * HopSamples;
-    const int inPeriod = int(m_seen % period);
-    ++m_seen;
-    if (inPeriod >= period - FftSize)
-        m_frame[size_t(inPeriod - (period - FftSize))] = sample;
-    m_energy += double(sample) * sample;
-    if (++m_inHop < HopSamples)
-        return;
-    m_features.energy.push_back(float(m_energy / HopSamples));
-    m_energy = 0.0;
-    m_inHop = 0;
-    if (inPeriod == period - 1)
-        chromaFrame();
+    constexpr size_t period = size_t(ChromaHops) * HopSamples;
+    constexpr size_t windowStart = period - FftSize;
+    while (count > 0) {
+        const size_t take = std::min(count, size_t(HopSamples - m_inHop));
+        const size_t at = m_seen % period;
+        if (at + take > windowStart) {
+            const size_t from = std::max(at, windowStart);
+            std::copy(x + (from - at), x + take, m_frame.begin() + std::ptrdiff_t(from - windowStart));
+        }
+        float e = 0.0f;
+        for (size_t k = 0; k < take; ++k)
+            e += x[k] * x[k];
+        m_energy += e;
+        m_seen += take;
+        m_inHop += int(take);
+        x += take;
+        count -= take;
+        if (m_inHop == HopSamples) {
+            m_features.energy.push_back(float(m_energy / HopSamples));
+            m_energy = 0.0;
+            m_inHop = 0;
+            if (m_seen % period == 0)
+                chromaFrame();
+        }
+    }
 }
 
 void CClipAnalyzer::chromaFrame()
@@ -743,15 +769,19 @@ std::vector<ClipSuggestion> suggestClipsFromWave(const QString &wavPath, double 
     CWaveReader reader;
     if (!reader.open(wavPath))
         return {};
-    CClipAnalyzer analyzer(reader.sampleRate());
+    // The reader averages the frames down to the analysis rate as it
+    // converts them: one pass over the samples instead of two.
+    const int factor = CClipAnalyzer::decimationFor(reader.sampleRate());
+    CClipAnalyzer analyzer(double(reader.sampleRate()) / factor);
     analyzer.reserveSeconds(reader.seconds());
     std::vector<float> block;
-    // About a second of 44.1 kHz stereo per read: few system calls, little memory.
-    constexpr qint64 kBlockFrames = 1 << 16;
+    // About 1.5 seconds of 44.1 kHz stereo per read: few system calls,
+    // little memory.
+    const qint64 blockFrames = qint64(factor) << 14;
     for (;;) {
         if (cancel && *cancel)
             return {};
-        reader.read(block, kBlockFrames);
+        reader.read(block, blockFrames, factor);
         if (block.empty())
             break;
         analyzer.add(block.data(), block.size());

@@ -47,6 +47,9 @@ class CClipAnalyzer final
 {
 public:
     explicit CClipAnalyzer(double sampleRate);
+    // The factor the analyzer brings a rate down by; a reader that averages
+    // that many samples itself passes sampleRate / factor instead.
+    static int decimationFor(double sampleRate);
     // Reserves the features for a stream of about this length, so that the
     // vectors do not double past what they need.
     void reserveSeconds(double seconds);
@@ -61,7 +64,7 @@ public:
     static constexpr int FftSize = 2048;
 
 private:
-    void addDecimated(float sample);
+    void addAnalysisRate(const float *samples, size_t count);
     void chromaFrame();
 
     int m_decimation = 1;
