@@ -558,17 +558,17 @@ float onsetAt(const std::vector<float> &o, long k)
     return s;
 }
 
-// A start that cuts nothing: the sound rises there, or a quiet gap lies just
-// before it. High in the middle of a held sound or a word.
-float cleanliness(const std::vector<float> &db, const std::vector<float> &o, long k)
+// How cleanly a clip may start at hop k: the sound rises there, and the hop
+// before it is quiet next to what follows (a pause, or the music before a
+// louder part). Low in the middle of a word or a held note.
+float cleanliness(const std::vector<float> &db, const std::vector<float> &o, long k, long ahead)
 {
     if (k <= 0 || k >= long(db.size()))
         return 0.0f;
-    float around = db[size_t(k)];
-    for (long j = k; j < std::min<long>(long(db.size()), k + 4); ++j)
-        around = std::max(around, db[size_t(j)]);
-    const float gap = around - std::min(db[size_t(k - 1)], db[size_t(k)]);
-    return onsetAt(o, k) + 0.5f * std::max(0.0f, gap);
+    float next = db[size_t(k)];
+    for (long j = k; j < std::min<long>(long(db.size()), k + ahead); ++j)
+        next = std::max(next, db[size_t(j)]);
+    return onsetAt(o, k) + std::max(0.0f, next - db[size_t(k - 1)]);
 }
 
 // Where the level steps up most within reach of a section boundary the
@@ -620,19 +620,18 @@ double refineStart(double seconds, const std::vector<float> &db, const std::vect
             }
         }
     }
+    // Off a word: a start clearly cleaner within half a second wins, the
+    // nearer the better.
     const long half = long(0.5 / hopSeconds);
-    const float here = cleanliness(db, o, best);
-    if (here < 3.0f) {
-        long cleaner = best;
-        float cleanest = here;
-        for (long k = best - half; k <= best + half; ++k) {
-            const float c = cleanliness(db, o, k) - 0.5f * float(std::abs(k - best) * hopSeconds);
-            if (c > cleanest + 1.5f) {
-                cleanest = c;
-                cleaner = k;
-            }
+    const long ahead = long(0.3 / hopSeconds);
+    const long snapped = best;
+    float cleanest = cleanliness(db, o, best, ahead) + 6.0f;
+    for (long k = snapped - half; k <= snapped + half; ++k) {
+        const float c = cleanliness(db, o, k, ahead) - 4.0f * float(double(std::abs(k - snapped)) * hopSeconds);
+        if (c > cleanest) {
+            cleanest = c;
+            best = k;
         }
-        best = cleaner;
     }
     return double(std::max(0L, best)) * hopSeconds;
 }

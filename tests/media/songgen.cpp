@@ -146,6 +146,8 @@ public:
         const size_t first = size_t(start * m_rate);
         const size_t count = std::min(size_t(length * m_rate), m_out.size() - std::min(first, m_out.size()));
         const double formants[2] = {rng.uniform(300.0, 900.0), rng.uniform(900.0, 2800.0)};
+        const double coeff[2] = {2 * 0.97 * std::cos(2.0 * std::numbers::pi * formants[0] / m_rate),
+                                 2 * 0.97 * std::cos(2.0 * std::numbers::pi * formants[1] / m_rate)};
         double y1[2] = {0, 0};
         double y2[2] = {0, 0};
         double phase = 0.0;
@@ -159,9 +161,8 @@ public:
             }
             double sum = 0.0;
             for (int k = 0; k < 2; ++k) {
-                const double r = 0.97;
-                const double w = 2.0 * std::numbers::pi * formants[k] / m_rate;
-                const double y = src * (1 - r) + 2 * r * std::cos(w) * y1[k] - r * r * y2[k];
+                constexpr double r = 0.97;
+                const double y = src * (1 - r) + coeff[k] * y1[k] - r * r * y2[k];
                 y2[k] = y1[k];
                 y1[k] = y;
                 sum += y;
@@ -341,6 +342,26 @@ GeneratedSong generateSong(std::uint32_t seed, const SongOptions &options)
         for (float &v : song.samples)
             v *= 0.9f / peak;
     return song;
+}
+
+GeneratedSpeech generateSpeech(std::uint32_t seed, double seconds, double loudFrom, double loudTo, double sampleRate)
+{
+    Random rng(seed);
+    GeneratedSpeech speech;
+    speech.sampleRate = sampleRate;
+    speech.samples.assign(size_t(seconds * sampleRate), 0.0f);
+    Renderer r(speech.samples, sampleRate);
+    // A faint room noise under it all.
+    r.noise(rng, 0.0, seconds, 0.002, 1e9, 100.0);
+    double t = 0.5;
+    while (t < seconds - 1.0) {
+        const double len = rng.uniform(0.25, 0.6);
+        const double gain = t >= loudFrom && t < loudTo ? 0.5 : 0.2;
+        r.syllable(rng, t, len, gain, rng.uniform(100.0, 220.0));
+        speech.words.emplace_back(t, t + len);
+        t += len + rng.uniform(0.08, 0.35);
+    }
+    return speech;
 }
 
 std::vector<float> pinkNoise(std::uint32_t seed, double seconds, double sampleRate)

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Songs with a known structure, made at test time: intro, verse, chorus,
@@ -39,6 +40,17 @@ struct SongOptions
 };
 
 GeneratedSong generateSong(std::uint32_t seed, const SongOptions &options = {});
+
+// Speech-like sound: words (voiced, with formants, at a wandering pitch)
+// and the pauses between them, louder between loudFrom and loudTo seconds.
+struct GeneratedSpeech
+{
+    double sampleRate = 22050.0;
+    std::vector<std::pair<double, double>> words; // start, end
+    std::vector<float> samples;
+};
+GeneratedSpeech generateSpeech(std::uint32_t seed, double seconds, double loudFrom, double loudTo,
+                               double sampleRate = 22050.0);
 
 // Pink noise (about -3 dB per octave), seeded.
 std::vector<float> pinkNoise(std::uint32_t seed, double seconds, double sampleRate);

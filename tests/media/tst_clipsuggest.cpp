@@ -20,6 +20,10 @@ private Q_SLOTS:
     void noChorus_data();
     void noChorus();
     void speech();
+    void startsOnTheBeat_data();
+    void startsOnTheBeat();
+    void startsOnAWord_data();
+    void startsOnAWord();
     void clipLength_data();
     void clipLength();
     void waveFileMatchesSamples();
@@ -67,8 +71,14 @@ void TestClipSuggest::chorusOfGeneratedSongs()
         QString starts;
         for (double c : song.chorusStarts())
             starts += QString::number(c, 'f', 1) + QLatin1Char(' ');
-        if (off <= 1.0 && first.kind == ClipSuggestion::Chorus)
+        if (off <= 1.0 && first.kind == ClipSuggestion::Chorus) {
             ++hits;
+            // On the beat (the song's grid starts with its intro).
+            const double beat = 60.0 / song.bpm;
+            const double fromGrid = std::fmod(first.start - song.parts.front().start + beat / 2, beat) - beat / 2;
+            QVERIFY2(std::abs(fromGrid) <= 0.06,
+                     qPrintable(QStringLiteral("song %1: %2 s is %3 s off the beat").arg(seed).arg(first.start).arg(fromGrid)));
+        }
         else
             qInfo("song %d (%.0f BPM): suggested %.2f s (%s), choruses at %s", seed, song.bpm, first.start,
                   first.kind == ClipSuggestion::Chorus ? "chorus" : "loudest", qPrintable(starts));
@@ -128,6 +138,71 @@ void TestClipSuggest::speech()
     QCOMPARE(found.front().kind, ClipSuggestion::LoudestStretch);
     QVERIFY(found.front().start >= 0.0);
     QVERIFY(found.front().end - found.front().start <= 10.0 + 1e-9);
+}
+
+void TestClipSuggest::startsOnTheBeat_data()
+{
+    QTest::addColumn<double>("bpm");
+    QTest::addColumn<double>("offset");
+    QTest::newRow("70 BPM") << 70.0 << 0.31;
+    QTest::newRow("96 BPM") << 96.0 << 0.17;
+    QTest::newRow("123 BPM") << 123.0 << 0.05;
+    QTest::newRow("160 BPM") << 160.0 << 0.29;
+}
+
+void TestClipSuggest::startsOnTheBeat()
+{
+    // A beat that swells to its loudest at 30 s and fades: the loudest
+    // stretch lies anywhere around the middle, and must begin on a beat.
+    QFETCH(double, bpm);
+    QFETCH(double, offset);
+    constexpr double rate = 22050.0;
+    constexpr double seconds = 60.0;
+    std::vector<float> samples(size_t(seconds * rate));
+    const double beat = 60.0 / bpm;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const double t = double(i) / rate;
+        const double swell = 1.0 - std::abs(t - 30.0) / 40.0;
+        const double sinceBeat = t < offset ? 1e9 : std::fmod(t - offset, beat);
+        const double kick = std::exp(-sinceBeat * 20.0) * std::sin(2 * M_PI * 60.0 * sinceBeat);
+        const double chord = 0.1 * (std::sin(2 * M_PI * 220.0 * t) + std::sin(2 * M_PI * 277.2 * t));
+        samples[i] = float(0.5 * swell * (kick + chord));
+    }
+    const auto found = suggestClips(clipFeatures(samples.data(), samples.size(), rate), 10.0);
+    // A loop repeats from end to end, so there may be "choruses" too: every
+    // suggestion must begin on a beat.
+    const ClipSuggestion *loudest = nullptr;
+    for (const ClipSuggestion &s : found) {
+        const double fromGrid = std::fmod(s.start - offset + beat / 2, beat) - beat / 2;
+        QVERIFY2(std::abs(fromGrid) <= 0.06, qPrintable(QStringLiteral("%1 s is %2 s off the beat").arg(s.start).arg(fromGrid)));
+        if (s.kind == ClipSuggestion::LoudestStretch)
+            loudest = &s;
+    }
+    QVERIFY(loudest);
+    QVERIFY2(std::abs(loudest->start - 25.0) <= 1.0, qPrintable(QString::number(loudest->start)));
+}
+
+void TestClipSuggest::startsOnAWord_data()
+{
+    QTest::addColumn<uint>("seed");
+    for (uint seed = 1; seed <= 16; ++seed)
+        QTest::addRow("speech %u", seed) << seed;
+}
+
+void TestClipSuggest::startsOnAWord()
+{
+    // The loudest stretch of talk begins somewhere in the middle of a word;
+    // the clip must begin at a word's start or in a pause instead.
+    QFETCH(uint, seed);
+    const GeneratedSpeech speech = generateSpeech(seed, 60.0, 20.0 + seed, 40.0 + seed);
+    const auto found = suggestClips(clipFeatures(speech.samples.data(), speech.samples.size(), speech.sampleRate), 10.0);
+    QVERIFY(!found.empty());
+    const ClipSuggestion &first = found.front();
+    QCOMPARE(first.kind, ClipSuggestion::LoudestStretch);
+    QVERIFY2(first.start >= 20.0 + seed - 1.0 && first.start <= 30.0 + seed + 0.5, qPrintable(QString::number(first.start)));
+    for (const auto &[from, to] : speech.words)
+        QVERIFY2(first.start <= from + 0.06 || first.start >= to - 0.03,
+                 qPrintable(QStringLiteral("starts at %1, inside the word %2-%3").arg(first.start).arg(from).arg(to)));
 }
 
 void TestClipSuggest::clipLength_data()
