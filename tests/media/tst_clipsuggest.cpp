@@ -16,6 +16,9 @@ class TestClipSuggest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void chromaOfTones_data();
+    void chromaOfTones();
+    void blocksOfAnySize();
     void chorusOfGeneratedSongs();
     void noChorus_data();
     void noChorus();
@@ -54,6 +57,64 @@ double levelAfter(const std::vector<float> &samples, double rate, double t)
 }
 
 } // namespace
+
+void TestClipSuggest::chromaOfTones_data()
+{
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<double>("hz");
+    QTest::addColumn<int>("pitchClass");
+    QTest::newRow("A4 at 44.1 kHz") << 44100.0 << 440.0 << 9;
+    QTest::newRow("C4 at 22.05 kHz") << 22050.0 << 261.63 << 0;
+    QTest::newRow("G3 at 48 kHz") << 48000.0 << 196.0 << 7;
+    QTest::newRow("F#5 at 11.025 kHz") << 11025.0 << 739.99 << 6;
+    QTest::newRow("B6 at 32 kHz") << 32000.0 << 1975.5 << 11;
+}
+
+void TestClipSuggest::chromaOfTones()
+{
+    QFETCH(double, rate);
+    QFETCH(double, hz);
+    QFETCH(int, pitchClass);
+    std::vector<float> samples(size_t(3 * rate));
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = float(0.3 * std::sin(2 * M_PI * hz * double(i) / rate));
+    const ClipFeatures f = clipFeatures(samples.data(), samples.size(), rate);
+    QVERIFY(f.chroma.size() >= 4);
+    QVERIFY(std::abs(f.seconds() - 3.0) < 0.1);
+    for (const auto &profile : f.chroma) {
+        const auto peak = std::max_element(profile.begin(), profile.end());
+        QCOMPARE(int(peak - profile.begin()), pitchClass);
+        // Next to it, the neighbours are far below.
+        QVERIFY(profile[size_t((pitchClass + 1) % 12)] < *peak / 4);
+        QVERIFY(profile[size_t((pitchClass + 11) % 12)] < *peak / 4);
+    }
+    // A sine of amplitude 0.3 has a mean square of 0.045.
+    QVERIFY(std::abs(f.energy[f.energy.size() / 2] - 0.045f) < 0.005f);
+}
+
+void TestClipSuggest::blocksOfAnySize()
+{
+    // The stream of features must not depend on how the samples come.
+    SongOptions options;
+    options.sampleRate = 44100.0;
+    const GeneratedSong song = generateSong(3, options);
+    const ClipFeatures whole = clipFeatures(song.samples.data(), song.samples.size(), 44100.0);
+    CClipAnalyzer analyzer(44100.0);
+    size_t step = 1;
+    for (size_t i = 0; i < song.samples.size(); step = step * 7 % 1031 + 1) {
+        const size_t n = std::min(step, song.samples.size() - i);
+        analyzer.add(song.samples.data() + i, n);
+        i += n;
+    }
+    const ClipFeatures pieces = analyzer.finish();
+    QCOMPARE(pieces.energy.size(), whole.energy.size());
+    QCOMPARE(pieces.chroma.size(), whole.chroma.size());
+    for (size_t i = 0; i < whole.energy.size(); ++i)
+        QVERIFY(std::abs(pieces.energy[i] - whole.energy[i]) <= 1e-4f * whole.energy[i] + 1e-9f);
+    for (size_t i = 0; i < whole.chroma.size(); ++i)
+        for (size_t k = 0; k < 12; ++k)
+            QVERIFY(std::abs(pieces.chroma[i][k] - whole.chroma[i][k]) <= 1e-3f * whole.chroma[i][k] + 1e-6f);
+}
 
 void TestClipSuggest::chorusOfGeneratedSongs()
 {
