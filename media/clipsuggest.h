@@ -25,7 +25,7 @@ struct ClipSuggestion
 };
 
 // What the analysis keeps of a file: small enough for an hour of sound to
-// stay within a few megabytes (about 1.5 MB for 60 minutes).
+// stay within a few megabytes (about 1.1 MB for 60 minutes).
 struct ClipFeatures
 {
     // Mean square level (full scale 1.0) per hop of hopSeconds.
