@@ -579,15 +579,21 @@ double levelStep(double seconds, const std::vector<float> &db, double hopSeconds
     const long centre = long(std::lround(seconds / hopSeconds));
     const long reach = long(reachSeconds / hopSeconds);
     const long side = long(1.0 / hopSeconds);
-    std::vector<double> prefix(db.size() + 1, 0.0);
-    for (size_t i = 0; i < db.size(); ++i)
-        prefix[i + 1] = prefix[i] + db[i];
     const long n = long(db.size());
+    const long lo = std::max(side, centre - reach);
+    const long hi = std::min(n - side, centre + reach);
     double best = 2.0;
     long at = centre;
-    for (long k = std::max(side, centre - reach); k <= std::min(n - side, centre + reach); ++k) {
-        const double step = (prefix[size_t(k + side)] - prefix[size_t(k)]) / double(side)
-                            - (prefix[size_t(k)] - prefix[size_t(k - side)]) / double(side);
+    if (hi < lo)
+        return seconds;
+    // Sums over the stretch searched only: an hour's worth would be a
+    // megabyte per call.
+    std::vector<double> prefix(size_t(hi - lo + 2 * side + 1), 0.0);
+    for (long i = lo - side; i < hi + side; ++i)
+        prefix[size_t(i - (lo - side) + 1)] = prefix[size_t(i - (lo - side))] + db[size_t(i)];
+    auto sum = [&](long from, long to) { return prefix[size_t(to - (lo - side))] - prefix[size_t(from - (lo - side))]; };
+    for (long k = lo; k <= hi; ++k) {
+        const double step = (sum(k, k + side) - sum(k - side, k)) / double(side);
         if (step > best) {
             best = step;
             at = k;
