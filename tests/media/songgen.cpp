@@ -380,24 +380,26 @@ std::vector<float> pinkNoise(std::uint32_t seed, double seconds, double sampleRa
     return out;
 }
 
-bool writeWave(const QString &path, const std::vector<float> &samples, int sampleRate)
+bool writeWave(const QString &path, const std::vector<float> &samples, int sampleRate, int channels, int bits)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const quint32 dataBytes = quint32(samples.size() * 4);
+    const int bytes = bits / 8;
+    const quint32 frameBytes = quint32(channels * bytes);
+    const quint32 dataBytes = quint32(samples.size()) * frameBytes;
     QByteArray header(44, '\0');
     char *h = header.data();
     memcpy(h, "RIFF", 4);
-    qToLittleEndian<quint32>(36 + dataBytes, h + 4);
+    qToLittleEndian<quint32>(36 + dataBytes + (dataBytes & 1), h + 4);
     memcpy(h + 8, "WAVEfmt ", 8);
     qToLittleEndian<quint32>(16, h + 16);
     qToLittleEndian<quint16>(1, h + 20);
-    qToLittleEndian<quint16>(2, h + 22);
+    qToLittleEndian<quint16>(quint16(channels), h + 22);
     qToLittleEndian<quint32>(quint32(sampleRate), h + 24);
-    qToLittleEndian<quint32>(quint32(sampleRate) * 4, h + 28);
-    qToLittleEndian<quint16>(4, h + 32);
-    qToLittleEndian<quint16>(16, h + 34);
+    qToLittleEndian<quint32>(quint32(sampleRate) * frameBytes, h + 28);
+    qToLittleEndian<quint16>(quint16(frameBytes), h + 32);
+    qToLittleEndian<quint16>(quint16(bits), h + 34);
     memcpy(h + 36, "data", 4);
     qToLittleEndian<quint32>(dataBytes, h + 40);
     if (file.write(header) != header.size())
@@ -406,14 +408,22 @@ bool writeWave(const QString &path, const std::vector<float> &samples, int sampl
     constexpr size_t kBlock = 1 << 15;
     for (size_t i = 0; i < samples.size(); i += kBlock) {
         const size_t n = std::min(kBlock, samples.size() - i);
-        block.resize(qsizetype(n * 4));
+        block.resize(qsizetype(n * frameBytes));
+        char *p = block.data();
         for (size_t k = 0; k < n; ++k) {
-            const auto v = qint16(std::lround(std::clamp(samples[i + k], -1.0f, 1.0f) * 32767.0f));
-            qToLittleEndian<qint16>(v, block.data() + k * 4);
-            qToLittleEndian<qint16>(v, block.data() + k * 4 + 2);
+            const float v = std::clamp(samples[i + k], -1.0f, 1.0f);
+            for (int c = 0; c < channels; ++c) {
+                if (bits == 16) {
+                    qToLittleEndian<qint16>(qint16(std::lround(v * 32767.0f)), p);
+                    p += 2;
+                } else {
+                    *p++ = char(quint8(std::lround(v * 127.0f) + 128));
+                }
+            }
         }
         if (file.write(block) != block.size())
             return false;
     }
-    return true;
+    // Chunks are padded to an even size.
+    return (dataBytes & 1) == 0 || file.write("\0", 1) == 1;
 }

@@ -55,5 +55,6 @@ GeneratedSpeech generateSpeech(std::uint32_t seed, double seconds, double loudFr
 // Pink noise (about -3 dB per octave), seeded.
 std::vector<float> pinkNoise(std::uint32_t seed, double seconds, double sampleRate);
 
-// 16-bit stereo PCM WAV of mono samples (both channels alike).
-bool writeWave(const QString &path, const std::vector<float> &samples, int sampleRate);
+// A PCM WAV of mono samples, every channel alike: 16-bit or 8-bit.
+bool writeWave(const QString &path, const std::vector<float> &samples, int sampleRate, int channels = 2,
+               int bits = 16);

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void startsOnAWord();
     void clipLength_data();
     void clipLength();
+    void waveFileMatchesSamples_data();
     void waveFileMatchesSamples();
     void unreadableWave_data();
     void unreadableWave();
@@ -295,19 +296,33 @@ void TestClipSuggest::clipLength()
     }
 }
 
+void TestClipSuggest::waveFileMatchesSamples_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<int>("bits");
+    QTest::newRow("44.1 kHz 16-bit stereo (the waveform job's)") << 44100 << 2 << 16;
+    QTest::newRow("48 kHz 16-bit mono") << 48000 << 1 << 16;
+    QTest::newRow("22.05 kHz 8-bit stereo") << 22050 << 2 << 8;
+    QTest::newRow("11.025 kHz 8-bit mono") << 11025 << 1 << 8;
+}
+
 void TestClipSuggest::waveFileMatchesSamples()
 {
-    // The reader's path (44.1 kHz stereo, brought down to mono) finds what
-    // the samples themselves give.
+    // The reader's path (brought down to mono and to the analysis rate as
+    // it reads) finds what the samples themselves give.
+    QFETCH(int, rate);
+    QFETCH(int, channels);
+    QFETCH(int, bits);
     SongOptions options;
-    options.sampleRate = 44100.0;
+    options.sampleRate = rate;
     const GeneratedSong song = generateSong(1234, options);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString wav = dir.filePath(QStringLiteral("song.wav"));
-    QVERIFY(writeWave(wav, song.samples, 44100));
+    QVERIFY(writeWave(wav, song.samples, rate, channels, bits));
     const auto fromFile = suggestClipsFromWave(wav, 20.0);
-    const auto fromSamples = suggestClips(clipFeatures(song.samples.data(), song.samples.size(), 44100.0), 20.0);
+    const auto fromSamples = suggestClips(clipFeatures(song.samples.data(), song.samples.size(), rate), 20.0);
     QVERIFY(!fromFile.empty());
     QCOMPARE(fromFile.size(), fromSamples.size());
     for (size_t i = 0; i < fromFile.size(); ++i) {
