@@ -87,9 +87,10 @@ private:
 // Features of a whole buffer of mono samples.
 ClipFeatures clipFeatures(const float *samples, size_t count, double sampleRate);
 
-// Up to three ranked suggestions of clipLength seconds (at most 40, never
-// past the end); the first is the best. Empty for an empty input or when
-// cancel is set.
+// Up to three ranked suggestions of clipLength seconds (at most 40, and the
+// whole file when it is shorter); the first is the best. Starts are never in
+// silence and never past the end. Empty for an empty input, a length that
+// is not positive, or when cancel is set.
 std::vector<ClipSuggestion> suggestClips(const ClipFeatures &features, double clipLength,
                                          std::atomic_bool *cancel = nullptr);
 
