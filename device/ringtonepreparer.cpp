@@ -10,11 +10,11 @@
 #include <QFileInfo>
 #include <QPromise>
 #include <QTemporaryDir>
-#include <QThreadPool>
 #include <QTimerEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -36,7 +36,7 @@ int ringtoneMilliseconds(double seconds)
 CRingtonePreparer::CRingtonePreparer(QObject *parent)
     : QObject(parent)
 {
-    connect(&watcher, &QFutureWatcher<Probe>::finished, this, &CRingtonePreparer::onProbed);
+    connect(&watcher, &QFutureWatcher<void>::finished, this, &CRingtonePreparer::onProbed);
 }
 
 CRingtonePreparer::~CRingtonePreparer()
@@ -48,8 +48,9 @@ void CRingtonePreparer::clear()
 {
     running = false;
     queue.clear();
+    probeTask.reset();
     progressTimer.stop();
-    // A probe still running finishes on its pool thread; onProbed() then
+    // A probe still running finishes on its own thread; onProbed() then
     // finds nothing running, or the watcher on a newer probe.
     // The encoder removes its unfinished file when stopped; the folder goes
     // with everything in it.
@@ -89,30 +90,53 @@ void CRingtonePreparer::probe(const QString &path)
 {
     // A header read, but on a slow disk or a network share, or a file that
     // states no length, it may take a while: never on the GUI thread.
-    auto promise = std::make_shared<QPromise<Probe>>();
+    auto task = std::make_shared<ProbeTask>();
+    {
+        const std::lock_guard<std::mutex> lock(task->mutex);
+        task->path = QDir::toNativeSeparators(path).toUtf8();
+    }
+    probeTask = task;
+    auto promise = std::make_shared<QPromise<void>>();
     watcher.setFuture(promise->future());
     promise->start();
-    const QByteArray nativePath = QDir::toNativeSeparators(path).toUtf8();
-    QThreadPool::globalInstance()->start([promise, nativePath] {
-        Probe probe;
-        int asRingtone = 0;
-        probe.result = tonquill_probe_ringtone(nativePath.constData(), &probe.seconds, &asRingtone);
-        probe.asRingtone = asRingtone != 0;
-        promise->addResult(probe);
+    // A thread of its own rather than Qt's pool: its start and the task's
+    // lock order the work in ways thread checkers can see, and a probe stuck
+    // on a dead network share holds nobody up, not even the program's exit.
+    std::thread([task, promise] {
+        {
+            const std::lock_guard<std::mutex> lock(task->mutex);
+            int asRingtone = 0;
+            task->result = tonquill_probe_ringtone(task->path.constData(), &task->seconds, &asRingtone);
+            task->asRingtone = asRingtone != 0;
+            task->done = true;
+        }
         promise->finish();
-    });
+    }).detach();
 }
 
 void CRingtonePreparer::onProbed()
 {
-    if (!running || !watcher.future().isFinished() || watcher.future().resultCount() == 0)
+    // The watcher follows the newest probe only; its worker has let go of
+    // the task's lock before finishing, so taking it never waits.
+    if (!running || !probeTask || !watcher.future().isFinished())
         return;
-    const Probe probe = watcher.result();
-    const int milliseconds = probe.result < 0 ? -1 : ringtoneMilliseconds(probe.seconds);
+    int result = -1;
+    double seconds = 0.0;
+    bool asRingtone = false;
+    {
+        const std::lock_guard<std::mutex> lock(probeTask->mutex);
+        if (!probeTask->done)
+            return;
+        result = probeTask->result;
+        seconds = probeTask->seconds;
+        asRingtone = probeTask->asRingtone;
+    }
+    probeTask.reset();
+    const int milliseconds = result < 0 ? -1 : ringtoneMilliseconds(seconds);
     if (probingCopy) {
         // What the encoder wrote is checked as any file would be: only a
         // ringtone goes to the phone.
-        if (milliseconds < 0 || !probe.asRingtone)
+        if (milliseconds < 0 || !asRingtone)
             settle(PreparedRingtone::NotConverted, QString(), -1,
                    QStringLiteral("The encoder's output is no AAC audio in an MP4 file"));
         else
@@ -123,11 +147,11 @@ void CRingtonePreparer::onProbed()
         settle(PreparedRingtone::NotAudio);
         return;
     }
-    if (probe.asRingtone) {
+    if (asRingtone) {
         settle(PreparedRingtone::Ready, prepared.last().source, milliseconds);
         return;
     }
-    sourceSeconds = probe.seconds;
+    sourceSeconds = seconds;
     convert();
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 
 class CAVConverter;
 class QTemporaryDir;
@@ -62,8 +63,14 @@ protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
-    struct Probe
+    // One probe, handed to its thread and back under its own mutex: Qt's
+    // futures synchronise inside Qt, where thread checkers cannot see it,
+    // and a probe that outlives its preparer keeps only this.
+    struct ProbeTask
     {
+        std::mutex mutex;
+        QByteArray path;
+        bool done = false;
         int result = -1;
         double seconds = 0.0;
         bool asRingtone = false;
@@ -85,7 +92,8 @@ private:
     // The file in hand is its converted copy, probed again.
     bool probingCopy = false;
     double sourceSeconds = 0.0;
-    QFutureWatcher<Probe> watcher;
+    std::shared_ptr<ProbeTask> probeTask;
+    QFutureWatcher<void> watcher;
     std::unique_ptr<CAVConverter> converter;
     std::unique_ptr<QTemporaryDir> folder;
     QBasicTimer progressTimer;
