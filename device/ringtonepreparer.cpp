@@ -234,7 +234,6 @@ void CRingtonePreparer::onConverted()
         settle(PreparedRingtone::NotConverted, QString(), -1, reason);
         return;
     }
-    prepared.last().converted = true;
     probingCopy = true;
     probe(output);
 }
@@ -247,7 +246,5 @@ void CRingtonePreparer::settle(PreparedRingtone::Outcome outcome, const QString 
     file.path = path;
     file.milliseconds = milliseconds;
     file.detail = detail;
-    if (outcome != PreparedRingtone::Ready)
-        file.converted = false;
     next();
 }

@@ -22,7 +22,6 @@ struct PreparedRingtone
     Outcome outcome = NotAudio;
     QString path;     // Ready: what goes to the phone, the source or its converted copy
     int milliseconds = -1; // Ready: its length
-    bool converted = false;
     QString detail;   // NotConverted: the encoder's last words
 };
 
@@ -30,11 +29,11 @@ struct PreparedRingtone
 // another. A file that already is one (AAC audio alone in an MP4-family
 // container) goes as it is; any other file with sound is converted whole,
 // through the encoder program as Generate runs it at an unchanged volume
-// (AAC, Generate's rate and channels), into "<its name>.m4r" in a private temporary
-// folder, since the phone names a ringtone after its file. Probing runs on a
-// worker thread and the encoder is a child process: the GUI thread never
-// waits. The converted files live until the next start(), clear() or the
-// preparer's end.
+// (AAC, Generate's rate and channels), into "<its name>.m4r" in a private
+// temporary folder, since the phone names a ringtone after its file. Probing
+// runs on a thread of its own and the encoder is a child process: the GUI
+// thread never waits. The converted files live until the next start(),
+// clear() or the preparer's end.
 class CRingtonePreparer final : public QObject
 {
     Q_OBJECT
