@@ -4,7 +4,7 @@
 #include "devicebridge.h"
 #include "filepath.h"
 #include "identity.h"
-#include "mediaprobe.h"
+#include "ringtonepreparer.h"
 #include "settings.h"
 
 #include <QApplication>
@@ -22,11 +22,13 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace {
 
 const char kPhoneRingtoneFolder[] = "/iTunes_Control/Ringtones/";
+
+// An iPhone lists ringtones only up to this length; a longer one is stored
+// but never offered.
+constexpr int kPhoneListsMilliseconds = 40000;
 
 const char kTextButtonStyle[] =
     "QPushButton{ border-image: url(:/images/button.png) ;}\n"
@@ -242,6 +244,13 @@ ManageDialog::ManageDialog(QWidget *parent)
     labelStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     labelStatus->setTextFormat(Qt::PlainText);
 
+    preparer = new CRingtonePreparer(this);
+    connect(preparer, &CRingtonePreparer::finished, this, &ManageDialog::onPrepared);
+    connect(preparer, &CRingtonePreparer::converting, this, [this](const QString &source, int percent) {
+        showStatus(tr("Converting \u201c%1\u201d: %2 %").arg(QFileInfo(source).fileName()).arg(percent),
+                   QDir::toNativeSeparators(source));
+    });
+
     // Never released: the bridge outlives every window.
     bridge = createDeviceBridge();
     refreshList();
@@ -314,6 +323,30 @@ void ManageDialog::updateButtons()
     editName->setEnabled(hasRows);
     // A list that could not be read must not be written back with additions.
     btnPcToIPhone->setEnabled(phoneConnected && listProblem == 0);
+    // While files are made into ringtones only the list and Close work; the
+    // action waiting for them checks the phone again when they are ready.
+    if (isBusy()) {
+        for (QWidget *w : std::initializer_list<QWidget *>{btnRename, btnRemove, btnReplace, btnIPhoneToPc,
+                                                           btnPcToIPhone, editName})
+            w->setEnabled(false);
+    }
+}
+
+bool ManageDialog::isBusy() const
+{
+    return pending != Pending::None;
+}
+
+void ManageDialog::done(int result)
+{
+    // Closed while files are converted: the user no longer wants them.
+    if (isBusy()) {
+        pending = Pending::None;
+        preparer->clear();
+        showStatus(QString());
+        updateButtons();
+    }
+    QxDialog::done(result);
 }
 
 void ManageDialog::onPhoneConnect(bool bConnect)
@@ -377,17 +410,6 @@ void ManageDialog::reloadAndSelect(const QString &phonePath, int fallbackRow)
     onListSelectChange(row);
     btnRename->setEnabled(false);
     updateButtons();
-}
-
-int ManageDialog::probeMilliseconds(const QString &file)
-{
-    const QByteArray path = QDir::toNativeSeparators(file).toUtf8();
-    double seconds = 0.0;
-    if (tonquill_probe(path.constData(), &seconds) < 0 || !std::isfinite(seconds) || seconds <= 0.0
-        || seconds >= 2e6)
-        return -1;
-    const int milliseconds = int(seconds * 1000);
-    return milliseconds > 0 ? milliseconds : -1;
 }
 
 QString ManageDialog::failureReason(int result, bool onPhone) const
@@ -500,7 +522,7 @@ void ManageDialog::onBtnRemove()
 void ManageDialog::onBtnReplace()
 {
     const QListWidgetItem *item = listRingtone->currentItem();
-    if (!item)
+    if (!item || isBusy())
         return;
     const QString phonePath = item->data(RingtonePathRole).toString();
     const QString name = item->text();
@@ -512,13 +534,27 @@ void ManageDialog::onBtnReplace()
     // be gone by now.
     if (findAgain(phonePath, name) < 0)
         return;
-    const int milliseconds = probeMilliseconds(file);
-    if (milliseconds < 0) {
-        tell(tr("\u201c%1\u201d is not a playable audio file.").arg(QDir::toNativeSeparators(file)));
+    replacePhonePath = phonePath;
+    replaceName = name;
+    pending = Pending::Replace;
+    prepare({file});
+}
+
+void ManageDialog::finishReplace()
+{
+    const QString phonePath = replacePhonePath;
+    const QString name = replaceName;
+    const PreparedRingtone file = preparer->results().value(0);
+    // The phone may have left or changed while the file was made ready.
+    if (findAgain(phonePath, name) < 0)
+        return;
+    if (file.outcome != PreparedRingtone::Ready) {
+        tell(preparationProblem(file.outcome, file.source, file.detail));
         return;
     }
+    const int milliseconds = file.milliseconds;
     const QByteArray phone = phonePath.toUtf8();
-    const QByteArray local = file.toUtf8();
+    const QByteArray local = file.path.toUtf8();
     int result = DEVICE_ERR_INVALID;
     if (bridge && bridge->replaceRingtone)
         result = bridge->replaceRingtone(0, phone.constData(), local.constData(), milliseconds);
@@ -532,6 +568,8 @@ void ManageDialog::onBtnReplace()
     // The new length shows.
     reloadAndSelect(phonePath, listRingtone->currentRow());
     showStatus(tr("Replaced the sound of \u201c%1\u201d.").arg(name));
+    if (milliseconds > kPhoneListsMilliseconds)
+        tell(tooLongWarning(file.source));
 }
 
 void ManageDialog::onBtnIPhoneToPc()
@@ -580,6 +618,8 @@ void ManageDialog::onBtnIPhoneToPc()
 
 void ManageDialog::onBtnPcToIPhone()
 {
+    if (isBusy())
+        return;
     showStatus(QString());
     const QStringList files = QFileDialog::getOpenFileNames(this, QString(), outputFolder(), fileFilter());
     if (files.isEmpty())
@@ -590,22 +630,37 @@ void ManageDialog::onBtnPcToIPhone()
                                                                    : tr("The iPhone was disconnected."));
         return;
     }
+    pending = Pending::Add;
+    prepare(files);
+}
+
+void ManageDialog::finishAdd()
+{
+    // The phone may have left, or its list gone bad, while the files were
+    // made ready.
+    if (!phoneConnected || listProblem < 0) {
+        tell(listProblem < 0 && listProblem != DEVICE_ERR_NO_PHONE ? failureReason(listProblem, true)
+                                                                   : tr("The iPhone was disconnected."));
+        return;
+    }
     QStringList problems;
+    QStringList warnings;
     int added = 0;
     bool changed = false;
-    for (const QString &file : files) {
-        const QByteArray path = QDir::toNativeSeparators(file).toUtf8();
-        const QString shownPath = QDir::toNativeSeparators(file);
-        const int milliseconds = probeMilliseconds(file);
-        if (milliseconds < 0) {
-            problems << tr("\u201c%1\u201d is not a playable audio file.").arg(shownPath);
+    for (const PreparedRingtone &file : preparer->results()) {
+        const QString shownPath = QDir::toNativeSeparators(file.source);
+        if (file.outcome != PreparedRingtone::Ready) {
+            problems << preparationProblem(file.outcome, file.source, file.detail);
             continue;
         }
-        const int result = bridge && bridge->addRingtone ? bridge->addRingtone(0, path.constData(), milliseconds)
+        const QByteArray path = QDir::toNativeSeparators(file.path).toUtf8();
+        const int result = bridge && bridge->addRingtone ? bridge->addRingtone(0, path.constData(), file.milliseconds)
                                                          : DEVICE_ERR_INVALID;
         changed = true;
         if (result >= 0) {
             ++added;
+            if (file.milliseconds > kPhoneListsMilliseconds)
+                warnings << tooLongWarning(file.source);
             continue;
         }
         problems << tr("Could not add \u201c%1\u201d.").arg(shownPath) + QLatin1Char(' ')
@@ -620,6 +675,7 @@ void ManageDialog::onBtnPcToIPhone()
             problems << tr("The new ringtones could not be stored on the iPhone.") + QLatin1Char(' ')
                             + failureReason(committed, true);
             added = 0;
+            warnings.clear();
         }
     }
     refreshList();
@@ -628,6 +684,41 @@ void ManageDialog::onBtnPcToIPhone()
     updateButtons();
     if (added > 0)
         showStatus(tr("Ringtones added: %1.").arg(added));
-    if (!problems.isEmpty())
-        tell(problems.join(QLatin1Char('\n')));
+    if (!problems.isEmpty() || !warnings.isEmpty())
+        tell((problems + warnings).join(QLatin1Char('\n')));
+}
+
+void ManageDialog::prepare(const QStringList &files)
+{
+    showStatus(tr("Preparing, please wait..."));
+    updateButtons();
+    preparer->start(files);
+}
+
+void ManageDialog::onPrepared()
+{
+    const Pending action = pending;
+    pending = Pending::None;
+    showStatus(QString());
+    updateButtons();
+    if (action == Pending::Add)
+        finishAdd();
+    else if (action == Pending::Replace)
+        finishReplace();
+    // The copies have gone to the phone, or are of no use.
+    preparer->clear();
+}
+
+QString ManageDialog::preparationProblem(int outcome, const QString &source, const QString &detail) const
+{
+    const QString shownPath = QDir::toNativeSeparators(source);
+    if (outcome == PreparedRingtone::NotConverted)
+        return tr("\u201c%1\u201d could not be made into a ringtone (%2).").arg(shownPath, detail);
+    return tr("\u201c%1\u201d is not a playable audio file.").arg(shownPath);
+}
+
+QString ManageDialog::tooLongWarning(const QString &source) const
+{
+    return tr("\u201c%1\u201d is longer than 40 seconds: the iPhone will not list it.")
+        .arg(QDir::toNativeSeparators(source));
 }

@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class CRingtonePreparer;
 struct DeviceBridge;
 
 // The manager's form: every widget with its place and look. The widgets are
@@ -53,6 +54,10 @@ public:
 
     explicit ManageDialog(QWidget *parent = nullptr);
 
+    // Files chosen for the phone are being made into ringtones; the actions
+    // wait meanwhile.
+    bool isBusy() const;
+
 public Q_SLOTS:
     void onPhoneConnect(bool bConnect);
 
@@ -64,6 +69,9 @@ private Q_SLOTS:
     void onBtnPcToIPhone();
     void onListSelectChange(int row);
     void onEditNameChange(const QString &text);
+
+protected:
+    void done(int result) override;
 
 private:
     void refreshList();
@@ -78,8 +86,14 @@ private:
     // After a dialog, during which the phone may have left or changed: the
     // ringtone's row now, or -1 after telling the user it is gone.
     int findAgain(const QString &phonePath, const QString &name);
-    // The file's length in milliseconds when it is playable audio, else -1.
-    static int probeMilliseconds(const QString &file);
+    // Makes ringtones of the chosen files, then finishes the action.
+    void prepare(const QStringList &files);
+    void onPrepared();
+    void finishAdd();
+    void finishReplace();
+    // What went wrong with a file that cannot go to the phone.
+    QString preparationProblem(int outcome, const QString &source, const QString &detail) const;
+    QString tooLongWarning(const QString &source) const;
     // A failed bridge call's result in words; onPhone: the phone is written
     // (else a file on this computer).
     QString failureReason(int result, bool onPhone) const;
@@ -96,6 +110,12 @@ private:
     // The failure that ended the last listing before its end (0: none); the
     // phone is then left alone.
     int listProblem = 0;
+    CRingtonePreparer *preparer = nullptr;
+    // The action waiting for the preparer.
+    enum class Pending { None, Add, Replace } pending = Pending::None;
+    // Replace: the ringtone whose sound is replaced, by its file on the phone.
+    QString replacePhonePath;
+    QString replaceName;
 };
 
 // A ringtone's length as the list shows it: "0:27", "1:02:03"; empty when

@@ -15,6 +15,11 @@ extern "C" {
 /* path: UTF-8, native separators. */
 int tonquill_probe(const char *path, double *seconds);
 
+/* The same, and *asRingtone (when given) 1 when the file can go to a phone
+ * as a ringtone as it is (AAC audio alone in an MP4-family container), else
+ * 0. Unlike the rest of this interface it may be called from any thread. */
+int tonquill_probe_ringtone(const char *path, double *seconds, int *asRingtone);
+
 #ifdef __cplusplus
 }
 #endif

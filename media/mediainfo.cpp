@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -77,12 +78,33 @@ double measureAudio(av::AudioInput &in, std::string &error)
     return estimate;
 }
 
+// The streams as a phone's ringtone holds them: one AAC audio stream in the
+// MP4 family's container, nothing beside it but cover pictures (which are
+// tags, not video, to the phone).
+bool holdsOnlyAacInMp4(const AVFormatContext &format)
+{
+    // One demuxer reads the whole family; its name lists them all.
+    if (!format.iformat || std::string_view(format.iformat->name).find("mp4") == std::string_view::npos)
+        return false;
+    int audio = 0;
+    for (unsigned i = 0; i < format.nb_streams; ++i) {
+        const AVStream &stream = *format.streams[i];
+        if (stream.disposition & AV_DISPOSITION_ATTACHED_PIC)
+            continue;
+        if (stream.codecpar->codec_type != AVMEDIA_TYPE_AUDIO || stream.codecpar->codec_id != AV_CODEC_ID_AAC)
+            return false;
+        ++audio;
+    }
+    return audio == 1;
+}
+
 } // namespace
 
 // libavformat registers its formats itself since 4.0; nothing to do once per
 // process any more.
 int CMediaInfo::open(const char *path)
 {
+    m_aacInMp4 = false;
     // libavformat would wait on a named pipe until a writer came, and read a
     // device or a pipe for ever: only regular files (or links to one) are
     // media files here.
@@ -104,8 +126,10 @@ int CMediaInfo::open(const char *path)
         qDebug("%s", error.c_str());
         return ret;
     }
+    const bool aacInMp4 = holdsOnlyAacInMp4(*in.format);
     if (in.format->duration != AV_NOPTS_VALUE) {
         m_duration = double(in.format->duration) * 1e-6;
+        m_aacInMp4 = aacInMp4;
         return 0;
     }
     const double measured = measureAudio(in, error);
@@ -114,5 +138,6 @@ int CMediaInfo::open(const char *path)
         return AVERROR_STREAM_NOT_FOUND;
     }
     m_duration = measured;
+    m_aacInMp4 = aacInMp4;
     return 0;
 }

@@ -21,6 +21,14 @@ public:
     // probe.
     double duration() const { return m_duration; }
 
+    // True after a successful probe of a file a phone takes as a ringtone as
+    // it is: an MP4-family container (mp4, m4a, m4r, mov) whose one audio
+    // stream is AAC and that holds nothing else but cover pictures. Anything
+    // else (MP3, WAV, a film, two soundtracks, chapter tracks) has to be
+    // converted first.
+    bool isAacInMp4() const { return m_aacInMp4; }
+
 private:
     double m_duration = 0.0;
+    bool m_aacInMp4 = false;
 };

@@ -5,12 +5,20 @@
 // FFmpeg and SDL2 bring a hundred shared libraries with them; loading them at
 // start-up would more than double the time to the first window, and nothing
 // can play before a file is opened anyway. Calls that come before that
-// (init, callback, volume, fades, loop) are kept and replayed once it is loaded;
-// the rest have nothing to act on, which is what the player does too.
+// (init, callback, volume, fades, loop) are kept and replayed when the player
+// is first needed (ffplay_open); the rest have nothing to act on, which is
+// what the player does too.
+//
+// The player's functions belong to the GUI thread; the probe may be called
+// from any thread (the ringtone manager probes on a worker), so loading the
+// module is guarded, and the player's settings are replayed only from the
+// player's own calls, never on a prober's thread.
 #include "ffplay.h"
 #include "mediaprobe.h"
 
+#include <atomic>
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 #ifdef _WIN32
@@ -38,14 +46,19 @@ struct PlayerFunctions
     int (*fadeout)(double, double) = nullptr;
     int (*loop)(int) = nullptr;
     int (*probe)(const char *, double *) = nullptr;
+    int (*probeRingtone)(const char *, double *, int *) = nullptr;
 };
 
-// GUI thread only, like the interface itself.
 struct LoaderState
 {
+    // Loading, from any thread: fn is written once under the mutex, before
+    // moduleLoaded is set, and never again.
+    std::mutex loadMutex;
     bool attempted = false;
-    bool loaded = false;
+    std::atomic<bool> moduleLoaded{false};
     PlayerFunctions fn;
+    // The rest: GUI thread only, like the player's interface itself.
+    bool loaded = false; // the player has its settings and takes calls
     bool initRequested = false;
     PlayStateCallback callback = nullptr;
     void *user = nullptr;
@@ -136,10 +149,13 @@ bool resolve(Library library, const char *name, F &out)
     return out != nullptr;
 }
 
-bool ensureLoaded()
+bool loadModule()
 {
+    if (state.moduleLoaded.load(std::memory_order_acquire))
+        return true;
+    const std::lock_guard<std::mutex> lock(state.loadMutex);
     if (state.attempted)
-        return state.loaded;
+        return state.moduleLoaded.load(std::memory_order_relaxed);
     state.attempted = true;
 
     Library library = openLibrary();
@@ -160,7 +176,8 @@ bool ensureLoaded()
                           && resolve(library, "ffplay_fadein", fn.fadein)
                           && resolve(library, "ffplay_fadeout", fn.fadeout)
                           && resolve(library, "ffplay_loop", fn.loop)
-                          && resolve(library, "tonquill_probe", fn.probe);
+                          && resolve(library, "tonquill_probe", fn.probe)
+                          && resolve(library, "tonquill_probe_ringtone", fn.probeRingtone);
     if (!complete) {
         std::fprintf(stderr, "The player module '%s' lacks a function; preview and probing are off\n",
                      modulePath().c_str());
@@ -168,6 +185,17 @@ bool ensureLoaded()
     }
     // The module stays loaded for the rest of the run, like the player itself.
     state.fn = fn;
+    state.moduleLoaded.store(true, std::memory_order_release);
+    return true;
+}
+
+// GUI thread: the module, with the settings made before it was loaded.
+bool ensureLoaded()
+{
+    if (state.loaded)
+        return true;
+    if (!loadModule())
+        return false;
     state.loaded = true;
 
     if (state.initRequested)
@@ -208,9 +236,20 @@ int tonquill_probe(const char *path, double *seconds)
 {
     if (seconds)
         *seconds = 0.0;
-    if (!ensureLoaded())
+    if (!loadModule())
         return -1;
     return state.fn.probe(path, seconds);
+}
+
+int tonquill_probe_ringtone(const char *path, double *seconds, int *asRingtone)
+{
+    if (seconds)
+        *seconds = 0.0;
+    if (asRingtone)
+        *asRingtone = 0;
+    if (!loadModule())
+        return -1;
+    return state.fn.probeRingtone(path, seconds, asRingtone);
 }
 
 int ffplay_open(const char *path, int reserved1, int reserved2)

@@ -212,6 +212,7 @@ void TestPhoneEndToEnd::manage(ManageDialog *manager)
         static_cast<QDialog *>(files)->accept(); // as the Open or Save button does
     });
     QTest::mouseClick(child<QPushButton>(manager, "btnPcToIPhone"), Qt::LeftButton);
+    QTRY_VERIFY(!manager->isBusy());
     QCOMPARE(rows(manager), (QStringList{"Morning Bell", "A", "B", "C"}));
     QCOMPARE(commits(), 2);
 
@@ -239,6 +240,7 @@ void TestPhoneEndToEnd::manage(ManageDialog *manager)
         static_cast<QDialog *>(files)->accept(); // as the Open or Save button does
     });
     QTest::mouseClick(child<QPushButton>(manager, "btnReplace"), Qt::LeftButton);
+    QTRY_VERIFY(!manager->isBusy());
     const std::vector<PhoneEntry> entries = phoneEntries();
     QCOMPARE(readAll(phoneFile(entries[2].fileName)), QByteArray("sound of A.m4r"));
 

@@ -70,10 +70,19 @@ int ffplay_loop(int on)
 
 extern "C" int tonquill_probe(const char *path, double *seconds)
 {
+    return tonquill_probe_ringtone(path, seconds, nullptr);
+}
+
+// The manager probes on a worker thread; the test sets the log up before and
+// reads it after the result has come back to the GUI thread.
+extern "C" int tonquill_probe_ringtone(const char *path, double *seconds, int *asRingtone)
+{
     standin::PlayerLog &log = standin::player();
     log.probedPaths.push_back(path);
     const auto known = log.probeDurations.find(path);
     const double duration = known != log.probeDurations.end() ? known->second : log.probeDuration;
     *seconds = duration > 0 ? duration : 0.0;
+    if (asRingtone)
+        *asRingtone = duration > 0 && !log.probeNotRingtones.count(path) ? 1 : 0;
     return duration > 0 ? 0 : -1;
 }

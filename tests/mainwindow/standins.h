@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +25,9 @@ struct PlayerLog
     // Durations of particular paths; any other path gets probeDuration. A
     // duration of 0 or less fails the probe.
     std::map<std::string, double> probeDurations;
+    // Paths that probe as media a phone cannot take as they are; any other
+    // playable path probes as a ringtone.
+    std::set<std::string> probeNotRingtones;
     double position = 0.0;
     // What ffplay_play returns (FFPLAY_NO_SOUND: no sound device).
     int playResult = 0;

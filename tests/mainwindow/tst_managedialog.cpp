@@ -585,6 +585,7 @@ void TestManageDialog::phoneChangesUnderADialog()
                                                                 : "btnRemove";
         QTest::mouseClick(child<QPushButton>(dialog.get(), button), Qt::LeftButton);
     }
+    QTRY_VERIFY(!dialog->isBusy());
 
     std::vector<std::string> expectedCalls;
     if (!call.isEmpty())
@@ -675,6 +676,7 @@ void TestManageDialog::failuresSayWhy()
     }
     ModalAnswers modals(answers);
     QTest::mouseClick(child<QPushButton>(dialog.get(), button), Qt::LeftButton);
+    QTRY_VERIFY(!dialog->isBusy());
     QVERIFY(!modals.messages.isEmpty());
     QCOMPARE(modals.messages.last(), headline + reason);
     QVERIFY(child<QLabel>(dialog.get(), "labelStatus")->text().isEmpty());
@@ -723,6 +725,7 @@ void TestManageDialog::onlyPlayableAudioGoesToThePhone()
     ModalAnswers modals({choose(paths)});
     QTest::mouseClick(child<QPushButton>(dialog.get(), action == QLatin1String("add") ? "btnPcToIPhone" : "btnReplace"),
                       Qt::LeftButton);
+    QTRY_VERIFY(!dialog->isBusy());
 
     std::vector<std::string> expected;
     for (const QString &path : paths) {
@@ -773,6 +776,7 @@ void TestManageDialog::replaceSendsTheNewLength()
         choose({local})(modal);
     }});
     QTest::mouseClick(child<QPushButton>(dialog.get(), "btnReplace"), Qt::LeftButton);
+    QTRY_VERIFY(!dialog->isBusy());
     const std::string expected = withReplace ? "replace " + kBellPath + " " + local.toStdString() + " 27400"
                                              : "to " + kBellPath + " " + local.toStdString();
     QCOMPARE(standin::bridge().calls, std::vector<std::string>{expected});

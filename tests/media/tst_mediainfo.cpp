@@ -70,6 +70,27 @@ void TestMediaInfo::initTestCase()
                                "testsrc=duration=2:size=64x48:rate=10", "-c:v", "mpeg4",
                                m_dir.filePath(QStringLiteral("silent.mp4"))});
     QVERIFY(video.waitForFinished(60000) && video.exitCode() == 0);
+    // What a phone takes as a ringtone as it is, and what merely looks like it.
+    const QStringList tone{"-f", "lavfi", "-i", "sine=frequency=440:duration=2"};
+    const QStringList picture{"-f", "lavfi", "-i", "color=c=red:size=32x32:duration=1"};
+    const QList<std::pair<QString, QStringList>> made{
+        {"ringtone.m4r", tone + QStringList{"-c:a", "aac", "-f", "ipod"}},
+        {"aac.mov", tone + QStringList{"-c:a", "aac"}},
+        {"mp3 inside.m4a", tone + QStringList{"-c:a", "libmp3lame", "-f", "mp4"}},
+        {"aac.adts.m4a", tone + QStringList{"-c:a", "aac", "-f", "adts"}},
+        {"film.mp4", QStringList{"-f", "lavfi", "-i", "testsrc=duration=2:size=64x48:rate=10"} + tone
+                         + QStringList{"-c:v", "libx264", "-c:a", "aac", "-shortest"}},
+        {"two voices.m4a", tone + tone + QStringList{"-map", "0", "-map", "1", "-c:a", "aac"}},
+        {"cover.m4a", tone + picture + QStringList{"-map", "0", "-map", "1", "-c:a", "aac", "-c:v", "png",
+                                                   "-frames:v", "1", "-disposition:v", "attached_pic"}},
+    };
+    for (const auto &[name, args] : made) {
+        QProcess maker;
+        maker.start(fixtureMaker, QStringList{"-nostdin", "-loglevel", "error", "-y"} + args
+                                      + QStringList{m_dir.filePath(name)});
+        QVERIFY2(maker.waitForFinished(60000) && maker.exitCode() == 0,
+                 qPrintable(name + QLatin1Char(' ') + maker.readAllStandardError()));
+    }
 
     QFile text(m_dir.filePath(QStringLiteral("notes.dat")));
     QVERIFY(text.open(QIODevice::WriteOnly));
@@ -82,15 +103,24 @@ void TestMediaInfo::probe_data()
     QTest::addColumn<bool>("ok");
     QTest::addColumn<double>("seconds");
     QTest::addColumn<double>("tolerance");
+    // A phone takes it as a ringtone as it is.
+    QTest::addColumn<bool>("aacInMp4");
 
-    QTest::newRow("missing file") << "absent.mp3" << false << 0.0 << 0.0;
-    QTest::newRow("text file") << "notes.dat" << false << 0.0 << 0.0;
-    QTest::newRow("video without sound") << "silent.mp4" << false << 0.0 << 0.0;
-    QTest::newRow("30 s mp3") << "tone30.mp3" << true << 30.0 << 0.1;
-    QTest::newRow("0.4 s mp3") << "short.mp3" << true << 0.4 << 0.06;
-    QTest::newRow("0.4 s wav") << "short.wav" << true << 0.4 << 0.001;
-    QTest::newRow("stereo wav") << "stereo.wav" << true << 2.5 << 0.001;
-    QTest::newRow("non-ASCII name") << "Mélodie été.m4a" << true << 3.0 << 0.05;
+    QTest::newRow("missing file") << "absent.mp3" << false << 0.0 << 0.0 << false;
+    QTest::newRow("text file") << "notes.dat" << false << 0.0 << 0.0 << false;
+    QTest::newRow("video without sound") << "silent.mp4" << false << 0.0 << 0.0 << false;
+    QTest::newRow("30 s mp3") << "tone30.mp3" << true << 30.0 << 0.1 << false;
+    QTest::newRow("0.4 s mp3") << "short.mp3" << true << 0.4 << 0.06 << false;
+    QTest::newRow("0.4 s wav") << "short.wav" << true << 0.4 << 0.001 << false;
+    QTest::newRow("stereo wav") << "stereo.wav" << true << 2.5 << 0.001 << false;
+    QTest::newRow("non-ASCII name") << "Mélodie été.m4a" << true << 3.0 << 0.05 << true;
+    QTest::newRow("ringtone") << "ringtone.m4r" << true << 2.0 << 0.05 << true;
+    QTest::newRow("AAC in a QuickTime file") << "aac.mov" << true << 2.0 << 0.05 << true;
+    QTest::newRow("cover picture") << "cover.m4a" << true << 2.0 << 0.05 << true;
+    QTest::newRow("MP3 in MP4") << "mp3 inside.m4a" << true << 2.0 << 0.1 << false;
+    QTest::newRow("raw AAC named m4a") << "aac.adts.m4a" << true << 2.0 << 0.2 << false;
+    QTest::newRow("film with AAC sound") << "film.mp4" << true << 2.0 << 0.2 << false;
+    QTest::newRow("two soundtracks") << "two voices.m4a" << true << 2.0 << 0.05 << false;
 }
 
 void TestMediaInfo::probe()
@@ -99,9 +129,11 @@ void TestMediaInfo::probe()
     QFETCH(bool, ok);
     QFETCH(double, seconds);
     QFETCH(double, tolerance);
+    QFETCH(bool, aacInMp4);
 
     CMediaInfo info;
     const int result = info.open(probePath(m_dir.filePath(name)).constData());
+    QCOMPARE(info.isAacInMp4(), aacInMp4);
     if (ok) {
         QCOMPARE(result, 0);
         QVERIFY2(qAbs(info.duration() - seconds) <= tolerance, qPrintable(QString::number(info.duration())));

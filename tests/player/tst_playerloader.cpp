@@ -7,8 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <cmath>
 #include <dlfcn.h>
+#include <thread>
 
 namespace {
 
@@ -60,6 +62,7 @@ class TestPlayerLoader final : public QObject
 
 private Q_SLOTS:
     void callsBeforeOpenDoNotLoadThePlayer();
+    void probeOnAnotherThread();
     void openLoadsThePlayerAndKeepsEarlierSettings();
 };
 
@@ -77,13 +80,41 @@ void TestPlayerLoader::callsBeforeOpenDoNotLoadThePlayer()
     QCOMPARE(reports.loadAcquire(), 0);
 }
 
+void TestPlayerLoader::probeOnAnotherThread()
+{
+    // The ringtone manager probes on a worker while the window goes on
+    // setting up the player: the module loads there, the player's settings
+    // stay with the GUI thread (ThreadSanitizer watches this in its stage).
+    QTemporaryDir dir;
+    const QByteArray tone = dir.filePath(QStringLiteral("tone.wav")).toUtf8();
+    QVERIFY(writeTone(QString::fromUtf8(tone)));
+    std::atomic<int> result{1};
+    std::atomic<int> asRingtone{-1};
+    double seconds = 0.0;
+    std::thread worker([&] {
+        int ringtone = -1;
+        result = tonquill_probe_ringtone(tone.constData(), &seconds, &ringtone);
+        asRingtone = ringtone;
+    });
+    for (int i = 0; i < 200; ++i) {
+        ffplay_set_volume(1.0 + i / 1000.0);
+        ffplay_fadein(i % 3);
+    }
+    worker.join();
+    QCOMPARE(result.load(), 0);
+    QVERIFY(qAbs(seconds - 1.0) < 0.01);
+    QCOMPARE(asRingtone.load(), 0); // a WAV is no ringtone as it is
+    QVERIFY(moduleLoaded());
+    QCOMPARE(ffplay_set_volume(1.0), 0);
+}
+
 void TestPlayerLoader::openLoadsThePlayerAndKeepsEarlierSettings()
 {
     QTemporaryDir dir;
     const QString tone = dir.filePath(QStringLiteral("tone.wav"));
     QVERIFY(writeTone(tone));
 
-    // The probe is the first call that needs the module, as in the window.
+    // A probe on the GUI thread, as in the window.
     double seconds = -1;
     QCOMPARE(tonquill_probe(QByteArray("/no/such/file.mp3").constData(), &seconds) < 0, true);
     QCOMPARE(seconds, 0.0);
