@@ -24,9 +24,9 @@ QString helpPagePath(const QString &programFolder, const QString &language)
     return folder + QStringLiteral("index.html");
 }
 
-QString commandLineFile(const QStringList &arguments)
+namespace {
+void describeCommandLine(QCommandLineParser &parser)
 {
-    QCommandLineParser parser;
     // Printed before any interface language is loaded: English.
     parser.setApplicationDescription(
         QStringLiteral("Turns a stretch of any audio or video file into an iPhone ringtone."));
@@ -37,6 +37,36 @@ QString commandLineFile(const QStringList &arguments)
                                  QStringLiteral("[file]"));
     if (QCoreApplication::applicationVersion().isEmpty())
         QCoreApplication::setApplicationVersion(versionText());
+}
+} // namespace
+
+void printHelpOrVersion(const QStringList &arguments)
+{
+    // Whole words only: Qt's own options are still on the command line, and
+    // the parser would read "-reverse" or "-stylesheet" as letters holding
+    // -v or -h.
+    bool help = false;
+    bool version = false;
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            break;
+        help = help || argument == QLatin1String("--help") || argument == QLatin1String("-h")
+               || argument == QLatin1String("-?");
+        version = version || argument == QLatin1String("--version") || argument == QLatin1String("-v");
+    }
+    if (!help && !version)
+        return;
+    QCommandLineParser parser;
+    describeCommandLine(parser);
+    if (help)
+        parser.showHelp();
+    parser.showVersion();
+}
+
+QString commandLineFile(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeCommandLine(parser);
     parser.process(arguments);
 
     const QStringList files = parser.positionalArguments();

@@ -17,6 +17,11 @@ Q_DECLARE_LOGGING_CATEGORY(lcDiagnostics)
 // English "index.html" (which the path names even when it is missing).
 QString helpPagePath(const QString &programFolder, const QString &language);
 
+// --help and --version among arguments (a QCoreApplication's, which needs
+// no display): prints the help or the version and ends the process with
+// exit code 0; otherwise returns.
+void printHelpOrVersion(const QStringList &arguments);
+
 // The file named on the command line as an absolute path (a relative name is
 // taken from the working folder, a file: URL as its local file); empty when
 // there is none. Qt's own options are already gone from arguments; --help and

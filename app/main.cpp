@@ -1,16 +1,21 @@
 #include "desktop.h"
+#include "identity.h"
 #include "language.h"
 #include "look.h"
 #include "maindialog.h"
+#include "settings.h"
 #include "singleinstance.h"
 #include "termination.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -28,6 +33,35 @@ void bringToFront(QWidget &window)
     }
 }
 
+// A start whose file the running program has not taken yet: says so on the
+// screen (the terminal is rarely seen) and keeps trying while the message
+// is up. First or HandedOver once it settles; NoAnswer when the user stops
+// waiting.
+CSingleInstance::Role waitWithTheUser(CSingleInstance &instance, const QString &file)
+{
+    QxLanguage::instance()->setLanguage(readSetting(QStringLiteral("UiLanguage"), QString()));
+    QMessageBox box(QMessageBox::Information, QString::fromLatin1(Identity::kProductName),
+                    QCoreApplication::translate("main",
+                                                "Tonquill is already running but does not answer yet; it may be "
+                                                "busy. This message closes by itself once it answers. Press OK "
+                                                "to stop waiting."),
+                    QMessageBox::Ok);
+    CSingleInstance::Role role = CSingleInstance::NoAnswer;
+    QObject::connect(&instance, &CSingleInstance::settled, &box, [&role, &box](CSingleInstance::Role settled) {
+        role = settled;
+        box.done(QMessageBox::Ok);
+    });
+    // Where nobody can see the message (offscreen), nobody can close it.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        QTimer::singleShot(60000, &box, [&box] { box.done(QMessageBox::Ok); });
+    instance.keepTrying(file);
+    qCDebug(lcDiagnostics) << "waiting for the running program, with a message on the screen";
+    box.exec();
+    instance.stopTrying();
+    return role;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -41,17 +75,40 @@ int main(int argc, char *argv[])
     // running. (A command line without options never ends there, and the
     // font thread touches nothing of Qt's.)
     const bool plainCommandLine = std::none_of(argv + 1, argv + argc, [](const char *arg) { return arg[0] == '-'; });
-    if (plainCommandLine)
+    if (plainCommandLine) {
         startFontWarmUp();
+    } else {
+        // The application object connects to the display and aborts without
+        // one; help and version are printed before it, wherever the program
+        // runs. The parser needs an application object: a core one, gone
+        // before the real one is made.
+        int coreArgc = argc;
+        std::vector<char *> coreArgv(argv, argv + argc + 1);
+        QCoreApplication core(coreArgc, coreArgv.data());
+        printHelpOrVersion(QCoreApplication::arguments());
+    }
     QApplication app(argc, argv);
-    // --help, --version and an unknown option end the process right here
-    // (exit()); no thread of ours may be running then, or it would be torn
-    // down under it (the picture thread inside Qt's plugin loader).
+    // An unknown option ends the process right here (exit()); no thread of
+    // ours may be running then, or it would be torn down under it (the
+    // picture thread inside Qt's plugin loader).
     const QString file = commandLineFile(QApplication::arguments());
+
+    QTranslator translator;
+    theTranslator = &translator;
+    QApplication::installTranslator(&translator);
 
     // One window owns the phone: a second start hands its file over.
     CSingleInstance instance(CSingleInstance::instanceName());
-    switch (instance.start(file)) {
+    CSingleInstance::Role role = instance.start(file);
+    bool lookApplied = false;
+    if (role == CSingleInstance::NoAnswer) {
+        std::fprintf(stderr, "Tonquill is already running but does not answer yet; waiting for it.\n");
+        startFontWarmUp();
+        applyApplicationLook(app);
+        lookApplied = true;
+        role = waitWithTheUser(instance, file);
+    }
+    switch (role) {
     case CSingleInstance::First:
         break;
     case CSingleInstance::HandedOver:
@@ -71,11 +128,8 @@ int main(int argc, char *argv[])
     // sets up.
     MainDialog::preloadPictures();
 
-    QTranslator translator;
-    theTranslator = &translator;
-    QApplication::installTranslator(&translator);
-
-    applyApplicationLook(app);
+    if (!lookApplied)
+        applyApplicationLook(app);
 
     const int result = [&file, &instance] {
         MainDialog dialog;
@@ -93,8 +147,10 @@ int main(int argc, char *argv[])
                 qCDebug(lcDiagnostics).noquote() << "brought to the front with the activation token of a later start";
             }
             bringToFront(dialog);
-            if (!requested.isEmpty())
+            if (!requested.isEmpty()) {
+                qCDebug(lcDiagnostics).noquote() << "a later start asked to open" << requested;
                 dialog.openFile(requested);
+            }
         });
         return QApplication::exec();
     }();

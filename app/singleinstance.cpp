@@ -122,6 +122,8 @@ CSingleInstance::Role CSingleInstance::start(const QString &file, int timeoutMs)
     m_lock->setStaleLockTime(0);
     for (;;) {
         if (m_lock->tryLock(0)) {
+            delete m_request;
+            m_request = nullptr;
             listen();
             return First;
         }
@@ -179,21 +181,68 @@ bool CSingleInstance::handOver(const QString &file, int timeoutMs)
     QElapsedTimer clock;
     clock.start();
     const auto left = [&] { return std::max(1, timeoutMs - int(clock.elapsed())); };
-    QLocalSocket socket;
-    socket.connectToServer(m_socketPath);
-    if (!socket.waitForConnected(left()))
-        return false;
-    socket.write(requestFor(file));
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(left()))
+    if (!m_request) {
+        auto socket = std::make_unique<QLocalSocket>(this);
+        socket->connectToServer(m_socketPath);
+        if (!socket->waitForConnected(left()))
             return false;
+        socket->write(requestFor(file));
+        m_request = socket.release();
     }
-    while (socket.bytesAvailable() < 1) {
-        if (!socket.waitForReadyRead(left()))
+    while (m_request->bytesToWrite() > 0) {
+        if (!m_request->waitForBytesWritten(left())) {
+            dropClosedRequest();
             return false;
+        }
+    }
+    while (m_request->bytesAvailable() < 1) {
+        if (!m_request->waitForReadyRead(left())) {
+            dropClosedRequest();
+            return false;
+        }
     }
     char answer = 0;
-    return socket.getChar(&answer) && answer == kAccepted;
+    const bool accepted = m_request->getChar(&answer) && answer == kAccepted;
+    delete m_request;
+    m_request = nullptr;
+    return accepted;
+}
+
+void CSingleInstance::dropClosedRequest()
+{
+    // The program went away (or is ending) without an answer: the next try
+    // takes its lock or finds the one after it. An open one may yet answer.
+    if (m_request->state() == QLocalSocket::ConnectedState)
+        return;
+    delete m_request;
+    m_request = nullptr;
+}
+
+void CSingleInstance::keepTrying(const QString &file)
+{
+    // Short tries from the event loop: the message stays responsive, and an
+    // open request is only looked at again, not sent anew.
+    constexpr int kTryMs = 20;
+    constexpr int kTryEveryMs = 250;
+    if (!m_retry) {
+        m_retry = new QTimer(this);
+        m_retry->setInterval(kTryEveryMs);
+    }
+    m_retry->disconnect();
+    connect(m_retry, &QTimer::timeout, this, [this, file] {
+        const Role role = start(file, kTryMs);
+        if (role == NoAnswer)
+            return;
+        m_retry->stop();
+        Q_EMIT settled(role);
+    });
+    m_retry->start();
+}
+
+void CSingleInstance::stopTrying()
+{
+    if (m_retry)
+        m_retry->stop();
 }
 
 void CSingleInstance::onNewConnection()
@@ -231,8 +280,14 @@ void CSingleInstance::readRequest(QLocalSocket *socket)
         return;
     }
     socket->putChar(kAccepted);
-    socket->flush();
+    // A start that stopped waiting has closed its end: the answer cannot be
+    // written, and what it asked for is no longer wanted.
+    const bool answered = socket->flush() && socket->state() == QLocalSocket::ConnectedState;
     socket->disconnectFromServer();
+    if (!answered) {
+        qCDebug(lcDiagnostics).noquote() << "a later start stopped waiting before its request was read";
+        return;
+    }
     // Later, from the event loop: the receiver may open dialogs, which must
     // not run inside this socket's notification.
     QMetaObject::invokeMethod(

@@ -8,6 +8,7 @@
 class QLocalServer;
 class QLocalSocket;
 class QLockFile;
+class QTimer;
 
 // One program per user and display. The first program to start takes a lock
 // file and listens on a local socket beside it; a later start hands what it
@@ -43,6 +44,14 @@ public:
 
     static constexpr int kAnswerTimeoutMs = 8000;
 
+    // After NoAnswer, with the event loop running (a message on screen):
+    // keeps trying until the running program answers or ends, then emits
+    // settled() with HandedOver or First. A request that reached the
+    // running program is never sent twice: it acts on it once it reads it,
+    // however late, and its answer is waited for on the same connection.
+    void keepTrying(const QString &file);
+    void stopTrying();
+
     // "tonquill", and the display for a program on X11 or Wayland: a program
     // on another display (another seat, a remote session) has a window the
     // user does not see there.
@@ -52,10 +61,14 @@ Q_SIGNALS:
     // A later start asked for this file (empty: only to be shown), with
     // the activation token its desktop gave it (empty without one).
     void fileRequested(const QString &file, const QString &activationToken);
+    // keepTrying() came to an end: HandedOver or First.
+    void settled(CSingleInstance::Role role);
 
 private:
     bool listen();
     bool handOver(const QString &file, int timeoutMs);
+    // Drops the request once its connection has closed unanswered.
+    void dropClosedRequest();
     void onNewConnection();
     void readRequest(QLocalSocket *socket);
 
@@ -63,4 +76,7 @@ private:
     QString m_socketPath;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;
+    // The request sent to the running program, until it answers.
+    QLocalSocket *m_request = nullptr;
+    QTimer *m_retry = nullptr;
 };

@@ -39,12 +39,16 @@ int ffplay_set_volume(double factor);
 /* Fade-in length in seconds for the next start or resume; 0 for none. */
 int ffplay_fadein(double seconds);
 /* For the next start or resume, like the fade-in: the sound falls to silence
-   over `seconds` (0 for a plain cut) ending at `end`, seconds in the file, and
-   stays silent after it; a negative end for none. */
+   over `seconds` (0 for a plain cut) ending at `end`, seconds in the file; a
+   negative end for none; silent after the end. A start, resume or seek at
+   or past the end without a loop stops playback, as the end of the file
+   does. A resume for which no end was set goes on with the paused clip: its
+   end, fade-out and loop. */
 int ffplay_fadeout(double seconds, double end);
-/* For the next start or resume, and for the clip playing now: non-zero plays
-   from where that start began to the fade-out's end over and over, each round
-   with the same fade-in, volume and fade-out. */
+/* For the next start or resume, and for the clip playing (or paused) now:
+   non-zero plays from where that start began to the fade-out's end over and
+   over, each round with the same fade-in, volume and fade-out. An end at or
+   before the start leaves nothing to loop. */
 int ffplay_loop(int on);
 
 #ifdef __cplusplus

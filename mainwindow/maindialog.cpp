@@ -546,20 +546,52 @@ void MainDialog::onBtnBrowseIn()
     loadInputFile(file);
 }
 
+Qt::DropAction fileDropAction(Qt::DropActions possible)
+{
+    // The file is only read: a Move the source proposes would have it delete
+    // the user's original once the drop is done.
+    if (possible & Qt::CopyAction)
+        return Qt::CopyAction;
+    if (possible & Qt::LinkAction)
+        return Qt::LinkAction;
+    return Qt::IgnoreAction;
+}
+
+namespace {
+// Accepts a file drag as a copy (or link), never as the source's proposal.
+bool acceptFileDrag(QDropEvent *event)
+{
+    const Qt::DropAction action = fileDropAction(event->possibleActions());
+    if (action == Qt::IgnoreAction || !event->mimeData()->hasFormat(QStringLiteral("text/uri-list"))) {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(action);
+    event->accept();
+    return true;
+}
+} // namespace
+
 void MainDialog::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
-        event->acceptProposedAction();
+    acceptFileDrag(event);
+}
+
+void MainDialog::dragMoveEvent(QDragMoveEvent *event)
+{
+    // Again on every move: a modifier pressed meanwhile changes the proposal.
+    acceptFileDrag(event);
 }
 
 void MainDialog::dropEvent(QDropEvent *event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty())
+    const QString path = urls.isEmpty() ? QString() : urls.first().toLocalFile();
+    if (path.isEmpty() || !acceptFileDrag(event)) {
+        event->ignore();
         return;
-    const QString path = urls.first().toLocalFile();
-    if (!path.isEmpty())
-        loadInputFile(path);
+    }
+    loadInputFile(path);
 }
 
 void MainDialog::loadInputFile(const QString &path)
@@ -685,6 +717,12 @@ void MainDialog::startJob(int jobType, double outputSeconds)
 void MainDialog::onBtnPlay()
 {
     if (playState == PlayPaused) {
+        // Play goes on with the whole file: a paused clip's end, fade-out
+        // and loop no longer hold.
+        if (clipPlaying) {
+            ffplay_fadeout(0.0, -1.0);
+            ffplay_loop(0);
+        }
         ffplay_toggle_pause();
     } else if (playState == PlayStopped) {
         ui->btnPlay->setEnabled(false);
@@ -754,7 +792,7 @@ void MainDialog::playbackTick()
     ui->sliderBar->getClip(start, end);
     // A looping preview starts each round again by itself; a position just
     // past the end is the moment before it does.
-    if (clipPlaying && position > end && !ui->checkLoop->isChecked())
+    if (clipPlaying && position > end && !(ui->checkLoop->isChecked() && end > start))
         ffplay_stop();
     discAngle += 10.0;
 }
@@ -817,6 +855,8 @@ void MainDialog::onBtnGenerate()
         setStatus(QT_TR_NOOP("The clip is too short: move its end further from its start."));
         return;
     }
+    if (!confirmSilentRingtone())
+        return;
     const QString folder = ui->editOutputFolder->text();
     if (!OutputNames::makeFolder(folder)) {
         setStatus(QT_TR_NOOP("Conversion failed."), QStringLiteral("Could not create the folder '%1' (Permission denied)").arg(folder));
@@ -897,6 +937,8 @@ void MainDialog::finishWaveform(const QString &wavePath)
             setStatus(QT_TR_NOOP("The waveform could not be made."), reason);
         } else {
             setStatus(QT_TR_NOOP("File loaded."));
+            // A volume set to 0 before the file came is not forgotten.
+            updateRingtoneWarnings();
         }
     }
     keepOutcome = false;

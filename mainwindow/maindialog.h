@@ -83,6 +83,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -121,6 +122,8 @@ private:
     // "too short" that no longer applies is cleared.
     void setupRingtoneWarnings();
     void updateRingtoneWarnings();
+    // At volume 0 Generate asks first: true to go on.
+    bool confirmSilentRingtone();
     // The window's place on the screen, kept between runs where the
     // platform lets a window place itself (not on Wayland).
     void restorePosition();
@@ -203,6 +206,10 @@ struct LitRows
 LitRows leftBarLitRows(int v);
 // The encoder's gain (256 = unchanged) for a volume slider value 0..200.
 int encoderVolume(int sliderValue);
+// How a file drop is taken: a copy, else a link; never a move, which would
+// have the source delete the dropped file. IgnoreAction when neither is
+// offered.
+Qt::DropAction fileDropAction(Qt::DropActions possible);
 // The open dialog's filter, in the form this platform's file dialogs read.
 QString inputFileFilter();
 // What a user can do about a failed conversion, from the encoder's last line

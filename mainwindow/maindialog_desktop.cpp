@@ -6,6 +6,7 @@
 #include "ffplay.h"
 #include "focusring.h"
 #include "framelesswindow.h"
+#include "identity.h"
 #include "settings.h"
 #include "timeedit.h"
 #include "ui_maindialog.h"
@@ -19,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -134,6 +136,10 @@ void MainDialog::togglePlayback()
 {
     if (playState == PlayPlaying) {
         onBtnPause();
+    } else if (playState == PlayPaused && clipPlaying) {
+        // Space resumes what it paused: a clip goes on with its end, fades
+        // and loop, which the player keeps for a resume.
+        ffplay_toggle_pause();
     } else if (playState == PlayPaused) {
         onBtnPlay();
     } else if (ui->btnPlay->isEnabled()) {
@@ -161,22 +167,41 @@ void MainDialog::setupRingtoneWarnings()
 
 void MainDialog::updateRingtoneWarnings()
 {
-    if (!ui->sliderBar->isEnabled())
-        return;
-    double start = 0, end = 0;
-    ui->sliderBar->getClip(start, end);
-    const double length = std::floor((end - start) * 1000.0 + 1e-6) / 1000.0;
-    const char *warning = ringtoneWarning(length, ui->spinFadein->value(), ui->sliderVolume->getVolume());
+    // A silent volume is told with or without a file; the fade needs a clip.
+    const bool loaded = ui->sliderBar->isEnabled();
+    const int volume = ui->sliderVolume->getVolume();
+    double length = 0;
+    const char *warning = nullptr;
+    if (loaded) {
+        double start = 0, end = 0;
+        ui->sliderBar->getClip(start, end);
+        length = std::floor((end - start) * 1000.0 + 1e-6) / 1000.0;
+        warning = ringtoneWarning(length, ui->spinFadein->value(), volume);
+    } else if (volume <= 0) {
+        warning = kSilentVolume;
+    }
     const QLatin1String shown(statusSource);
     if (warning) {
         if (shown != QLatin1String(warning))
             setStatus(warning);
         return;
     }
-    const bool stale = shown == QLatin1String(kSilentVolume) || shown == QLatin1String(kFadeOverClip)
-                       || (shown == QLatin1String(kTooShort) && length * 1000.0 >= kShortestClipMs);
+    const bool stale = shown == QLatin1String(kSilentVolume)
+                       || (loaded && (shown == QLatin1String(kFadeOverClip)
+                                      || (shown == QLatin1String(kTooShort) && length * 1000.0 >= kShortestClipMs)));
     if (stale)
         setStatus("");
+}
+
+bool MainDialog::confirmSilentRingtone()
+{
+    if (ui->sliderVolume->getVolume() > 0)
+        return true;
+    setStatus(kSilentVolume);
+    return QMessageBox::question(this, QString::fromLatin1(Identity::kProductName),
+                                 tr("The volume is 0: the ringtone would be silent. Make it anyway?"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 void MainDialog::restorePosition()

@@ -133,7 +133,7 @@ void CPlayerEngine::play()
         std::lock_guard lock(m_mutex);
         if (!m_sourceOpen || m_state != State::Stopped)
             return;
-        startSessionLocked(m_startPosition, true);
+        startSessionLocked(m_startPosition, Run::Starts);
         setStateLocked(State::Playing);
     }
     applyOutputActivity();
@@ -152,7 +152,7 @@ void CPlayerEngine::togglePause()
             endSessionLocked();
             setStateLocked(State::Paused);
         } else if (m_state == State::Paused) {
-            startSessionLocked(m_startPosition, true);
+            startSessionLocked(m_startPosition, Run::Resumes);
             setStateLocked(State::Playing);
         } else {
             return;
@@ -185,7 +185,7 @@ void CPlayerEngine::seek(double seconds)
     if (!m_sourceOpen)
         return;
     if (m_state == State::Playing)
-        startSessionLocked(seconds, false);
+        startSessionLocked(seconds, Run::Continues);
     else
         m_startPosition = seconds;
 }
@@ -221,6 +221,7 @@ void CPlayerEngine::setFadeOut(double seconds, double end)
     std::lock_guard lock(m_mutex);
     m_pendingFadeOut = std::isnan(seconds) ? 0.0 : std::max(seconds, 0.0);
     m_pendingEnd = std::isnan(end) ? -1.0 : end;
+    m_pendingEndSet = true;
 }
 
 void CPlayerEngine::setLoop(bool on)
@@ -250,7 +251,7 @@ std::string CPlayerEngine::outputKind()
     return m_output ? m_output->kind() : std::string();
 }
 
-void CPlayerEngine::startSessionLocked(double position, bool startsFade, bool keepsLimiter)
+void CPlayerEngine::startSessionLocked(double position, Run run, bool keepsLimiter)
 {
     ++m_session;
     m_sessionStart = position;
@@ -265,21 +266,31 @@ void CPlayerEngine::startSessionLocked(double position, bool startsFade, bool ke
     m_lastHeard = position;
     // A seek while playing keeps a running fade-in going; only a start or a
     // resume begins one, and it uses up the length that was set for it.
-    if (startsFade) {
+    if (run != Run::Continues) {
         m_fadeTotal = std::llround(m_pendingFade * m_sampleRate);
         m_fadeDone = 0;
         m_pendingFade = 0.0;
-        m_fadeOut = m_pendingFadeOut;
-        m_end = m_pendingEnd;
-        // A loop needs an end after its start, or it would spin on silence.
-        m_loop = m_pendingLoop && m_end > position;
-        m_loopStart = position;
-        m_loopFadeTotal = m_fadeTotal;
+        // A resume goes on with the clip it paused (its end, fade-out and
+        // loop, rounds starting where the clip starts) unless it was given
+        // an end of its own.
+        if (run == Run::Starts || m_pendingEndSet)
+            takePendingRunLocked(position);
         m_pendingFadeOut = 0.0;
         m_pendingEnd = -1.0;
+        m_pendingEndSet = false;
         m_pendingLoop = false;
     }
     m_decoderWake.notify_all();
+}
+
+void CPlayerEngine::takePendingRunLocked(double position)
+{
+    m_fadeOut = m_pendingFadeOut;
+    m_end = m_pendingEnd;
+    // A loop needs an end after its start, or it would spin on silence.
+    m_loop = m_pendingLoop && m_end > position;
+    m_loopStart = position;
+    m_loopFadeTotal = m_fadeTotal;
 }
 
 void CPlayerEngine::endSessionLocked()
@@ -321,6 +332,13 @@ void CPlayerEngine::render(float *samples, int frames)
     {
         std::lock_guard lock(m_mutex);
         channels = m_channels;
+        // A run that starts at or after its end (an empty clip, a seek past
+        // it) has nothing left but silence: it ends as the file would.
+        if (m_state == State::Playing && m_end >= 0.0 && !m_loop && m_sessionStart >= m_end) {
+            m_startPosition = 0.0;
+            endSessionLocked();
+            setStateLocked(State::Stopped);
+        }
         if (m_state == State::Playing) {
             const int refill = m_ring.capacity() / kRefillDivisor;
             const int spaceBefore = m_ring.space();
@@ -340,7 +358,7 @@ void CPlayerEngine::render(float *samples, int frames)
                 // The limiter still holds the round's last look-ahead, which
                 // must be heard before the next round begins.
                 if (m_loop && m_clock.endPos >= m_end) {
-                    startSessionLocked(m_loopStart, false, true);
+                    startSessionLocked(m_loopStart, Run::Continues, true);
                     m_fadeTotal = m_loopFadeTotal;
                     m_fadeDone = 0;
                 }

@@ -74,7 +74,9 @@ private:
     void ensureOutput();
     static void closeOutputAtExit();
     void closeSource();
-    void startSessionLocked(double position, bool startsFade, bool keepsLimiter = false);
+    enum class Run { Continues, Starts, Resumes };
+    void startSessionLocked(double position, Run run, bool keepsLimiter = false);
+    void takePendingRunLocked(double position);
     void endSessionLocked();
     void setStateLocked(State state);
     void applyOutputActivity();
@@ -105,9 +107,11 @@ private:
     int64_t m_fadeDone = 0;
     int64_t m_fadeTotal = 0;
     // Set for the next start or resume, like the fade-in; a start takes them
-    // over for all its sessions (seeks and loop rounds included).
+    // over for all its sessions (seeks and loop rounds included). A resume
+    // for which none were set goes on with the paused run's own.
     double m_pendingFadeOut = 0.0;
     double m_pendingEnd = -1.0;   // negative: none
+    bool m_pendingEndSet = false;
     bool m_pendingLoop = false;
     double m_fadeOut = 0.0;
     double m_end = -1.0;          // silent from here on; negative: none

@@ -401,6 +401,10 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>Fade out:</source>
         <translation>تلاشٍ:</translation>
     </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
+        <translation>مستوى الصوت 0: ستكون النغمة صامتة. هل تريد إنشاءها على أي حال؟</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>
@@ -526,6 +530,13 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>Language</source>
         <translation>اللغة</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Tonquill is already running but does not answer yet; it may be busy. This message closes by itself once it answers. Press OK to stop waiting.</source>
+        <translation>Tonquill يعمل بالفعل لكنه لا يستجيب بعد؛ ربما يكون مشغولاً. ستُغلق هذه الرسالة تلقائياً عندما يستجيب. اضغط OK للتوقف عن الانتظار.</translation>
     </message>
 </context>
 <context>

@@ -401,6 +401,10 @@ Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Recht
         <source>Fade out:</source>
         <translation>Fade-Out:</translation>
     </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
+        <translation>Die Lautstärke ist 0: Der Klingelton wäre stumm. Trotzdem erstellen?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>
@@ -526,6 +530,13 @@ Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Recht
     <message>
         <source>Language</source>
         <translation>Sprache</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Tonquill is already running but does not answer yet; it may be busy. This message closes by itself once it answers. Press OK to stop waiting.</source>
+        <translation>Tonquill läuft bereits, antwortet aber noch nicht; vielleicht ist es beschäftigt. Diese Meldung schließt sich von selbst, sobald es antwortet. Mit OK hören Sie auf zu warten.</translation>
     </message>
 </context>
 <context>

@@ -401,6 +401,10 @@ Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Ma
         <source>Fade out:</source>
         <translation>Salida:</translation>
     </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
+        <translation>El volumen es 0: el tono sería mudo. ¿Crearlo de todos modos?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>
@@ -526,6 +530,13 @@ Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Ma
     <message>
         <source>Language</source>
         <translation>Idioma</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Tonquill is already running but does not answer yet; it may be busy. This message closes by itself once it answers. Press OK to stop waiting.</source>
+        <translation>Tonquill ya se está ejecutando, pero aún no responde; puede que esté ocupado. Este mensaje se cerrará solo en cuanto responda. Pulse OK para dejar de esperar.</translation>
     </message>
 </context>
 <context>

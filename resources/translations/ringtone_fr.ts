@@ -401,6 +401,10 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>Secondes pendant lesquelles la sonnerie s&apos;éteint à sa fin</translation>
     </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
+        <translation>Le volume est à 0 : la sonnerie serait muette. La créer quand même ?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>
@@ -526,6 +530,13 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
     <message>
         <source>Language</source>
         <translation>Langue</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Tonquill is already running but does not answer yet; it may be busy. This message closes by itself once it answers. Press OK to stop waiting.</source>
+        <translation>Tonquill est déjà lancé mais ne répond pas encore ; il est peut-être occupé. Ce message se fermera de lui-même dès qu'il répondra. Cliquez sur OK pour ne plus attendre.</translation>
     </message>
 </context>
 <context>

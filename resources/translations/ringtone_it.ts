@@ -401,6 +401,10 @@ Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 1
         <source>Seconds the ringtone takes to fall to silence at its end</source>
         <translation>Secondi che la suoneria impiega a spegnersi alla fine</translation>
     </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
+        <translation>Il volume è 0: la suoneria sarebbe muta. Crearla comunque?</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>
@@ -526,6 +530,13 @@ Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 1
     <message>
         <source>Language</source>
         <translation>Lingua</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Tonquill is already running but does not answer yet; it may be busy. This message closes by itself once it answers. Press OK to stop waiting.</source>
+        <translation>Tonquill è già in esecuzione ma non risponde ancora; potrebbe essere occupato. Questo messaggio si chiuderà da solo non appena risponderà. Premere OK per smettere di attendere.</translation>
     </message>
 </context>
 <context>

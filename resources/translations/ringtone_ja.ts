@@ -401,6 +401,10 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>Fade out:</source>
         <translation>アウト:</translation>
     </message>
+    <message>
+        <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
+        <translation>音量が 0 です。着信音は無音になります。このまま作成しますか？</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>
@@ -526,6 +530,13 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>Language</source>
         <translation>言語</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Tonquill is already running but does not answer yet; it may be busy. This message closes by itself once it answers. Press OK to stop waiting.</source>
+        <translation>Tonquill はすでに実行中ですが、まだ応答がありません。処理中の可能性があります。応答があるとこのメッセージは自動的に閉じます。待つのをやめるには OK を押してください。</translation>
     </message>
 </context>
 <context>

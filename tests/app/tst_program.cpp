@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -94,6 +95,7 @@ private Q_SLOTS:
     void commandLineOptions();
     void brokenPipesDoNotKill();
     void secondStartHandsOver();
+    void secondStartWaitsForABusyWindow();
     void takesOverAfterACrash();
     void startWhileTheFirstEnds();
     void terminationEndsTheJob_data();
@@ -105,6 +107,7 @@ private:
     // Runs the program to its end; its exit code, -1 if it did not end
     // promptly or crashed.
     int run(const QStringList &args, QByteArray *output = nullptr);
+    int run(const QStringList &args, const QProcessEnvironment &env, QByteArray *output);
     // The program's encoder, stopped (SIGSTOP) as soon as it started; -1 if
     // none came.
     pid_t catchEncoder(Program &program);
@@ -159,8 +162,13 @@ void TestProgram::start(Program &program, const QStringList &args)
 
 int TestProgram::run(const QStringList &args, QByteArray *output)
 {
+    return run(args, environment(), output);
+}
+
+int TestProgram::run(const QStringList &args, const QProcessEnvironment &env, QByteArray *output)
+{
     QProcess process;
-    process.setProcessEnvironment(environment());
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(TQ_PROGRAM), args);
     if (!process.waitForFinished(kPromptMs)) {
         process.kill();
@@ -178,11 +186,17 @@ void TestProgram::commandLineOptions_data()
     QTest::addColumn<int>("runs");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("display");
 
     // The crash came about one run in ten: enough runs to see it.
-    QTest::newRow("version") << "--version" << 40 << 0 << versionText();
-    QTest::newRow("help") << "--help" << 15 << 0 << "Usage:";
-    QTest::newRow("unknown option") << "--no-such-option" << 15 << 1 << "Unknown option";
+    QTest::newRow("version") << "--version" << 40 << 0 << versionText() << true;
+    QTest::newRow("help") << "--help" << 15 << 0 << "Usage:" << true;
+    QTest::newRow("unknown option") << "--no-such-option" << 15 << 1 << "Unknown option" << true;
+    // On a terminal with no desktop at all (a server, a console login).
+    QTest::newRow("version, no display") << "--version" << 3 << 0 << versionText() << false;
+    QTest::newRow("-v, no display") << "-v" << 1 << 0 << versionText() << false;
+    QTest::newRow("help, no display") << "--help" << 3 << 0 << "Usage:" << false;
+    QTest::newRow("-h, no display") << "-h" << 1 << 0 << "--version" << false;
 }
 
 void TestProgram::commandLineOptions()
@@ -191,9 +205,15 @@ void TestProgram::commandLineOptions()
     QFETCH(int, runs);
     QFETCH(int, exitCode);
     QFETCH(QString, text);
+    QFETCH(bool, display);
+    QProcessEnvironment env = environment();
+    if (!display) {
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QLatin1String(name));
+    }
     for (int i = 0; i < runs; ++i) {
         QByteArray output;
-        const int code = run({option}, &output);
+        const int code = run({option}, env, &output);
         QVERIFY2(code == exitCode, qPrintable(QStringLiteral("run %1 ended with %2: %3")
                                                   .arg(i + 1)
                                                   .arg(code)
@@ -241,6 +261,36 @@ void TestProgram::secondStartHandsOver()
     QVERIFY2(exitCode == 0, said.constData());
     QVERIFY2(first.waitFor("brought to the front with the activation token"), first.output.constData());
     QVERIFY2(clock.elapsed() < 2 * kPromptMs, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(first.process.state(), QProcess::Running);
+}
+
+void TestProgram::secondStartWaitsForABusyWindow()
+{
+    // The window does not answer for longer than a start waits by itself
+    // (stopped here; a slow job on its thread does the same): the later
+    // start says so on the screen and hands its file over once the window
+    // answers, once.
+    Program first;
+    start(first);
+    QVERIFY2(first.waitFor("help page"), first.output.constData());
+    const pid_t busy = pid_t(first.process.processId());
+    ::kill(busy, SIGSTOP);
+    auto resume = qScopeGuard([busy] { ::kill(busy, SIGCONT); });
+
+    Program second;
+    start(second, {m_dir.filePath(QStringLiteral("tone.wav"))});
+    QVERIFY2(second.waitFor("with a message on the screen", 2 * kPromptMs), second.output.constData());
+    QVERIFY2(second.output.contains("does not answer yet"), second.output.constData());
+    QCOMPARE(second.process.state(), QProcess::Running);
+
+    ::kill(busy, SIGCONT);
+    QVERIFY2(second.process.waitForFinished(kPromptMs), second.output.constData());
+    QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.process.exitCode(), 0);
+    QVERIFY2(first.waitFor("CreateWaveImage"), first.output.constData());
+    QTest::qWait(1000);
+    first.output += first.process.readAll();
+    QCOMPARE(first.output.count("a later start asked to open"), 1);
     QCOMPARE(first.process.state(), QProcess::Running);
 }
 

@@ -21,7 +21,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -53,6 +55,10 @@ private Q_SLOTS:
     void arabicMirrorsTheWindow();
     void managerFitsItsTexts();
     void messageBoxTitleFits();
+    void dropIsTakenAsACopy_data();
+    void dropIsTakenAsACopy();
+    void messageBoxShowsItsWholeText_data();
+    void messageBoxShowsItsWholeText();
 
 private:
     void load(double seconds);
@@ -363,6 +369,83 @@ void TestMainDesktop::messageBoxTitleFits()
                     QMessageBox::Ok, dialog.get());
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY2(box.width() >= 260, qPrintable(QString::number(box.width())));
+}
+
+void TestMainDesktop::dropIsTakenAsACopy_data()
+{
+    QTest::addColumn<int>("offered");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("taken");
+
+    const int copyMove = Qt::CopyAction | Qt::MoveAction;
+    QTest::newRow("copy or move") << copyMove << int(Qt::NoModifier) << int(Qt::CopyAction);
+    // Shift asks a file manager for a move: the source would delete the file.
+    QTest::newRow("move proposed") << copyMove << int(Qt::ShiftModifier) << int(Qt::CopyAction);
+    QTest::newRow("link or move") << int(Qt::LinkAction | Qt::MoveAction) << int(Qt::NoModifier)
+                                  << int(Qt::LinkAction);
+    QTest::newRow("move only") << int(Qt::MoveAction) << int(Qt::NoModifier) << int(Qt::IgnoreAction);
+}
+
+void TestMainDesktop::dropIsTakenAsACopy()
+{
+    QFETCH(int, offered);
+    QFETCH(int, modifiers);
+    QFETCH(int, taken);
+    const auto actions = Qt::DropActions(offered);
+    const auto keys = Qt::KeyboardModifiers(modifiers);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/nowhere/dropped.mp3"))});
+    standin::player().probeDuration = 60;
+    const QPoint at(200, 100);
+
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(dialog.get(), &enter);
+    QCOMPARE(enter.isAccepted(), taken != Qt::IgnoreAction);
+    if (enter.isAccepted())
+        QCOMPARE(int(enter.dropAction()), taken);
+    QDragMoveEvent move(at + QPoint(5, 5), actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(dialog.get(), &move);
+    QCOMPARE(move.isAccepted(), taken != Qt::IgnoreAction);
+    QDropEvent drop(at + QPoint(5, 5), actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(dialog.get(), &drop);
+    QCOMPARE(drop.isAccepted(), taken != Qt::IgnoreAction);
+    if (drop.isAccepted())
+        QCOMPARE(int(drop.dropAction()), taken);
+    const auto &probed = standin::player().probedPaths;
+    QCOMPARE(!probed.empty() && probed.back() == "/nowhere/dropped.mp3", taken != Qt::IgnoreAction);
+}
+
+void TestMainDesktop::messageBoxShowsItsWholeText_data()
+{
+    QTest::addColumn<QString>("text");
+    const QString folder = QStringLiteral("/home/someone/Music/Ringtones made on a long afternoon/");
+    QTest::newRow("refused file") << QStringLiteral("\"%1junk.m4r\" is not a playable audio file.").arg(folder);
+    QTest::newRow("help page")
+        << QStringLiteral("No web browser could be started to show the help page. You can open it yourself: "
+                          "/usr/local/lib/tonquill/help/index_zh_CN.html");
+    QTest::newRow("one long word") << QStringLiteral("/tmp/") + QString(120, u'x') + QStringLiteral(".m4r");
+}
+
+void TestMainDesktop::messageBoxShowsItsWholeText()
+{
+    // The box sizes itself to its text, wrapping it where it is long; every
+    // word of it shows, the path above all.
+    QFETCH(QString, text);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Zentavo Tonquill"), text, QMessageBox::Ok, dialog.get());
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    QVERIFY(label);
+    const QRect inside = label->contentsRect();
+    if (label->wordWrap()) {
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                 qPrintable(QStringLiteral("%1 rows needed, %2 shown").arg(label->heightForWidth(label->width())).arg(label->height())));
+    } else {
+        const int needed = label->fontMetrics().horizontalAdvance(text);
+        QVERIFY2(needed <= inside.width(), qPrintable(QStringLiteral("%1 columns needed, %2 shown").arg(needed).arg(inside.width())));
+    }
+    QVERIFY(box.width() <= box.screen()->availableGeometry().width());
     QVERIFY2(box.width() >= 260, qPrintable(QString::number(box.width())));
 }
 

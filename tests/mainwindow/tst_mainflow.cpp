@@ -81,6 +81,18 @@ void closeMessageBoxSoon(QString *text)
     });
 }
 
+// Answers the box that opens next with the given button, keeping its text.
+void answerMessageBoxSoon(QMessageBox::StandardButton answer, QString *text)
+{
+    QTimer::singleShot(50, [answer, text] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            *text = box->text();
+            if (QAbstractButton *button = box->button(answer))
+                button->click();
+        }
+    });
+}
+
 } // namespace
 
 class TestMainFlow final : public QObject
@@ -101,6 +113,8 @@ private Q_SLOTS:
     void playStatesDriveButtons();
     void clipPreviewStopsAfterClipEnd();
     void loopingClipPlaysOn();
+    void pausedClipResumesAsAClip();
+    void emptyLoopedClipStops();
     void editorsAndTimelineStayInStep();
     void waveformThenGenerate();
     void failedEncodingIsNotReportedAsSuccess();
@@ -113,6 +127,8 @@ private Q_SLOTS:
     void enterPressesNoButton();
     void loadDuringGenerateKeepsTheJob();
     void tooShortClipIsNotEncoded();
+    void silentRingtoneIsAskedFor_data();
+    void silentRingtoneIsAskedFor();
     void failuresSayWhy_data();
     void failuresSayWhy();
     void failureHints_data();
@@ -374,6 +390,58 @@ void TestMainFlow::loopingClipPlaysOn()
     const size_t loopsBefore = standin::player().loops.size();
     QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlay"), Qt::LeftButton);
     QCOMPARE(standin::player().loops.size(), loopsBefore);
+}
+
+void TestMainFlow::pausedClipResumesAsAClip()
+{
+    load(60.0);
+    auto *loop = child<QCheckBox>(dialog.get(), "checkLoop");
+    loop->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlayClip"), Qt::LeftButton);
+    standin::sendPlayState(PlayPlaying);
+    QTest::keyClick(dialog.get(), Qt::Key_Space);
+    QCOMPARE(standin::player().calls.back(), std::string("toggle_pause"));
+    standin::sendPlayState(PlayPaused);
+
+    // Space resumes the clip as it was paused: the player keeps its end,
+    // fades and loop for a resume that sets none.
+    standin::player().calls.clear();
+    QTest::keyClick(dialog.get(), Qt::Key_Space);
+    QCOMPARE(standin::player().calls, std::vector<std::string>{"toggle_pause"});
+    standin::sendPlayState(PlayPlaying);
+    // Still the clip: with the loop turned off, its end stops it.
+    loop->setChecked(false);
+    standin::player().position = 10.2;
+    QTRY_COMPARE(standin::player().calls.back(), std::string("stop"));
+    standin::sendPlayState(PlayStopped);
+
+    // The Play button resumes the whole file: the clip's end and loop go.
+    loop->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlayClip"), Qt::LeftButton);
+    standin::sendPlayState(PlayPlaying);
+    standin::sendPlayState(PlayPaused);
+    standin::player().calls.clear();
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlay"), Qt::LeftButton);
+    QCOMPARE(standin::player().calls, (std::vector<std::string>{"fadeout", "loop", "toggle_pause"}));
+    QCOMPARE(standin::player().fadeouts.back().second, -1.0);
+    QCOMPARE(standin::player().loops.back(), 0);
+}
+
+void TestMainFlow::emptyLoopedClipStops()
+{
+    // A clip whose end is its start has nothing to loop: past its end the
+    // preview stops as an unlooped one does.
+    load(60.0);
+    child<QTimeEdit>(dialog.get(), "editStartTime")->setTime(QTime(0, 0, 5));
+    child<QTimeEdit>(dialog.get(), "editEndTime")->setTime(QTime(0, 0, 5));
+    double start = 0, end = 0;
+    child<CClipSlider>(dialog.get(), "sliderBar")->getClip(start, end);
+    QCOMPARE(end, start);
+    child<QCheckBox>(dialog.get(), "checkLoop")->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(dialog.get(), "btnPlayClip"), Qt::LeftButton);
+    standin::sendPlayState(PlayPlaying);
+    standin::player().position = 5.3;
+    QTRY_COMPARE(standin::player().calls.back(), std::string("stop"));
 }
 
 void TestMainFlow::editorsAndTimelineStayInStep()
@@ -667,6 +735,56 @@ void TestMainFlow::loadDuringGenerateKeepsTheJob()
     // Its outcome stays in sight once the new file has loaded.
     QCOMPARE(status(), QStringLiteral("Transfer succeed."));
     QCOMPARE(child<QLineEdit>(w, "editOutputName")->text(), QStringLiteral("Second"));
+}
+
+void TestMainFlow::silentRingtoneIsAskedFor_data()
+{
+    QTest::addColumn<bool>("beforeTheFile");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("made");
+    QTest::newRow("no") << false << int(QMessageBox::No) << false;
+    QTest::newRow("yes") << false << int(QMessageBox::Yes) << true;
+    QTest::newRow("set before the file, no") << true << int(QMessageBox::No) << false;
+}
+
+void TestMainFlow::silentRingtoneIsAskedFor()
+{
+    QFETCH(bool, beforeTheFile);
+    QFETCH(int, answer);
+    QFETCH(bool, made);
+    const QString silent = QStringLiteral("The volume is 0: the ringtone would be silent.");
+    QTemporaryDir dir;
+    // Volume 0 from the keyboard, as from a drag: warned at once, and again
+    // once a file is loaded.
+    auto *volume = child<QWidget>(dialog.get(), "sliderVolume");
+    if (beforeTheFile) {
+        volume->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(volume, Qt::Key_Home);
+        QCOMPARE(status(), silent);
+    }
+    QVERIFY(loadTone(dir.filePath(QStringLiteral("Quiet.wav")), 2.0));
+    child<QLineEdit>(dialog.get(), "editOutputFolder")->setText(QDir::toNativeSeparators(dir.path()));
+    if (!beforeTheFile) {
+        volume->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(volume, Qt::Key_Home);
+    }
+    QCOMPARE(status(), silent);
+
+    QString asked;
+    answerMessageBoxSoon(QMessageBox::StandardButton(answer), &asked);
+    auto *generate = child<QPushButton>(dialog.get(), "btnGenerate");
+    QTest::mouseClick(generate, Qt::LeftButton);
+    QCOMPARE(asked, QStringLiteral("The volume is 0: the ringtone would be silent. Make it anyway?"));
+    if (!made) {
+        QVERIFY(generate->isEnabled());
+        QCOMPARE(status(), silent);
+        QTest::qWait(200);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.m4?")}), QStringList());
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(generate->isEnabled(), 20000);
+    QCOMPARE(status(), QStringLiteral("Conversion succeed."));
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.m4r")}), QStringList{QStringLiteral("Quiet.m4r")});
 }
 
 void TestMainFlow::tooShortClipIsNotEncoded()

@@ -127,6 +127,10 @@ private Q_SLOTS:
     void fadeInRampsFromSilence();
     void fadeOutEndsAtTheClipEnd();
     void loopStartsAgainAtTheClipStart();
+    void emptyClipStopsAtOnce_data();
+    void emptyClipStopsAtOnce();
+    void resumeGoesOnWithThePausedClip_data();
+    void resumeGoesOnWithThePausedClip();
     void volumeScalesAmplitude();
     void boostIsLimitedInsteadOfWrapping();
     void monoPlaysAtItsOwnLevelOnBothChannels();
@@ -583,6 +587,81 @@ void TestPlayer::loopStartsAgainAtTheClipStart()
     QVERIFY2(latest <= 1.5, qPrintable(QString::number(latest)));
     const double pos = ffplay_get_position();
     QVERIFY2(pos >= 1.0 - kSeekTolerance && pos <= 1.5 + kSeekTolerance, qPrintable(QString::number(pos)));
+}
+
+void TestPlayer::emptyClipStopsAtOnce_data()
+{
+    QTest::addColumn<bool>("loop");
+    QTest::newRow("once") << false;
+    QTest::newRow("looped") << true;
+}
+
+void TestPlayer::emptyClipStopsAtOnce()
+{
+    // A clip whose end is its start has nothing to play, looped or not: it
+    // must not play the silence after it to the end of the file.
+    QFETCH(bool, loop);
+    openFile(ramp());
+    ffplay_seek(1.0);
+    ffplay_fadeout(0.0, 1.0);
+    ffplay_loop(loop);
+    ffplay_play();
+    QTRY_COMPARE_WITH_TIMEOUT(m_reports.states(), (QList<int>{PlayPlaying, PlayStopped}), 2000);
+    QCOMPARE(ffplay_get_position(), 0.0);
+    QCOMPARE(m_capture.firstAbove(0.0f), -1LL);
+}
+
+void TestPlayer::resumeGoesOnWithThePausedClip_data()
+{
+    QTest::addColumn<bool>("newEnd");
+    QTest::addColumn<bool>("staysInTheClip");
+    QTest::newRow("as paused") << false << true;
+    // The window's Play: the rest of the file, clip end and loop dropped.
+    QTest::newRow("end dropped") << true << false;
+}
+
+void TestPlayer::resumeGoesOnWithThePausedClip()
+{
+    QFETCH(bool, newEnd);
+    QFETCH(bool, staysInTheClip);
+    openFile(ramp());
+    ffplay_seek(1.0);
+    ffplay_fadein(0.1);
+    ffplay_fadeout(0.0, 1.5);
+    ffplay_loop(1);
+    ffplay_play();
+    waitForPlaying();
+    QTRY_VERIFY(ffplay_get_position() > 1.2);
+    ffplay_toggle_pause();
+    QTRY_COMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayPaused}));
+    const double pausedAt = ffplay_get_position();
+    m_capture.clear();
+    if (newEnd) {
+        ffplay_fadeout(0.0, -1.0);
+        ffplay_loop(0);
+    }
+    ffplay_toggle_pause();
+    QTRY_VERIFY_WITH_TIMEOUT(m_capture.samples().size() > 1.5 * m_rate, 5000);
+    const std::vector<float> heard = m_capture.samples();
+    const long long first = m_capture.firstAbove(0.0f);
+    QVERIFY(first >= 0);
+    QVERIFY2(std::fabs(rampPosition(heard[size_t(first)]) - pausedAt) < kSeekTolerance,
+             qPrintable(QStringLiteral("paused at %1, resumed at %2").arg(pausedAt).arg(rampPosition(heard[size_t(first)]))));
+    // The loop's rounds start at the clip's start, not where it was resumed.
+    double latest = 0.0;
+    bool backAtTheStart = false;
+    for (size_t i = size_t(first); i < heard.size(); ++i) {
+        const double pos = rampPosition(heard[i]);
+        latest = std::max(latest, pos);
+        backAtTheStart = backAtTheStart || (latest > 1.45 && pos > 0.0 && pos < 1.2);
+    }
+    if (staysInTheClip) {
+        QVERIFY2(latest <= 1.5, qPrintable(QString::number(latest)));
+        QVERIFY(backAtTheStart);
+        QCOMPARE(m_reports.states(), (QList<int>{PlayPlaying, PlayPaused, PlayPlaying}));
+    } else {
+        QVERIFY2(latest > 1.6, qPrintable(QString::number(latest)));
+    }
 }
 
 void TestPlayer::volumeScalesAmplitude()
