@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <QtGlobal>
+
+#include <vector>
+
+// Reads the PCM samples of a RIFF/WAVE (or RF64) file front to back, a block
+// at a time, as one mono channel (the mean of all channels, full scale 1.0).
+// Sizes are taken by the rules of wavelength.h, so it reads exactly the
+// samples the waveform shows. 8- and 16-bit PCM, like the waveform reader;
+// anything else, or anything that is not a regular file, fails to open.
+class CWaveReader final
+{
+    Q_DISABLE_COPY_MOVE(CWaveReader)
+
+public:
+    CWaveReader() = default;
+
+    bool open(const QString &path);
+    quint32 sampleRate() const { return m_sampleRate; }
+    int channels() const { return m_channels; }
+    // Whole frames in the data chunk.
+    qint64 frameCount() const { return m_frames; }
+    double seconds() const { return m_sampleRate ? double(m_frames) / m_sampleRate : 0.0; }
+
+    // Up to maxFrames mono samples into out (resized to what was read);
+    // empty at the end of the data or on a read error.
+    void read(std::vector<float> &out, qint64 maxFrames);
+
+private:
+    QFile m_file;
+    quint32 m_sampleRate = 0;
+    int m_channels = 0;
+    int m_bytesPerSample = 0;
+    qint64 m_frames = 0;
+    qint64 m_framesLeft = 0;
+    std::vector<char> m_raw;
+};
