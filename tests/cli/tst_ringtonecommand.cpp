@@ -51,6 +51,7 @@ private Q_SLOTS:
     void names();
     void severalFilesNeedAFolder();
     void fullDisk();
+    void toPhone_data();
     void toPhone();
     void noPhone();
     void suggestion();
@@ -93,7 +94,8 @@ Result TestRingtoneCommand::run(const QStringList &arguments, const QProcessEnvi
 {
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "TONQUILL_SIMULATED_PHONE"})
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "TONQUILL_SIMULATED_PHONE",
+                             "USBMUXD_SOCKET_ADDRESS"})
         env.remove(QString::fromLatin1(name));
     env.insert(extra);
     program.setProcessEnvironment(env);
@@ -248,13 +250,35 @@ void TestRingtoneCommand::fullDisk()
 #endif
 }
 
+void TestRingtoneCommand::toPhone_data()
+{
+    QTest::addColumn<bool>("onTheWire");
+    QTest::newRow("simulated phone folder") << false;
+    QTest::newRow("fake iPhone over usbmuxd") << true;
+}
+
 void TestRingtoneCommand::toPhone()
 {
-    const QString phone = dir.filePath(QStringLiteral("phone"));
+    QFETCH(bool, onTheWire);
+    const QString phone = dir.filePath(onTheWire ? QStringLiteral("wire-phone") : QStringLiteral("phone"));
     QVERIFY(QDir().mkpath(phone));
     QProcessEnvironment env;
-    env.insert(QStringLiteral("TONQUILL_SIMULATED_PHONE"), phone);
+    QProcess fake;
+    if (onTheWire) {
+        // The real-phone module, unchanged, against the fake on its socket.
+        fake.start(QStringLiteral(TQ_FAKEPHONE_SERVE), {phone});
+        QVERIFY(fake.waitForReadyRead(10000));
+        const QString line = QString::fromUtf8(fake.readLine()).trimmed();
+        QVERIFY2(line.startsWith(QLatin1String("listening ")), qPrintable(line));
+        env.insert(QStringLiteral("USBMUXD_SOCKET_ADDRESS"), line.section(QLatin1Char(' '), 1));
+    } else {
+        env.insert(QStringLiteral("TONQUILL_SIMULATED_PHONE"), phone);
+    }
     const Result result = run({tone20, tone60, "--length", "2", "--to-phone", "-o", out + "/"}, env);
+    if (onTheWire) {
+        fake.terminate();
+        fake.waitForFinished(5000);
+    }
     QVERIFY2(result.exitCode == 0, qPrintable(result.err));
     QCOMPARE(result.err.count(QLatin1String("Transfer succeed.")), 2);
     QCOMPARE(QDir(phone + "/iTunes_Control/Ringtones").entryList({"*.m4r"}, QDir::Files).size(), 2);
