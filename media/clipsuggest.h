@@ -25,7 +25,7 @@ struct ClipSuggestion
 };
 
 // What the analysis keeps of a file: small enough for an hour of sound to
-// stay within a few megabytes (about 1.5 MB for 60 minutes).
+// stay within a few megabytes (about 1.1 MB for 60 minutes).
 struct ClipFeatures
 {
     // Mean square level (full scale 1.0) per hop of hopSeconds.
@@ -47,6 +47,9 @@ class CClipAnalyzer final
 {
 public:
     explicit CClipAnalyzer(double sampleRate);
+    // The factor the analyzer brings a rate down by; a reader that averages
+    // that many samples itself passes sampleRate / factor instead.
+    static int decimationFor(double sampleRate);
     // Reserves the features for a stream of about this length, so that the
     // vectors do not double past what they need.
     void reserveSeconds(double seconds);
@@ -54,11 +57,14 @@ public:
     ClipFeatures finish();
 
     static constexpr int HopSamples = 256;    // at the analysis rate
-    static constexpr int ChromaHops = 8;      // a chroma frame every 2048 samples
+    // A chroma frame every 4096 samples (0.37 s), from a window of 2048 at
+    // its end: half the sound is enough for the harmony of a section, and
+    // the transforms are most of the analysis' time.
+    static constexpr int ChromaHops = 16;
     static constexpr int FftSize = 2048;
 
 private:
-    void addDecimated(float sample);
+    void addAnalysisRate(const float *samples, size_t count);
     void chromaFrame();
 
     int m_decimation = 1;
@@ -67,21 +73,24 @@ private:
     float m_sum = 0.0f;
     double m_energy = 0.0;
     int m_inHop = 0;
-    // The last FftSize decimated samples, as a ring.
-    std::vector<float> m_ring;
-    size_t m_ringPos = 0;
+    std::vector<float> m_frame; // the chroma window being filled
+    std::vector<float> m_re, m_im;
     size_t m_seen = 0;
     std::vector<float> m_window;
     std::vector<int> m_binClass;
+    std::vector<float> m_binWeight;
+    int m_binFirst = 0;
+    int m_binEnd = 0;
     ClipFeatures m_features;
 };
 
 // Features of a whole buffer of mono samples.
 ClipFeatures clipFeatures(const float *samples, size_t count, double sampleRate);
 
-// Up to three ranked suggestions of clipLength seconds (at most 40, never
-// past the end); the first is the best. Empty for an empty input or when
-// cancel is set.
+// Up to three ranked suggestions of clipLength seconds (at most 40, and the
+// whole file when it is shorter); the first is the best. Starts are never in
+// silence and never past the end. Empty for an empty input, a length that
+// is not positive, or when cancel is set.
 std::vector<ClipSuggestion> suggestClips(const ClipFeatures &features, double clipLength,
                                          std::atomic_bool *cancel = nullptr);
 

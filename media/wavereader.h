@@ -25,9 +25,12 @@ public:
     qint64 frameCount() const { return m_frames; }
     double seconds() const { return m_sampleRate ? double(m_frames) / m_sampleRate : 0.0; }
 
-    // Up to maxFrames mono samples into out (resized to what was read);
-    // empty at the end of the data or on a read error.
-    void read(std::vector<float> &out, qint64 maxFrames);
+    // Up to maxFrames frames as mono samples into out (resized to what was
+    // read), each the mean of `factor` frames: brought down to a lower rate
+    // on the way (maxFrames a multiple of factor; the frames left at the
+    // end that fill no sample are dropped). Empty at the end of the data or
+    // on a read error.
+    void read(std::vector<float> &out, qint64 maxFrames, int factor = 1);
 
 private:
     QFile m_file;
