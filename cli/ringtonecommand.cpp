@@ -116,6 +116,17 @@ private:
     int saved = -1;
 };
 
+// A moment as a listener names it: 1:02.4, or 1:02:03.4 past an hour.
+QString momentText(qint64 ms)
+{
+    const qint64 tenths = (ms + 50) / 100;
+    const qint64 minutes = tenths / 600;
+    const QString seconds = QStringLiteral("%1.%2").arg(tenths / 10 % 60, 2, 10, QLatin1Char('0')).arg(tenths % 10);
+    if (minutes < 60)
+        return QStringLiteral("%1:%2").arg(minutes).arg(seconds);
+    return QStringLiteral("%1:%2:%3").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0')).arg(seconds);
+}
+
 struct Options
 {
     QStringList inputs;
@@ -435,7 +446,7 @@ std::optional<std::pair<qint64, qint64>> Run::suggestClip(const QString &input, 
     tell(given, (best.kind == ClipSuggestion::Chorus ? QStringLiteral("Chorus at %1.")
                                                      : QStringLiteral("No repeating part found: the loudest "
                                                                       "stretch, at %1."))
-                    .arg(clockText(startMs)));
+                    .arg(momentText(startMs)));
     return std::pair{startMs, endMs};
 }
 
