@@ -320,7 +320,8 @@ int onDeviceEvent(int kind, const char *text)
     return 0;
 }
 
-// One ringtone in the making; the run goes through the files one by one.
+// The files of one command line, made one after the other, then sent to
+// the phone.
 class Run
 {
 public:
@@ -550,6 +551,8 @@ int Run::makeRingtone(const QString &given)
 
 int Run::sendToPhone()
 {
+    // A "connect" the bridge sent during the last job may still be queued.
+    QCoreApplication::processEvents();
     if (!phone.connected) {
         QEventLoop loop;
         phone.waiting = &loop;
