@@ -50,6 +50,7 @@ private Q_SLOTS:
     void names_data();
     void names();
     void severalFilesNeedAFolder();
+    void volumes();
     void fullDisk();
     void toPhone_data();
     void toPhone();
@@ -229,6 +230,30 @@ void TestRingtoneCommand::severalFilesNeedAFolder()
     QCOMPARE(result.exitCode, 2);
     QVERIFY2(result.err.contains(QLatin1String("folder")), qPrintable(result.err));
     QVERIFY(!QFile::exists(out));
+}
+
+void TestRingtoneCommand::volumes()
+{
+    // The three spellings of one factor make the same ringtone, another
+    // factor a different one; the encoder is deterministic.
+    QByteArray made[4];
+    const char *const factors[] = {"1.5", "1.5x", "150%", "1"};
+    for (int i = 0; i < 4; ++i) {
+        const QString file = out + QStringLiteral("/v%1.m4r").arg(i);
+        const Result result = run({tone20, "--length", "2", "--volume", factors[i], "-o", file});
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QFile ringtone(file);
+        QVERIFY(ringtone.open(QIODevice::ReadOnly));
+        made[i] = ringtone.readAll();
+    }
+    QCOMPARE(made[1], made[0]);
+    QCOMPARE(made[2], made[0]);
+    QVERIFY(made[3] != made[0]);
+    for (const char *wrong : {"5.01", "-1", "loud", "2xx"}) {
+        const Result result = run({tone20, "--volume", wrong, "-o", out + "/"});
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY2(result.err.contains(QLatin1String("--volume")), qPrintable(result.err));
+    }
 }
 
 void TestRingtoneCommand::fullDisk()
