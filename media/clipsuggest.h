@@ -94,6 +94,13 @@ ClipFeatures clipFeatures(const float *samples, size_t count, double sampleRate)
 std::vector<ClipSuggestion> suggestClips(const ClipFeatures &features, double clipLength,
                                          std::atomic_bool *cancel = nullptr);
 
+// The features of a WAV file (the waveform job's), read in blocks. Long
+// files are cut into stretches on chroma-frame boundaries that threads
+// (at most `threads`; 0: one per core) read side by side; the result is
+// the same as one thread's. Empty when the file cannot be read or cancel
+// is set.
+ClipFeatures clipFeaturesFromWave(const QString &wavPath, std::atomic_bool *cancel = nullptr, unsigned threads = 0);
+
 // Reads the WAV file (the waveform job's) in blocks and suggests from it.
 // Empty when the file cannot be read or cancel is set.
 std::vector<ClipSuggestion> suggestClipsFromWave(const QString &wavPath, double clipLength,

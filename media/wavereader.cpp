@@ -67,12 +67,24 @@ bool CWaveReader::open(const QString &path)
             m_bytesPerSample = (bits + 7) / 8;
             const qint64 bytes = wavDataBytes(size, data64, fileSize - body);
             m_frames = m_framesLeft = bytes / (qint64(m_bytesPerSample) * m_channels);
+            m_dataStart = body;
             return true;
         }
         if (!m_file.seek(body + qint64(size) + (size & 1)))
             return false;
     }
     return false;
+}
+
+bool CWaveReader::setRange(qint64 first, qint64 count)
+{
+    if (first < 0 || first > m_frames || m_sampleRate == 0)
+        return false;
+    const qint64 frameBytes = qint64(m_bytesPerSample) * m_channels;
+    if (!m_file.seek(m_dataStart + first * frameBytes))
+        return false;
+    m_framesLeft = count < 0 ? m_frames - first : std::min(count, m_frames - first);
+    return true;
 }
 
 void CWaveReader::read(std::vector<float> &out, qint64 maxFrames, int factor)

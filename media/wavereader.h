@@ -25,6 +25,10 @@ public:
     qint64 frameCount() const { return m_frames; }
     double seconds() const { return m_sampleRate ? double(m_frames) / m_sampleRate : 0.0; }
 
+    // Reads from frame `first` on, and at most `count` frames (to the end
+    // of the data when negative). False past the end or on a seek error.
+    bool setRange(qint64 first, qint64 count = -1);
+
     // Up to maxFrames frames as mono samples into out (resized to what was
     // read), each the mean of `factor` frames: brought down to a lower rate
     // on the way (maxFrames a multiple of factor; the frames left at the
@@ -39,5 +43,6 @@ private:
     int m_bytesPerSample = 0;
     qint64 m_frames = 0;
     qint64 m_framesLeft = 0;
+    qint64 m_dataStart = 0; // file offset of the first frame
     std::vector<char> m_raw;
 };

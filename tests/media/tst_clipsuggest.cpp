@@ -31,6 +31,8 @@ private Q_SLOTS:
     void clipLength();
     void waveFileMatchesSamples_data();
     void waveFileMatchesSamples();
+    void threadsReadLikeOne_data();
+    void threadsReadLikeOne();
     void unreadableWave_data();
     void unreadableWave();
     void cancelled();
@@ -330,6 +332,39 @@ void TestClipSuggest::waveFileMatchesSamples()
         QVERIFY(std::abs(fromFile[i].start - fromSamples[i].start) < 0.1);
     }
     QVERIFY2(nearestChorus(song, fromFile.front().start) <= 1.0, qPrintable(QString::number(fromFile.front().start)));
+}
+
+void TestClipSuggest::threadsReadLikeOne_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("channels");
+    QTest::newRow("44.1 kHz stereo") << 44100 << 2;
+    QTest::newRow("48 kHz mono") << 48000 << 1;
+    QTest::newRow("32 kHz stereo") << 32000 << 2;
+}
+
+void TestClipSuggest::threadsReadLikeOne()
+{
+    // A long file is read in stretches side by side; joined, they must be
+    // exactly what one reader gives.
+    QFETCH(int, rate);
+    QFETCH(int, channels);
+    SongOptions options;
+    options.sampleRate = rate;
+    const GeneratedSong song = generateSong(21, options);
+    QVERIFY(song.seconds() > 90.0);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString wav = dir.filePath(QStringLiteral("song.wav"));
+    QVERIFY(writeWave(wav, song.samples, rate, channels));
+    const ClipFeatures one = clipFeaturesFromWave(wav, nullptr, 1);
+    QVERIFY(std::abs(one.seconds() - song.seconds()) < 0.05);
+    for (unsigned threads : {2u, 3u, 8u}) {
+        const ClipFeatures many = clipFeaturesFromWave(wav, nullptr, threads);
+        QCOMPARE(many.energy, one.energy);
+        QCOMPARE(many.chroma.size(), one.chroma.size());
+        QVERIFY(many.chroma == one.chroma);
+    }
 }
 
 void TestClipSuggest::unreadableWave_data()
