@@ -24,21 +24,57 @@ QString helpPagePath(const QString &programFolder, const QString &language)
     return folder + QStringLiteral("index.html");
 }
 
-namespace {
+QList<QCommandLineOption> ringtoneOptions()
+{
+    const QString time = QStringLiteral("time");
+    const QString seconds = QStringLiteral("seconds");
+    return {
+        {QStringLiteral("ringtone"),
+         QStringLiteral("Make a ringtone of each file without a window (no display needed), then end.")},
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QStringLiteral("With --ringtone: the ringtone's file, or a folder (ending in / or existing) for it. "
+                        "Default: the window's output folder, the file's own name."),
+         QStringLiteral("out")},
+        {QStringLiteral("start"), QStringLiteral("Where the clip starts: 83.5, 1:23.5 or 0:01:23.500. Default 0."),
+         time},
+        {QStringLiteral("end"), QStringLiteral("Where the clip ends, as --start. Default: 10 s after the start."),
+         time},
+        {QStringLiteral("length"), QStringLiteral("The clip's length, in place of --end."), seconds},
+        {QStringLiteral("fade-in"), QStringLiteral("Fade-in, whole seconds 0 to 10. Default 0."), seconds},
+        {QStringLiteral("fade-out"), QStringLiteral("Fade-out, whole seconds 0 to 10. Default 0."), seconds},
+        {QStringLiteral("volume"),
+         QStringLiteral("Volume factor 0 to 5 (1.5, 1.5x or 150%); above 1 a limiter keeps peaks from clipping. "
+                        "Default 1."),
+         QStringLiteral("factor")},
+        {QStringLiteral("suggest"),
+         QStringLiteral("Let Tonquill choose the clip (the chorus, or the loudest stretch) and print it on "
+                        "standard output: \"FILE: start=SECONDS end=SECONDS\".")},
+        {QStringLiteral("to-phone"),
+         QStringLiteral("Also put each ringtone on the connected iPhone (waits up to 10 s for it).")},
+    };
+}
+
 void describeCommandLine(QCommandLineParser &parser)
 {
     // Printed before any interface language is loaded: English.
-    parser.setApplicationDescription(
-        QStringLiteral("Turns a stretch of any audio or video file into an iPhone ringtone."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Turns a stretch of any audio or video file into an iPhone ringtone.\n"
+        "\n"
+        "Without a window, --ringtone makes one ringtone of each file given, for example\n"
+        "  tonquill --ringtone song.mp3 --start 1:02.5 --length 30 --fade-out 2 -o ~/Ringtones/\n"
+        "  tonquill --ringtone --suggest --to-phone *.mp3\n"
+        "Exit codes: 0 every ringtone made (and on the phone), 1 another failure, 2 a wrong\n"
+        "command line, 3 a file that is no media file, 4 times that do not fit, 5 a full disk,\n"
+        "6 no iPhone connected. With several files, the code of the first that failed."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOptions(ringtoneOptions());
     parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("The audio or video file to open."),
-                                 QStringLiteral("[file]"));
+                                 QStringLiteral("The audio or video file to open (with --ringtone: the files)."),
+                                 QStringLiteral("[file...]"));
     if (QCoreApplication::applicationVersion().isEmpty())
         QCoreApplication::setApplicationVersion(versionText());
 }
-} // namespace
 
 void printHelpOrVersion(const QStringList &arguments)
 {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QCommandLineOption>
 #include <QLoggingCategory>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+
+class QCommandLineParser;
 
 // Diagnostics nobody needs in a terminal (progress lines, timings, where the
 // program found its files): off unless QT_LOGGING_RULES turns
@@ -16,6 +19,12 @@ Q_DECLARE_LOGGING_CATEGORY(lcDiagnostics)
 // the program: "index_<code>.html" when that translation exists, else the
 // English "index.html" (which the path names even when it is missing).
 QString helpPagePath(const QString &programFolder, const QString &language);
+
+// The program's command line, for --help and for reading it: the window's
+// file and the options of --ringtone, which makes ringtones without a window.
+void describeCommandLine(QCommandLineParser &parser);
+// The options --ringtone takes (--ringtone itself among them).
+QList<QCommandLineOption> ringtoneOptions();
 
 // --help and --version among arguments (a QCoreApplication's, which needs
 // no display): prints the help or the version and ends the process with

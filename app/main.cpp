@@ -3,6 +3,7 @@
 #include "language.h"
 #include "look.h"
 #include "maindialog.h"
+#include "ringtonecommand.h"
 #include "settings.h"
 #include "singleinstance.h"
 #include "termination.h"
@@ -86,6 +87,9 @@ int main(int argc, char *argv[])
         std::vector<char *> coreArgv(argv, argv + argc + 1);
         QCoreApplication core(coreArgc, coreArgv.data());
         printHelpOrVersion(QCoreApplication::arguments());
+        // Ringtones without a window need no display either.
+        if (RingtoneCommand::wanted(QCoreApplication::arguments()))
+            return RingtoneCommand::run(QCoreApplication::arguments());
     }
     QApplication app(argc, argv);
     // An unknown option ends the process right here (exit()); no thread of

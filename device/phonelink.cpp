@@ -111,6 +111,12 @@ QString CPhoneLink::failureText(const QString &event)
     return failure ? QCoreApplication::translate(kContext, failure->explanation) : QString();
 }
 
+const char *CPhoneLink::failureStatus(const QString &event)
+{
+    const Failure *failure = findFailure(event);
+    return failure ? failure->status : nullptr;
+}
+
 QString CPhoneLink::checkITunes()
 {
     char buffer[260] = {};

@@ -45,6 +45,9 @@ public:
     // of the bridge (DEVICE_EVENT_INIT_FAILED gives initFailedText()); empty
     // for any other text.
     static QString failureText(const QString &event);
+    // The status line for a failure event text of the bridge (an
+    // untranslated literal); null for any other text.
+    static const char *failureStatus(const QString &event);
 
 Q_SIGNALS:
     // Status texts are untranslated literals, translated by the window.

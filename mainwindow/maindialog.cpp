@@ -511,34 +511,6 @@ QString inputFileFilter()
                                        MainDialog::tr("Supported Video"), MainDialog::tr("Supported Audio")));
 }
 
-QString failureHint(const QString &reason)
-{
-    struct Hint
-    {
-        const char *marker;
-        const char *text;
-    };
-    // The encoder ends its lines with the system's or FFmpeg's own error
-    // text in parentheses; these are the ones a user can do something about.
-    static const Hint hints[] = {
-        {"Permission denied", QT_TRANSLATE_NOOP("MainDialog", "The output folder cannot be written to: choose another one.")},
-        {"Read-only file system", QT_TRANSLATE_NOOP("MainDialog", "The output folder cannot be written to: choose another one.")},
-        {"No space left on device", QT_TRANSLATE_NOOP("MainDialog", "The disk of the output folder is full.")},
-        {"File too large", QT_TRANSLATE_NOOP("MainDialog", "The disk of the output folder is full.")},
-        {"Disk quota exceeded", QT_TRANSLATE_NOOP("MainDialog", "The disk of the output folder is full.")},
-        {"No such file or directory", QT_TRANSLATE_NOOP("MainDialog", "The input file is gone.")},
-        {"Could not find an audio stream", QT_TRANSLATE_NOOP("MainDialog", "The input file has no sound.")},
-        {"Invalid data found", QT_TRANSLATE_NOOP("MainDialog", "The input file is damaged or not a media file.")},
-        {"Could not decode", QT_TRANSLATE_NOOP("MainDialog", "The input file is damaged or not a media file.")},
-        {"has no audio", QT_TRANSLATE_NOOP("MainDialog", "The clip holds no sound.")},
-    };
-    for (const Hint &hint : hints) {
-        if (reason.contains(QLatin1String(hint.marker)))
-            return MainDialog::tr(hint.text);
-    }
-    return reason;
-}
-
 void MainDialog::onBtnBrowseIn()
 {
     QString startFolder = ui->editInputFile->text();
@@ -627,7 +599,7 @@ void MainDialog::loadInputFile(const QString &path)
     ui->btnPlayClip->setEnabled(true);
 
     // Whole milliseconds, as the editors show it.
-    const double clip = editorSeconds(editorTime(d < 10 ? d : 10.0));
+    const double clip = editorSeconds(editorTime(d < kDefaultClipSeconds ? d : kDefaultClipSeconds));
     ui->sliderBar->setPos(0);
     ui->sliderBar->setClip(0, clip);
     showClip(0, clip);
@@ -700,13 +672,11 @@ QString MainDialog::waveFolder()
 void MainDialog::startWaveformJob()
 {
     waveformPending = false;
-    converter.reset();
-    converter.setInputFile(ui->editInputFile->text());
     // Never the shared temporary folder itself: another user could have put
     // a link there under the name we are about to write.
     const QString folder = waveFolder();
-    converter.setOutputFile(folder.isEmpty() ? QString()
-                                             : OutputNames::waveFile(folder, ui->editInputFile->text()));
+    prepareWaveformJob(converter, ui->editInputFile->text(),
+                       folder.isEmpty() ? QString() : OutputNames::waveFile(folder, ui->editInputFile->text()));
     startJob(CAVConverter::JobExtractWave, mediaDuration);
 }
 
@@ -876,27 +846,17 @@ void MainDialog::onBtnGenerate()
 
     ui->progressBar->setValue(0);
     repaint();
-    converter.reset();
-    converter.setInputFile(input);
-    converter.setStartTime(start);
-    converter.setDuration(end - start);
-    converter.setVolume(encoderVolume(ui->sliderVolume->getVolume()));
-    converter.setFadeIn(ui->spinFadein->value());
-    converter.setFadeOut(ui->spinFadeout->value());
-    converter.setOutputFile(OutputNames::encodedFile(folder, input));
+    prepareRingtoneJob(converter,
+                       {input, start, end, encoderVolume(ui->sliderVolume->getVolume()), ui->spinFadein->value(),
+                        ui->spinFadeout->value()},
+                       folder);
     ringtoneJob = {input, ui->editOutputName->text(), start, end};
     keepOutcome = false;
-    setStatus(QT_TR_NOOP("Making the ringtone, please wait..."));
+    setStatus(RingtoneText::kMaking);
     qCDebug(lcWindow).noquote() << QStringLiteral("ringtone: start=%1 end=%2").arg(start).arg(end);
 
     // The bar follows the clip being encoded, not the whole file.
     startJob(CAVConverter::JobEncodeRingtone, end - start);
-}
-
-int encoderVolume(int sliderValue)
-{
-    const int v = sliderValue > 100 ? 4 * sliderValue - 300 : sliderValue;
-    return (v * 256) / 100;
 }
 
 void MainDialog::progressTick()
@@ -988,12 +948,9 @@ void MainDialog::finishRingtone(const QString &encodedPath)
     keepOutcome = waveformPending;
     // A failed encoder leaves no file: say so, and why, rather than report
     // success.
-    if (!converter.succeeded() || !QFile::exists(encodedPath)) {
+    if (const QString reason = ringtoneJobFailure(converter); !reason.isEmpty()) {
         QFile::remove(encodedPath);
-        QString reason = converter.lastMessage();
-        if (reason.isEmpty())
-            reason = QStringLiteral("The encoder program could not be run");
-        setStatus(QT_TR_NOOP("Conversion failed."), reason);
+        setStatus(RingtoneText::kFailed, reason);
         return;
     }
     const QString name = OutputNames::ringtoneName(job.outputName, job.input);
@@ -1010,7 +967,7 @@ void MainDialog::finishRingtone(const QString &encodedPath)
         keepEncodedRingtone(encodedPath, ringtone, encoded.errorString(), name, ms, toPhone);
         return;
     }
-    setStatus(QT_TR_NOOP("Conversion succeed."));
+    setStatus(RingtoneText::kSucceeded);
     phoneLink->exportRingtone(ringtone, ms, toPhone, toITunes);
     warnAboutLongRingtone();
 }
@@ -1070,20 +1027,6 @@ void MainDialog::openFile(const QString &path)
         ui->editOutputName->clear();
 }
 
-bool longerThanPhoneLists(double seconds)
-{
-    return qint64(seconds * 1000) > qint64(kPhoneRingtoneSeconds * 1000);
-}
-
-namespace {
-const char kLongClipTip[] = QT_TRANSLATE_NOOP(
-    "MainDialog", "An iPhone lists ringtones only up to 40 seconds: shorten the clip, or the phone will not offer it.");
-const char kLongRingtoneStatus[] = QT_TRANSLATE_NOOP(
-    "MainDialog", "Done, but the ringtone is longer than 40 seconds: the iPhone will not list it.");
-const char kLongRingtoneSentStatus[] = QT_TRANSLATE_NOOP(
-    "MainDialog", "Sent to the iPhone, but the ringtone is longer than 40 seconds: the iPhone will not list it.");
-} // namespace
-
 void MainDialog::setupLengthWarning()
 {
     // After the window's own handlers, which move the clip first.
@@ -1102,7 +1045,7 @@ void MainDialog::updateLengthWarning()
     // its colours.
     ui->labelLengthValue->setStyleSheet(
         tooLong ? QStringLiteral("#labelLengthValue { color: rgb(255, 176, 32); }") : QString());
-    ui->labelLengthValue->setToolTip(tooLong ? tr(kLongClipTip) : QString());
+    ui->labelLengthValue->setToolTip(tooLong ? tr(longClipTip()) : QString());
     ui->labelLength->setToolTip(ui->labelLengthValue->toolTip());
 }
 
@@ -1114,7 +1057,7 @@ void MainDialog::warnAboutLongRingtone()
         return;
     // Sent all the same: the user should know it is on the phone, unlisted.
     if (outcome == QLatin1String("Transfer succeed."))
-        setStatus(kLongRingtoneSentStatus);
-    else if (outcome == QLatin1String("Conversion succeed."))
-        setStatus(kLongRingtoneStatus);
+        setStatus(longRingtoneStatus(true));
+    else if (outcome == QLatin1String(RingtoneText::kSucceeded))
+        setStatus(longRingtoneStatus(false));
 }

@@ -2,6 +2,7 @@
 
 #include "avconverter.h"
 #include "framelesswindow.h"
+#include "ringtonejob.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -205,28 +206,13 @@ struct LitRows
     int last;
 };
 LitRows leftBarLitRows(int v);
-// The encoder's gain (256 = unchanged) for a volume slider value 0..200.
-int encoderVolume(int sliderValue);
 // How a file drop is taken: a copy, else a link; never a move, which would
 // have the source delete the dropped file. IgnoreAction when neither is
 // offered.
 Qt::DropAction fileDropAction(Qt::DropActions possible);
 // The open dialog's filter, in the form this platform's file dialogs read.
 QString inputFileFilter();
-// What a user can do about a failed conversion, from the encoder's last line
-// (or a system error text); the line itself when it is not one we know.
-QString failureHint(const QString &reason);
-// Shortest clip Generate accepts, in milliseconds: less holds no AAC frame.
-inline constexpr int kShortestClipMs = 100;
 LitRows rightBarLitRows(int v);
 // The volume label's number for the mapped value v (slider values above 100
 // already mapped): tenths, truncated.
 QString volumeFactorText(int v);
-// The warning a ringtone made now deserves, or null: silent (volume 0), or a
-// fade-in that lasts the whole clip (it never reaches full level).
-const char *ringtoneWarning(double clipSeconds, int fadeInSeconds, int sliderVolume);
-// An iPhone lists ringtones only up to this length.
-inline constexpr double kPhoneRingtoneSeconds = 40.0;
-// The clip length in seconds as the Length label shows it (whole ms) is over
-// the phone's limit.
-bool longerThanPhoneLists(double seconds);

@@ -31,10 +31,8 @@
 #include <cmath>
 
 namespace {
-const char kSilentVolume[] =
-    QT_TRANSLATE_NOOP("MainDialog", "The volume is 0: the ringtone would be silent.");
-const char kFadeOverClip[] = QT_TRANSLATE_NOOP(
-    "MainDialog", "The fade-in lasts the whole clip: the ringtone would never reach full volume.");
+using RingtoneText::kSilentVolume;
+using RingtoneText::kFadeOverClip;
 const char kNoSound[] =
     QT_TRANSLATE_NOOP("MainDialog", "No sound device was found: the preview plays silently.");
 const char kStopRingtone[] =
@@ -71,15 +69,6 @@ QString volumeFactorText(int v)
 {
     const int tenths = std::max(0, v) / 10;
     return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
-}
-
-const char *ringtoneWarning(double clipSeconds, int fadeInSeconds, int sliderVolume)
-{
-    if (sliderVolume <= 0)
-        return kSilentVolume;
-    if (fadeInSeconds > 0 && fadeInSeconds >= clipSeconds)
-        return kFadeOverClip;
-    return nullptr;
 }
 
 void MainDialog::setupShortcuts()
