@@ -432,8 +432,8 @@ void TestMainFlow::emptyLoopedClipStops()
     // A clip whose end is its start has nothing to loop: past its end the
     // preview stops as an unlooped one does.
     load(60.0);
-    child<QTimeEdit>(dialog.get(), "editStartTime")->setTime(QTime(0, 0, 5));
-    child<QTimeEdit>(dialog.get(), "editEndTime")->setTime(QTime(0, 0, 5));
+    child<CTimeEdit>(dialog.get(), "editStartTime")->setMsecs(5000);
+    child<CTimeEdit>(dialog.get(), "editEndTime")->setMsecs(5000);
     double start = 0, end = 0;
     child<CClipSlider>(dialog.get(), "sliderBar")->getClip(start, end);
     QCOMPARE(end, start);
