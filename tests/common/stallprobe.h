@@ -28,6 +28,7 @@ public:
         m_clock.start();
         m_last = 0;
         m_longest = 0;
+        m_longestStart = 0;
     }
 
     // The longest gap since the start or reset(), in milliseconds, counting
@@ -36,12 +37,22 @@ public:
     {
         return std::max(m_longest, m_clock.nsecsElapsed() - m_last) / 1e6;
     }
+    // When that gap began, in milliseconds since the start or reset(): which
+    // step of a longer action it was.
+    double longestGapStartMs() const
+    {
+        const qint64 open = m_clock.nsecsElapsed() - m_last;
+        return (open > m_longest ? m_last : m_longestStart) / 1e6;
+    }
 
 private:
     void turned()
     {
         const qint64 now = m_clock.nsecsElapsed();
-        m_longest = std::max(m_longest, now - m_last);
+        if (now - m_last > m_longest) {
+            m_longest = now - m_last;
+            m_longestStart = m_last;
+        }
         m_last = now;
     }
 
@@ -49,4 +60,5 @@ private:
     QElapsedTimer m_clock;
     qint64 m_last = 0;
     qint64 m_longest = 0;
+    qint64 m_longestStart = 0;
 };
