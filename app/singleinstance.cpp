@@ -7,6 +7,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocalServer>
@@ -15,6 +16,9 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
+
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -63,6 +67,134 @@ QByteArray requestFor(const QString &file)
 
 } // namespace
 
+// The first program's server: listens, reads each request and answers it on
+// a thread of its own, then hands the file to `owner` as a queued call. The
+// server, its sockets and their timers all live and die on that thread.
+class CSingleInstance::Listener final
+{
+    Q_DISABLE_COPY_MOVE(Listener)
+
+public:
+    Listener(CSingleInstance *owner, QString socketPath, bool ownsSocket)
+        : m_owner(owner)
+        , m_socketPath(std::move(socketPath))
+        , m_ownsSocket(ownsSocket)
+    {
+    }
+    ~Listener() { stop(); }
+
+    // Starts the thread and waits until it listens (or could not).
+    bool start()
+    {
+        std::promise<bool> ready;
+        std::future<bool> listening = ready.get_future();
+        m_thread = std::thread([this, ready = std::move(ready)]() mutable { run(ready); });
+        return listening.get();
+    }
+
+    // Ends the thread once it has finished what it is doing; its server
+    // then removes its socket file.
+    void stop()
+    {
+        if (!m_thread.joinable())
+            return;
+        // Set before the thread said it was ready, and alive until it quits.
+        if (m_loop)
+            QMetaObject::invokeMethod(m_loop, [loop = m_loop] { loop->quit(); }, Qt::QueuedConnection);
+        m_thread.join();
+        m_loop = nullptr;
+    }
+
+private:
+    void run(std::promise<bool> &ready)
+    {
+        // Made first: it gives this thread the event dispatcher that the
+        // server's socket notifiers need.
+        QEventLoop loop;
+        QLocalServer server;
+        m_server = &server;
+        // The runtime folder is the user's alone; a socket elsewhere (a name
+        // in the shared temporary folder) is closed to others by its own mode.
+        if (!m_socketPath.startsWith(u'/'))
+            server.setSocketOptions(QLocalServer::UserAccessOption);
+        QObject::connect(&server, &QLocalServer::newConnection, &server, [this] { onNewConnection(); });
+        // Whoever made a socket here is gone (the lock is ours): a crashed
+        // program's socket would make listen() fail.
+        if (m_ownsSocket)
+            QLocalServer::removeServer(m_socketPath);
+        const bool listening = server.listen(m_socketPath);
+        if (listening)
+            qCDebug(lcDiagnostics).noquote() << "listening on" << server.fullServerName();
+        else
+            qCDebug(lcDiagnostics).noquote() << "Could not listen on" << m_socketPath << server.errorString();
+        m_loop = listening ? &loop : nullptr;
+        ready.set_value(listening);
+        if (listening)
+            loop.exec();
+        // Closing the server (at the end of this scope) removes its socket
+        // file; the owner still holds the lock.
+    }
+
+private:
+    void onNewConnection()
+    {
+        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            // Bounded: a request that does not fit never completes and is
+            // dropped by the timer.
+            socket->setReadBufferSize(kLargestRequest);
+            QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] { readRequest(socket); });
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            QTimer::singleShot(kRequestTimeoutMs, socket, [socket] {
+                socket->abort();
+                socket->deleteLater();
+            });
+            readRequest(socket);
+        }
+    }
+
+    void readRequest(QLocalSocket *socket)
+    {
+        QDataStream in(socket);
+        in.setVersion(QDataStream::Qt_6_0);
+        in.startTransaction();
+        quint32 magic = 0;
+        QString file;
+        QString activationToken;
+        in >> magic >> file >> activationToken;
+        if (!in.commitTransaction()) {
+            if (in.status() == QDataStream::ReadCorruptData)
+                socket->abort();
+            return; // the rest is still on its way
+        }
+        if (magic != kRequestMagic) {
+            socket->abort();
+            return;
+        }
+        socket->putChar(kAccepted);
+        // A start that stopped waiting has closed its end: the answer cannot
+        // be written, and what it asked for is no longer wanted.
+        const bool answered = socket->flush() && socket->state() == QLocalSocket::ConnectedState;
+        socket->disconnectFromServer();
+        if (!answered) {
+            qCDebug(lcDiagnostics).noquote() << "a later start stopped waiting before its request was read";
+            return;
+        }
+        // Queued to the owner's thread, and so from its event loop: the
+        // receiver may open dialogs, which must not run inside a socket's
+        // notification. The owner waits for this thread before it goes.
+        QMetaObject::invokeMethod(
+            m_owner, [owner = m_owner, file, activationToken] { Q_EMIT owner->fileRequested(file, activationToken); },
+            Qt::QueuedConnection);
+    }
+
+    CSingleInstance *const m_owner;
+    const QString m_socketPath;
+    const bool m_ownsSocket;
+    std::thread m_thread;
+    QEventLoop *m_loop = nullptr;     // the thread's, while it listens
+    QLocalServer *m_server = nullptr; // the thread's alone
+};
+
 CSingleInstance::CSingleInstance(const QString &name, QObject *parent)
     : QObject(parent)
 {
@@ -90,8 +222,7 @@ CSingleInstance::~CSingleInstance()
     // Closing the server removes its socket file: that must happen while the
     // lock is still held, or it could remove the socket of a program that
     // took the lock in between.
-    delete m_server;
-    m_server = nullptr;
+    stopListening();
     m_lock.reset();
 }
 
@@ -151,29 +282,24 @@ CSingleInstance::Role CSingleInstance::start(const QString &file, int timeoutMs)
 
 bool CSingleInstance::listen()
 {
-    m_server = new QLocalServer;
-    // The runtime folder is the user's alone; a socket elsewhere (a name in
-    // the shared temporary folder) is closed to others by its own mode.
-    if (!m_socketPath.startsWith(u'/'))
-        m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &CSingleInstance::onNewConnection);
-    // Once the event loop has ended nobody would answer, while the window
-    // may take seconds to go (a job's encoder is stopped, the phone let
-    // go): a start meanwhile finds no socket and waits for the lock instead.
-    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
-        delete m_server;
-        m_server = nullptr;
-    });
-    // Whoever made a socket here is gone (the lock is ours): a crashed
-    // program's socket would make listen() fail.
-    if (m_lock)
-        QLocalServer::removeServer(m_socketPath);
-    if (!m_server->listen(m_socketPath)) {
-        qCDebug(lcDiagnostics).noquote() << "Could not listen on" << m_socketPath << m_server->errorString();
-        return false;
-    }
-    qCDebug(lcDiagnostics).noquote() << "listening on" << m_server->fullServerName();
-    return true;
+    if (m_listener)
+        return true;
+    auto listener = std::make_unique<Listener>(this, m_socketPath, bool(m_lock));
+    const bool listening = listener->start();
+    m_listener = std::move(listener);
+    // Once the event loop has ended nobody would act on a request, while the
+    // window may take seconds to go (a job's encoder is stopped, the phone
+    // let go): a start meanwhile finds no socket and waits for the lock
+    // instead.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { stopListening(); });
+    return listening;
+}
+
+void CSingleInstance::stopListening()
+{
+    if (!m_listener)
+        return;
+    m_listener.reset();
 }
 
 bool CSingleInstance::handOver(const QString &file, int timeoutMs)
@@ -243,54 +369,4 @@ void CSingleInstance::stopTrying()
 {
     if (m_retry)
         m_retry->stop();
-}
-
-void CSingleInstance::onNewConnection()
-{
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        // Bounded: a request that does not fit never completes and is
-        // dropped by the timer.
-        socket->setReadBufferSize(kLargestRequest);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        QTimer::singleShot(kRequestTimeoutMs, socket, [socket] {
-            socket->abort();
-            socket->deleteLater();
-        });
-        readRequest(socket);
-    }
-}
-
-void CSingleInstance::readRequest(QLocalSocket *socket)
-{
-    QDataStream in(socket);
-    in.setVersion(QDataStream::Qt_6_0);
-    in.startTransaction();
-    quint32 magic = 0;
-    QString file;
-    QString activationToken;
-    in >> magic >> file >> activationToken;
-    if (!in.commitTransaction()) {
-        if (in.status() == QDataStream::ReadCorruptData)
-            socket->abort();
-        return; // the rest is still on its way
-    }
-    if (magic != kRequestMagic) {
-        socket->abort();
-        return;
-    }
-    socket->putChar(kAccepted);
-    // A start that stopped waiting has closed its end: the answer cannot be
-    // written, and what it asked for is no longer wanted.
-    const bool answered = socket->flush() && socket->state() == QLocalSocket::ConnectedState;
-    socket->disconnectFromServer();
-    if (!answered) {
-        qCDebug(lcDiagnostics).noquote() << "a later start stopped waiting before its request was read";
-        return;
-    }
-    // Later, from the event loop: the receiver may open dialogs, which must
-    // not run inside this socket's notification.
-    QMetaObject::invokeMethod(
-        this, [this, file, activationToken] { Q_EMIT fileRequested(file, activationToken); },
-        Qt::QueuedConnection);
 }

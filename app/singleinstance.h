@@ -5,7 +5,6 @@
 
 #include <memory>
 
-class QLocalServer;
 class QLocalSocket;
 class QLockFile;
 class QTimer;
@@ -19,6 +18,11 @@ class QTimer;
 // program that crashed is removed by the next one to take the lock (a lock
 // whose holder is gone is stale and taken over), and two programs starting
 // at once cannot both end up listening.
+//
+// The first program listens and answers on a thread of its own, so that a
+// later start is answered at once however busy the window is; the request
+// then reaches the window as fileRequested(), queued to the thread that made
+// this object.
 class CSingleInstance final : public QObject
 {
     Q_OBJECT
@@ -59,23 +63,26 @@ public:
 
 Q_SIGNALS:
     // A later start asked for this file (empty: only to be shown), with
-    // the activation token its desktop gave it (empty without one).
+    // the activation token its desktop gave it (empty without one). Emitted
+    // on this object's thread, from its event loop.
     void fileRequested(const QString &file, const QString &activationToken);
     // keepTrying() came to an end: HandedOver or First.
     void settled(CSingleInstance::Role role);
 
 private:
     bool listen();
+    // Ends the listening thread, whose server removes its socket file.
+    void stopListening();
     bool handOver(const QString &file, int timeoutMs);
     // Drops the request once its connection has closed unanswered.
     void dropClosedRequest();
-    void onNewConnection();
-    void readRequest(QLocalSocket *socket);
 
     QString m_lockPath;
     QString m_socketPath;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server = nullptr;
+    // Runs the local server and answers later starts on its own thread.
+    class Listener;
+    std::unique_ptr<Listener> m_listener;
     // The request sent to the running program, until it answers.
     QLocalSocket *m_request = nullptr;
     QTimer *m_retry = nullptr;

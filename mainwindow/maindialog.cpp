@@ -232,6 +232,7 @@ MainDialog::MainDialog(QWidget *parent)
     connect(this, &MainDialog::onPlayStateChanged2, this, &MainDialog::onPlayStateChanged);
     connect(this, &MainDialog::onIPhoneChanged2, this, &MainDialog::onIPhoneChanged);
     connect(&converter, &CAVConverter::finished, this, &MainDialog::onAVConverterFinished);
+    connect(&waveLoader, &CWaveformLoader::loaded, this, &MainDialog::showWaveform);
 
     ui->editStartTime->setMaximumMsecs(0);
     ui->editEndTime->setMaximumMsecs(0);
@@ -285,6 +286,7 @@ MainDialog::~MainDialog()
     // Before the temporary folder goes with its member: the encoder must not
     // be writing into a folder that is being removed.
     converter.stop();
+    waveLoader.stop();
     rememberPosition();
     // The player lives on; it must not report to a window that is gone.
     ffplay_set_callback(nullptr, nullptr);
@@ -614,6 +616,8 @@ void MainDialog::loadInputFile(const QString &path)
 
     ffplay_open(utf8Path.constData(), 0, 0);
 
+    // Nothing of the previous file's waveform may reach the timeline now.
+    waveLoader.cancel();
     // One job at a time: a load during a running job gets its waveform as
     // soon as that job has finished.
     if (converter.isRunning())
@@ -870,19 +874,22 @@ void MainDialog::progressTick()
 
 void MainDialog::onAVConverterFinished()
 {
-    ui->btnGenerate->setEnabled(true);
     ui->progressBar->setValue(100);
     repaint();
-    // A file loaded meanwhile keeps its timeline hidden until its own
-    // waveform is drawn.
-    if (!waveformPending)
-        ui->sliderBar->show();
     if (progressTimerId != 0) {
         killTimer(progressTimerId);
         progressTimerId = 0;
     }
     const QString output = converter.outputFile();
-    if (converter.jobType() == CAVConverter::JobEncodeRingtone)
+    const bool ringtone = converter.jobType() == CAVConverter::JobEncodeRingtone;
+    if (ringtone || waveformPending) {
+        ui->btnGenerate->setEnabled(true);
+        // A file loaded meanwhile keeps its timeline hidden until its own
+        // waveform is drawn.
+        if (!waveformPending)
+            ui->sliderBar->show();
+    }
+    if (ringtone)
         finishRingtone(output);
     else if (!waveformPending)
         finishWaveform(output);
@@ -900,6 +907,15 @@ void MainDialog::finishWaveform(const QString &wavePath)
     // timeline under "File loaded." would leave the user guessing. Nothing
     // it left behind is read, so its length never reaches the timeline.
     const bool failed = !converter.succeeded();
+    if (!failed && !wavePath.isEmpty() && QFile::exists(wavePath)) {
+        // Read (600 MB an hour), drawn and removed on the loader's worker;
+        // until it is shown the window stays as it is while loading, with
+        // Generate off: the WAV's own length may still move the clip.
+        waveLoader.load(wavePath, ui->sliderBar->width(), ui->sliderBar->height());
+        return;
+    }
+    ui->btnGenerate->setEnabled(true);
+    ui->sliderBar->show();
     if (!keepOutcome) {
         if (failed) {
             QString reason = converter.lastMessage();
@@ -907,38 +923,44 @@ void MainDialog::finishWaveform(const QString &wavePath)
                 reason = QStringLiteral("The encoder program could not be run");
             setStatus(QT_TR_NOOP("The waveform could not be made."), reason);
         } else {
-            setStatus(QT_TR_NOOP("File loaded."));
-            // A volume set to 0 before the file came is not forgotten.
-            updateRingtoneWarnings();
+            showLoadedStatus();
         }
     }
     keepOutcome = false;
     if (failed && !wavePath.isEmpty())
         QFile::remove(wavePath);
-    if (failed || wavePath.isEmpty() || !QFile::exists(wavePath)) {
-        // Never the previous file's picture under this file's clip.
-        ui->sliderBar->setWaveImage(QImage());
-        ui->sliderBar->setWaveRenderer({});
-        ui->sliderBar->update();
-        return;
-    }
-    applyDecodedLength(waveLengthSeconds(wavePath));
-    QElapsedTimer timer;
-    timer.start();
-    QFile wave(wavePath);
-    // The fine peaks are kept while the file is read once; the zoomed
-    // timeline draws from them and never reads it again.
-    auto peaks = std::make_shared<CWavePeaks>();
-    ui->sliderBar->setWaveImage(CreateWaveImage(&wave, ui->sliderBar->width(), ui->sliderBar->height(), peaks.get()));
-    if (peaks->isEmpty())
-        ui->sliderBar->setWaveRenderer({});
-    else
+    // Never the previous file's picture under this file's clip.
+    ui->sliderBar->setWaveImage(QImage());
+    ui->sliderBar->setWaveRenderer({});
+    ui->sliderBar->update();
+}
+
+void MainDialog::showLoadedStatus()
+{
+    setStatus(QT_TR_NOOP("File loaded."));
+    // A volume set to 0 before the file came is not forgotten.
+    updateRingtoneWarnings();
+}
+
+void MainDialog::showWaveform(const CWaveformLoader::Result &wave)
+{
+    if (!keepOutcome)
+        showLoadedStatus();
+    keepOutcome = false;
+    applyDecodedLength(wave.seconds);
+    ui->sliderBar->setWaveImage(wave.image);
+    // The zoomed timeline draws from the fine peaks and never reads the
+    // file again.
+    if (const std::shared_ptr<const CWavePeaks> peaks = wave.peaks)
         ui->sliderBar->setWaveRenderer([peaks](double from, double to, int width, int height) {
             return peaks->render(from, to, width, height);
         });
-    qCDebug(lcDiagnostics).nospace() << "CreateWaveImage " << timer.elapsed() << " ms\r\n";
-    wave.close();
-    QFile::remove(wavePath);
+    else
+        ui->sliderBar->setWaveRenderer({});
+    qCDebug(lcDiagnostics).nospace() << "CreateWaveImage " << wave.elapsedMs << " ms\r\n";
+    ui->btnGenerate->setEnabled(true);
+    // Last: whoever waits for the timeline to show finds its picture in.
+    ui->sliderBar->show();
 }
 
 void MainDialog::finishRingtone(const QString &encodedPath)

@@ -3,6 +3,7 @@
 #include "avconverter.h"
 #include "framelesswindow.h"
 #include "ringtonejob.h"
+#include "waveformloader.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -97,6 +98,10 @@ private:
     // Starts the conversion job with the progress bar counting outputSeconds.
     void startJob(int jobType, double outputSeconds);
     void finishWaveform(const QString &wavePath);
+    // The picture, the fine peaks and the WAV's own length, read on the
+    // loader's worker: the timeline shows them and Generate comes back.
+    void showWaveform(const CWaveformLoader::Result &wave);
+    void showLoadedStatus();
     void finishRingtone(const QString &encodedPath);
     // The encoded file could not be renamed to the ringtone: keeps it, says
     // where, and still sends it to the phone when that was asked for.
@@ -181,6 +186,8 @@ private:
     // Private folder of this window's temporary waveform files (made on
     // first use, removed with its contents when the window goes).
     std::unique_ptr<QTemporaryDir> waveTemp;
+    // Reads the waveform WAVs in waveTemp; stopped before the folder goes.
+    CWaveformLoader waveLoader;
 
     // The window's own pictures, loaded once; painting runs every 500 ms
     // while a preview or a job runs.

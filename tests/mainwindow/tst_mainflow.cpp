@@ -119,6 +119,7 @@ private Q_SLOTS:
     void waveformThenGenerate();
     void failedEncodingIsNotReportedAsSuccess();
     void loadDuringAJobWaitsForIt();
+    void loadWhileTheWaveformIsReadDropsIt();
     void typedTimesAreTakenWhenEntered_data();
     void typedTimesAreTakenWhenEntered();
     void typedHoursAreKept_data();
@@ -558,6 +559,37 @@ void TestMainFlow::loadDuringAJobWaitsForIt()
     QVERIFY(slider->isVisible());
     QCOMPARE(child<QLabel>(w, "labelStatus")->text(), QStringLiteral("File loaded."));
     QVERIFY(QDir::temp().entryList({stem + QStringLiteral("*.wav")}).isEmpty());
+}
+
+void TestMainFlow::loadWhileTheWaveformIsReadDropsIt()
+{
+    // The first file's job has ended and its WAV is being read when the
+    // second file comes: nothing of the first (its length, its picture, its
+    // "File loaded.") may reach the window while the second one loads.
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("five minutes.wav"));
+    const QString second = dir.filePath(QStringLiteral("three seconds.wav"));
+    QVERIFY(writeTone(first, 300.0));
+    QVERIFY(writeTone(second, 3.0));
+    QWidget *w = dialog.get();
+    auto *progress = child<QProgressBar>(w, "progressBar");
+    bool loadedSecond = false;
+    // The next turn of the loop after the job's end: the read is under way.
+    connect(progress, &QProgressBar::valueChanged, this, [this, &second, &loadedSecond](int value) {
+        if (value == 100 && !loadedSecond) {
+            loadedSecond = true;
+            QTimer::singleShot(0, this, [this, &second] { load(3.0, second); });
+        }
+    });
+    load(300.0, first);
+    auto *generate = child<QPushButton>(w, "btnGenerate");
+    QTRY_VERIFY_WITH_TIMEOUT(loadedSecond && generate->isEnabled(), 20000);
+    QCOMPARE(child<QLineEdit>(w, "editInputFile")->text(), QDir::toNativeSeparators(second));
+    QCOMPARE(child<QLabel>(w, "labelPlayTime")->text(), QStringLiteral("00:00:00 / 00:00:03"));
+    QCOMPARE(child<QLabel>(w, "labelStatus")->text(), QStringLiteral("File loaded."));
+    QVERIFY(bandedColumns(child<QWidget>(w, "sliderBar")) > 0);
+    QTest::qWait(300);
+    QCOMPARE(child<QLabel>(w, "labelPlayTime")->text(), QStringLiteral("00:00:00 / 00:00:03"));
 }
 
 void TestMainFlow::typedTimesAreTakenWhenEntered_data()
