@@ -405,12 +405,8 @@ void MainDialog::paintEvent(QPaintEvent *)
 
 void MainDialog::onBtnHelp()
 {
-    const QString folder = QCoreApplication::applicationDirPath();
-#ifdef Q_OS_WIN
-    CLinkOpener::open(this, QUrl::fromLocalFile(folder + QStringLiteral("/help.chm")));
-#else
-    CLinkOpener::open(this, QUrl::fromLocalFile(helpPagePath(folder, QxLanguage::instance()->currentLanguage())));
-#endif
+    CLinkOpener::open(this, QUrl::fromLocalFile(helpFilePath(QCoreApplication::applicationDirPath(),
+                                                             QxLanguage::instance()->currentLanguage())));
 }
 
 void MainDialog::onBtnHome()
