@@ -145,7 +145,7 @@ LitRows rightBarLitRows(int v)
 
 MainDialog::MainDialog(QWidget *parent)
     // No system frame: the window is the opaque part of its background.
-    : QDialog(parent, Qt::WindowMinimizeButtonHint | Qt::FramelessWindowHint)
+    : QDialog(parent, FramelessWindow::withoutSystemFrame(Qt::WindowMinimizeButtonHint))
     , ui(new Ui::MainDialog)
 {
     std::future<WindowImages> decoded = takePictureDecoding();
