@@ -26,7 +26,9 @@ int resultFromErrno(int error)
     case ENOTDIR:
         return ErrNotFound;
     case ENOSPC:
+#ifdef EDQUOT // not in Windows' C library
     case EDQUOT:
+#endif
         return ErrNoSpace;
     case EACCES:
     case EPERM:

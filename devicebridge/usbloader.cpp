@@ -34,7 +34,8 @@ MakeBackend loadFactory(const std::string &given)
                      static_cast<unsigned long>(GetLastError()));
         return nullptr;
     }
-    return reinterpret_cast<MakeBackend>(GetProcAddress(module, "tonquill_usb_backend"));
+    // Through void *: GetProcAddress's FARPROC is a function type of its own.
+    return reinterpret_cast<MakeBackend>(reinterpret_cast<void *>(GetProcAddress(module, "tonquill_usb_backend")));
 }
 #else
 std::string defaultModulePath()

@@ -73,6 +73,16 @@ std::wstring modulePath()
     return folder + L"tonquill_player.dll";
 }
 
+// The module's path in UTF-8, for messages.
+std::string modulePathText()
+{
+    const std::wstring path = modulePath();
+    const int size = WideCharToMultiByte(CP_UTF8, 0, path.data(), int(path.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(size_t(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, path.data(), int(path.size()), text.data(), size, nullptr, nullptr);
+    return text;
+}
+
 Library openLibrary()
 {
     return LoadLibraryW(modulePath().c_str());
@@ -108,6 +118,11 @@ std::string modulePath()
         folder.resize(slash == std::string::npos ? 0 : slash + 1);
     }
     return folder + "libtonquill_player.so";
+}
+
+std::string modulePathText()
+{
+    return modulePath();
 }
 
 Library openLibrary()
@@ -163,7 +178,7 @@ bool ensureLoaded()
                           && resolve(library, "tonquill_probe", fn.probe);
     if (!complete) {
         std::fprintf(stderr, "The player module '%s' lacks a function; preview and probing are off\n",
-                     modulePath().c_str());
+                     modulePathText().c_str());
         return false;
     }
     // The module stays loaded for the rest of the run, like the player itself.
