@@ -43,6 +43,8 @@ int main(int argc, char *argv[])
     const bool plainCommandLine = std::none_of(argv + 1, argv + argc, [](const char *arg) { return arg[0] == '-'; });
     if (plainCommandLine)
         startFontWarmUp();
+    else
+        reachStartingConsole();
     QApplication app(argc, argv);
     // --help, --version and an unknown option end the process right here
     // (exit()); no thread of ours may be running then, or it would be torn

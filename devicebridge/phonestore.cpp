@@ -232,8 +232,7 @@ int writeLocalFileAtomically(const std::string &path, const std::string &data)
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         part = target;
-        // Appended piece by piece: GCC 12 warns of a false overlap in
-        // "." + std::string&& on MinGW.
+        // Appended piece by piece: GCC 12 warns falsely about "." + string.
         part += ".";
         part += randomTag();
         part += kPartSuffix;

@@ -145,7 +145,7 @@ LitRows rightBarLitRows(int v)
 
 MainDialog::MainDialog(QWidget *parent)
     // No system frame: the window is the opaque part of its background.
-    : QDialog(parent, Qt::WindowMinimizeButtonHint | Qt::FramelessWindowHint)
+    : QDialog(parent, FramelessWindow::withoutSystemFrame(Qt::WindowMinimizeButtonHint))
     , ui(new Ui::MainDialog)
 {
     std::future<WindowImages> decoded = takePictureDecoding();
@@ -405,12 +405,8 @@ void MainDialog::paintEvent(QPaintEvent *)
 
 void MainDialog::onBtnHelp()
 {
-    const QString folder = QCoreApplication::applicationDirPath();
-#ifdef Q_OS_WIN
-    CLinkOpener::open(this, QUrl::fromLocalFile(folder + QStringLiteral("/help.chm")));
-#else
-    CLinkOpener::open(this, QUrl::fromLocalFile(helpPagePath(folder, QxLanguage::instance()->currentLanguage())));
-#endif
+    CLinkOpener::open(this, QUrl::fromLocalFile(helpFilePath(QCoreApplication::applicationDirPath(),
+                                                             QxLanguage::instance()->currentLanguage())));
 }
 
 void MainDialog::onBtnHome()

@@ -73,16 +73,6 @@ std::wstring modulePath()
     return folder + L"tonquill_player.dll";
 }
 
-// The module's path in UTF-8, for messages.
-std::string modulePathText()
-{
-    const std::wstring path = modulePath();
-    const int size = WideCharToMultiByte(CP_UTF8, 0, path.data(), int(path.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(size_t(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, path.data(), int(path.size()), text.data(), size, nullptr, nullptr);
-    return text;
-}
-
 Library openLibrary()
 {
     return LoadLibraryW(modulePath().c_str());
@@ -118,11 +108,6 @@ std::string modulePath()
         folder.resize(slash == std::string::npos ? 0 : slash + 1);
     }
     return folder + "libtonquill_player.so";
-}
-
-std::string modulePathText()
-{
-    return modulePath();
 }
 
 Library openLibrary()
@@ -177,8 +162,13 @@ bool ensureLoaded()
                           && resolve(library, "ffplay_loop", fn.loop)
                           && resolve(library, "tonquill_probe", fn.probe);
     if (!complete) {
+#ifdef _WIN32
+        std::fprintf(stderr, "The player module '%ls' lacks a function; preview and probing are off\n",
+                     modulePath().c_str());
+#else
         std::fprintf(stderr, "The player module '%s' lacks a function; preview and probing are off\n",
-                     modulePathText().c_str());
+                     modulePath().c_str());
+#endif
         return false;
     }
     // The module stays loaded for the rest of the run, like the player itself.

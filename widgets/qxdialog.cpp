@@ -7,22 +7,8 @@
 #include <QMouseEvent>
 #include <QPixmap>
 
-namespace {
-// Windows hides the system frame outside a top-level window's mask; other
-// window managers draw the frame around the mask, so it has to be switched
-// off explicitly there.
-Qt::WindowFlags withoutSystemFrame(Qt::WindowFlags flags)
-{
-#ifdef Q_OS_WIN
-    return flags;
-#else
-    return flags | Qt::FramelessWindowHint;
-#endif
-}
-} // namespace
-
 QxDialog::QxDialog(QWidget *parent, Qt::WindowFlags flags)
-    : QDialog(parent, withoutSystemFrame(flags))
+    : QDialog(parent, FramelessWindow::withoutSystemFrame(flags))
 {
     CFocusRing::install(this);
 }

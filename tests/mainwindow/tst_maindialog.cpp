@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QTimeEdit>
 #include <QTranslator>
+#include <QUrl>
 
 #include <memory>
 
@@ -60,6 +62,16 @@ int litState(const QImage &shot, const QImage &fore, const QImage &back, QPoint 
 
 } // namespace
 
+// Stands in for the desktop's handler of file: addresses.
+class UrlCatcher final : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl &url) { opened.append(url); }
+};
+
 class TestMainDialog final : public QObject
 {
     Q_OBJECT
@@ -90,6 +102,7 @@ private Q_SLOTS:
     void choosingEnglishRestoresTheTexts();
     void translationsAreCompiledIn_data();
     void translationsAreCompiledIn();
+    void helpOpensTheCompiledHelp();
 
 private:
     std::unique_ptr<MainDialog> makeDialog();
@@ -146,7 +159,15 @@ void TestMainDialog::initialState()
     QCOMPARE(w->size(), QSize(750, 531));
     QCOMPARE(w->minimumSize(), QSize(750, 531));
     QCOMPARE(w->maximumSize(), QSize(750, 531));
+#ifdef Q_OS_WIN
+    // The mask alone hides the frame there, and the taskbar can still
+    // minimise and restore the window.
+    QVERIFY(!(w->windowFlags() & Qt::FramelessWindowHint));
+    QVERIFY(!w->mask().isEmpty());
+    QVERIFY(w->mask() != QRegion(w->rect()));
+#else
     QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+#endif
 
     QCOMPARE(standin::player().initCalls, 1);
     QCOMPARE(standin::bridge().callbackRegistrations, 1);
@@ -511,6 +532,28 @@ void TestMainDialog::translationsAreCompiledIn()
         QVERIFY2(!translation.translate("MainDialog", source).isEmpty(), source);
     QVERIFY(!translation.translate("AboutDialog", "Version: ").isEmpty());
     QVERIFY(!translation.translate("QxLanguage", "Language").isEmpty());
+}
+
+void TestMainDialog::helpOpensTheCompiledHelp()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Windows' compiled help; the HTML page is tst_desktop's");
+#else
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    dialog = makeDialog();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    dialog->activateWindow();
+    QTest::keyClick(dialog.get(), Qt::Key_F1);
+    for (QAction *action : dialog->findChildren<QAction *>())
+        if (action->text() == QLatin1String("&Help"))
+            action->trigger();
+    Q_EMIT child<QLabel>(dialog.get(), "labelHelp")->linkActivated(QStringLiteral("#"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    // F1, the menu and the link: help.chm beside the program.
+    const QUrl chm = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/help.chm"));
+    QCOMPARE(catcher.opened, QList<QUrl>({chm, chm, chm}));
+#endif
 }
 
 QTEST_MAIN(TestMainDialog)
