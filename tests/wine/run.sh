@@ -8,8 +8,9 @@
 # What Wine needs from us:
 # - the SDK's DLLs on the program's path (WINEPATH), so that nothing has to
 #   be copied beside each test;
-# - Qt's variables under another name: Wine hands QT_* variables to Windows
-#   programs only as WINEQT_* (it keeps the host's QT_* to itself);
+# - Qt's variables and HOME under another name: Wine hands QT_* and HOME to
+#   Windows programs only as WINEQT_* and WINEHOME (it keeps the host's own
+#   to itself); the tests read HOME to make sure they run in a test home;
 # - a QtTest program (one that links Qt6Test.dll) writes its report to a
 #   file, which is printed once it ends: under Wine its console output does
 #   not reach a Linux pipe;
@@ -56,6 +57,9 @@ while IFS='=' read -r name _; do
     QT_*) export "WINE$name=${!name}" ;;
     esac
 done < <(env | grep -E '^QT_[A-Za-z0-9_]*=' || true)
+if [ -n "${HOME:-}" ]; then
+    export WINEHOME="$HOME"
+fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
