@@ -116,12 +116,25 @@ std::future<WindowImages> &pendingDecoding()
     return pending;
 }
 
+// Where the pictures are decoded: on a thread of their own while the GUI
+// thread builds the form, except on Windows, where doing so crashed the
+// program at start about every other time (in Qt's zlib, under Wine): there
+// the GUI thread decodes them when the window takes them.
+std::launch pictureDecodingLaunch()
+{
+#ifdef Q_OS_WIN
+    return std::launch::deferred;
+#else
+    return std::launch::async;
+#endif
+}
+
 // The decoding started by preloadPictures(), or a new one.
 std::future<WindowImages> takePictureDecoding()
 {
     std::future<WindowImages> decoding = std::move(pendingDecoding());
     if (!decoding.valid())
-        decoding = std::async(std::launch::async, decodeWindowImages, pictureRatio());
+        decoding = std::async(pictureDecodingLaunch(), decodeWindowImages, pictureRatio());
     return decoding;
 }
 
@@ -130,7 +143,7 @@ std::future<WindowImages> takePictureDecoding()
 void MainDialog::preloadPictures()
 {
     if (!pendingDecoding().valid())
-        pendingDecoding() = std::async(std::launch::async, decodeWindowImages, pictureRatio());
+        pendingDecoding() = std::async(pictureDecodingLaunch(), decodeWindowImages, pictureRatio());
 }
 
 LitRows leftBarLitRows(int v)
