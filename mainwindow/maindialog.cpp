@@ -1,6 +1,7 @@
 #include "maindialog.h"
 
 #include "aboutdialog.h"
+#include "aside.h"
 #include "clipslider.h"
 #include "desktop.h"
 #include "devicebridge.h"
@@ -121,7 +122,7 @@ std::future<WindowImages> takePictureDecoding()
 {
     std::future<WindowImages> decoding = std::move(pendingDecoding());
     if (!decoding.valid())
-        decoding = std::async(std::launch::async, decodeWindowImages, pictureRatio());
+        decoding = startAside(decodeWindowImages, pictureRatio());
     return decoding;
 }
 
@@ -130,7 +131,7 @@ std::future<WindowImages> takePictureDecoding()
 void MainDialog::preloadPictures()
 {
     if (!pendingDecoding().valid())
-        pendingDecoding() = std::async(std::launch::async, decodeWindowImages, pictureRatio());
+        pendingDecoding() = startAside(decodeWindowImages, pictureRatio());
 }
 
 LitRows leftBarLitRows(int v)
