@@ -1,6 +1,7 @@
 #include "maindialog.h"
 
 #include "aboutdialog.h"
+#include "aside.h"
 #include "clipslider.h"
 #include "desktop.h"
 #include "devicebridge.h"
@@ -116,25 +117,12 @@ std::future<WindowImages> &pendingDecoding()
     return pending;
 }
 
-// Where the pictures are decoded: on a thread of their own while the GUI
-// thread builds the form, except on Windows, where doing so crashed the
-// program at start about every other time (in Qt's zlib, under Wine): there
-// the GUI thread decodes them when the window takes them.
-std::launch pictureDecodingLaunch()
-{
-#ifdef Q_OS_WIN
-    return std::launch::deferred;
-#else
-    return std::launch::async;
-#endif
-}
-
 // The decoding started by preloadPictures(), or a new one.
 std::future<WindowImages> takePictureDecoding()
 {
     std::future<WindowImages> decoding = std::move(pendingDecoding());
     if (!decoding.valid())
-        decoding = std::async(pictureDecodingLaunch(), decodeWindowImages, pictureRatio());
+        decoding = startAside(decodeWindowImages, pictureRatio());
     return decoding;
 }
 
@@ -143,7 +131,7 @@ std::future<WindowImages> takePictureDecoding()
 void MainDialog::preloadPictures()
 {
     if (!pendingDecoding().valid())
-        pendingDecoding() = std::async(pictureDecodingLaunch(), decodeWindowImages, pictureRatio());
+        pendingDecoding() = startAside(decodeWindowImages, pictureRatio());
 }
 
 LitRows leftBarLitRows(int v)

@@ -134,7 +134,7 @@ private:
 void TestPhoneEndToEnd::initTestCase()
 {
     QVERIFY(!phoneRoot().isEmpty());
-    QVERIFY(QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/ffmpeg")));
+    QVERIFY(QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/ffmpeg" TQ_EXE_SUFFIX)));
     QDir(phoneRoot()).removeRecursively();
     QFile::remove(phoneRoot() + QStringLiteral(".sync-log"));
     store().clear();
