@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#else
+#include <windows.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -151,7 +153,22 @@ public:
         }
         lockFd = fd;
 #else
-        (void)path;
+        // Opened without sharing: a second holder, in this program or
+        // another, is refused until the first closes it.
+        if (lockHandle != INVALID_HANDLE_VALUE)
+            return ErrBusy;
+        if (!present())
+            return ErrNoPhone;
+        const HANDLE handle = CreateFileW(local(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? int(ErrBusy)
+                   : error == ERROR_ACCESS_DENIED                                    ? int(ErrPermission)
+                   : error == ERROR_PATH_NOT_FOUND                                   ? int(ErrNoPhone)
+                                                                                     : int(ErrIo);
+        }
+        lockHandle = handle;
 #endif
         return Ok;
     }
@@ -164,6 +181,11 @@ public:
             ::close(lockFd);
             lockFd = -1;
         }
+#else
+        if (lockHandle != INVALID_HANDLE_VALUE) {
+            CloseHandle(lockHandle);
+            lockHandle = INVALID_HANDLE_VALUE;
+        }
 #endif
     }
 
@@ -171,7 +193,8 @@ public:
     {
         fs::path log = root;
         log += ".sync-log";
-        std::ofstream(log, std::ios::app) << name << '\n';
+        // One notification a line, ended by \n on every platform.
+        std::ofstream(log, std::ios::app | std::ios::binary) << name << '\n';
     }
 
 private:
@@ -199,7 +222,11 @@ private:
     }
 
     fs::path root;
+#ifndef _WIN32
     int lockFd = -1;
+#else
+    HANDLE lockHandle = INVALID_HANDLE_VALUE;
+#endif
 };
 
 } // namespace
