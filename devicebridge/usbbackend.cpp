@@ -195,11 +195,15 @@ static bool usbmuxdSocketAnswers()
     const size_t colon = address.rfind(':');
     if (!started || colon == std::string::npos)
         return false;
+    std::string host = address.substr(0, colon);
+    // "[::1]:27015", as libusbmuxd takes an IPv6 address.
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
+        host = host.substr(1, host.size() - 2);
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo *found = nullptr;
-    if (getaddrinfo(address.substr(0, colon).c_str(), address.substr(colon + 1).c_str(), &hints, &found) != 0)
+    if (getaddrinfo(host.c_str(), address.substr(colon + 1).c_str(), &hints, &found) != 0)
         return false;
     bool answered = false;
     for (addrinfo *at = found; at && !answered; at = at->ai_next) {

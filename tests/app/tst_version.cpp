@@ -34,6 +34,7 @@ private Q_SLOTS:
     void programCarriesItsVersion();
     void commandLineAnswers_data();
     void commandLineAnswers();
+    void programStaysUp();
 };
 
 void TestVersion::versionText()
@@ -83,6 +84,24 @@ void TestVersion::commandLineAnswers()
     QCOMPARE(process.exitCode(), 0);
     const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
     QVERIFY2(out.contains(expected), qPrintable(out + QString::fromLocal8Bit(process.readAllStandardError())));
+#endif
+}
+
+void TestVersion::programStaysUp()
+{
+#ifndef Q_OS_WIN
+    QSKIP("the Linux program's start is tst_program's");
+#else
+    // The window builds while its pictures are read: a start that crashed
+    // did so within seconds.
+    QProcess process;
+    process.start(program(), {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+    QVERIFY2(process.waitForStarted(60000), qPrintable(process.errorString()));
+    const bool ended = process.waitForFinished(10000);
+    const QString out = QString::fromLocal8Bit(process.readAllStandardError());
+    process.kill();
+    process.waitForFinished(10000);
+    QVERIFY2(!ended, qPrintable(QStringLiteral("ended with %1: %2").arg(process.exitCode()).arg(out)));
 #endif
 }
 
