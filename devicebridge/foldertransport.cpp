@@ -7,12 +7,15 @@
 #include <fstream>
 #include <system_error>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
-#else
-#include <windows.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -153,22 +156,23 @@ public:
         }
         lockFd = fd;
 #else
-        // Opened without sharing: a second holder, in this program or
-        // another, is refused until the first closes it.
+        // As flock() elsewhere: a lock on the open file, which any other
+        // opening (another program, or another transport here) finds taken.
         if (lockHandle != INVALID_HANDLE_VALUE)
             return ErrBusy;
         if (!present())
             return ErrNoPhone;
-        const HANDLE handle = CreateFileW(local(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE) {
-            const DWORD error = GetLastError();
-            return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? int(ErrBusy)
-                   : error == ERROR_ACCESS_DENIED                                    ? int(ErrPermission)
-                   : error == ERROR_PATH_NOT_FOUND                                   ? int(ErrNoPhone)
-                                                                                     : int(ErrIo);
+        HANDLE file = CreateFileW(local(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return GetLastError() == ERROR_ACCESS_DENIED ? ErrPermission : ErrIo;
+        OVERLAPPED whole{};
+        if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
+            CloseHandle(file);
+            return ErrBusy;
         }
-        lockHandle = handle;
+        lockHandle = file;
 #endif
         return Ok;
     }
@@ -183,6 +187,8 @@ public:
         }
 #else
         if (lockHandle != INVALID_HANDLE_VALUE) {
+            OVERLAPPED whole{};
+            UnlockFileEx(lockHandle, 0, 1, 0, &whole);
             CloseHandle(lockHandle);
             lockHandle = INVALID_HANDLE_VALUE;
         }
@@ -193,7 +199,7 @@ public:
     {
         fs::path log = root;
         log += ".sync-log";
-        // One notification a line, ended by \n on every platform.
+        // Binary: one '\n' a line on every system, as the phone writes it.
         std::ofstream(log, std::ios::app | std::ios::binary) << name << '\n';
     }
 
@@ -222,10 +228,10 @@ private:
     }
 
     fs::path root;
-#ifndef _WIN32
-    int lockFd = -1;
-#else
+#ifdef _WIN32
     HANDLE lockHandle = INVALID_HANDLE_VALUE;
+#else
+    int lockFd = -1;
 #endif
 };
 

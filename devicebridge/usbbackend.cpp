@@ -540,16 +540,32 @@ class LibimobiledeviceSystem final : public UsbSystem
 public:
     ~LibimobiledeviceSystem() override
     {
+        if (!listener)
+            return;
+        // libusbmuxd ends its thread by cancelling it, and its polling loop
+        // for a UNIX socket that is not there reaches no cancellation point
+        // once the last listener is gone: it would spin, and the join below
+        // would never return. Back on the watch of /var/run, the thread ends
+        // in its wait.
+        if (polling)
+            libusbmuxd_set_use_inotify(1);
         // Joins libusbmuxd's thread: no callback runs after this.
-        if (listener)
-            idevice_event_unsubscribe();
+        idevice_event_unsubscribe();
     }
 
     bool subscribe(UsbEventQueue &queue, std::function<void()> wake) override
     {
         listener = std::make_unique<Listener>(Listener{&queue, std::move(wake)});
         // Without usbmuxd this still succeeds: libusbmuxd keeps waiting in
-        // the background and reports the phones once it is there.
+        // the background and reports the phones once it is there. It waits
+        // for a socket named "usbmuxd" to appear in /var/run, though, even
+        // when USBMUXD_SOCKET_ADDRESS names another: a usbmuxd started there
+        // later, or started again, would never be seen. For a given address
+        // it tries the address once a second instead.
+        const char *address = std::getenv("USBMUXD_SOCKET_ADDRESS");
+        polling = address && *address;
+        if (polling)
+            libusbmuxd_set_use_inotify(0);
         if (idevice_event_subscribe(&LibimobiledeviceSystem::onEvent, listener.get()) == IDEVICE_E_SUCCESS)
             return true;
         listener.reset();
@@ -627,6 +643,7 @@ private:
     }
 
     std::unique_ptr<Listener> listener;
+    bool polling = false;
 };
 
 // Takes one phone at a time: the first one plugged in that can be reached,

@@ -4,7 +4,13 @@
 // detaching, every ringtone operation checked in the phone's folder and
 // catalogue, the sync bracket, a sync lock held elsewhere, each pairing
 // state, the answers a real phone may give where we could not check which,
-// and a sweep of faults at every AFC operation of every operation.
+// usbmuxd starting after the program and stopping and starting under it, and
+// a sweep of faults at every AFC operation of every operation.
+//
+// TONQUILL_WIRE_USBMUXD picks where the fake plays usbmuxd: "unix" (a socket
+// of its own, the default), "tcp" (127.0.0.1, as on Windows) or "system"
+// (/var/run/usbmuxd with no USBMUXD_SOCKET_ADDRESS, only in a private mount
+// namespace). The UNIX run starts the other two on the parts that differ.
 #include "catalogue.h"
 #include "devicebridge.h"
 #include "fakephone.h"
@@ -15,8 +21,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 #include <condition_variable>
 #include <functional>
@@ -90,6 +100,45 @@ std::string lastEvent()
     return events().texts.empty() ? std::string() : events().texts.back();
 }
 
+std::string joined(const std::vector<std::string> &texts)
+{
+    std::string all;
+    for (const std::string &text : texts)
+        all += text + ' ';
+    return all;
+}
+
+enum class Mux { Unix, Tcp, System };
+
+Mux muxUnderTest()
+{
+    const QByteArray mux = qgetenv("TONQUILL_WIRE_USBMUXD");
+    return mux == "tcp" ? Mux::Tcp : mux == "system" ? Mux::System : Mux::Unix;
+}
+
+const char kSystemSocket[] = "/var/run/usbmuxd";
+// The tmpfs that otherUsbmuxdAddresses() mounts over /run.
+const char kPrivateRun[] = "tonquill-run";
+
+// The system's usbmuxd socket is ours only where no other process sees it:
+// on our own tmpfs over /run, mounted in a private mount namespace.
+bool runIsPrivate()
+{
+    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
+    if (!mounts.open(QIODevice::ReadOnly))
+        return false;
+    // "id parent dev root mountpoint options... - type source superoptions";
+    // the last mount on /run is the one seen.
+    bool ours = false;
+    for (const QByteArray &line : mounts.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (fields.size() > 4 && fields[4] == "/run" && dash > 0 && dash + 2 < fields.size())
+            ours = fields[dash + 1] == "tmpfs" && fields[dash + 2] == kPrivateRun;
+    }
+    return ours;
+}
+
 } // namespace
 
 class TestUsbPhoneWire final : public QObject
@@ -100,6 +149,12 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void init();
+    // First: the program must be looking before usbmuxd starts.
+    void usbmuxdStartsLater();
+    void usbmuxdRestarts_data();
+    void usbmuxdRestarts();
+    void otherUsbmuxdAddresses_data();
+    void otherUsbmuxdAddresses();
     void attachAndDetach_data();
     void attachAndDetach();
     void everyOperation();
@@ -124,14 +179,17 @@ private:
     // Three ringtones, Alpha, Bravo and Charlie; nothing else in the folder.
     void seed(bool damaged = false);
     void emptyPhone();
-    // (Re)connects the phone and waits for the bridge to say so.
+    // (Re)connects the phone and waits for the bridge to say so; starts
+    // usbmuxd when it is not running.
     bool plugIn();
     bool unplug();
+    bool startUsbmuxd();
     // The listing as the manager makes it: a negative result ends it.
     std::vector<std::string> list(int *firstResult = nullptr);
 
     QTemporaryDir dir;
     QString root;
+    Mux mux = Mux::Unix;
     std::unique_ptr<FakePhone> phone;
     DeviceBridge *bridge = nullptr;
     int sweptRuns = 0;
@@ -142,16 +200,27 @@ void TestUsbPhoneWire::initTestCase()
 {
     QVERIFY(dir.isValid());
     root = dir.filePath(QStringLiteral("phone"));
-    phone = std::make_unique<FakePhone>(root.toStdString());
+    mux = muxUnderTest();
+    fakephone::Options options;
+    options.tcp = mux == Mux::Tcp;
+    if (mux == Mux::System) {
+        QVERIFY2(runIsPrivate(), "the system's usbmuxd socket only on a private /run");
+        QVERIFY2(!QFileInfo::exists(QLatin1String(kSystemSocket)), "a usbmuxd runs here");
+        options.socketPath = kSystemSocket;
+    }
+    phone = std::make_unique<FakePhone>(root.toStdString(), options);
     QVERIFY(phone->listening());
-    // Before the bridge exists: its module subscribes a second after it starts,
-    // and libusbmuxd never comes back to an address that failed once.
-    qputenv("USBMUXD_SOCKET_ADDRESS", QByteArray::fromStdString(phone->socketAddress()));
+    // On a desktop udev starts usbmuxd only once a phone is plugged in: the
+    // program is there first.
+    phone->stop();
+    if (mux == Mux::System)
+        qunsetenv("USBMUXD_SOCKET_ADDRESS");
+    else
+        qputenv("USBMUXD_SOCKET_ADDRESS", QByteArray::fromStdString(phone->socketAddress()));
     qunsetenv("TONQUILL_SIMULATED_PHONE");
     bridge = createDeviceBridge();
     QVERIFY(bridge);
     bridge->setEventCallback(&onDeviceEvent);
-    QTRY_VERIFY_WITH_TIMEOUT(phone->listeners() > 0, 15000);
     QVERIFY(writeAll(dir.filePath(QStringLiteral("new.m4r")), QByteArray(300, 'n')));
     QVERIFY(writeAll(dir.filePath(QStringLiteral("two.m4r")), QByteArray(200, 't')));
     QVERIFY(writeAll(dir.filePath(QStringLiteral("Evening Bell.m4r")), QByteArray(70000, 'e')));
@@ -163,7 +232,8 @@ void TestUsbPhoneWire::cleanupTestCase()
     // and no listener: once this returns, no event call is under way.
     if (phone)
         unplug();
-    bridge->setEventCallback(nullptr);
+    if (bridge)
+        bridge->setEventCallback(nullptr);
 }
 
 void TestUsbPhoneWire::init()
@@ -180,7 +250,19 @@ bool TestUsbPhoneWire::plugIn()
         return false;
     const size_t mark = eventMark();
     phone->plugIn();
+    if (!phone->listening() && !startUsbmuxd())
+        return false;
     return waitForEvent(mark, DEVICE_EVENT_CONNECT);
+}
+
+bool TestUsbPhoneWire::startUsbmuxd()
+{
+    // libusbmuxd misses a socket made while it sets up its watch of
+    // /var/run, microseconds after it lost usbmuxd; a real usbmuxd never
+    // comes back that fast.
+    if (mux == Mux::System)
+        QTest::qWait(200);
+    return phone->start();
 }
 
 bool TestUsbPhoneWire::unplug()
@@ -219,6 +301,145 @@ void TestUsbPhoneWire::emptyPhone()
 {
     QDir(phonePath("/iTunes_Control")).removeRecursively();
     QFile::remove(phonePath(tqbridge::kSyncLockPath));
+}
+
+// The everyday order: Tonquill runs, then the phone is plugged in and udev
+// starts usbmuxd for it. The program finds the usbmuxd that was not there.
+void TestUsbPhoneWire::usbmuxdStartsLater()
+{
+    if (phone->listening())
+        QSKIP("usbmuxd was started by an earlier test");
+    if (mux == Mux::System) {
+        // The module loads a second after the bridge starts.
+        QTest::qWait(3000);
+    } else {
+        // At a given address the silence is told: the module is looking.
+        QVERIFY2(waitForEvent(0, DEVICE_EVENT_NO_SERVICE), joined(eventsSince(0)).c_str());
+    }
+    const size_t mark = eventMark();
+    seed();
+    phone->plugIn();
+    QVERIFY(startUsbmuxd());
+    QVERIFY2(waitForEvent(mark, DEVICE_EVENT_CONNECT), joined(eventsSince(0)).c_str());
+    QCOMPARE(list(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
+    const std::vector<std::string> sent = eventsSince(0);
+    QCOMPARE(std::count(sent.begin(), sent.end(), DEVICE_EVENT_NO_SERVICE), mux == Mux::System ? 0 : 1);
+    QCOMPARE(std::count(sent.begin(), sent.end(), DEVICE_EVENT_CONNECT), 1);
+}
+
+void TestUsbPhoneWire::usbmuxdRestarts_data()
+{
+    QTest::addColumn<bool>("replugged");
+    QTest::addColumn<int>("outageMs");
+    QTest::newRow("idle, back at once") << false << 0;
+    QTest::newRow("idle, back after being missed") << false << 6000;
+    // usbmuxd -x ends with the last phone, and udev starts it with the next.
+    QTest::newRow("replugged, usbmuxd ending and starting with the phone") << true << 1000;
+}
+
+// usbmuxd stops under a connected phone and starts again: the phone comes
+// back by itself, its ringtones as they were; the outage is told once at
+// most. Stops in the middle of a transfer or a listing are in the sweep.
+void TestUsbPhoneWire::usbmuxdRestarts()
+{
+    QFETCH(bool, replugged);
+    QFETCH(int, outageMs);
+    QVERIFY(plugIn());
+    seed();
+    const Snapshot before = snapshot();
+    QCOMPARE(list(), names(before));
+
+    const size_t mark = eventMark();
+    if (replugged)
+        phone->unplug();
+    phone->stop();
+    QVERIFY(waitForEvent(mark, DEVICE_EVENT_DISCONNECT));
+    int first = 0;
+    list(&first);
+    QCOMPARE(first, DEVICE_ERR_NO_PHONE);
+    QTest::qWait(outageMs);
+    if (replugged)
+        phone->plugIn();
+    const size_t back = eventMark();
+    QVERIFY(startUsbmuxd());
+    QVERIFY2(waitForEvent(back, DEVICE_EVENT_CONNECT), joined(eventsSince(mark)).c_str());
+    QCOMPARE(list(), names(before));
+    const Snapshot after = snapshot();
+    QCOMPARE(after.catalogueBytes, before.catalogueBytes);
+    QVERIFY(after.ringtones == before.ringtones);
+
+    // Gone, perhaps missed, back: nothing else, nothing twice.
+    const std::vector<std::string> sent = eventsSince(mark);
+    const auto count = [&sent](const char *text) { return std::count(sent.begin(), sent.end(), text); };
+    QVERIFY2(count(DEVICE_EVENT_DISCONNECT) + count(DEVICE_EVENT_NO_SERVICE) + count(DEVICE_EVENT_CONNECT)
+                 == std::ptrdiff_t(sent.size()),
+             joined(sent).c_str());
+    QCOMPARE(count(DEVICE_EVENT_CONNECT), 1);
+    QCOMPARE(sent.back(), std::string(DEVICE_EVENT_CONNECT));
+    // At a given address a long silence is told, once; the system's socket
+    // is silent whenever no phone is on the bus.
+    if (mux == Mux::System || outageMs < 5000)
+        QVERIFY(count(DEVICE_EVENT_NO_SERVICE) <= 1);
+    else
+        QCOMPARE(count(DEVICE_EVENT_NO_SERVICE), 1);
+}
+
+void TestUsbPhoneWire::otherUsbmuxdAddresses_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::newRow("TCP") << QStringLiteral("tcp");
+    QTest::newRow("the system's socket, no address given") << QStringLiteral("system");
+}
+
+// The tests above in a process of their own (the program looks for usbmuxd
+// once per process) with usbmuxd on TCP, and at the system's socket in a
+// private mount namespace with a tmpfs over /run (root only, as in CI).
+void TestUsbPhoneWire::otherUsbmuxdAddresses()
+{
+    QFETCH(QString, where);
+    if (mux != Mux::Unix)
+        QSKIP("started from the UNIX socket's run");
+    const QStringList functions = {
+        QStringLiteral("usbmuxdStartsLater"), QStringLiteral("usbmuxdRestarts"),
+        QStringLiteral("attachAndDetach"),    QStringLiteral("everyOperation"),
+        QStringLiteral("faultSweep:save to computer, usbmuxd stops"), QStringLiteral("faultSweep:list, usbmuxd stops"),
+    };
+    QString program = QCoreApplication::applicationFilePath();
+    QStringList arguments = functions;
+    if (where == QLatin1String("system")) {
+        if (::geteuid() != 0)
+            QSKIP("a private mount namespace needs root");
+        const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+        if (unshare.isEmpty())
+            QSKIP("no unshare (util-linux)");
+        const QStringList privateRun = {
+            QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
+            QStringLiteral("sh"),      QStringLiteral("-c"),
+            QStringLiteral("mount -t tmpfs %1 /run && exec \"$0\" \"$@\"").arg(QLatin1String(kPrivateRun)),
+        };
+        // Containers may refuse a mount namespace or the mount even to root.
+        if (QProcess::execute(unshare, privateRun + QStringList{QStringLiteral("true")}) != 0)
+            QSKIP("no private mount namespace with a /run of its own here");
+        arguments = privateRun + QStringList{program} + functions;
+        program = unshare;
+    }
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TONQUILL_WIRE_USBMUXD"), where);
+    environment.remove(QStringLiteral("USBMUXD_SOCKET_ADDRESS"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(program, arguments);
+    QVERIFY(child.waitForStarted());
+    const bool ended = child.waitForFinished(10 * 60 * 1000);
+    if (!ended)
+        child.kill();
+    const QByteArray output = child.readAll();
+    const QString tail = QString::fromLocal8Bit(output.right(6000));
+    QVERIFY2(ended && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, qPrintable(tail));
+    // Every test ran: none skipped its way to a pass.
+    QVERIFY2(output.contains("PASS   : TestUsbPhoneWire::usbmuxdStartsLater()"), qPrintable(tail));
+    QVERIFY2(output.contains(", 0 failed, 0 skipped"), qPrintable(tail));
 }
 
 void TestUsbPhoneWire::attachAndDetach_data()
@@ -590,6 +811,7 @@ const char *faultName(Fault fault)
     case Fault::DropAfter: return "drops after";
     case Fault::Unplug: return "unplugged";
     case Fault::UnplugAfter: return "unplugged after";
+    case Fault::UsbmuxdStops: return "usbmuxd stops";
     }
     return "";
 }
@@ -603,15 +825,23 @@ void TestUsbPhoneWire::faultSweep_data()
     QTest::addColumn<bool>("damaged");
     const auto all = scenarios();
     for (int i = 0; i < int(all.size()); ++i) {
+        const std::string name = all[size_t(i)].name;
         for (Fault fault : {Fault::Status, Fault::Drop, Fault::DropAfter, Fault::Unplug, Fault::UnplugAfter})
-            QTest::addRow("%s, %s", all[size_t(i)].name, faultName(fault)) << i << int(fault) << false;
-        QTest::addRow("%s, damaged catalogue", all[size_t(i)].name) << i << int(Fault::Status) << true;
+            QTest::addRow("%s, %s", name.c_str(), faultName(fault)) << i << int(fault) << false;
+        // A second a run (libusbmuxd tries usbmuxd again once a second): in
+        // the middle of a transfer either way and of a listing. The other
+        // operations lose their connections as when the phone is unplugged.
+        if (name == "export" || name == "save to computer" || name == "list")
+            QTest::addRow("%s, %s", name.c_str(), faultName(Fault::UsbmuxdStops)) << i << int(Fault::UsbmuxdStops)
+                                                                                  << false;
+        QTest::addRow("%s, damaged catalogue", name.c_str()) << i << int(Fault::Status) << true;
     }
 }
 
 // Each AFC operation of the scenario in turn meets the fault; after every
 // run the phone's folder keeps the invariants, and the bridge lists the
-// phone again (after plugging it back in when it left).
+// phone again (after plugging it back in when it left, by itself when
+// usbmuxd starts again).
 void TestUsbPhoneWire::faultSweep()
 {
     QFETCH(int, scenario);
@@ -656,6 +886,11 @@ void TestUsbPhoneWire::faultSweep()
             // The phone left: the bridge says so.
             if (!waitForEvent(mark, DEVICE_EVENT_DISCONNECT, 10000))
                 broken = "the phone left unannounced";
+        }
+        if (broken.empty() && !phone->listening()) {
+            const size_t back = eventMark();
+            if (!startUsbmuxd() || !waitForEvent(back, DEVICE_EVENT_CONNECT))
+                broken = "the phone did not come back when usbmuxd started again";
         }
         if (broken.empty()) {
             // Usable again: the phone plugged back in where it left, the

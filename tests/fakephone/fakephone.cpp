@@ -37,6 +37,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <utility>
 
 namespace fakephone {
 namespace {
@@ -273,13 +274,15 @@ struct FakePhone::State
     bool tcp = false; // fixed at construction
     Options options;
     std::string socketPath; // UNIX mode
-    std::string socketDir;
-    int listenFd = -1;
-    uint16_t tcpPort = 0;
+    std::string socketDir;  // made for socketPath, removed at the end
+    uint16_t tcpPort = 0;   // the first listen picks it, later ones reuse it
+    // Serialises start() and stop(); never taken by the connections' threads.
+    std::mutex lifeMutex;
     std::thread acceptThread;
     std::atomic<bool> stopping{false};
 
     mutable std::mutex mutex; // everything below
+    int listenFd = -1;
     std::vector<std::shared_ptr<Connection>> connections;
     bool plugged = false;
     uint32_t deviceId = 0;
@@ -878,6 +881,10 @@ struct FakePhone::State
                 unplugDevice();
                 break;
             }
+            if (faulty && fault == Fault::UsbmuxdStops) {
+                halt();
+                break;
+            }
             std::string reply;
             {
                 std::lock_guard serial(afcMutex);
@@ -1147,23 +1154,115 @@ struct FakePhone::State
         }
     }
 
-    void acceptLoop()
+    // usbmuxd ends: its socket goes, and with it every connection (the
+    // listeners' and the pipes to the phone). The phone stays plugged in.
+    // Safe on a connection's own thread; stop() then joins what is left.
+    void halt()
+    {
+        std::lock_guard lock(mutex);
+        if (listenFd < 0 || stopping)
+            return;
+        stopping = true;
+        // Wakes accept() on Linux, and refuses TCP connections from now on.
+        ::shutdown(listenFd, SHUT_RDWR);
+        if (!tcp)
+            ::unlink(socketPath.c_str());
+        for (const auto &c : connections)
+            ::shutdown(c->fd, SHUT_RDWR);
+        journal.push_back("usbmuxd:stopped");
+    }
+
+    // With lifeMutex held; never on a connection's thread, which it joins.
+    void stopLocked()
+    {
+        halt();
+        if (acceptThread.joinable())
+            acceptThread.join();
+        std::vector<std::shared_ptr<Connection>> all;
+        {
+            std::lock_guard lock(mutex);
+            if (listenFd >= 0)
+                ::close(listenFd);
+            listenFd = -1;
+            all = std::exchange(connections, {});
+        }
+        for (const auto &c : all) {
+            if (c->thread.joinable())
+                c->thread.join();
+            ::close(c->fd);
+        }
+    }
+
+    // With lifeMutex held and nothing listening: listens at the address,
+    // the same one each time.
+    bool listenLocked()
+    {
+        int fd = -1;
+        bool bound = false;
+        if (tcp) {
+            fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            address.sin_port = htons(tcpPort);
+            // The port again at once, whatever its last connections left.
+            const int yes = 1;
+            ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+            bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+            if (bound && tcpPort == 0) {
+                socklen_t length = sizeof address;
+                ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+                tcpPort = ntohs(address.sin_port);
+            }
+        } else if (!socketPath.empty() && socketPath.size() < sizeof(sockaddr_un::sun_path)) {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+            fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            // A socket left behind by a usbmuxd that died goes; one that
+            // answers, or anything that is not a socket, stays.
+            struct stat left{};
+            if (::lstat(socketPath.c_str(), &left) == 0 && S_ISSOCK(left.st_mode)) {
+                const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+                if (::connect(probe, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+                    ::unlink(socketPath.c_str());
+                ::close(probe);
+            }
+            bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        }
+        if (!bound || ::listen(fd, 64) != 0) {
+            if (fd >= 0)
+                ::close(fd);
+            return false;
+        }
+        {
+            std::lock_guard lock(mutex);
+            listenFd = fd;
+            stopping = false;
+        }
+        acceptThread = std::thread([this, fd] { acceptLoop(fd); });
+        return true;
+    }
+
+    void acceptLoop(int fd)
     {
         while (!stopping) {
-            const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-            if (fd < 0) {
+            const int client = ::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC);
+            if (client < 0) {
                 if (errno == EINTR || errno == ECONNABORTED)
                     continue;
                 return;
             }
-            if (stopping) {
-                ::close(fd);
-                return;
-            }
             reap();
             auto c = std::make_shared<Connection>();
-            c->fd = fd;
+            c->fd = client;
             std::lock_guard lock(mutex);
+            // halt() shuts down the connections it finds under the mutex:
+            // one accepted meanwhile is not served.
+            if (stopping) {
+                ::close(client);
+                return;
+            }
             connections.push_back(c);
             c->thread = std::thread([this, c] {
                 serveMux(c);
@@ -1190,69 +1289,49 @@ FakePhone::FakePhone(std::string root, Options options)
         d->root.pop_back();
     d->options = options;
     d->tcp = options.tcp;
+    d->tcpPort = options.tcpPort;
     std::error_code ignored;
     std::filesystem::create_directories(d->root, ignored);
 
-    if (options.tcp) {
-        d->listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        const int yes = 1;
-        ::setsockopt(d->listenFd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-        if (::bind(d->listenFd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0) {
-            socklen_t length = sizeof address;
-            ::getsockname(d->listenFd, reinterpret_cast<sockaddr *>(&address), &length);
-            d->tcpPort = ntohs(address.sin_port);
-        }
-    } else {
+    if (!d->tcp && !options.socketPath.empty()) {
+        d->socketPath = options.socketPath;
+    } else if (!d->tcp) {
         // libusbmuxd cuts the path at 107 bytes: a short folder of its own
         // under /tmp, whatever the build tree's depth.
         char pattern[] = "/tmp/tq-mux-XXXXXX";
-        if (::mkdtemp(pattern))
+        if (::mkdtemp(pattern)) {
             d->socketDir = pattern;
-        d->socketPath = d->socketDir + "/usbmuxd";
-        d->listenFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", d->socketPath.c_str());
-        if (::bind(d->listenFd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
-            d->socketPath.clear();
+            d->socketPath = d->socketDir + "/usbmuxd";
+        }
     }
-    if (::listen(d->listenFd, 64) != 0) {
-        ::close(d->listenFd);
-        d->listenFd = -1;
-        return;
-    }
-    d->acceptThread = std::thread([this] { d->acceptLoop(); });
+    std::lock_guard life(d->lifeMutex);
+    d->listenLocked();
 }
 
 FakePhone::~FakePhone()
 {
-    d->stopping = true;
-    if (d->listenFd >= 0) {
-        // Wakes accept() on Linux.
-        ::shutdown(d->listenFd, SHUT_RDWR);
-        if (d->acceptThread.joinable())
-            d->acceptThread.join();
-        ::close(d->listenFd);
-    }
-    std::vector<std::shared_ptr<Connection>> all;
     {
-        std::lock_guard lock(d->mutex);
-        all = d->connections;
-        for (const auto &c : all)
-            ::shutdown(c->fd, SHUT_RDWR);
+        std::lock_guard life(d->lifeMutex);
+        d->stopLocked();
     }
-    for (const auto &c : all) {
-        if (c->thread.joinable())
-            c->thread.join();
-        ::close(c->fd);
-    }
-    if (!d->socketPath.empty())
-        ::unlink(d->socketPath.c_str());
     if (!d->socketDir.empty())
         ::rmdir(d->socketDir.c_str());
+}
+
+void FakePhone::stop()
+{
+    std::lock_guard life(d->lifeMutex);
+    d->stopLocked();
+}
+
+bool FakePhone::start()
+{
+    std::lock_guard life(d->lifeMutex);
+    d->stopLocked();
+    if (!d->listenLocked())
+        return false;
+    d->record("usbmuxd:started");
+    return true;
 }
 
 std::string FakePhone::socketAddress() const
@@ -1274,7 +1353,8 @@ std::string FakePhone::udid() const
 
 bool FakePhone::listening() const
 {
-    return d->listenFd >= 0;
+    std::lock_guard lock(d->mutex);
+    return d->listenFd >= 0 && !d->stopping;
 }
 
 void FakePhone::plugIn()
@@ -1334,8 +1414,11 @@ void FakePhone::trust()
 void FakePhone::setOptions(const Options &options)
 {
     std::lock_guard lock(d->mutex);
+    const Options kept = d->options;
     d->options = options;
-    d->options.tcp = d->tcp;
+    d->options.tcp = kept.tcp;
+    d->options.tcpPort = kept.tcpPort;
+    d->options.socketPath = kept.socketPath;
 }
 
 void FakePhone::injectAfcFault(int n, Fault fault, uint64_t status)

@@ -5,9 +5,11 @@
 // StartSession, as real phones do), AFC and the notification proxy. The
 // device's files live in a local folder, so a test reads what a phone would
 // hold. libusbmuxd finds the fake through USBMUXD_SOCKET_ADDRESS, read on
-// every connect: set it to socketAddress() before the code under test first
-// subscribes to device events (libusbmuxd never retries an address that
-// failed once, it waits for /var/run/usbmuxd instead).
+// every connect (or at /var/run/usbmuxd, given as the socket's path). Left to
+// itself, libusbmuxd waits for a usbmuxd it could not reach by watching
+// /var/run, whatever the address says; the real-phone module makes it try a
+// given address again every second, so the fake may start after the code
+// under test, and stop and start again (stop(), start()) while it runs.
 //
 // Every connection gets a thread of its own; all public calls are
 // thread-safe. Creating a FakePhone makes the process ignore SIGPIPE: a
@@ -48,6 +50,11 @@ struct Options
     // usbmuxd's socket: a UNIX socket by default (libusbmuxd then blocks on
     // it, which keeps the TLS handshakes quick), or TCP on 127.0.0.1.
     bool tcp = false;
+    // TCP: the port; 0 picks a free one (socketAddress() names it).
+    uint16_t tcpPort = 0;
+    // UNIX: the socket's path (e.g. /var/run/usbmuxd in a private mount
+    // namespace); empty makes one in a short folder of its own under /tmp.
+    std::string socketPath;
 };
 
 // How far the phone trusts this computer.
@@ -67,8 +74,9 @@ enum class Fault {
     Status,     // the operation is not done and answers with a status code
     Drop,       // the connection closes instead of the operation
     DropAfter,  // the operation is done, then the connection closes unanswered
-    Unplug,     // the phone leaves instead of the operation
-    UnplugAfter // the operation is done, then the phone leaves
+    Unplug,      // the phone leaves instead of the operation
+    UnplugAfter, // the operation is done, then the phone leaves
+    UsbmuxdStops // usbmuxd ends instead of the operation (start() restarts it)
 };
 
 class FakePhone final
@@ -86,6 +94,15 @@ public:
     std::string udid() const;
     bool listening() const;
 
+    // usbmuxd ends: its socket goes, every connection closes (listeners see
+    // their phones leave), the phone stays plugged in. Not on the fake's own
+    // threads.
+    void stop();
+    // usbmuxd starts (again) at the same address, with the same phone, files,
+    // pairing and journal; a Listen gets the phone if it is plugged in. False
+    // when the address cannot be had.
+    bool start();
+
     // Plugging in: listeners get "Attached", ListDevices shows the phone.
     void plugIn();
     // Pulling out: every connection to the device closes, then listeners get
@@ -99,7 +116,7 @@ public:
     // The user taps Trust: usbmuxd saves a pair record and tells listeners
     // "Paired"; the next handshake starts a session.
     void trust();
-    void setOptions(const Options &options); // tcp is fixed at construction
+    void setOptions(const Options &options); // the address is fixed at construction
 
     // The next AFC operations are numbered from 1; the n-th meets the fault.
     void injectAfcFault(int n, Fault fault, uint64_t status = kAfcIoError);
@@ -114,7 +131,8 @@ public:
     // What the phone saw, in order: "post:<name>" (notifications),
     // "lock:<path>", "busy:<path>", "unlock:<path>", "open-w:<path>",
     // "rename:<from>><to>", "remove:<path>", "mkdir:<path>",
-    // "session:start", "session:stop", "service:<name>".
+    // "session:start", "session:stop", "service:<name>", "usbmuxd:stopped",
+    // "usbmuxd:started".
     std::vector<std::string> journal() const;
     void clearJournal();
 

@@ -21,8 +21,10 @@ winpath() { local p="$1"; printf 'Z:%s' "${p//\//\\}"; }
 
 xvfb_pid=""
 program_pid=""
+phone_pid=""
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+    [ -n "$phone_pid" ] && kill "$phone_pid" 2>/dev/null
     timeout 30 wineserver -k >/dev/null 2>&1
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
@@ -51,8 +53,25 @@ mkdir -p "$work/out"
 timeout 60 wine reg add 'HKCU\Software\Zentavo\Tonquill\Setting' /v OutputFolder /d "$(winpath "$work/out")" /f \
     >/dev/null 2>&1 </dev/null
 
+phone_env=()
+if [ -n "${TQ_FAKEPHONE_SERVE:-}" ]; then
+    mkdir -p "$work/phone"
+    exec 4< <(exec timeout 600 "$TQ_FAKEPHONE_SERVE" --tcp 0 "$work/phone" 2>&1)
+    phone_pid=$!
+    address=""
+    while read -r -t 30 word rest <&4; do
+        if [ "$word" = listening ]; then address="$rest"; break; fi
+    done
+    if [ -n "$address" ]; then
+        pass "the fake iPhone listens at $address"
+        phone_env=(USBMUXD_SOCKET_ADDRESS="$address")
+    else
+        fail "the fake iPhone did not start"
+    fi
+fi
+
 # The program's own folder only: no WINEPATH.
-(cd "$bin" && exec env WINEPATH= WINEQT_LOGGING_RULES="tonquill.window.debug=true" WINEQT_FORCE_STDERR_LOGGING=1 \
+(cd "$bin" && exec env "${phone_env[@]}" WINEPATH= WINEQT_LOGGING_RULES="tonquill.window.debug=true" WINEQT_FORCE_STDERR_LOGGING=1 \
     timeout 300 wine tonquill.exe "$(winpath "$work/Tone.wav")" >"$work/log" 2>&1 </dev/null) &
 program_pid=$!
 
@@ -103,6 +122,14 @@ if [ -n "$keep_shot" ]; then
     $convert "$work/shot.png" -crop 750x531+$ox+$oy +repage "$keep_shot"
 fi
 
+if [ ${#phone_env[@]} -gt 0 ]; then
+    if wait_for 60 'grep -q "status: Ready." "$work/log"'; then
+        pass "the phone module under Wine reaches the fake iPhone (Ready.)"
+    else
+        fail "the window never said Ready. with the fake iPhone"; grep "status:" "$work/log" | tail -5
+    fi
+fi
+
 # Generate: the first ten seconds, the clip the window marks on a load.
 xdotool mousemove --window "$wid" $((573 + ox)) $((480 + oy)) click 1
 if wait_for 120 'grep -q "status: Conversion succeed." "$work/log"'; then
@@ -120,6 +147,14 @@ if [ -f "$ringtone" ]; then
     fi
 else
     fail "no Tone.m4r in the output folder: $(ls "$work/out")"
+fi
+if [ ${#phone_env[@]} -gt 0 ]; then
+    if wait_for 60 'ls "$work/phone/iTunes_Control/Ringtones/"*.m4r >/dev/null 2>&1 &&
+                    grep -q "Tone" "$work/phone/iTunes_Control/iTunes/Ringtones.plist" 2>/dev/null'; then
+        pass "the ringtone is on the fake iPhone, in its ringtone list"
+    else
+        fail "the ringtone did not reach the fake iPhone"; grep "status:" "$work/log" | tail -5
+    fi
 fi
 
 exit $failed
