@@ -11,6 +11,12 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 Q_LOGGING_CATEGORY(lcDiagnostics, "tonquill.diagnostics", QtInfoMsg)
 
 QString helpPagePath(const QString &programFolder, const QString &language)
@@ -97,6 +103,46 @@ void printHelpOrVersion(const QStringList &arguments)
     if (help)
         parser.showHelp();
     parser.showVersion();
+
+QString compiledHelpPath(const QString &programFolder, const QString &language)
+{
+    if (!language.isEmpty()) {
+        const QString translated = programFolder + QStringLiteral("/help_%1.chm").arg(language);
+        if (QFileInfo::exists(translated))
+            return translated;
+    }
+    return programFolder + QStringLiteral("/help.chm");
+}
+
+QString helpFilePath(const QString &programFolder, const QString &language)
+{
+#ifdef Q_OS_WIN
+    return compiledHelpPath(programFolder, language);
+#else
+    return helpPagePath(programFolder, language);
+#endif
+}
+
+void reachStartingConsole()
+{
+#ifdef Q_OS_WIN
+    // Redirected (to a file, a pipe, QProcess): the C runtime already writes
+    // there.
+    const auto redirected = [](DWORD which) {
+        const HANDLE handle = GetStdHandle(which);
+        return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+    };
+    if (redirected(STD_OUTPUT_HANDLE) || redirected(STD_ERROR_HANDLE))
+        return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return; // started from the desktop: Qt shows its message in a box
+    // The streams were set up at start without a console: open them again
+    // on the one now attached.
+    if (std::freopen("CONOUT$", "w", stdout))
+        std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (std::freopen("CONOUT$", "w", stderr))
+        std::setvbuf(stderr, nullptr, _IONBF, 0);
+#endif
 }
 
 QString commandLineFile(const QStringList &arguments)
@@ -121,10 +167,10 @@ void logProgramFiles(const QString &language)
     const QString folder = QCoreApplication::applicationDirPath();
 #ifdef Q_OS_WIN
     const QStringList files{folder + QStringLiteral("/ffmpeg.exe"), folder + QStringLiteral("/tonquill_player.dll"),
-                            folder + QStringLiteral("/help.chm"), folder + QStringLiteral("/tonquill_usbphone.dll")};
+                            helpFilePath(folder, language), folder + QStringLiteral("/tonquill_usbphone.dll")};
 #else
     const QStringList files{folder + QStringLiteral("/ffmpeg"), folder + QStringLiteral("/libtonquill_player.so"),
-                            helpPagePath(folder, language), folder + QStringLiteral("/libtonquill_usbphone.so")};
+                            helpFilePath(folder, language), folder + QStringLiteral("/libtonquill_usbphone.so")};
 #endif
     const char *const kinds[] = {"encoder", "player module", "help page", "phone module"};
     for (int i = 0; i < files.size(); ++i)

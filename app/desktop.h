@@ -31,6 +31,18 @@ QList<QCommandLineOption> ringtoneOptions();
 // exit code 0; otherwise returns.
 void printHelpOrVersion(const QStringList &arguments);
 
+// The compiled help beside the program (Windows): "help_<code>.chm" when
+// that translation exists, else the English "help.chm".
+QString compiledHelpPath(const QString &programFolder, const QString &language);
+// What Help opens on this platform: the compiled help on Windows, the HTML
+// page elsewhere.
+QString helpFilePath(const QString &programFolder, const QString &language);
+
+// Windows: a GUI program started from a console has none of its own; with
+// options to answer (--help, --version, a wrong one), its output goes to the
+// console it was started from, unless it was redirected. Nothing elsewhere.
+void reachStartingConsole();
+
 // The file named on the command line as an absolute path (a relative name is
 // taken from the working folder, a file: URL as its local file); empty when
 // there is none. Qt's own options are already gone from arguments; --help and

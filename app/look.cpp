@@ -16,7 +16,7 @@
 #endif
 
 namespace {
-std::future<void> &fontConfigReady()
+[[maybe_unused]] std::future<void> &fontConfigReady()
 {
     static std::future<void> ready;
     return ready;
@@ -62,9 +62,12 @@ void applyApplicationLook(QApplication &app)
     QApplication::setFont(font);
 #endif
 
+#ifndef Q_OS_WIN
     // Loading the font configuration and the first font takes as long as
     // building the whole form; a second thread starts on it while the style
     // sheet is parsed and the window is built (the font database locks itself).
+    // Not on Windows: its font engines belong to the GUI thread, and a
+    // second thread measuring text there crashes in Qt.
     static std::future<void> fontsReady;
     fontsReady = std::async(std::launch::async, [font = QApplication::font()] {
         if (fontConfigReady().valid())
@@ -80,6 +83,7 @@ void applyApplicationLook(QApplication &app)
         if (fontsReady.valid())
             fontsReady.wait();
     });
+#endif
 
     QIcon icon;
     for (const char16_t *name : {u"tonquill-48", u"tonquill"}) {

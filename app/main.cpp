@@ -79,6 +79,7 @@ int main(int argc, char *argv[])
     if (plainCommandLine) {
         startFontWarmUp();
     } else {
+        reachStartingConsole();
         // The application object connects to the display and aborts without
         // one; help and version are printed before it, wherever the program
         // runs. The parser needs an application object: a core one, gone

@@ -258,6 +258,13 @@ CSingleInstance::Role CSingleInstance::start(const QString &file, int timeoutMs)
             listen();
             return First;
         }
+        // A lock naming this very process was left by an earlier one that
+        // had the same process id: Wine hands out the same ids again after
+        // its server restarts, and Windows reuses them too. Nobody holds it.
+        qint64 holder = 0;
+        if (m_lock->error() == QLockFile::LockFailedError && m_lock->getLockInfo(&holder, nullptr, nullptr)
+            && holder == QCoreApplication::applicationPid() && m_lock->removeStaleLockFile())
+            continue;
         if (m_lock->error() != QLockFile::LockFailedError) {
             // The lock cannot be made at all (a runtime folder that cannot be
             // written): a program that answers still gets the file, else this

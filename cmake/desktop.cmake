@@ -24,7 +24,11 @@ add_custom_command(OUTPUT ${TONQUILL_BIN_DIR}/help/index.html
     COMMENT "Copying the help page beside the program")
 add_custom_target(tonquill_help ALL DEPENDS ${TONQUILL_BIN_DIR}/help/index.html)
 add_dependencies(tonquill tonquill_help)
+include(${CMAKE_CURRENT_LIST_DIR}/HelpChm.cmake)
 
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/windowsdeploy.cmake)
+endif()
 if(WIN32 OR APPLE)
     return()
 endif()

@@ -18,6 +18,9 @@ namespace {
 const char kContext[] = "MainDialog";
 const char kConnectPhone[] = QT_TRANSLATE_NOOP("MainDialog", "Please connect your iPhone to this computer.");
 
+// What a user of each platform reads about reaching the phone: on Windows
+// through Apple's mobile device service, which iTunes (or Apple's device
+// support alone) installs; elsewhere through usbmuxd.
 #ifdef Q_OS_WIN
 const char kInitFailed[] = QT_TRANSLATE_NOOP(
     "MainDialog",
@@ -27,6 +30,20 @@ const char kInitFailed[] = QT_TRANSLATE_NOOP(
     "iTunes<br>  * connect the device<br>  * after it shows up in iTunes, exit iTunes (no need to sync or "
     "transfer anything<br>)  * restart this application.<br><br>Sorry for this inconvenience, it is "
     "caused by Apple's technical restrictions...");
+const char kNoServiceStatus[] = QT_TRANSLATE_NOOP("MainDialog", "Apple Mobile Device Service is not running.");
+const char kNoService[] = QT_TRANSLATE_NOOP(
+    "MainDialog",
+    "Your iPhone cannot be reached: Apple Mobile Device Service does not answer.<br>Install iTunes (or "
+    "Apple's device support alone, \"Apple Mobile Device Support\"), make sure the service \"Apple Mobile "
+    "Device Service\" is running, and plug the phone in again.");
+const char kNoModule[] = QT_TRANSLATE_NOOP(
+    "MainDialog",
+    "Tonquill could not load its phone module (tonquill_usbphone.dll), so it cannot reach an "
+    "iPhone.<br>Install Tonquill again. Ringtones are still made in the output folder.");
+const char kNotPaired[] = QT_TRANSLATE_NOOP(
+    "MainDialog",
+    "Your iPhone no longer accepts this computer's pairing.<br>Connect the iPhone to iTunes once, unlock "
+    "it and tap Trust when it asks; then close iTunes: the iPhone connects by itself.");
 #else
 const char kInitFailed[] = QT_TRANSLATE_NOOP(
     "MainDialog",
@@ -34,6 +51,20 @@ const char kInitFailed[] = QT_TRANSLATE_NOOP(
     "the iPhone and keep it unlocked<br>  * when the iPhone asks whether to trust this computer, tap "
     "Trust<br>  * disconnect the iPhone and connect it again<br><br>The phone service usbmuxd must be "
     "installed and running (on Debian and Ubuntu: the package \"usbmuxd\").");
+const char kNoServiceStatus[] = QT_TRANSLATE_NOOP("MainDialog", "The phone service usbmuxd is not running.");
+const char kNoService[] = QT_TRANSLATE_NOOP(
+    "MainDialog",
+    "Your iPhone cannot be reached: the phone service usbmuxd does not answer.<br>Install "
+    "usbmuxd (on Debian and Ubuntu: the package \"usbmuxd\") and plug the phone in again.");
+const char kNoModule[] = QT_TRANSLATE_NOOP(
+    "MainDialog",
+    "Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach "
+    "an iPhone.<br>Install Tonquill again. Ringtones are still made in the output folder.");
+const char kNotPaired[] = QT_TRANSLATE_NOOP(
+    "MainDialog",
+    "Your iPhone no longer accepts this computer's pairing.<br>With the iPhone connected and "
+    "unlocked, run \"idevicepair unpair\" and then \"idevicepair pair\" (package "
+    "\"libimobiledevice-utils\") and tap Trust on the iPhone: it then connects by itself.");
 #endif
 
 // Each failure to reach a phone: a line for the status, in place of the plea
@@ -49,14 +80,9 @@ const char kNotTrusted[] = QT_TRANSLATE_NOOP("MainDialog", "Your iPhone does not
 
 const Failure kFailures[] = {
     {DEVICE_EVENT_INIT_FAILED, QT_TRANSLATE_NOOP("MainDialog", "Your iPhone could not be connected."), kInitFailed},
-    {DEVICE_EVENT_NO_SERVICE, QT_TRANSLATE_NOOP("MainDialog", "The phone service usbmuxd is not running."),
-     QT_TRANSLATE_NOOP("MainDialog",
-                       "Your iPhone cannot be reached: the phone service usbmuxd does not answer.<br>Install "
-                       "usbmuxd (on Debian and Ubuntu: the package \"usbmuxd\") and plug the phone in again.")},
+    {DEVICE_EVENT_NO_SERVICE, kNoServiceStatus, kNoService},
     {DEVICE_EVENT_NO_MODULE, QT_TRANSLATE_NOOP("MainDialog", "The phone module is missing: no iPhone can be connected."),
-     QT_TRANSLATE_NOOP("MainDialog",
-                       "Tonquill could not load its phone module (libtonquill_usbphone.so), so it cannot reach "
-                       "an iPhone.<br>Install Tonquill again. Ringtones are still made in the output folder.")},
+     kNoModule},
     {DEVICE_EVENT_LOCKED, QT_TRANSLATE_NOOP("MainDialog", "Unlock your iPhone to connect it."),
      QT_TRANSLATE_NOOP("MainDialog",
                        "Your iPhone is locked with a passcode.<br>Unlock it and keep it unlocked: it connects by "
@@ -69,11 +95,7 @@ const Failure kFailures[] = {
      QT_TRANSLATE_NOOP("MainDialog",
                        "Your iPhone was told not to trust this computer.<br>Disconnect the iPhone and connect it "
                        "again, then tap Trust when it asks.")},
-    {DEVICE_EVENT_NOT_PAIRED, kNotTrusted,
-     QT_TRANSLATE_NOOP("MainDialog",
-                       "Your iPhone no longer accepts this computer's pairing.<br>With the iPhone connected and "
-                       "unlocked, run \"idevicepair unpair\" and then \"idevicepair pair\" (package "
-                       "\"libimobiledevice-utils\") and tap Trust on the iPhone: it then connects by itself.")},
+    {DEVICE_EVENT_NOT_PAIRED, kNotTrusted, kNotPaired},
     {DEVICE_EVENT_NO_FILE_SERVICE, QT_TRANSLATE_NOOP("MainDialog", "Your iPhone's file service could not be started."),
      QT_TRANSLATE_NOOP("MainDialog",
                        "Your iPhone trusts this computer but did not start its file service.<br>Disconnect the "

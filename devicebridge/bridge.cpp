@@ -3,6 +3,7 @@
 #include "bridge.h"
 
 #include "catalogue.h"
+#include "itunes.h"
 #include "phonestore.h"
 #include "transport.h"
 
@@ -219,9 +220,14 @@ namespace {
 
 uint32_t queryITunes(char *buffer, int capacity)
 {
-    // iTunes is not something this bridge can drive: report none.
-    copyUtf8({}, buffer, capacity);
-    return 0;
+    const ITunesInstall found = findITunes();
+    // A path cut short would start some other program, or none.
+    if (found.version == 0 || capacity <= 0 || found.path.size() >= size_t(capacity)) {
+        copyUtf8({}, buffer, capacity);
+        return 0;
+    }
+    copyUtf8(found.path, buffer, capacity);
+    return found.version;
 }
 
 void setEventCallback(DeviceEventCallback callback)

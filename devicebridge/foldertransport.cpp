@@ -7,7 +7,12 @@
 #include <fstream>
 #include <system_error>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -26,7 +31,9 @@ int resultFromErrno(int error)
     case ENOTDIR:
         return ErrNotFound;
     case ENOSPC:
+#ifdef EDQUOT // not in Windows' C library
     case EDQUOT:
+#endif
         return ErrNoSpace;
     case EACCES:
     case EPERM:
@@ -149,7 +156,23 @@ public:
         }
         lockFd = fd;
 #else
-        (void)path;
+        // As flock() elsewhere: a lock on the open file, which any other
+        // opening (another program, or another transport here) finds taken.
+        if (lockHandle != INVALID_HANDLE_VALUE)
+            return ErrBusy;
+        if (!present())
+            return ErrNoPhone;
+        HANDLE file = CreateFileW(local(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return GetLastError() == ERROR_ACCESS_DENIED ? ErrPermission : ErrIo;
+        OVERLAPPED whole{};
+        if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
+            CloseHandle(file);
+            return ErrBusy;
+        }
+        lockHandle = file;
 #endif
         return Ok;
     }
@@ -162,6 +185,13 @@ public:
             ::close(lockFd);
             lockFd = -1;
         }
+#else
+        if (lockHandle != INVALID_HANDLE_VALUE) {
+            OVERLAPPED whole{};
+            UnlockFileEx(lockHandle, 0, 1, 0, &whole);
+            CloseHandle(lockHandle);
+            lockHandle = INVALID_HANDLE_VALUE;
+        }
 #endif
     }
 
@@ -169,7 +199,8 @@ public:
     {
         fs::path log = root;
         log += ".sync-log";
-        std::ofstream(log, std::ios::app) << name << '\n';
+        // Binary: one '\n' a line on every system, as the phone writes it.
+        std::ofstream(log, std::ios::app | std::ios::binary) << name << '\n';
     }
 
 private:
@@ -197,7 +228,11 @@ private:
     }
 
     fs::path root;
+#ifdef _WIN32
+    HANDLE lockHandle = INVALID_HANDLE_VALUE;
+#else
     int lockFd = -1;
+#endif
 };
 
 } // namespace

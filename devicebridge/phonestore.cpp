@@ -223,7 +223,10 @@ int writeLocalFileAtomically(const std::string &path, const std::string &data)
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         part = target;
-        part += "." + randomTag() + kPartSuffix;
+        // Appended piece by piece: GCC 12 warns falsely about "." + string.
+        part += ".";
+        part += randomTag();
+        part += kPartSuffix;
         fd = createExclusive(part);
         if (fd < 0 && errno != EEXIST)
             return errno ? resultFromErrno(errno) : int(ErrIo);

@@ -3,6 +3,15 @@
 // handshake, starting the AFC and notification services, telling why a
 // phone could not be reached) runs on the bridge's thread. AFC calls then
 // run on the caller's thread, serialised by the bridge.
+#ifdef _WIN32
+// Before anything that brings windows.h, which would pull in the old
+// winsock.h.
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <windows.h>
+#include <setupapi.h>
+#endif
+
 #include "backend.h"
 #include "devicebridge.h"
 #include "transport.h"
@@ -23,12 +32,14 @@
 #endif
 
 #include <algorithm>
+#include <cctype>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <string_view>
 #include <utility>
 
 namespace tqbridge {
@@ -124,7 +135,93 @@ bool iPhoneOnUsb(const std::string &devicesFolder)
     return false;
 }
 
-#ifndef _WIN32
+bool isIPhoneHardwareId(std::string_view id)
+{
+    const std::string_view prefix = "USB\\VID_05AC&PID_";
+    if (id.size() < prefix.size() + 4)
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(id[i])) != prefix[i])
+            return false;
+    unsigned product = 0;
+    for (size_t i = prefix.size(); i < prefix.size() + 4; ++i) {
+        const int c = std::tolower(static_cast<unsigned char>(id[i]));
+        if (!std::isxdigit(c))
+            return false;
+        product = product * 16 + unsigned(c <= '9' ? c - '0' : c - 'a' + 10);
+    }
+    // Four digits exactly: "PID_12A8&REV_..." or the end.
+    if (id.size() > prefix.size() + 4 && id[prefix.size() + 4] != '&')
+        return false;
+    return product >= 0x1290 && product <= 0x12af;
+}
+
+#ifdef _WIN32
+bool iPhonePlugged()
+{
+    // Windows itself lists a plugged-in iPhone, with or without Apple's
+    // driver and service.
+    const HDEVINFO devices = SetupDiGetClassDevsW(nullptr, L"USB", nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
+    if (devices == INVALID_HANDLE_VALUE)
+        return false;
+    bool found = false;
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof device;
+    for (DWORD i = 0; !found && SetupDiEnumDeviceInfo(devices, i, &device); ++i) {
+        // A list of strings, each ended by a NUL, the list by another.
+        char ids[2048] = {};
+        if (!SetupDiGetDeviceRegistryPropertyA(devices, &device, SPDRP_HARDWAREID, nullptr,
+                                               reinterpret_cast<BYTE *>(ids), sizeof ids - 2, nullptr))
+            continue;
+        for (const char *id = ids; *id && !found; id += std::strlen(id) + 1)
+            found = isIPhoneHardwareId(id);
+    }
+    SetupDiDestroyDeviceInfoList(devices);
+    return found;
+}
+
+// Whether Apple's mobile device service listens where libusbmuxd looks for
+// it on Windows: 127.0.0.1:27015, or USBMUXD_SOCKET_ADDRESS as host:port
+// ("UNIX:" addresses mean nothing there).
+static bool usbmuxdSocketAnswers()
+{
+    std::string address = "127.0.0.1:27015";
+    if (const char *set = std::getenv("USBMUXD_SOCKET_ADDRESS"); set && *set && std::strncmp(set, "UNIX:", 5) != 0)
+        address = set;
+    static const bool started = [] {
+        WSADATA data;
+        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    const size_t colon = address.rfind(':');
+    if (!started || colon == std::string::npos)
+        return false;
+    std::string host = address.substr(0, colon);
+    // "[::1]:27015", as libusbmuxd takes an IPv6 address.
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
+        host = host.substr(1, host.size() - 2);
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo *found = nullptr;
+    if (getaddrinfo(host.c_str(), address.substr(colon + 1).c_str(), &hints, &found) != 0)
+        return false;
+    bool answered = false;
+    for (addrinfo *at = found; at && !answered; at = at->ai_next) {
+        const SOCKET s = socket(at->ai_family, at->ai_socktype, at->ai_protocol);
+        if (s == INVALID_SOCKET)
+            continue;
+        answered = connect(s, at->ai_addr, int(at->ai_addrlen)) == 0;
+        closesocket(s);
+    }
+    freeaddrinfo(found);
+    return answered;
+}
+#else
+bool iPhonePlugged()
+{
+    return iPhoneOnUsb("/sys/bus/usb/devices");
+}
+
 // Whether usbmuxd listens where libusbmuxd looks for it:
 // USBMUXD_SOCKET_ADDRESS ("UNIX:/path" or "host:port"), else its usual socket.
 static bool usbmuxdSocketAnswers()
@@ -445,6 +542,20 @@ public:
     {
         if (!listener)
             return;
+#ifdef _WIN32
+        // libusbmuxd cannot cancel its thread on Windows: unsubscribing
+        // clears a flag that a thread created only just now sets again as it
+        // starts, and then it spins and the join never returns. The
+        // subscription is left to the process instead, its listener kept and
+        // made deaf; libusbmuxd's thread goes on trying the service's port.
+        {
+            std::lock_guard lock(listener->mutex);
+            listener->queue = nullptr;
+            listener->wake = nullptr;
+        }
+        (void)listener.release();
+        return;
+#endif
         // libusbmuxd ends its thread by cancelling it, and its polling loop
         // for a UNIX socket that is not there reaches no cancellation point
         // once the last listener is gone: it would spin, and the join below
@@ -458,7 +569,9 @@ public:
 
     bool subscribe(UsbEventQueue &queue, std::function<void()> wake) override
     {
-        listener = std::make_unique<Listener>(Listener{&queue, std::move(wake)});
+        listener = std::make_unique<Listener>();
+        listener->queue = &queue;
+        listener->wake = std::move(wake);
         // Without usbmuxd this still succeeds: libusbmuxd keeps waiting in
         // the background and reports the phones once it is there. It waits
         // for a socket named "usbmuxd" to appear in /var/run, though, even
@@ -477,24 +590,16 @@ public:
 
     bool serviceAnswers() override
     {
-#ifndef _WIN32
         // A plain connect to usbmuxd's socket: asking libusbmuxd would build
         // one of its messages, and it fills in the program's name for those
         // lazily and unguarded, racing its own event thread.
         return usbmuxdSocketAnswers();
-#else
-        usbmuxd_device_info_t *devices = nullptr;
-        const int count = usbmuxd_get_device_list(&devices);
-        if (devices)
-            usbmuxd_device_list_free(&devices);
-        return count >= 0;
-#endif
     }
 
     bool serviceExpected() override
     {
         const char *address = std::getenv("USBMUXD_SOCKET_ADDRESS");
-        return (address && *address) || iPhoneOnUsb("/sys/bus/usb/devices");
+        return (address && *address) || iPhonePlugged();
     }
 
     PhoneFailure connect(const std::string &udid, std::unique_ptr<Transport> &transport) override
@@ -543,14 +648,24 @@ private:
     {
         UsbEventQueue *queue;
         std::function<void()> wake;
+        // Guards both: on Windows a listener outlives its backend, deaf.
+        std::mutex mutex;
     };
 
     // On libusbmuxd's thread.
     static void onEvent(const idevice_event_t *event, void *user)
     {
         auto *listener = static_cast<Listener *>(user);
-        listener->queue->push(event->event, event->udid, event->conn_type);
-        listener->wake();
+        std::function<void()> wake;
+        {
+            std::lock_guard lock(listener->mutex);
+            if (!listener->queue)
+                return;
+            listener->queue->push(event->event, event->udid, event->conn_type);
+            wake = listener->wake;
+        }
+        // Outside the lock: waking takes the bridge's own.
+        wake();
     }
 
     std::unique_ptr<Listener> listener;

@@ -34,7 +34,10 @@ MakeBackend loadFactory(const std::string &given)
                      static_cast<unsigned long>(GetLastError()));
         return nullptr;
     }
-    return reinterpret_cast<MakeBackend>(GetProcAddress(module, "tonquill_usb_backend"));
+    // FARPROC says nothing of the signature: through the generic function
+    // pointer type, as the exported C function's own type is known here.
+    return reinterpret_cast<MakeBackend>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module, "tonquill_usb_backend")));
 }
 #else
 std::string defaultModulePath()

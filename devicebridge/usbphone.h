@@ -4,6 +4,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The real-phone backend: its decisions (which phone to take, when to try
@@ -84,6 +85,12 @@ std::unique_ptr<UsbSystem> makeLibimobiledeviceSystem();
 // or iPod touch, as usbmuxd's udev rule picks them (vendor 05ac, products
 // 1290 to 12af).
 bool iPhoneOnUsb(const std::string &devicesFolder);
+// Whether a USB hardware id as Windows lists it
+// ("USB\VID_05AC&PID_12A8&REV_1103") names one of those, in any case.
+bool isIPhoneHardwareId(std::string_view id);
+// Whether one of those is plugged in: sysfs on Linux, the present USB
+// devices on Windows.
+bool iPhonePlugged();
 
 // The real-phone backend itself. The program reaches it through the module
 // "tonquill_usbphone" (see makeUsbBackend), so that libimobiledevice and

@@ -1,6 +1,7 @@
 #include "maindialog.h"
 
 #include "aboutdialog.h"
+#include "aside.h"
 #include "clipslider.h"
 #include "desktop.h"
 #include "devicebridge.h"
@@ -123,7 +124,7 @@ std::future<WindowImages> takePictureDecoding()
 {
     std::future<WindowImages> decoding = std::move(pendingDecoding());
     if (!decoding.valid())
-        decoding = std::async(std::launch::async, decodeWindowImages, pictureRatio(),
+        decoding = startAside(decodeWindowImages, pictureRatio(),
                               FramelessWindow::platformTakesMasks());
     return decoding;
 }
@@ -133,7 +134,7 @@ std::future<WindowImages> takePictureDecoding()
 void MainDialog::preloadPictures()
 {
     if (!pendingDecoding().valid())
-        pendingDecoding() = std::async(std::launch::async, decodeWindowImages, pictureRatio(),
+        pendingDecoding() = startAside(decodeWindowImages, pictureRatio(),
                                        FramelessWindow::platformTakesMasks());
 }
 
@@ -149,7 +150,7 @@ LitRows rightBarLitRows(int v)
 
 MainDialog::MainDialog(QWidget *parent)
     // No system frame: the window is the opaque part of its background.
-    : QDialog(parent, Qt::WindowMinimizeButtonHint | Qt::FramelessWindowHint)
+    : QDialog(parent, FramelessWindow::withoutSystemFrame(Qt::WindowMinimizeButtonHint))
     , ui(new Ui::MainDialog)
 {
     std::future<WindowImages> decoded = takePictureDecoding();
@@ -413,12 +414,8 @@ void MainDialog::paintEvent(QPaintEvent *)
 
 void MainDialog::onBtnHelp()
 {
-    const QString folder = QCoreApplication::applicationDirPath();
-#ifdef Q_OS_WIN
-    CLinkOpener::open(this, QUrl::fromLocalFile(folder + QStringLiteral("/help.chm")));
-#else
-    CLinkOpener::open(this, QUrl::fromLocalFile(helpPagePath(folder, QxLanguage::instance()->currentLanguage())));
-#endif
+    CLinkOpener::open(this, QUrl::fromLocalFile(helpFilePath(QCoreApplication::applicationDirPath(),
+                                                             QxLanguage::instance()->currentLanguage())));
 }
 
 void MainDialog::onBtnHome()

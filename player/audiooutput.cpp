@@ -138,8 +138,10 @@ namespace {
 // screenful on the terminal for one fact, which we tell ourselves. SDL
 // opens libasound itself; setting its error handler in the same library
 // quiets those lines.
+#ifdef __linux__
 using AlsaErrorHandler = void (*)(const char *, int, const char *, int, const char *, ...);
 void silentAlsaError(const char *, int, const char *, int, const char *, ...) {}
+#endif
 
 void quietAlsa()
 {

@@ -179,8 +179,13 @@ bool loadModule()
                           && resolve(library, "tonquill_probe", fn.probe)
                           && resolve(library, "tonquill_probe_ringtone", fn.probeRingtone);
     if (!complete) {
+#ifdef _WIN32
+        std::fprintf(stderr, "The player module '%ls' lacks a function; preview and probing are off\n",
+                     modulePath().c_str());
+#else
         std::fprintf(stderr, "The player module '%s' lacks a function; preview and probing are off\n",
                      modulePath().c_str());
+#endif
         return false;
     }
     // The module stays loaded for the rest of the run, like the player itself.

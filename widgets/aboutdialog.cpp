@@ -20,16 +20,6 @@ constexpr QSize kDefaultSize(400, 258);
 // Light sky blue: reads on the navy picture and still looks like a link.
 const QLatin1String kLinkColour("#87ceff");
 
-// Only Windows hides the system frame outside the window mask.
-Qt::WindowFlags boxFlags()
-{
-#ifdef Q_OS_WIN
-    return {};
-#else
-    return Qt::FramelessWindowHint;
-#endif
-}
-
 QLabel *makeLabel(const QString &text, const QRect &geometry, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
@@ -69,7 +59,7 @@ void fitToWidth(QLabel *label)
 } // namespace
 
 AboutDialog::AboutDialog(QWidget *parent)
-    : QDialog(parent, boxFlags())
+    : QDialog(parent, FramelessWindow::withoutSystemFrame({}))
 {
     setObjectName(QStringLiteral("aboutDialog"));
 

@@ -18,6 +18,15 @@ bool platformTakesMasks()
     return platformTakesMasks(QGuiApplication::platformName());
 }
 
+Qt::WindowFlags withoutSystemFrame(Qt::WindowFlags flags)
+{
+#ifdef Q_OS_WIN
+    return flags;
+#else
+    return flags | Qt::FramelessWindowHint;
+#endif
+}
+
 void shapeWindow(QWidget *window, const QBitmap &outline)
 {
     if (!window || outline.isNull())

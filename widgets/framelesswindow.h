@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <Qt>
 #include <QString>
 
 #include <functional>
@@ -19,6 +20,13 @@ namespace FramelessWindow {
 // without a compositor, and so has Windows.
 bool platformTakesMasks(const QString &platformName);
 bool platformTakesMasks();
+
+// The flags that hide a skinned window's system frame. On Windows the
+// window's mask does it (it covers only the client area), and the window
+// keeps the frame's behaviour (the taskbar minimises and restores it);
+// elsewhere the window manager draws the frame outside the mask, so it is
+// switched off.
+Qt::WindowFlags withoutSystemFrame(Qt::WindowFlags flags);
 
 // Gives a top-level window the outline of its picture: outside is the set
 // part of the bitmap (as QPixmap::createMaskFromColor makes it, MaskInColor).

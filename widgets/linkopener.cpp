@@ -13,7 +13,7 @@ bool CLinkOpener::open(QWidget *parent, const QUrl &url)
     if (openWithDesktop(url))
         return true;
     const QString helpPage = QDir::toNativeSeparators(
-        helpPagePath(QCoreApplication::applicationDirPath(), QxLanguage::instance()->currentLanguage()));
+        helpFilePath(QCoreApplication::applicationDirPath(), QxLanguage::instance()->currentLanguage()));
     QMessageBox::information(parent, QString::fromLatin1(Identity::kProductName), failureText(url, helpPage),
                              QMessageBox::Ok);
     return false;

@@ -8,22 +8,8 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace {
-// Windows hides the system frame outside a top-level window's mask; other
-// window managers draw the frame around the mask, so it has to be switched
-// off explicitly there.
-Qt::WindowFlags withoutSystemFrame(Qt::WindowFlags flags)
-{
-#ifdef Q_OS_WIN
-    return flags;
-#else
-    return flags | Qt::FramelessWindowHint;
-#endif
-}
-} // namespace
-
 QxDialog::QxDialog(QWidget *parent, Qt::WindowFlags flags)
-    : QDialog(parent, withoutSystemFrame(flags))
+    : QDialog(parent, FramelessWindow::withoutSystemFrame(flags))
 {
     // Widgets stand at fixed places on a picture drawn for a window that
     // reads from the left; Qt would mirror only those in layouts.

@@ -409,6 +409,22 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
         <translation>مستوى الصوت 0: ستكون النغمة صامتة. هل تريد إنشاءها على أي حال؟</translation>
     </message>
+    <message>
+        <source>Apple Mobile Device Service is not running.</source>
+        <translation>خدمة Apple Mobile Device Service لا تعمل.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: Apple Mobile Device Service does not answer.&lt;br&gt;Install iTunes (or Apple&apos;s device support alone, &quot;Apple Mobile Device Support&quot;), make sure the service &quot;Apple Mobile Device Service&quot; is running, and plug the phone in again.</source>
+        <translation>تعذّر الوصول إلى جهاز iPhone: خدمة Apple Mobile Device Service لا تستجيب.&lt;br&gt;ثبّت iTunes (أو دعم أجهزة Apple وحده، «Apple Mobile Device Support»)، وتأكّد من أن الخدمة «Apple Mobile Device Service» تعمل، ثم أعد توصيل الهاتف.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (tonquill_usbphone.dll), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>تعذّر على Tonquill تحميل وحدة الهاتف (tonquill_usbphone.dll)، لذا لا يمكنه الوصول إلى أي iPhone.&lt;br&gt;أعد تثبيت Tonquill. ما زالت النغمات تُنشأ في مجلد الإخراج.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;Connect the iPhone to iTunes once, unlock it and tap Trust when it asks; then close iTunes: the iPhone connects by itself.</source>
+        <translation>لم يعد جهاز iPhone يقبل إقران هذا الحاسوب.&lt;br&gt;صِل جهاز iPhone بـ iTunes مرة واحدة، وافتح قفله واضغط على «ثقة» عندما يسأل، ثم أغلق iTunes: سيتصل iPhone بعدها تلقائيًا.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -409,6 +409,22 @@ Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Recht
         <source>A ringtone is being made. Close Tonquill and stop making it?</source>
         <translation>Ein Klingelton wird gerade erzeugt. Tonquill schließen und das Erzeugen abbrechen?</translation>
     </message>
+    <message>
+        <source>Apple Mobile Device Service is not running.</source>
+        <translation>Apple Mobile Device Service läuft nicht.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: Apple Mobile Device Service does not answer.&lt;br&gt;Install iTunes (or Apple&apos;s device support alone, &quot;Apple Mobile Device Support&quot;), make sure the service &quot;Apple Mobile Device Service&quot; is running, and plug the phone in again.</source>
+        <translation>Ihr iPhone ist nicht erreichbar: Apple Mobile Device Service antwortet nicht.&lt;br&gt;Installieren Sie iTunes (oder nur Apples Geräteunterstützung, „Apple Mobile Device Support“), sorgen Sie dafür, dass der Dienst „Apple Mobile Device Service“ läuft, und schließen Sie das Telefon erneut an.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (tonquill_usbphone.dll), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill konnte sein Telefonmodul (tonquill_usbphone.dll) nicht laden und kann daher kein iPhone erreichen.&lt;br&gt;Installieren Sie Tonquill erneut. Klingeltöne werden weiterhin im Ausgabeordner erstellt.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;Connect the iPhone to iTunes once, unlock it and tap Trust when it asks; then close iTunes: the iPhone connects by itself.</source>
+        <translation>Ihr iPhone akzeptiert die Kopplung mit diesem Computer nicht mehr.&lt;br&gt;Verbinden Sie das iPhone einmal mit iTunes, entsperren Sie es und tippen Sie auf „Vertrauen“, wenn es fragt; schließen Sie dann iTunes: Das iPhone verbindet sich von selbst.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -409,6 +409,22 @@ Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Ma
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
         <translation>El volumen es 0: el tono sería mudo. ¿Crearlo de todos modos?</translation>
     </message>
+    <message>
+        <source>Apple Mobile Device Service is not running.</source>
+        <translation>Apple Mobile Device Service no está en ejecución.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: Apple Mobile Device Service does not answer.&lt;br&gt;Install iTunes (or Apple&apos;s device support alone, &quot;Apple Mobile Device Support&quot;), make sure the service &quot;Apple Mobile Device Service&quot; is running, and plug the phone in again.</source>
+        <translation>No se puede acceder a su iPhone: Apple Mobile Device Service no responde.&lt;br&gt;Instale iTunes (o solo la compatibilidad de dispositivos de Apple, «Apple Mobile Device Support»), compruebe que el servicio «Apple Mobile Device Service» está en ejecución y vuelva a conectar el teléfono.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (tonquill_usbphone.dll), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill no pudo cargar su módulo de teléfono (tonquill_usbphone.dll), así que no puede acceder a ningún iPhone.&lt;br&gt;Vuelva a instalar Tonquill. Los tonos se siguen creando en la carpeta de salida.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;Connect the iPhone to iTunes once, unlock it and tap Trust when it asks; then close iTunes: the iPhone connects by itself.</source>
+        <translation>Su iPhone ya no acepta el emparejamiento con este ordenador.&lt;br&gt;Conecte el iPhone una vez a iTunes, desbloquéelo y toque Confiar cuando lo pida; después cierre iTunes: el iPhone se conecta solo.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

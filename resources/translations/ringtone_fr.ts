@@ -409,6 +409,22 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
         <source>A ringtone is being made. Close Tonquill and stop making it?</source>
         <translation>Une sonnerie est en cours de création. Fermer Tonquill et l’interrompre ?</translation>
     </message>
+    <message>
+        <source>Apple Mobile Device Service is not running.</source>
+        <translation>Le service Apple Mobile Device Service n&apos;est pas lancé.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: Apple Mobile Device Service does not answer.&lt;br&gt;Install iTunes (or Apple&apos;s device support alone, &quot;Apple Mobile Device Support&quot;), make sure the service &quot;Apple Mobile Device Service&quot; is running, and plug the phone in again.</source>
+        <translation>Votre iPhone est injoignable : le service Apple Mobile Device Service ne répond pas.&lt;br&gt;Installez iTunes (ou seulement la prise en charge des appareils d&apos;Apple, « Apple Mobile Device Support »), vérifiez que le service « Apple Mobile Device Service » est lancé, puis rebranchez le téléphone.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (tonquill_usbphone.dll), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill n&apos;a pas pu charger son module téléphone (tonquill_usbphone.dll) et ne peut donc joindre aucun iPhone.&lt;br&gt;Réinstallez Tonquill. Les sonneries sont toujours créées dans le dossier de sortie.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;Connect the iPhone to iTunes once, unlock it and tap Trust when it asks; then close iTunes: the iPhone connects by itself.</source>
+        <translation>Votre iPhone n&apos;accepte plus le jumelage de cet ordinateur.&lt;br&gt;Branchez l&apos;iPhone une fois à iTunes, déverrouillez-le et touchez « Se fier » quand il le demande ; fermez ensuite iTunes : l&apos;iPhone se connecte alors tout seul.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -409,6 +409,22 @@ Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 1
         <source>A ringtone is being made. Close Tonquill and stop making it?</source>
         <translation>È in corso la creazione di una suoneria. Chiudere Tonquill e interromperla?</translation>
     </message>
+    <message>
+        <source>Apple Mobile Device Service is not running.</source>
+        <translation>Apple Mobile Device Service non è in esecuzione.</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: Apple Mobile Device Service does not answer.&lt;br&gt;Install iTunes (or Apple&apos;s device support alone, &quot;Apple Mobile Device Support&quot;), make sure the service &quot;Apple Mobile Device Service&quot; is running, and plug the phone in again.</source>
+        <translation>L&apos;iPhone non è raggiungibile: Apple Mobile Device Service non risponde.&lt;br&gt;Installare iTunes (o solo il supporto dispositivi di Apple, &quot;Apple Mobile Device Support&quot;), verificare che il servizio &quot;Apple Mobile Device Service&quot; sia in esecuzione e ricollegare il telefono.</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (tonquill_usbphone.dll), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill non ha potuto caricare il suo modulo telefono (tonquill_usbphone.dll) e quindi non può raggiungere alcun iPhone.&lt;br&gt;Reinstallare Tonquill. Le suonerie vengono comunque create nella cartella di destinazione.</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;Connect the iPhone to iTunes once, unlock it and tap Trust when it asks; then close iTunes: the iPhone connects by itself.</source>
+        <translation>L&apos;iPhone non accetta più l&apos;abbinamento con questo computer.&lt;br&gt;Collegare una volta l&apos;iPhone a iTunes, sbloccarlo e toccare Autorizza quando lo chiede; poi chiudere iTunes: l&apos;iPhone si collega da solo.</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

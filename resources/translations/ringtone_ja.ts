@@ -410,6 +410,22 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>The volume is 0: the ringtone would be silent. Make it anyway?</source>
         <translation>音量が 0 です。着信音は無音になります。このまま作成しますか？</translation>
     </message>
+    <message>
+        <source>Apple Mobile Device Service is not running.</source>
+        <translation>Apple Mobile Device Service が動作していません。</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: Apple Mobile Device Service does not answer.&lt;br&gt;Install iTunes (or Apple&apos;s device support alone, &quot;Apple Mobile Device Support&quot;), make sure the service &quot;Apple Mobile Device Service&quot; is running, and plug the phone in again.</source>
+        <translation>iPhone に接続できません: Apple Mobile Device Service が応答しません。&lt;br&gt;iTunes (または Apple のデバイスサポートのみ、「Apple Mobile Device Support」) をインストールし、サービス「Apple Mobile Device Service」が動作していることを確認してから、電話をもう一度接続してください。</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (tonquill_usbphone.dll), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill は電話モジュール (tonquill_usbphone.dll) を読み込めなかったため、iPhone に接続できません。&lt;br&gt;Tonquill をインストールし直してください。着信音は引き続き出力フォルダに作成されます。</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;Connect the iPhone to iTunes once, unlock it and tap Trust when it asks; then close iTunes: the iPhone connects by itself.</source>
+        <translation>iPhone はこのコンピュータとのペアリングを受け付けなくなりました。&lt;br&gt;iPhone を一度 iTunes に接続し、ロックを解除して、確認されたら「信頼」をタップしてください。その後 iTunes を閉じると、iPhone は自動的に接続されます。</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

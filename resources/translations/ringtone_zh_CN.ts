@@ -409,6 +409,22 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>A ringtone is being made. Close Tonquill and stop making it?</source>
         <translation>正在生成铃声。要关闭 Tonquill 并停止生成吗？</translation>
     </message>
+    <message>
+        <source>Apple Mobile Device Service is not running.</source>
+        <translation>Apple Mobile Device Service 未运行。</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: Apple Mobile Device Service does not answer.&lt;br&gt;Install iTunes (or Apple&apos;s device support alone, &quot;Apple Mobile Device Support&quot;), make sure the service &quot;Apple Mobile Device Service&quot; is running, and plug the phone in again.</source>
+        <translation>无法访问您的 iPhone：Apple Mobile Device Service 没有响应。&lt;br&gt;请安装 iTunes（或仅安装 Apple 的设备支持“Apple Mobile Device Support”），确认服务“Apple Mobile Device Service”正在运行，然后重新插入手机。</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (tonquill_usbphone.dll), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill 无法加载其手机模块（tonquill_usbphone.dll），因此无法访问 iPhone。&lt;br&gt;请重新安装 Tonquill。铃声仍会生成在输出文件夹中。</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;Connect the iPhone to iTunes once, unlock it and tap Trust when it asks; then close iTunes: the iPhone connects by itself.</source>
+        <translation>您的 iPhone 不再接受与这台电脑的配对。&lt;br&gt;请将 iPhone 连接到 iTunes 一次，解锁后在询问时轻点“信任”；然后关闭 iTunes：iPhone 会自动连接。</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

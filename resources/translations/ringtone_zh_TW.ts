@@ -409,6 +409,22 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
         <source>A ringtone is being made. Close Tonquill and stop making it?</source>
         <translation>正在產生鈴聲。要關閉 Tonquill 並停止產生嗎？</translation>
     </message>
+    <message>
+        <source>Apple Mobile Device Service is not running.</source>
+        <translation>Apple Mobile Device Service 未在執行。</translation>
+    </message>
+    <message>
+        <source>Your iPhone cannot be reached: Apple Mobile Device Service does not answer.&lt;br&gt;Install iTunes (or Apple&apos;s device support alone, &quot;Apple Mobile Device Support&quot;), make sure the service &quot;Apple Mobile Device Service&quot; is running, and plug the phone in again.</source>
+        <translation>無法存取您的 iPhone：Apple Mobile Device Service 沒有回應。&lt;br&gt;請安裝 iTunes（或僅安裝 Apple 的裝置支援「Apple Mobile Device Support」），確認服務「Apple Mobile Device Service」正在執行，然後重新插上手機。</translation>
+    </message>
+    <message>
+        <source>Tonquill could not load its phone module (tonquill_usbphone.dll), so it cannot reach an iPhone.&lt;br&gt;Install Tonquill again. Ringtones are still made in the output folder.</source>
+        <translation>Tonquill 無法載入其手機模組（tonquill_usbphone.dll），因此無法存取 iPhone。&lt;br&gt;請重新安裝 Tonquill。鈴聲仍會在輸出資料夾中產生。</translation>
+    </message>
+    <message>
+        <source>Your iPhone no longer accepts this computer&apos;s pairing.&lt;br&gt;Connect the iPhone to iTunes once, unlock it and tap Trust when it asks; then close iTunes: the iPhone connects by itself.</source>
+        <translation>您的 iPhone 不再接受與這部電腦的配對。&lt;br&gt;請將 iPhone 連接到 iTunes 一次，解鎖後在詢問時點一下「信任」；然後關閉 iTunes：iPhone 會自動連接。</translation>
+    </message>
 </context>
 <context>
     <name>ManageDialog</name>

@@ -12,6 +12,8 @@ class TestDesktopHelpers final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void compiledHelp_data();
+    void compiledHelp();
     void handlerFor_data();
     void handlerFor();
     void nearestExistingFolder();
@@ -33,6 +35,40 @@ void writeScript(const QString &path, const QByteArray &body)
     QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
 }
 } // namespace
+
+void TestDesktopHelpers::compiledHelp_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("expected");
+    const QStringList both{QStringLiteral("help.chm"), QStringLiteral("help_de.chm")};
+    QTest::newRow("English") << both << "en" << "help.chm";
+    QTest::newRow("system language") << both << "" << "help.chm";
+    QTest::newRow("translated") << both << "de" << "help_de.chm";
+    QTest::newRow("not translated") << both << "fr" << "help.chm";
+    QTest::newRow("region code") << QStringList{QStringLiteral("help.chm"), QStringLiteral("help_zh_TW.chm")}
+                                 << "zh_TW" << "help_zh_TW.chm";
+    // Named even when missing: the desktop's handler then says so.
+    QTest::newRow("nothing installed") << QStringList{} << "ja" << "help.chm";
+}
+
+void TestDesktopHelpers::compiledHelp()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, language);
+    QFETCH(QString, expected);
+    QTemporaryDir folder;
+    for (const QString &name : files) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(compiledHelpPath(folder.path(), language), folder.filePath(expected));
+#ifdef Q_OS_WIN
+    QCOMPARE(helpFilePath(folder.path(), language), folder.filePath(expected));
+#else
+    QCOMPARE(helpFilePath(folder.path(), language), helpPagePath(folder.path(), language));
+#endif
+}
 
 void TestDesktopHelpers::handlerFor_data()
 {

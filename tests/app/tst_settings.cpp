@@ -1,12 +1,16 @@
 #include "buildconfig.h"
+#include "disposableregistry.h"
 #include "settings.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QCoreApplication>
 #include <QTest>
+#include <QScopeGuard>
 #include <QUrl>
+#include <QVariant>
 
 // Runs with a private HOME and XDG_CONFIG_HOME (see tests/CMakeLists.txt), so
 // the store here is never the user's own.
@@ -22,6 +26,9 @@ private Q_SLOTS:
     void outputFolder_data();
     void outputFolder();
     void defaultOutputFolderIsInDocuments();
+    void storeIsTheRegistryKey();
+    void documentsFolderFromTheShell_data();
+    void documentsFolderFromTheShell();
     void homePages_data();
     void homePages();
     void pageAddresses();
@@ -30,7 +37,11 @@ private Q_SLOTS:
 void TestSettings::initTestCase()
 {
     // Guard against running against a real profile by accident.
+#ifdef Q_OS_WIN
+    QVERIFY2(registryIsDisposable(), "the settings live in the registry: run under Wine");
+#else
     QVERIFY(qEnvironmentVariable("HOME").contains(QLatin1String("test-home")));
+#endif
     QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zentavo"), QStringLiteral("Tonquill"))
         .clear();
 }
@@ -82,9 +93,84 @@ void TestSettings::outputFolder()
 
 void TestSettings::defaultOutputFolderIsInDocuments()
 {
+#ifdef Q_OS_WIN
+    const QString documents = QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                                                       "CurrentVersion\\Explorer\\Shell Folders"),
+                                        QSettings::NativeFormat)
+                                  .value(QStringLiteral("Personal"))
+                                  .toString();
+#else
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+#endif
     QCOMPARE(documentsFolder(), documents.isEmpty() ? QDir::homePath() : documents);
-    QCOMPARE(defaultOutputFolder(), QDir::toNativeSeparators(documentsFolder() + QStringLiteral("/Zentavo Tonquill")));
+    QCOMPARE(defaultOutputFolder(), outputFolderIn(documentsFolder()));
+    QVERIFY(defaultOutputFolder().endsWith(QDir::toNativeSeparators(QStringLiteral("/Zentavo Tonquill"))));
+}
+
+void TestSettings::storeIsTheRegistryKey()
+{
+#ifndef Q_OS_WIN
+    QSKIP("the registry is Windows' own");
+#else
+    writeSetting(QStringLiteral("InputDir"), QStringLiteral("C:/music/new"));
+    const QSettings key(QStringLiteral("HKEY_CURRENT_USER\\Software\\Zentavo\\Tonquill\\Setting"),
+                        QSettings::NativeFormat);
+    QCOMPARE(key.value(QStringLiteral("InputDir")).toString(), QStringLiteral("C:/music/new"));
+
+    // Read back by the system's own tool, not by Qt: a string value.
+    QProcess reg;
+    reg.start(QStringLiteral("reg.exe"), {QStringLiteral("query"),
+                                          QStringLiteral("HKCU\\Software\\Zentavo\\Tonquill\\Setting"),
+                                          QStringLiteral("/v"), QStringLiteral("InputDir")});
+    QVERIFY2(reg.waitForFinished(60000), qPrintable(reg.errorString()));
+    const QString out = QString::fromLocal8Bit(reg.readAllStandardOutput());
+    QVERIFY2(out.contains(QLatin1String("REG_SZ")) && out.contains(QLatin1String("C:/music/new")), qPrintable(out));
+#endif
+}
+
+void TestSettings::documentsFolderFromTheShell_data()
+{
+    QTest::addColumn<QVariant>("personal");
+    QTest::addColumn<QString>("documents");
+    QTest::addColumn<QString>("output");
+
+    QTest::newRow("moved to another drive") << QVariant(QStringLiteral("D:\\Docs")) << "D:\\Docs"
+                                            << "D:\\Docs\\Zentavo Tonquill";
+    QTest::newRow("trailing backslash") << QVariant(QStringLiteral("D:\\")) << "D:\\" << "D:\\Zentavo Tonquill";
+    QTest::newRow("empty") << QVariant(QString()) << QDir::homePath()
+                           << QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/Zentavo Tonquill"));
+    QTest::newRow("missing") << QVariant() << QDir::homePath()
+                             << QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/Zentavo Tonquill"));
+}
+
+void TestSettings::documentsFolderFromTheShell()
+{
+#ifndef Q_OS_WIN
+    QSKIP("the shell's folders are in Windows' registry");
+#else
+    QFETCH(QVariant, personal);
+    QFETCH(QString, documents);
+    QFETCH(QString, output);
+    QSettings shell(QStringLiteral("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                                   "Explorer\\Shell Folders"),
+                    QSettings::NativeFormat);
+    const QVariant saved = shell.value(QStringLiteral("Personal"));
+    const auto restore = qScopeGuard([&] {
+        if (saved.isValid())
+            shell.setValue(QStringLiteral("Personal"), saved);
+        else
+            shell.remove(QStringLiteral("Personal"));
+        shell.sync();
+    });
+    if (personal.isValid())
+        shell.setValue(QStringLiteral("Personal"), personal);
+    else
+        shell.remove(QStringLiteral("Personal"));
+    shell.sync();
+
+    QCOMPARE(documentsFolder(), documents);
+    QCOMPARE(defaultOutputFolder(), output);
+#endif
 }
 
 void TestSettings::homePages_data()

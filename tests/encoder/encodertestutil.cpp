@@ -56,7 +56,7 @@ Run runEncoder(const QStringList &args, const std::function<void(QProcess &)> &s
 bool reference(const QStringList &args)
 {
     QProcess process;
-    process.start(QStringLiteral("/usr/bin/ffmpeg"), QStringList{"-v", "error", "-y"} + args);
+    process.start(QStringLiteral(TQ_REFERENCE_FFMPEG), QStringList{"-v", "error", "-y"} + args);
     return process.waitForFinished(ProcessTimeoutMs) && process.exitStatus() == QProcess::NormalExit
            && process.exitCode() == 0;
 }
@@ -64,7 +64,7 @@ bool reference(const QStringList &args)
 QString probe(const QString &path, const QString &entry)
 {
     QProcess process;
-    process.start(QStringLiteral("/usr/bin/ffprobe"),
+    process.start(QStringLiteral(TQ_REFERENCE_FFPROBE),
                   {"-v", "error", "-show_entries", entry, "-of", "default=noprint_wrappers=1:nokey=1", path});
     if (!process.waitForFinished(ProcessTimeoutMs))
         return {};

@@ -61,7 +61,7 @@ bool TestEncoderMedia::writeToPipe(const QStringList &args, const QString &name)
 {
     QProcess process;
     process.setStandardOutputFile(fixture(name));
-    process.start(QStringLiteral("/usr/bin/ffmpeg"), QStringList{"-v", "error", "-y"} + args + QStringList{"pipe:1"});
+    process.start(QStringLiteral(TQ_REFERENCE_FFMPEG), QStringList{"-v", "error", "-y"} + args + QStringList{"pipe:1"});
     return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 

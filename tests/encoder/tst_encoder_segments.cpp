@@ -94,7 +94,7 @@ void TestEncoderSegments::initTestCase()
     // Written to a pipe, FLAC cannot go back to state its length.
     QProcess pipe;
     pipe.setStandardOutputFile(fixture("pipe.flac"));
-    pipe.start(QStringLiteral("/usr/bin/ffmpeg"),
+    pipe.start(QStringLiteral(TQ_REFERENCE_FFMPEG),
                {"-v", "error", "-f", "lavfi", "-i", music(8, 44100), "-c:a", "flac", "-f", "flac", "pipe:1"});
     QVERIFY(pipe.waitForFinished(60000) && pipe.exitCode() == 0);
     // Two bare MP3 streams joined byte by byte: the rate changes at 4 s.

@@ -1,3 +1,4 @@
+#include "disposableregistry.h"
 #include "language.h"
 #include "maindialog.h"
 #include "standins.h"
@@ -7,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTranslator>
+#include <QUrl>
 
 #include <memory>
 
@@ -60,6 +63,16 @@ int litState(const QImage &shot, const QImage &fore, const QImage &back, QPoint 
 
 } // namespace
 
+// Stands in for the desktop's handler of file: addresses.
+class UrlCatcher final : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl &url) { opened.append(url); }
+};
+
 class TestMainDialog final : public QObject
 {
     Q_OBJECT
@@ -90,6 +103,7 @@ private Q_SLOTS:
     void choosingEnglishRestoresTheTexts();
     void translationsAreCompiledIn_data();
     void translationsAreCompiledIn();
+    void helpOpensTheCompiledHelp();
 
 private:
     std::unique_ptr<MainDialog> makeDialog();
@@ -100,7 +114,12 @@ private:
 
 void TestMainDialog::initTestCase()
 {
+#ifdef Q_OS_WIN
+    // The settings are in the registry there.
+    QVERIFY2(registryIsDisposable(), "the settings live in the registry: run under Wine");
+#else
     QVERIFY(qEnvironmentVariable("HOME").contains(QLatin1String("test-home")));
+#endif
     theTranslator = &translator;
     QApplication::installTranslator(&translator);
 }
@@ -146,7 +165,15 @@ void TestMainDialog::initialState()
     QCOMPARE(w->size(), QSize(750, 531));
     QCOMPARE(w->minimumSize(), QSize(750, 531));
     QCOMPARE(w->maximumSize(), QSize(750, 531));
+#ifdef Q_OS_WIN
+    // The mask alone hides the frame there, and the taskbar can still
+    // minimise and restore the window.
+    QVERIFY(!(w->windowFlags() & Qt::FramelessWindowHint));
+    QVERIFY(!w->mask().isEmpty());
+    QVERIFY(w->mask() != QRegion(w->rect()));
+#else
     QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+#endif
 
     QCOMPARE(standin::player().initCalls, 1);
     QCOMPARE(standin::bridge().callbackRegistrations, 1);
@@ -511,6 +538,28 @@ void TestMainDialog::translationsAreCompiledIn()
         QVERIFY2(!translation.translate("MainDialog", source).isEmpty(), source);
     QVERIFY(!translation.translate("AboutDialog", "Version: ").isEmpty());
     QVERIFY(!translation.translate("QxLanguage", "Language").isEmpty());
+}
+
+void TestMainDialog::helpOpensTheCompiledHelp()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Windows' compiled help; the HTML page is tst_desktop's");
+#else
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    dialog = makeDialog();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    dialog->activateWindow();
+    QTest::keyClick(dialog.get(), Qt::Key_F1);
+    for (QAction *action : dialog->findChildren<QAction *>())
+        if (action->text() == QLatin1String("&Help"))
+            action->trigger();
+    Q_EMIT child<QLabel>(dialog.get(), "labelHelp")->linkActivated(QStringLiteral("#"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    // F1, the menu and the link: help.chm beside the program.
+    const QUrl chm = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/help.chm"));
+    QCOMPARE(catcher.opened, QList<QUrl>({chm, chm, chm}));
+#endif
 }
 
 QTEST_MAIN(TestMainDialog)

@@ -161,7 +161,7 @@ private:
 void TestMainFlow::initTestCase()
 {
     QVERIFY(qEnvironmentVariable("HOME").contains(QLatin1String("test-home")));
-    QVERIFY2(QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/ffmpeg")),
+    QVERIFY2(QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/ffmpeg" TQ_EXE_SUFFIX)),
              "the encoder program must be built beside this test");
     theTranslator = &translator;
     QApplication::installTranslator(&translator);

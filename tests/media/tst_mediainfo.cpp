@@ -19,7 +19,7 @@
 
 namespace {
 
-const QString fixtureMaker = QStringLiteral("/usr/bin/ffmpeg");
+const QString fixtureMaker = QStringLiteral(TQ_REFERENCE_FFMPEG);
 
 QByteArray probePath(const QString &path)
 {

@@ -157,7 +157,7 @@ private:
 bool TestPlayer::makeFixture(const QString &name, const QStringList &ffmpegArgs)
 {
     QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral(TQ_FFMPEG_CLI),
+    ffmpeg.start(QStringLiteral(TQ_REFERENCE_FFMPEG),
                  QStringList{"-v", "error", "-y"} + ffmpegArgs + QStringList{m_dir.filePath(name)});
     if (ffmpeg.waitForFinished(30000) && ffmpeg.exitStatus() == QProcess::NormalExit
         && ffmpeg.exitCode() == 0)
