@@ -542,6 +542,20 @@ public:
     {
         if (!listener)
             return;
+#ifdef _WIN32
+        // libusbmuxd cannot cancel its thread on Windows: unsubscribing
+        // clears a flag that a thread created only just now sets again as it
+        // starts, and then it spins and the join never returns. The
+        // subscription is left to the process instead, its listener kept and
+        // made deaf; libusbmuxd's thread goes on trying the service's port.
+        {
+            std::lock_guard lock(listener->mutex);
+            listener->queue = nullptr;
+            listener->wake = nullptr;
+        }
+        (void)listener.release();
+        return;
+#endif
         // libusbmuxd ends its thread by cancelling it, and its polling loop
         // for a UNIX socket that is not there reaches no cancellation point
         // once the last listener is gone: it would spin, and the join below
@@ -555,7 +569,9 @@ public:
 
     bool subscribe(UsbEventQueue &queue, std::function<void()> wake) override
     {
-        listener = std::make_unique<Listener>(Listener{&queue, std::move(wake)});
+        listener = std::make_unique<Listener>();
+        listener->queue = &queue;
+        listener->wake = std::move(wake);
         // Without usbmuxd this still succeeds: libusbmuxd keeps waiting in
         // the background and reports the phones once it is there. It waits
         // for a socket named "usbmuxd" to appear in /var/run, though, even
@@ -632,14 +648,24 @@ private:
     {
         UsbEventQueue *queue;
         std::function<void()> wake;
+        // Guards both: on Windows a listener outlives its backend, deaf.
+        std::mutex mutex;
     };
 
     // On libusbmuxd's thread.
     static void onEvent(const idevice_event_t *event, void *user)
     {
         auto *listener = static_cast<Listener *>(user);
-        listener->queue->push(event->event, event->udid, event->conn_type);
-        listener->wake();
+        std::function<void()> wake;
+        {
+            std::lock_guard lock(listener->mutex);
+            if (!listener->queue)
+                return;
+            listener->queue->push(event->event, event->udid, event->conn_type);
+            wake = listener->wake;
+        }
+        // Outside the lock: waking takes the bridge's own.
+        wake();
     }
 
     std::unique_ptr<Listener> listener;

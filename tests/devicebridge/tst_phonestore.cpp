@@ -263,11 +263,20 @@ void TestPhoneStore::additionsGetFreshNamesAndEntries()
     int calls = 0;
     options.random = [&calls] { return uint64_t(calls++ / 4); };
     PhoneStore store(*transport, options);
+    // A name the catalogue must escape. Windows allows no '<' or '>' in a
+    // file name: there a name with '&' is taken as it is.
+#ifdef Q_OS_WIN
+    const QString source = phone.local("a&b.m4r");
+    const std::string escaped = "a&b";
+#else
+    const QString source = phone.local("a<b>.m4r");
+    const std::string escaped = "a&lt;b&gt;";
+#endif
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(store.addRingtone(phone.local("a<b>.m4r").toStdString() + "x", 1000), -2); // missing file
-    writeAll(phone.local("a<b>.m4r"), "sound");
-    QCOMPARE(store.addRingtone(phone.local("a<b>.m4r").toStdString(), 1187), 3);
-    QCOMPARE(store.addRingtone(phone.local("a<b>.m4r").toStdString(), 1187), 4);
+        QCOMPARE(store.addRingtone(source.toStdString() + "x", 1000), -2); // missing file
+    writeAll(source, "sound");
+    QCOMPARE(store.addRingtone(source.toStdString(), 1187), 3);
+    QCOMPARE(store.addRingtone(source.toStdString(), 1187), 4);
     QVERIFY(store.commitChanges() >= 0);
 
     const Snapshot shot = phone.snapshot();
@@ -278,7 +287,7 @@ void TestPhoneStore::additionsGetFreshNamesAndEntries()
     QCOMPARE(added.size(), size_t(8));
     for (int i = 0; i < 4; ++i)
         QVERIFY(added[size_t(i)] >= 'A' && added[size_t(i)] <= 'Z');
-    QCOMPARE(shot.ringtones.at(added).name, std::string("a&lt;b&gt;"));
+    QCOMPARE(shot.ringtones.at(added).name, escaped);
     QCOMPARE(shot.ringtones.at(added).bytes, QByteArray("sound"));
     // Each entry carries the keys the phone expects.
     const QByteArray xml = [&] {

@@ -138,6 +138,8 @@ void TestSimulatedPhone::operationsReachTheFolder()
     QFile onPhone(phoneRoot() + phonePath);
     QVERIFY(onPhone.open(QIODevice::ReadOnly));
     QCOMPARE(onPhone.readAll(), QByteArray("ringtone bytes"));
+    // Windows replaces no file that is still open.
+    onPhone.close();
     QVERIFY(bridge->getRingtone(0, 1, name, 256, file, 256) < 0);
 
     const QString saved = local + QStringLiteral(".saved");
@@ -159,6 +161,7 @@ void TestSimulatedPhone::operationsReachTheFolder()
     QFile replaced(phoneRoot() + phonePath);
     QVERIFY(replaced.open(QIODevice::ReadOnly));
     QCOMPARE(replaced.readAll(), QByteArray("new bytes"));
+    replaced.close(); // Windows removes no file that is still open
     QCOMPARE(bridge->getRingtone(0, 0, name, 256, file, 256), 0);
     QCOMPARE(bridge->getRingtoneInfo(0, 0, &length), 0);
     QCOMPARE(length, 2500);
