@@ -103,6 +103,7 @@ void printHelpOrVersion(const QStringList &arguments)
     if (help)
         parser.showHelp();
     parser.showVersion();
+}
 
 QString compiledHelpPath(const QString &programFolder, const QString &language)
 {
