@@ -230,10 +230,6 @@
         <translation>البداية:</translation>
     </message>
     <message>
-        <source>h:mm:ss.zzz</source>
-        <translation>h:mm:ss.zzz</translation>
-    </message>
-    <message>
         <source>End Time:</source>
         <translation>النهاية:</translation>
     </message>
@@ -543,6 +539,22 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>Ringtones added: %1.</source>
         <translation>النغمات المضافة: %1.</translation>
+    </message>
+    <message>
+        <source>Converting “%1”: %2 %</source>
+        <translation>جارٍ تحويل «%1»: %2 %</translation>
+    </message>
+    <message>
+        <source>Preparing, please wait...</source>
+        <translation>جارٍ التحضير، يرجى الانتظار...</translation>
+    </message>
+    <message>
+        <source>“%1” could not be made into a ringtone (%2).</source>
+        <translation>تعذّر تحويل «%1» إلى نغمة رنين (%2).</translation>
+    </message>
+    <message>
+        <source>“%1” is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>«%1» أطول من 40 ثانية: لن يعرضها iPhone.</translation>
     </message>
 </context>
 <context>

@@ -230,10 +230,6 @@
         <translation>Anfang:</translation>
     </message>
     <message>
-        <source>h:mm:ss.zzz</source>
-        <translation>h:mm:ss.zzz</translation>
-    </message>
-    <message>
         <source>End Time:</source>
         <translation>Ende:</translation>
     </message>
@@ -543,6 +539,22 @@ Klicken Sie einen Griff oder den Ausschnitt an; dann verschieben ihn Links/Recht
     <message>
         <source>Ringtones added: %1.</source>
         <translation>Hinzugefügte Klingeltöne: %1.</translation>
+    </message>
+    <message>
+        <source>Converting “%1”: %2 %</source>
+        <translation>„%1“ wird umgewandelt: %2 %</translation>
+    </message>
+    <message>
+        <source>Preparing, please wait...</source>
+        <translation>Wird vorbereitet, bitte warten...</translation>
+    </message>
+    <message>
+        <source>“%1” could not be made into a ringtone (%2).</source>
+        <translation>Aus „%1“ konnte kein Klingelton erstellt werden (%2).</translation>
+    </message>
+    <message>
+        <source>“%1” is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>„%1“ ist länger als 40 Sekunden: Das iPhone wird ihn nicht anzeigen.</translation>
     </message>
 </context>
 <context>

@@ -230,10 +230,6 @@
         <translation>Inicio:</translation>
     </message>
     <message>
-        <source>h:mm:ss.zzz</source>
-        <translation>h:mm:ss.zzz</translation>
-    </message>
-    <message>
         <source>End Time:</source>
         <translation>Fin:</translation>
     </message>
@@ -543,6 +539,22 @@ Haga clic en un tirador o en el fragmento; Izquierda/Derecha lo mueven 10 ms (Ma
     <message>
         <source>Ringtones added: %1.</source>
         <translation>Tonos añadidos: %1.</translation>
+    </message>
+    <message>
+        <source>Converting “%1”: %2 %</source>
+        <translation>Convirtiendo «%1»: %2 %</translation>
+    </message>
+    <message>
+        <source>Preparing, please wait...</source>
+        <translation>Preparando, espere por favor...</translation>
+    </message>
+    <message>
+        <source>“%1” could not be made into a ringtone (%2).</source>
+        <translation>No se pudo convertir «%1» en un tono (%2).</translation>
+    </message>
+    <message>
+        <source>“%1” is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>«%1» dura más de 40 segundos: el iPhone no lo mostrará.</translation>
     </message>
 </context>
 <context>

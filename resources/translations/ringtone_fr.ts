@@ -230,10 +230,6 @@
         <translation>Début :</translation>
     </message>
     <message>
-        <source>h:mm:ss.zzz</source>
-        <translation>h:mm:ss.zzz</translation>
-    </message>
-    <message>
         <source>End Time:</source>
         <translation>Fin :</translation>
     </message>
@@ -407,7 +403,7 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
     </message>
     <message>
         <source>A ringtone is being made. Close Tonquill and stop making it?</source>
-        <translation>Une sonnerie est en cours de création. Fermer Tonquill et l’interrompre ?</translation>
+        <translation>Une sonnerie est en cours de création. Fermer Tonquill et l’interrompre&#xa0;?</translation>
     </message>
     <message>
         <source>Apple Mobile Device Service is not running.</source>
@@ -544,6 +540,22 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
         <source>Ringtones added: %1.</source>
         <translation>Sonneries ajoutées : %1.</translation>
     </message>
+    <message>
+        <source>Converting “%1”: %2 %</source>
+        <translation>Conversion de « %1 » : %2 %</translation>
+    </message>
+    <message>
+        <source>Preparing, please wait...</source>
+        <translation>Préparation, veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>“%1” could not be made into a ringtone (%2).</source>
+        <translation>Impossible de faire une sonnerie de « %1 » (%2).</translation>
+    </message>
+    <message>
+        <source>“%1” is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>« %1 » dure plus de 40 secondes : l’iPhone ne l’affichera pas.</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -564,7 +576,7 @@ Cliquez une poignée ou l&apos;extrait, puis Gauche/Droite le déplacent de 10 m
     <name>main</name>
     <message>
         <source>Tonquill is already running but does not answer yet; it may be busy. This message closes by itself once it answers. Press OK to stop waiting.</source>
-        <translation>Tonquill est déjà lancé mais ne répond pas encore ; il est peut-être occupé. Ce message se fermera de lui-même dès qu'il répondra. Cliquez sur OK pour ne plus attendre.</translation>
+        <translation>Tonquill est déjà lancé mais ne répond pas encore ; il est peut-être occupé. Ce message se fermera de lui-même dès qu&apos;il répondra. Cliquez sur OK pour ne plus attendre.</translation>
     </message>
 </context>
 <context>

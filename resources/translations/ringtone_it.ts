@@ -230,10 +230,6 @@
         <translation>Inizio:</translation>
     </message>
     <message>
-        <source>h:mm:ss.zzz</source>
-        <translation>h:mm:ss.zzz</translation>
-    </message>
-    <message>
         <source>End Time:</source>
         <translation>Fine:</translation>
     </message>
@@ -543,6 +539,22 @@ Fate clic su una maniglia o sull&apos;estratto; Sinistra/Destra lo spostano di 1
     <message>
         <source>Ringtones added: %1.</source>
         <translation>Suonerie aggiunte: %1.</translation>
+    </message>
+    <message>
+        <source>Converting “%1”: %2 %</source>
+        <translation>Conversione di “%1”: %2 %</translation>
+    </message>
+    <message>
+        <source>Preparing, please wait...</source>
+        <translation>Preparazione in corso, attendere...</translation>
+    </message>
+    <message>
+        <source>“%1” could not be made into a ringtone (%2).</source>
+        <translation>Impossibile creare una suoneria da “%1” (%2).</translation>
+    </message>
+    <message>
+        <source>“%1” is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>“%1” dura più di 40 secondi: l’iPhone non la mostrerà.</translation>
     </message>
 </context>
 <context>

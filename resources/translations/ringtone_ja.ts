@@ -230,10 +230,6 @@
         <translation>開始:</translation>
     </message>
     <message>
-        <source>h:mm:ss.zzz</source>
-        <translation>h:mm:ss.zzz</translation>
-    </message>
-    <message>
         <source>End Time:</source>
         <translation>終了:</translation>
     </message>
@@ -544,6 +540,22 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>Ringtones added: %1.</source>
         <translation>追加した着信音: %1</translation>
+    </message>
+    <message>
+        <source>Converting “%1”: %2 %</source>
+        <translation>「%1」を変換中: %2 %</translation>
+    </message>
+    <message>
+        <source>Preparing, please wait...</source>
+        <translation>準備中です。お待ちください...</translation>
+    </message>
+    <message>
+        <source>“%1” could not be made into a ringtone (%2).</source>
+        <translation>「%1」から着信音を作成できませんでした (%2)。</translation>
+    </message>
+    <message>
+        <source>“%1” is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>「%1」は 40 秒を超えています。iPhone には表示されません。</translation>
     </message>
 </context>
 <context>

@@ -230,10 +230,6 @@
         <translation>開始時間:</translation>
     </message>
     <message>
-        <source>h:mm:ss.zzz</source>
-        <translation>h:mm:ss.zzz</translation>
-    </message>
-    <message>
         <source>End Time:</source>
         <translation>結束時間:</translation>
     </message>
@@ -543,6 +539,22 @@ Click a handle or the clip, then Left/Right move it by 10 ms (Shift: 100 ms, Ctr
     <message>
         <source>Ringtones added: %1.</source>
         <translation>已加入鈴聲：%1。</translation>
+    </message>
+    <message>
+        <source>Converting “%1”: %2 %</source>
+        <translation>正在轉換「%1」：%2 %</translation>
+    </message>
+    <message>
+        <source>Preparing, please wait...</source>
+        <translation>正在準備，請稍候...</translation>
+    </message>
+    <message>
+        <source>“%1” could not be made into a ringtone (%2).</source>
+        <translation>無法將「%1」製作成鈴聲（%2）。</translation>
+    </message>
+    <message>
+        <source>“%1” is longer than 40 seconds: the iPhone will not list it.</source>
+        <translation>「%1」超過 40 秒：iPhone 不會列出它。</translation>
     </message>
 </context>
 <context>
