@@ -6,6 +6,7 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <thread>
 #include <type_traits>
 #include <utility>
 
@@ -32,3 +33,52 @@ auto startAside(F &&function, Args &&...args) -> std::future<std::invoke_result_
     return std::async(std::launch::async, std::forward<F>(function), std::forward<Args>(args)...);
 #endif
 }
+
+// A thread of its own that runs Qt objects (an event loop, a socket server)
+// and is joined by whoever made it: a std::thread, except on Windows, where
+// such a thread must be a QThread for the reason above.
+class CAsideThread final
+{
+    Q_DISABLE_COPY_MOVE(CAsideThread)
+
+public:
+    CAsideThread() = default;
+    ~CAsideThread() { join(); }
+
+    void start(std::function<void()> work)
+    {
+#ifdef Q_OS_WIN
+        m_thread.reset(QThread::create(std::move(work)));
+        m_thread->start();
+#else
+        m_thread = std::thread(std::move(work));
+#endif
+    }
+    bool joinable() const
+    {
+#ifdef Q_OS_WIN
+        return bool(m_thread);
+#else
+        return m_thread.joinable();
+#endif
+    }
+    void join()
+    {
+#ifdef Q_OS_WIN
+        if (m_thread) {
+            m_thread->wait();
+            m_thread.reset();
+        }
+#else
+        if (m_thread.joinable())
+            m_thread.join();
+#endif
+    }
+
+private:
+#ifdef Q_OS_WIN
+    std::unique_ptr<QThread> m_thread;
+#else
+    std::thread m_thread;
+#endif
+};

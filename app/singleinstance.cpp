@@ -1,5 +1,6 @@
 #include "singleinstance.h"
 
+#include "aside.h"
 #include "desktop.h"
 
 #include <QCoreApplication>
@@ -88,7 +89,9 @@ public:
     {
         std::promise<bool> ready;
         std::future<bool> listening = ready.get_future();
-        m_thread = std::thread([this, ready = std::move(ready)]() mutable { run(ready); });
+        // The promise is shared: a std::function must be copyable.
+        auto shared = std::make_shared<std::promise<bool>>(std::move(ready));
+        m_thread.start([this, shared] { run(*shared); });
         return listening.get();
     }
 
@@ -190,7 +193,7 @@ private:
     CSingleInstance *const m_owner;
     const QString m_socketPath;
     const bool m_ownsSocket;
-    std::thread m_thread;
+    CAsideThread m_thread;
     QEventLoop *m_loop = nullptr;     // the thread's, while it listens
     QLocalServer *m_server = nullptr; // the thread's alone
 };

@@ -49,6 +49,12 @@ void TestSingleInstance::busyProgramGetsTheFileOnce()
     // stopped: it holds the lock, and its socket takes connections that
     // nothing reads until the test plays its part.
     QFETCH(bool, keepsWaiting);
+#ifdef Q_OS_WIN
+    // The stand-in's lock names this very process, and a Windows lock can be
+    // removed while held: the later start takes it for one left by an
+    // earlier process whose id came back, and takes it over.
+    QSKIP("the stand-in holding the lock must be another process on Windows");
+#endif
     const QString name = QStringLiteral("tq-test-%1").arg(QTest::currentDataTag()).replace(u' ', u'-');
     QLockFile lock(m_runtime.filePath(name + QStringLiteral(".lock")));
     lock.setStaleLockTime(0);

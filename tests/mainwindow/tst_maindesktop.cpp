@@ -395,7 +395,9 @@ void TestMainDesktop::dropIsTakenAsACopy()
     if (drop.isAccepted())
         QCOMPARE(int(drop.dropAction()), taken);
     const auto &probed = standin::player().probedPaths;
-    QCOMPARE(!probed.empty() && probed.back() == "/nowhere/dropped.mp3", taken != Qt::IgnoreAction);
+    // The window probes the path in the platform's own spelling.
+    const std::string dropped = QDir::toNativeSeparators(QStringLiteral("/nowhere/dropped.mp3")).toStdString();
+    QCOMPARE(!probed.empty() && probed.back() == dropped, taken != Qt::IgnoreAction);
 }
 
 void TestMainDesktop::messageBoxShowsItsWholeText_data()

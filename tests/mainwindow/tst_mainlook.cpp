@@ -26,6 +26,9 @@
 
 #include <algorithm>
 #include <memory>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -56,6 +59,21 @@ int inkEnd(QLabel *label)
 
 // Where a button's picture rounds off: its text must stay clear of it.
 constexpr int kButtonTextMargin = 5;
+
+} // namespace
+
+namespace {
+
+// Wine answers to Windows' calls but draws with fonts of its own.
+bool runsUnderWine()
+{
+#ifdef Q_OS_WIN
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
+}
 
 } // namespace
 
@@ -193,6 +211,8 @@ void TestMainLook::textsFit_data()
 void TestMainLook::textsFit()
 {
     QFETCH(QString, language);
+    if (runsUnderWine())
+        QSKIP("Wine's stand-in fonts are wider than Windows' own: only Windows itself tells whether texts fit");
     setLanguage(language);
     ManageDialog manager(dialog.get());
     manager.show();
@@ -347,3 +367,4 @@ void TestMainLook::escapeAsksWhileARingtoneIsMade()
 
 QTEST_MAIN(TestMainLook)
 #include "tst_mainlook.moc"
+
