@@ -83,7 +83,10 @@ void TestWeston::initTestCase()
     QVERIFY(QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     QFile config(work.filePath(QStringLiteral("weston.ini")));
     QVERIFY(config.open(QIODevice::WriteOnly));
+    // No start-up fade: while the desktop fades in, its colour is darker
+    // than the one the outline checks compare with.
     config.write("[shell]\nbackground-color=0xff204060\npanel-position=none\nlocking=false\n"
+                 "startup-animation=none\n"
                  "[core]\nidle-time=0\n");
     config.close();
 
