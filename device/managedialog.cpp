@@ -4,6 +4,7 @@
 #include "devicebridge.h"
 #include "filepath.h"
 #include "identity.h"
+#include "ringtonejob.h"
 #include "ringtonepreparer.h"
 #include "settings.h"
 
@@ -26,9 +27,8 @@ namespace {
 
 const char kPhoneRingtoneFolder[] = "/iTunes_Control/Ringtones/";
 
-// An iPhone lists ringtones only up to this length; a longer one is stored
-// but never offered.
-constexpr int kPhoneListsMilliseconds = 40000;
+// A longer ringtone is stored but never offered.
+constexpr int kPhoneListsMilliseconds = int(kPhoneRingtoneSeconds * 1000);
 
 const char kTextButtonStyle[] =
     "QPushButton{ border-image: url(:/images/button.png) ;}\n"

@@ -1,5 +1,6 @@
 #include "clipsuggest.h"
 
+#include "ringtonejob.h"
 #include "wavereader.h"
 
 #include <algorithm>
@@ -683,7 +684,7 @@ std::vector<ClipSuggestion> suggestClips(const ClipFeatures &features, double cl
     const double seconds = features.seconds();
     if (features.energy.empty() || !(clipLength > 0) || (cancel && *cancel))
         return {};
-    const double length = std::min({clipLength, kMaxClipSeconds, seconds});
+    const double length = std::min({clipLength, kPhoneRingtoneSeconds, seconds});
     const double hop = features.hopSeconds;
     const Level level = levels(features);
     const std::vector<float> o = onsets(level.db);

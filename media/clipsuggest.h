@@ -106,5 +106,3 @@ ClipFeatures clipFeaturesFromWave(const QString &wavPath, std::atomic_bool *canc
 std::vector<ClipSuggestion> suggestClipsFromWave(const QString &wavPath, double clipLength,
                                                  std::atomic_bool *cancel = nullptr);
 
-// The longest clip a phone takes as a ringtone.
-inline constexpr double kMaxClipSeconds = 40.0;
